@@ -1,0 +1,71 @@
+// The one program-wide state record. `main` creates it and passes it by
+// reference; tests make their own. Settings themselves are not cached here:
+// consumers read Settings.ini when they need a value.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace tcmap {
+
+struct AppState {
+    // Folder of the executable, without a trailing separator. Every data file
+    // (Settings.ini, Language.ini, *.lang, GridData, temp/) is formed from it.
+    std::string runFolder;
+
+    std::string settingsPath;   // runFolder/Settings.ini, or the batch settings file
+    std::string tempFilePath;   // this run's scratch picture file
+    std::vector<std::string> batchArgs;   // arguments after "~nogui"
+    std::vector<std::string> trackFiles;  // track files of the next draw job
+    std::string batchOutputPath;          // non-empty exactly in batch mode
+    std::string lastDir;                  // last folder of the file chooser
+
+    // Language fields, fixed at start-up (Language.ini).
+    std::string langCharset = "UTF-8";
+    bool langToBig5 = false;
+    std::string langCode = "zh-cn";
+
+    bool styleIsTcv = false;  // TCV render style active
+    std::string mapPath;      // map picture of the Wendrel style
+    std::string mapPath1;     // map picture of the TCV style
+
+    std::string programVersion;
+    bool idlePictureOn = true;
+    int graphicsToken = 0;
+    std::atomic<bool> jobRunning{false};
+
+    // Messages a batch run collects for its failure report. Written by the
+    // draw job's thread; guarded so a reader on another thread sees whole lines.
+    void appendFailure(const std::string& text) {
+        std::lock_guard lock(failureMutex_);
+        failureLog_ += text;
+    }
+    std::string failureLog() const {
+        std::lock_guard lock(failureMutex_);
+        return failureLog_;
+    }
+    void clearFailureLog() {
+        std::lock_guard lock(failureMutex_);
+        failureLog_.clear();
+    }
+
+    std::vector<std::string> regionParts;  // region of a Regional job, as entered
+    std::array<float, 2> dashPattern{3.0f, 3.0f};
+
+    // File chooser hand-over.
+    bool chooserAppend = false;
+    bool chooserAccepted = false;
+    std::atomic<int> searchState{0};
+
+    bool isBatch() const { return !batchOutputPath.empty(); }
+
+private:
+    mutable std::mutex failureMutex_;
+    std::string failureLog_;
+};
+
+}  // namespace tcmap

@@ -1,0 +1,64 @@
+// Text rules shared by every reader of track files, settings and language
+// files: splitting, trimming, reading numbers and writing them back.
+//
+// Texts are byte strings (UTF-8 on this platform). Number reading and writing
+// never depend on the process locale, so a desktop with a comma decimal
+// separator reads and writes the same track text as a server.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tcmap {
+
+// Pieces between occurrences of `separator`, left to right. Adjacent separators
+// give an empty piece; an empty remainder after the last separator gives none,
+// so "a,,b," is {a, "", b} and "" is {}. With limit >= 0 at most that many
+// pieces are returned and the rest of the text is dropped.
+std::vector<std::string> splitText(std::string_view text, std::string_view separator,
+                                   int limit = -1);
+
+// Removes leading and trailing ASCII spaces and ideographic spaces (U+3000).
+std::string trimText(std::string_view text);
+
+// The leading decimal number of a text: optional white space, optional sign,
+// digits with an optional fraction and exponent. No hexadecimal, "inf" or
+// "nan"; a text without a number reads 0. Always finite: an overflow gives the
+// largest double of its sign.
+double readNumber(std::string_view text);
+
+// readNumber truncated toward zero, saturated to the 32-bit range.
+int32_t readInteger(std::string_view text);
+
+// readNumber truncated toward zero, saturated to the 64-bit range; plain digit
+// strings are read exactly even beyond 2^53.
+int64_t readInteger64(std::string_view text);
+
+// Narrowing helpers that never hit undefined behaviour: NaN gives 0, values
+// outside the target range saturate.
+int32_t truncToInt32(double value);
+int64_t truncToInt64(double value);
+float toSingle(double value);
+
+// C's "%g" (six significant digits) of a value, independent of the locale.
+std::string formatG(double value, int precision = 6);
+
+// A field read as a single-precision number, written with at most six
+// significant digits: 35, 1005, 35.5, 0.
+std::string numberText(std::string_view field);
+
+// A coordinate field in tenths of a degree: divided by 10 in single precision,
+// negated when the field contains `letter` ('S' or 'W'), written as numberText
+// with ".0" appended when the text has no point: 125N -> 12.5, 905W -> -90.5.
+std::string coordinateText(std::string_view field, char letter);
+
+// ASCII-only case conversion (non-ASCII bytes stay as they are).
+std::string toUpperAscii(std::string_view text);
+std::string toLowerAscii(std::string_view text);
+
+// The last `count` bytes of a text, or the whole text when it is shorter.
+std::string_view lastChars(std::string_view text, size_t count);
+
+}  // namespace tcmap
