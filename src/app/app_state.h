@@ -23,6 +23,9 @@ struct AppState {
     std::vector<std::string> trackFiles;  // track files of the next draw job
     std::string batchOutputPath;          // non-empty exactly in batch mode
     std::string lastDir;                  // last folder of the file chooser
+    // Interactive mode: the command-line arguments, taken as track files at
+    // the main window's first activation.
+    std::vector<std::string> commandLineFiles;
 
     // Language fields, fixed at start-up (Language.ini).
     std::string langCharset = "UTF-8";
