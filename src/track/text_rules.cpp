@@ -11,7 +11,9 @@ namespace {
 
 constexpr std::string_view kIdeographicSpace = "\xE3\x80\x80";
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
@@ -86,26 +88,46 @@ NumberSpan scanNumber(std::string_view text) {
 
 }  // namespace
 
+bool PieceCursor::next(std::string_view& piece) {
+    if (done_) return false;
+    if (separator_.empty()) {
+        // The whole text is one piece.
+        done_ = true;
+        if (text_.empty()) return false;
+        piece = text_;
+        return true;
+    }
+    const size_t found = text_.find(separator_, position_);
+    if (found == std::string_view::npos) {
+        done_ = true;
+        if (position_ >= text_.size()) return false;
+        piece = text_.substr(position_);
+        return true;
+    }
+    piece = text_.substr(position_, found - position_);
+    position_ = found + separator_.size();
+    return true;
+}
+
 std::vector<std::string> splitText(std::string_view text, std::string_view separator, int limit) {
     std::vector<std::string> pieces;
-    if (separator.empty()) {
-        if (!text.empty() && limit != 0) pieces.emplace_back(text);
-        return pieces;
-    }
-    size_t position = 0;
-    while (limit < 0 || static_cast<int>(pieces.size()) < limit) {
-        const size_t found = text.find(separator, position);
-        if (found == std::string_view::npos) {
-            if (position < text.size()) pieces.emplace_back(text.substr(position));
-            break;
-        }
-        pieces.emplace_back(text.substr(position, found - position));
-        position = found + separator.size();
+    PieceCursor cursor(text, separator);
+    std::string_view piece;
+    while ((limit < 0 || static_cast<int>(pieces.size()) < limit) && cursor.next(piece)) {
+        pieces.emplace_back(piece);
     }
     return pieces;
 }
 
-std::string trimText(std::string_view text) {
+size_t splitTextInto(std::string_view text, std::string_view separator,
+                     std::span<std::string_view> pieces) {
+    PieceCursor cursor(text, separator);
+    size_t count = 0;
+    while (count < pieces.size() && cursor.next(pieces[count])) ++count;
+    return count;
+}
+
+std::string_view trimView(std::string_view text) {
     for (;;) {
         if (!text.empty() && text.front() == ' ') {
             text.remove_prefix(1);
@@ -124,7 +146,11 @@ std::string trimText(std::string_view text) {
             break;
         }
     }
-    return std::string(text);
+    return text;
+}
+
+std::string trimText(std::string_view text) {
+    return std::string(trimView(text));
 }
 
 double readNumber(std::string_view text) {
@@ -165,7 +191,9 @@ float toSingle(double value) {
     return static_cast<float>(value);
 }
 
-int32_t readInteger(std::string_view text) { return truncToInt32(readNumber(text)); }
+int32_t readInteger(std::string_view text) {
+    return truncToInt32(readNumber(text));
+}
 
 int64_t readInteger64(std::string_view text) {
     const NumberSpan span = scanNumber(text);
