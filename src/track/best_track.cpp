@@ -54,7 +54,7 @@ std::string readBestTrack(std::string_view fileText) {
     std::string lastKey;
     std::string key;
     forEachRecordLine(fileText, [&](std::string_view line) {
-        const RecordFields fields(line);
+        const RecordFields fields(line, kName + 1);
         if (fields.size() < 4) return;
         key.assign(fields.trimmed(kDateTime));
         key += fields.trimmed(kMinutes);

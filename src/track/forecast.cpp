@@ -44,7 +44,7 @@ std::string readForecast(std::string_view fileText) {
     // give one line, built from the first of them.
     std::string lastHour;
     forEachRecordLine(fileText, [&](std::string_view line) {
-        const RecordFields fields(line);
+        const RecordFields fields(line, kType + 1);
         if (fields.size() < 8) return;
         const std::string_view hour = fields.trimmed(kForecastHour);
         if (hour != lastHour) appendLine(fields, out);

@@ -2,8 +2,10 @@
 // them: lines and fields are views into the file text.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -28,14 +30,19 @@ void forEachRecordLine(std::string_view text, Visit&& visit) {
     while (lines.next(line)) visit(line);
 }
 
-// The first 48 comma-separated fields of one record. Fields beyond the 48th
-// are never looked at, so a line of thousands of fields costs no more than
+// The first comma-separated fields of one record (at most 48, the most any
+// reader looks at). A reader asks only for as many as it uses: size() is then
+// the smaller of the record's field count and that number, which still
+// answers every "at least k fields" test for k up to it, and the fields it
+// holds are the same. A line of thousands of fields costs no more than
 // finding its end.
 class RecordFields {
   public:
     static constexpr size_t kFieldLimit = 48;
 
-    explicit RecordFields(std::string_view line) : count_(splitTextInto(line, ",", fields_)) {}
+    RecordFields(std::string_view line, size_t fieldsUsed)
+        : count_(splitTextInto(line, ",",
+                               std::span(fields_).first(std::min(fieldsUsed, kFieldLimit)))) {}
 
     size_t size() const { return count_; }
     bool has(size_t index) const { return index < count_; }

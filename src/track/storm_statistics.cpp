@@ -92,7 +92,7 @@ void accumulateStatistics(std::string_view fileBytes, StormStatistics& run) {
     std::string type;
 
     forEachRecordLine(textBeforeNul(fileBytes), [&](std::string_view line) {
-        const RecordFields fields(line);
+        const RecordFields fields(line, kType + 1);
         if (fields.size() < 9) return;
         hasStormId = !fields.trimmed(kBasin).empty() || !fields.trimmed(kNumber).empty();
         buildFixTime(fields, time);
