@@ -56,6 +56,13 @@ struct AppState {
         failureLog_.clear();
     }
 
+    // What the last finished job left for the Save command: the scratch file
+    // to save from when the picture was too large to show, and the format the
+    // output picture was stored in. Written by the job thread before it clears
+    // jobRunning; Save is refused while a job runs.
+    std::string largePicturePath;
+    std::string outputFormatId;
+
     std::vector<std::string> regionParts;  // region of a Regional job, as entered
     std::array<float, 2> dashPattern{3.0f, 3.0f};
 
