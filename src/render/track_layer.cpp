@@ -268,37 +268,39 @@ void sortByWindSelection(std::vector<int32_t> wind, std::vector<int64_t>& seq) {
 void sortByWind(std::vector<int32_t> wind, std::vector<int64_t>& seq) {
     const size_t n = std::min(wind.size(), seq.size());
     if (n < 2) return;
+    if (n > std::numeric_limits<uint32_t>::max()) {
+        // Positions would not fit beside the wind; no real table gets here.
+        sortByWindSelection(std::move(wind), seq);
+        return;
+    }
     size_t leaves = 1;
     while (leaves < n) leaves *= 2;
 
-    // Placed positions and padding hold a key above every wind.
-    constexpr int64_t kPlaced = std::numeric_limits<int64_t>::max();
-    std::vector<int64_t> key(leaves, kPlaced);
-    for (size_t i = 0; i < n; ++i) key[i] = wind[i];
-
-    // node[v] is the position of the winner below v: the smallest key, the
-    // leftmost of equal keys. Leaves are node[leaves + p] = p.
-    std::vector<size_t> node(2 * leaves);
-    const auto better = [&key](size_t a, size_t b) {
-        return key[b] < key[a] || (key[b] == key[a] && b < a) ? b : a;
+    // A node holds its winner as one number: the wind (shifted to be
+    // unsigned) above the position, so the smallest number is the smallest
+    // wind at its first position. Placed positions and padding lose to all.
+    constexpr uint64_t kPlaced = std::numeric_limits<uint64_t>::max();
+    const auto leafKey = [](int32_t w, size_t p) {
+        return (static_cast<uint64_t>(static_cast<uint32_t>(w) ^ 0x80000000u) << 32) |
+               static_cast<uint64_t>(p);
     };
-    for (size_t p = 0; p < leaves; ++p) node[leaves + p] = p;
-    for (size_t v = leaves - 1; v > 0; --v) node[v] = better(node[2 * v], node[2 * v + 1]);
-    const auto update = [&](size_t p) {
-        for (size_t v = (leaves + p) / 2; v > 0; v /= 2) {
-            node[v] = better(node[2 * v], node[2 * v + 1]);
-        }
+    std::vector<uint64_t> node(2 * leaves, kPlaced);
+    for (size_t p = 0; p < n; ++p) node[leaves + p] = leafKey(wind[p], p);
+    for (size_t v = leaves - 1; v > 0; --v) node[v] = std::min(node[2 * v], node[2 * v + 1]);
+    const auto set = [&](size_t p, uint64_t key) {
+        size_t v = leaves + p;
+        node[v] = key;
+        for (v /= 2; v > 0; v /= 2) node[v] = std::min(node[2 * v], node[2 * v + 1]);
     };
 
     for (size_t i = 0; i + 1 < n; ++i) {
-        const size_t m = node[1];
+        const auto m = static_cast<size_t>(node[1] & 0xFFFFFFFFu);
         if (m != i) {
-            key[m] = key[i];
+            wind[m] = wind[i];
             std::swap(seq[i], seq[m]);
-            update(m);
+            set(m, leafKey(wind[m], m));
         }
-        key[i] = kPlaced;
-        update(i);
+        set(i, kPlaced);
     }
 }
 
