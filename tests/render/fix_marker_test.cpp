@@ -37,18 +37,22 @@ void expectBox(const RecordedCall& call, float x, float y, float w, float h) {
 
 TEST_F(FixMarker, CircleForTropicalFixesSmallerOffTheSynopticHours) {
     add(100, 50, 50, "201409010600");
-    add(100, 50, 50, "201409010300", "", SystemClass::Tropical, TrackFileKind::BestTrackFile,
+    add(100, 50, 0, "201409010300", "", SystemClass::Tropical, TrackFileKind::BestTrackFile,
         "WP012014", 0);
     draw(0);
     draw(1);
+    settings.newColour = false;
+    draw(0);
     const auto circles = canvas.callsOf(CanvasOp::FillEllipse);
-    ASSERT_EQ(canvas.size(), 6u);
-    ASSERT_EQ(circles.size(), 6u);
+    ASSERT_EQ(canvas.size(), 9u);
+    ASSERT_EQ(circles.size(), 9u);
     expectBox(circles[0], 94, 44, 12, 12);
     expectBox(circles[1], 94 - 360, 44, 12, 12);
     expectBox(circles[2], 94 + 360, 44, 12, 12);
     expectBox(circles[3], 96, 46, 8, 8);
     EXPECT_EQ(circles[0].brush, 0xFF4DFFFFu);  // 50 kt on the 2023 scale
+    EXPECT_EQ(circles[3].brush, 0xFF808080u);  // calm
+    EXPECT_EQ(circles[6].brush, 0xFF00FAF4u);  // 50 kt on the classic scale
 }
 
 TEST_F(FixMarker, SquareForSubtropicalTriangleForOtherSystems) {
@@ -75,21 +79,6 @@ TEST_F(FixMarker, SquareForSubtropicalTriangleForOtherSystems) {
         EXPECT_NEAR(p[2].x, 106 + shift, kTol);
         EXPECT_NEAR(p[2].y, p[0].y, kTol);
     }
-}
-
-TEST_F(FixMarker, ColoursFollowTheChosenScaleAndCalmIsGrey) {
-    add(10, 10, 40, "201409010000");
-    add(10, 10, 0, "201409010000");
-    settings.newColour = false;
-    draw(0);
-    draw(1);
-    settings.newColour = true;
-    draw(1);
-    const auto calls = canvas.callsOf(CanvasOp::FillEllipse);
-    ASSERT_EQ(calls.size(), 9u);
-    EXPECT_EQ(calls[0].brush, 0xFF00FAF4u);  // classic band 2
-    EXPECT_EQ(calls[3].brush, 0xFF808080u);
-    EXPECT_EQ(calls[6].brush, 0xFF808080u);
 }
 
 TEST_F(FixMarker, DrawsThroughTheDrawingOrderAndTheFrameOffsets) {

@@ -60,25 +60,20 @@ TEST_F(TcvLabels, IdAndTimeWhereTheTrackTurnsTropicalAndTimeAtItsEnd) {
     add(110, 50, 35, "201409010600", "TS");
     add(120, 60, 40, "201409011200", "TS");
     endTrack();
+    // A last fix that is also the first tropical one is labelled once.
+    add(100, 50, 20, "201409020000", "TD");
+    add(110, 50, 30, "201409020600", "TD");
+    endTrack();
     runLoop();
     const auto calls = texts();
-    ASSERT_EQ(calls.size(), 9u);
+    ASSERT_EQ(calls.size(), 15u);
     expectLabel(calls, 0, "WP012014", 115, 34, LayoutKind::None);
     expectLabel(calls, 3, "090106Z", 115, 46, LayoutKind::None);
     expectLabel(calls, 6, "090112Z", 125, 56, LayoutKind::GenericDefault);
     EXPECT_EQ(calls[6].layout.lineAlignment, TextLayout::kAlignNear);
+    EXPECT_EQ(calls[9].text, "WP012014");
+    EXPECT_EQ(calls[12].text, "090206Z");
     for (const auto& c : calls) EXPECT_EQ(c.brush, 0xFFFFFFFFu);
-}
-
-TEST_F(TcvLabels, ALastFixThatIsTheFirstTropicalOneIsLabelledOnce) {
-    add(100, 50, 20, "201409010000", "TD");
-    add(110, 50, 30, "201409010600", "TD");
-    endTrack();
-    runLoop();
-    const auto calls = texts();
-    ASSERT_EQ(calls.size(), 6u);
-    EXPECT_EQ(calls[0].text, "WP012014");
-    EXPECT_EQ(calls[3].text, "090106Z");
 }
 
 TEST_F(TcvLabels, ATrackThatNeverTurnsTropicalShowsIdAndTimeAtItsEnd) {
