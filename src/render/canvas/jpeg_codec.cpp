@@ -38,10 +38,13 @@ struct ErrorManager {
     std::longjmp(errors->jump, 1);
 }
 
-// Warnings are tolerated, except running out of data: libjpeg would fill the
-// rest of the picture with grey, but the file is truncated.
+// Warnings are tolerated, except image data that ends early (the file runs
+// out, or a marker cuts the scan short): libjpeg would paint the rest grey,
+// but the file is truncated.
 void onMessage(j_common_ptr info, int level) {
-    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF) onError(info);
+    if (level >= 0) return;
+    const int code = info->err->msg_code;
+    if (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER) onError(info);
 }
 
 void onOutput(j_common_ptr) {}
