@@ -69,8 +69,8 @@ TEST(PictureBadInput, EveryTruncationFails) {
 TEST(PictureBadInput, CorruptBytesNeverCrash) {
     // Each byte flipped in turn: the load may fail or succeed, but a success
     // has the file's size, and nothing reads or writes out of bounds.
-    for (const char* name : {"rgb8.png", "palette4.png", "interlaced.png", "rgb.jpg",
-                             "progressive.jpg", "cmyk.jpg"}) {
+    for (const char* name :
+         {"rgb8.png", "palette4.png", "interlaced.png", "rgb.jpg", "progressive.jpg", "cmyk.jpg"}) {
         SCOPED_TRACE(name);
         const std::vector<uint8_t> whole = fileBytes(name);
         for (size_t at = 0; at < whole.size(); ++at) {
@@ -128,14 +128,14 @@ TEST(PictureBadInput, AbsurdBmpHeaders) {
     EXPECT_FALSE(loads(patched(22, 0x80000000u)));  // height -2^31
     EXPECT_FALSE(loads(patched(18, 0)));
     EXPECT_FALSE(loads(patched(22, 0)));
-    EXPECT_FALSE(loads(patched(18, 32768)));         // wider than any picture
-    EXPECT_FALSE(loads(patched(18, 30000)));         // pixels beyond the end of the file
+    EXPECT_FALSE(loads(patched(18, 32768)));  // wider than any picture
+    EXPECT_FALSE(loads(patched(18, 30000)));  // pixels beyond the end of the file
     EXPECT_FALSE(loads(patched(22, uint32_t(-30000))));
     EXPECT_FALSE(loads(patched(14, 0xFFFFFFF0u)));  // header larger than the file
-    EXPECT_FALSE(loads(patched(14, 8)));             // header too small
-    EXPECT_FALSE(loads(patched(30, 1)));             // run-length compression
-    EXPECT_FALSE(loads(patched(28, 7)));             // no such depth
-    EXPECT_TRUE(loads(patched(10, 0xFFFFFFFFu)));    // offset past the end: pixels follow the header
+    EXPECT_FALSE(loads(patched(14, 8)));            // header too small
+    EXPECT_FALSE(loads(patched(30, 1)));            // run-length compression
+    EXPECT_FALSE(loads(patched(28, 7)));            // no such depth
+    EXPECT_TRUE(loads(patched(10, 0xFFFFFFFFu)));   // offset past the end: pixels follow the header
 
     // 8 bits with a palette of 2^30 entries in a file of a few bytes.
     std::vector<uint8_t> palette = base;
