@@ -1,6 +1,7 @@
 #include "render/canvas/png_codec.h"
 
 #include <png.h>
+#include <zlib.h>
 
 #include <cstring>
 #include <new>
@@ -8,6 +9,9 @@
 #include "render/canvas/canvas.h"
 
 namespace tcmap {
+
+static_assert(PngEncodeOptions{}.filters == PNG_FILTER_NONE);
+static_assert(PngEncodeOptions{}.strategy == Z_DEFAULT_STRATEGY);
 
 namespace {
 

@@ -10,13 +10,14 @@
 
 namespace tcmap {
 
-// Encoder settings. The defaults are the ones `Picture::save` uses: a fast
-// zlib level with the Up filter, which keeps map pictures (large flat areas,
-// detailed coasts) within a few percent of the smallest size at a fraction of
-// the time.
+// Encoder settings. The defaults are the ones `Picture::save` uses, chosen by
+// measurement on 7200 x 3600 track maps: zlib level 3 without row filters.
+// Flat map colours compress best unfiltered, and this setting encodes about
+// four times faster than libpng's default (level 6, adaptive filters) while
+// writing a smaller file for such maps.
 struct PngEncodeOptions {
-    int compressionLevel = 2;  // zlib 0..9
-    int filters = 0x20;        // libpng PNG_FILTER_* mask (PNG_FILTER_UP)
+    int compressionLevel = 3;  // zlib 0..9
+    int filters = 0x08;        // libpng PNG_FILTER_* mask (PNG_FILTER_NONE)
     int strategy = 0;          // zlib strategy (Z_DEFAULT_STRATEGY)
 };
 
