@@ -23,6 +23,9 @@ struct AppState {
     std::vector<std::string> trackFiles;  // track files of the next draw job
     std::string batchOutputPath;          // non-empty exactly in batch mode
     std::string lastDir;                  // last folder of the file chooser
+    // Interactive mode: the command-line arguments, taken as track files at
+    // the main window's first activation.
+    std::vector<std::string> commandLineFiles;
 
     // Language fields, fixed at start-up (Language.ini).
     std::string langCharset = "UTF-8";
@@ -52,6 +55,13 @@ struct AppState {
         std::lock_guard lock(failureMutex_);
         failureLog_.clear();
     }
+
+    // What the last finished job left for the Save command: the scratch file
+    // to save from when the picture was too large to show, and the format the
+    // output picture was stored in. Written by the job thread before it clears
+    // jobRunning; Save is refused while a job runs.
+    std::string largePicturePath;
+    std::string outputFormatId;
 
     std::vector<std::string> regionParts;  // region of a Regional job, as entered
     std::array<float, 2> dashPattern{3.0f, 3.0f};

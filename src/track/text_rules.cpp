@@ -11,7 +11,9 @@ namespace {
 
 constexpr std::string_view kIdeographicSpace = "\xE3\x80\x80";
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
@@ -86,26 +88,47 @@ NumberSpan scanNumber(std::string_view text) {
 
 }  // namespace
 
+bool PieceCursor::next(std::string_view& piece) {
+    if (done_) return false;
+    if (separator_.empty()) {
+        // The whole text is one piece.
+        done_ = true;
+        if (text_.empty()) return false;
+        piece = text_;
+        return true;
+    }
+    const size_t found = separator_.size() == 1 ? text_.find(separator_[0], position_)
+                                                : text_.find(separator_, position_);
+    if (found == std::string_view::npos) {
+        done_ = true;
+        if (position_ >= text_.size()) return false;
+        piece = text_.substr(position_);
+        return true;
+    }
+    piece = text_.substr(position_, found - position_);
+    position_ = found + separator_.size();
+    return true;
+}
+
 std::vector<std::string> splitText(std::string_view text, std::string_view separator, int limit) {
     std::vector<std::string> pieces;
-    if (separator.empty()) {
-        if (!text.empty() && limit != 0) pieces.emplace_back(text);
-        return pieces;
-    }
-    size_t position = 0;
-    while (limit < 0 || static_cast<int>(pieces.size()) < limit) {
-        const size_t found = text.find(separator, position);
-        if (found == std::string_view::npos) {
-            if (position < text.size()) pieces.emplace_back(text.substr(position));
-            break;
-        }
-        pieces.emplace_back(text.substr(position, found - position));
-        position = found + separator.size();
+    PieceCursor cursor(text, separator);
+    std::string_view piece;
+    while ((limit < 0 || static_cast<int>(pieces.size()) < limit) && cursor.next(piece)) {
+        pieces.emplace_back(piece);
     }
     return pieces;
 }
 
-std::string trimText(std::string_view text) {
+size_t splitTextInto(std::string_view text, std::string_view separator,
+                     std::span<std::string_view> pieces) {
+    PieceCursor cursor(text, separator);
+    size_t count = 0;
+    while (count < pieces.size() && cursor.next(pieces[count])) ++count;
+    return count;
+}
+
+std::string_view trimView(std::string_view text) {
     for (;;) {
         if (!text.empty() && text.front() == ' ') {
             text.remove_prefix(1);
@@ -124,12 +147,23 @@ std::string trimText(std::string_view text) {
             break;
         }
     }
-    return std::string(text);
+    return text;
+}
+
+std::string trimText(std::string_view text) {
+    return std::string(trimView(text));
 }
 
 double readNumber(std::string_view text) {
     const NumberSpan span = scanNumber(text);
     if (!span.found) return 0.0;
+    if (span.plainInteger && span.body.size() <= 15) {
+        // Up to 15 digits are exact in a double: no general conversion needed.
+        int64_t digits = 0;
+        for (char c : span.body) digits = digits * 10 + (c - '0');
+        const double value = static_cast<double>(digits);
+        return span.negative ? -value : value;
+    }
     double value = 0.0;
     const auto result =
         std::from_chars(span.body.data(), span.body.data() + span.body.size(), value);
@@ -165,7 +199,9 @@ float toSingle(double value) {
     return static_cast<float>(value);
 }
 
-int32_t readInteger(std::string_view text) { return truncToInt32(readNumber(text)); }
+int32_t readInteger(std::string_view text) {
+    return truncToInt32(readNumber(text));
+}
 
 int64_t readInteger64(std::string_view text) {
     const NumberSpan span = scanNumber(text);
@@ -186,6 +222,16 @@ int64_t readInteger64(std::string_view text) {
 }
 
 std::string formatG(double value, int precision) {
+    // A whole number below 10^precision is written by %g as its plain digits;
+    // this shortcut serves the winds and pressures of every fix.
+    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    if (precision >= 1 && precision <= 15 && std::fabs(value) < kPowersOfTen[precision] &&
+        std::trunc(value) == value) {
+        std::string text = std::signbit(value) ? "-" : "";
+        text += std::to_string(static_cast<int64_t>(std::fabs(value)));
+        return text;
+    }
     std::array<char, 64> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                       std::chars_format::general, precision);
@@ -200,8 +246,19 @@ std::string numberText(std::string_view field) {
 
 std::string coordinateText(std::string_view field, char letter) {
     const float read = toSingle(readNumber(field));
+    const bool negate = field.find(letter) != std::string_view::npos;
+    if (std::fabs(read) < 1e6f && std::trunc(read) == read) {
+        // A whole number of tenths: dividing in single precision stays far below
+        // the sixth significant digit, so the text is exactly those tenths.
+        const int64_t tenths = static_cast<int64_t>(std::fabs(read));
+        std::string text = std::signbit(read) != negate ? "-" : "";
+        text += std::to_string(tenths / 10);
+        text += '.';
+        text += static_cast<char>('0' + tenths % 10);
+        return text;
+    }
     float value = toSingle(static_cast<double>(read) / 10.0);
-    if (field.find(letter) != std::string_view::npos) value = -value;
+    if (negate) value = -value;
     std::string text = formatG(static_cast<double>(value));
     if (text.find('.') == std::string::npos) text += ".0";
     return text;

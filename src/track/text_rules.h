@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,8 +21,31 @@ namespace tcmap {
 std::vector<std::string> splitText(std::string_view text, std::string_view separator,
                                    int limit = -1);
 
+// The pieces of splitText as views into `text`, stored into `pieces`: at most
+// pieces.size() of them, as with that limit. Returns how many were stored.
+size_t splitTextInto(std::string_view text, std::string_view separator,
+                     std::span<std::string_view> pieces);
+
+// Walks the pieces of splitText one at a time, as views into the text, so a
+// large text is split without copying it.
+class PieceCursor {
+  public:
+    PieceCursor(std::string_view text, std::string_view separator)
+        : text_(text), separator_(separator) {}
+    // The next piece; false when there is none left.
+    bool next(std::string_view& piece);
+
+  private:
+    std::string_view text_;
+    std::string_view separator_;
+    size_t position_ = 0;
+    bool done_ = false;
+};
+
 // Removes leading and trailing ASCII spaces and ideographic spaces (U+3000).
 std::string trimText(std::string_view text);
+// trimText as a view into the same text.
+std::string_view trimView(std::string_view text);
 
 // The leading decimal number of a text: optional white space, optional sign,
 // digits with an optional fraction and exponent. No hexadecimal, "inf" or

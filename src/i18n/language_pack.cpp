@@ -1,0 +1,49 @@
+#include "i18n/language_pack.h"
+
+#include "app/app_state.h"
+#include "app/profile_store.h"
+#include "i18n/charset_conversion.h"
+#include "i18n/line_break_escapes.h"
+#include "i18n/traditional_chinese.h"
+
+namespace tcmap {
+
+LanguagePack::LanguagePack(std::string runFolder, std::string code, std::string charset,
+                           bool toBig5)
+    : runFolder_(std::move(runFolder)),
+      code_(std::move(code)),
+      charset_(std::move(charset)),
+      toBig5_(toBig5) {}
+
+LanguagePack LanguagePack::fromState(const AppState& state) {
+    return LanguagePack(state.runFolder, state.langCode, state.langCharset, state.langToBig5);
+}
+
+std::string LanguagePack::filePath(std::string_view code) const {
+    std::string path = runFolder_;
+    path += '/';
+    path += code;
+    path += ".lang";
+    return path;
+}
+
+std::string LanguagePack::text(int id) const {
+    const std::string key = std::to_string(id);
+    return lookup(code_, key, "MISSING (" + code_ + ", " + key + ")");
+}
+
+std::string LanguagePack::displayName(std::string_view code) const {
+    return lookup(code, "Name", "");
+}
+
+std::string LanguagePack::lookup(std::string_view code, std::string_view key,
+                                 std::string_view fallback) const {
+    // The default goes through the same conversion as a stored value: in an
+    // ASCII-compatible charset it comes out unchanged.
+    const std::string raw = ProfileStore::read(filePath(code), "text", key, fallback);
+    std::string converted = toUtf8(raw, charset_);
+    if (toBig5_) converted = toTraditionalChinese(converted);
+    return expandLineBreakEscapes(converted);
+}
+
+}  // namespace tcmap

@@ -1,0 +1,49 @@
+// The user-interface texts of the selected language, looked up by numeric id
+// in <run folder>/<code>.lang (section "text"). Nothing is cached: every
+// lookup reads the file again, so lookups from several threads need no lock.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tcmap {
+
+struct AppState;
+
+class LanguagePack {
+  public:
+    // `charset` names the character set of the language files; `toBig5`
+    // turns simplified characters into traditional ones after the conversion.
+    LanguagePack(std::string runFolder, std::string code, std::string charset, bool toBig5);
+
+    // The pack of the language fields of the program state.
+    static LanguagePack fromState(const AppState& state);
+
+    // The text with this id as UTF-8, with every backslash-n (or N) turned
+    // into CR LF. A missing file or id gives "MISSING (<code>, <id>)"; a
+    // charset iconv does not know or bytes invalid in it give "".
+    std::string text(int id) const;
+
+    // The Name of any installed language, converted like a text; "" when the
+    // file or the key is missing.
+    std::string displayName(std::string_view code) const;
+
+    // <run folder>/<code>.lang
+    std::string filePath(std::string_view code) const;
+
+    const std::string& runFolder() const { return runFolder_; }
+    const std::string& code() const { return code_; }
+    const std::string& charset() const { return charset_; }
+    bool toBig5() const { return toBig5_; }
+
+  private:
+    std::string lookup(std::string_view code, std::string_view key,
+                       std::string_view fallback) const;
+
+    std::string runFolder_;
+    std::string code_;
+    std::string charset_;
+    bool toBig5_;
+};
+
+}  // namespace tcmap

@@ -1,0 +1,95 @@
+// A main view without a window, for batch mode and tests. It keeps what a draw
+// job shows (log lines with colours and positions, status-bar parts, the
+// panel's picture, the menus' state) and can echo every log line to a stream,
+// so a scripted batch run shows what happened. All calls are thread-safe: the
+// draw job writes while another thread reads.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <iosfwd>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "render/main_view.h"
+
+namespace tcmap {
+
+struct LogLine {
+    std::string text;
+    uint32_t colour = 0;  // program colour 0x00BBGGRR
+    int x = 0;
+    int y = 0;
+};
+
+class HeadlessView : public MainView {
+  public:
+    // Height of one log line; each line moves the text position down by this
+    // plus kLineGap pixels.
+    static constexpr int kLineHeight = 16;
+    static constexpr int kLineGap = 2;
+    // Log lines kept; older ones are dropped (lineCount() still counts them).
+    static constexpr size_t kDefaultLineLimit = 100000;
+
+    // `echo`: a stream that receives every log line as it is written (batch
+    // mode passes standard error), or null.
+    explicit HeadlessView(std::ostream* echo = nullptr, size_t lineLimit = kDefaultLineLimit);
+
+    void clearPanel() override;
+    void setTextPosition(int x, int y) override;
+    void writeLine(const std::string& text, uint32_t colour) override;
+    void setPanelPicture(std::vector<uint8_t> encoded) override;
+    std::vector<uint8_t> panelPicture() const override;
+    void setPictureLayout(int mode) override;
+    int pictureLayout() const override;
+    void setStatusPart(int part, const std::string& text) override;
+    void enableMenus(bool enabled) override;
+    void refreshTitle() override;
+
+    // What was recorded.
+    std::vector<LogLine> lines() const;
+    std::vector<std::string> lineTexts() const;
+    size_t lineCount() const;  // lines written since the last clear, dropped ones included
+    std::optional<LogLine> lastLine() const;
+    // Colour of the most recent line; none before the first line.
+    std::optional<uint32_t> textColour() const;
+    std::array<int, 2> textPosition() const;
+    std::string statusPart(int part) const;
+    bool menusEnabled() const;
+    int titleRefreshCount() const;
+    int clearCount() const;
+    int pictureSetCount() const;
+
+    // The info line (status parts 0 to 2) as one line, e.g.
+    // "VMAX: 125kts  MSLP: 950mb  ACE: 12.5".
+    std::string infoLine() const;
+    // Writes infoLine() and a line break to `out` (standard error when null).
+    void printInfoLine(std::ostream* out = nullptr) const;
+
+  private:
+    mutable std::mutex mutex_;
+    std::ostream* echo_;
+    size_t lineLimit_;
+    std::deque<LogLine> lines_;
+    size_t lineCount_ = 0;
+    std::optional<uint32_t> textColour_;
+    int textX_ = 0;
+    int textY_ = 0;
+    std::vector<uint8_t> picture_;
+    int pictureLayout_ = 0;
+    std::array<std::string, kStatusParts> statusParts_;
+    bool menusEnabled_ = true;
+    int titleRefreshes_ = 0;
+    int clears_ = 0;
+    int pictureSets_ = 0;
+};
+
+// The lines of a text broken at CR LF or LF. A break at the very end starts no
+// further line; an empty text is one empty line.
+std::vector<std::string> splitLogLines(const std::string& text);
+
+}  // namespace tcmap

@@ -1,0 +1,60 @@
+#include "render/job_log.h"
+
+#include "app/app_state.h"
+#include "render/main_view.h"
+#include "track/text_rules.h"
+#include "track/track_model.h"
+
+namespace tcmap {
+
+namespace {
+
+// ACE values this close below zero still count as a value (0).
+constexpr double kAceTolerance = 0.0000001;
+
+}  // namespace
+
+std::string progressLine(std::string_view text) {
+    std::string line(text);
+    line += " ..";
+    return line;
+}
+
+std::string peakWindText(const StormStatistics& stats) {
+    std::string text = "VMAX: ";
+    if (stats.peakWind > 0) text += std::to_string(stats.peakWind) + "kts";
+    return text;
+}
+
+std::string lowestPressureText(const StormStatistics& stats) {
+    std::string text = "MSLP: ";
+    if (stats.lowestPressure > 0) text += std::to_string(stats.lowestPressure) + "mb";
+    return text;
+}
+
+std::string aceText(const StormStatistics& stats) {
+    std::string text = "ACE: ";
+    if (stats.ace >= -kAceTolerance) text += formatG(stats.ace, 13);
+    return text;
+}
+
+void JobLog::writeProgress(const std::string& text, uint32_t colour) {
+    view_.writeLine(text, colour);
+}
+
+void JobLog::reportMessage(const std::string& text, uint32_t colour) {
+    if (app_.isBatch()) {
+        app_.appendFailure(text + "\r\n");
+    } else {
+        writeProgress(text, colour);
+    }
+}
+
+void JobLog::updateInfoLine(const std::string& message, bool withMessage) {
+    view_.setStatusPart(0, peakWindText(stats_));
+    view_.setStatusPart(1, lowestPressureText(stats_));
+    view_.setStatusPart(2, aceText(stats_));
+    if (withMessage) view_.setStatusPart(3, message);
+}
+
+}  // namespace tcmap

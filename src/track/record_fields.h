@@ -1,0 +1,59 @@
+// Walking the comma-separated records of an ATCF track file without copying
+// them: lines and fields are views into the file text.
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "track/text_rules.h"
+
+namespace tcmap {
+
+// The text of a track file: its bytes up to the first NUL, unchanged.
+std::string_view textBeforeNul(std::string_view bytes);
+
+// The text with every carriage return removed. Returns the text itself when it
+// holds none; otherwise the result lives in `storage`.
+std::string_view withoutCarriageReturns(std::string_view text, std::string& storage);
+
+// Calls `visit` with each line of the text (split on "\n" after every carriage
+// return has been removed).
+template <class Visit>
+void forEachRecordLine(std::string_view text, Visit&& visit) {
+    std::string storage;
+    PieceCursor lines(withoutCarriageReturns(text, storage), "\n");
+    std::string_view line;
+    while (lines.next(line)) visit(line);
+}
+
+// The first comma-separated fields of one record (at most 48, the most any
+// reader looks at). A reader asks only for as many as it uses: size() is then
+// the smaller of the record's field count and that number, which still
+// answers every "at least k fields" test for k up to it, and the fields it
+// holds are the same. A line of thousands of fields costs no more than
+// finding its end.
+class RecordFields {
+  public:
+    static constexpr size_t kFieldLimit = 48;
+
+    RecordFields(std::string_view line, size_t fieldsUsed)
+        : count_(splitTextInto(line, ",",
+                               std::span(fields_).first(std::min(fieldsUsed, kFieldLimit)))) {}
+
+    size_t size() const { return count_; }
+    bool has(size_t index) const { return index < count_; }
+    // The field as written; empty when the record is shorter.
+    std::string_view raw(size_t index) const { return has(index) ? fields_[index] : ""; }
+    // The field without its surrounding spaces; empty when the record is shorter.
+    std::string_view trimmed(size_t index) const { return trimView(raw(index)); }
+
+  private:
+    std::array<std::string_view, kFieldLimit> fields_{};
+    size_t count_;
+};
+
+}  // namespace tcmap

@@ -1,0 +1,113 @@
+// The language files that ship in data/: complete, and interchangeable.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "app/profile_store.h"
+#include "i18n/language_list.h"
+#include "i18n/language_pack.h"
+#include "i18n/utf8_text.h"
+
+using namespace tcmap;
+
+namespace {
+
+const std::string kDataFolder = std::string(TCMAP_SOURCE_DIR) + "/data";
+
+bool isTextId(int id) {
+    return id >= 0 && id <= 178 && id != 147;
+}
+
+// The conversions of a format text in order ("sd" for "%s ... %d"); %% is not one.
+std::string conversionsOf(std::string_view text) {
+    std::string conversions;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '%') continue;
+        size_t j = i + 1;
+        while (j < text.size() &&
+               std::string_view("-+ #0123456789.hlzjtL").find(text[j]) != std::string_view::npos) {
+            ++j;
+        }
+        if (j < text.size()) conversions += text[j];
+        i = j;
+    }
+    return conversions;
+}
+
+LanguagePack shippedPack(const std::string& code) {
+    return LanguagePack(kDataFolder, code, "UTF-8", false);
+}
+
+}  // namespace
+
+TEST(LanguageFiles, ShipZhCnAndEnglishWithANewInstallationsLanguageIni) {
+    const std::vector<std::string> codes = installedLanguageCodes(kDataFolder);
+    EXPECT_EQ(codes, (std::vector<std::string>{"en", "zh-cn"}));
+    EXPECT_EQ(shippedPack("zh-cn").displayName("zh-cn"), "简体中文");
+    EXPECT_EQ(shippedPack("en").displayName("en"), "English");
+
+    const std::string ini = languageIniPath(kDataFolder);
+    EXPECT_EQ(ProfileStore::read(ini, "lang_list", "Charset", "?"), "UTF-8");
+    EXPECT_EQ(ProfileStore::read(ini, "lang_list", "Tran", "?"), "0");
+    EXPECT_EQ(ProfileStore::read(ini, "lang_list", "List", "?"), "");
+    // No selection yet, so the first start asks for a language.
+    EXPECT_EQ(ProfileStore::read(ini, "Language", "Select", ""), "");
+}
+
+TEST(LanguageFiles, EveryFileHasEveryTextAsValidUtf8) {
+    for (const std::string& code : installedLanguageCodes(kDataFolder)) {
+        const std::string file = shippedPack(code).filePath(code);
+        for (int id = -1; id <= 180; ++id) {
+            const std::string raw = ProfileStore::read(file, "text", std::to_string(id), "\x01");
+            if (!isTextId(id)) {
+                EXPECT_EQ(raw, "\x01") << code << " has an unused id " << id;
+                continue;
+            }
+            EXPECT_NE(raw, "\x01") << code << " lacks id " << id;
+            EXPECT_FALSE(raw.empty()) << code << " has an empty text " << id;
+            for (size_t pos = 0; pos < raw.size();) {
+                const size_t length = utf8SequenceLength(raw, pos);
+                ASSERT_GT(length, 0u) << code << " id " << id << " is not UTF-8";
+                pos += length;
+            }
+        }
+    }
+}
+
+TEST(LanguageFiles, PlaceholdersFollowTheUsesAndMatchAcrossLanguages) {
+    // What each caller passes; every other text is shown as it is.
+    const std::map<int, std::string> uses = {
+        {12, "s"},  {20, "s"},  {33, "s"},  {50, "d"},  {51, "d"},  {62, "d"},   {90, "s"},
+        {119, "s"}, {135, "d"}, {145, "d"}, {150, "s"}, {151, "s"}, {170, "ss"}, {171, "s"}};
+    for (const std::string& code : installedLanguageCodes(kDataFolder)) {
+        const LanguagePack pack = shippedPack(code);
+        for (int id = 0; id <= 178; ++id) {
+            if (!isTextId(id)) continue;
+            const auto use = uses.find(id);
+            EXPECT_EQ(conversionsOf(pack.text(id)), use == uses.end() ? "" : use->second)
+                << code << " id " << id << ": " << pack.text(id);
+        }
+    }
+}
+
+TEST(LanguageFiles, MenuAcceleratorsAndFiltersKeepTheirForm) {
+    const LanguagePack zh = shippedPack("zh-cn");
+    const LanguagePack en = shippedPack("en");
+    EXPECT_EQ(zh.text(3), "&O.打开文件（Ctrl+O）");
+    EXPECT_EQ(zh.text(68).substr(0, 18), "常用图片文件");
+    for (int id : {1,  2,  3,  4,  5,  6,  7,  8,  9,  42,  43,  44,  47,  48,  65,  66,  71,
+                   73, 83, 84, 85, 93, 94, 95, 96, 97, 128, 136, 137, 138, 139, 144, 146, 160}) {
+        EXPECT_EQ(zh.text(id).substr(0, 3), en.text(id).substr(0, 3)) << "id " << id;
+        EXPECT_EQ(zh.text(id)[0], '&') << "id " << id;
+        EXPECT_EQ(zh.text(id)[2], '.') << "id " << id;
+    }
+    for (const LanguagePack* pack : {&zh, &en}) {
+        for (int id : {68, 70}) {
+            const std::string filter = pack->text(id);
+            const size_t bars = static_cast<size_t>(std::count(filter.begin(), filter.end(), '|'));
+            EXPECT_EQ(filter.back(), '|') << "id " << id;
+            EXPECT_EQ(bars % 2, 0u) << "id " << id;
+            EXPECT_NE(filter.find("|*.png|"), std::string::npos) << "id " << id;
+        }
+    }
+}

@@ -1,0 +1,61 @@
+#include "track/forecast.h"
+
+#include <gtest/gtest.h>
+
+#include "track/text_rules.h"
+#include "track_test_files.h"
+
+using namespace tcmap;
+
+namespace {
+
+std::string adeck(std::string_view aid, int hour, std::string_view type = "TS") {
+    return "AL, 09, 2017082515, 03, " + std::string(aid) + ", " + std::to_string(hour) +
+           ", 267N, 960W, 95, 947, " + std::string(type) + ", 34, NEQ\n";
+}
+
+std::vector<std::string> hourTokens(const std::string& trackText) {
+    std::vector<std::string> hours;
+    for (const auto& line : splitText(trackText, "\r\n")) hours.push_back(splitText(line, " ")[2]);
+    return hours;
+}
+
+}  // namespace
+
+TEST(ReadForecast, OneLinePerForecastHourRun) {
+    const std::string text = adeck("OFCL", 0) + adeck("OFCL", 0) + adeck("OFCL", 0) +
+                             adeck("OFCL", 12) + adeck("OFCL", 12) + adeck("OFCL", 24);
+    EXPECT_EQ(hourTokens(readForecast(text)), (std::vector<std::string>{"P+0", "P+12", "P+24"}));
+    // Aids are not told apart: a second aid restarting at 0 gives a second run,
+    // but the same hour in two consecutive records of different aids gives one line.
+    const std::string aids = adeck("OFCL", 0) + adeck("OFCL", 12) + adeck("AVNO", 12) +
+                             adeck("AVNO", 0) + adeck("AVNO", 12);
+    EXPECT_EQ(hourTokens(readForecast(aids)),
+              (std::vector<std::string>{"P+0", "P+12", "P+0", "P+12"}));
+}
+
+TEST(ReadForecast, TokensFollowTheFieldCount) {
+    EXPECT_EQ(readForecast("AL, 09, 2017082515, 03, OFCL, 12, 267N, 960W\n"),
+              "AL09 2017082515 P+12 26.7 -96.0 \r\n");
+    EXPECT_EQ(readForecast("AL, 09, 2017082515, 03, OFCL, 12, 267N\n"), "");
+    EXPECT_EQ(readForecast("AL,09,2017082515,03,OFCL,12,267N,960W,95,947,HU"),
+              "AL09 2017082515 P+12 26.7 -96.0 95 947 HU\r\n");
+    EXPECT_EQ(readForecast(adeck("OFCL", 6, " ")), "AL09 2017082515 P+6 26.7 -96.0 95 947 XX\r\n");
+    // An empty forecast hour at the start equals the initial value and is skipped.
+    EXPECT_EQ(
+        hourTokens(readForecast("AL, 09, 2017082515, 03, OFCL, , 1N, 1E\r\n" + adeck("OFCL", 0))),
+        std::vector<std::string>{"P+0"});
+}
+
+// The official forecast of one advisory. Checked by hand against the file: the
+// P+0 line (file line 1 of three 0-hour records: 95 kt, 947 hPa, empty type),
+// P+9 (file line 4: 27.6N 96.8W, 105 kt, pressure 0) and P+117 (the last line).
+TEST(ReadForecast, MatchesTheGoldenTrackTextOfARealFile) {
+    const std::string text = readForecast(test::readTrackData("atcf/21.al092017.fst"));
+    EXPECT_EQ(text, test::readTrackData("expected/21.al092017.track.txt"));
+    const auto lines = splitText(text, "\r\n");
+    ASSERT_EQ(lines.size(), 8u);
+    EXPECT_EQ(lines[0], "AL09 2017082515 P+0 26.7 -96.0 95 947 XX");
+    EXPECT_EQ(lines[1], "AL09 2017082515 P+9 27.6 -96.8 105 0 XX");
+    EXPECT_EQ(lines[7], "AL09 2017082515 P+117 30.0 -94.5 40 0 XX");
+}
