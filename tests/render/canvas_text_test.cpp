@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "render/canvas/cairo_canvas.h"
@@ -29,8 +30,8 @@ class CanvasText : public ::testing::Test {
 
     bool inked(int x, int y) const { return picture.pixelArgb(x, y) != kBackground; }
 
-    // Columns with ink between rows top and bottom, and their count per column.
-    std::vector<int> columnInk(int top, int bottom) const {
+    // Inked pixels per column between rows top and bottom.
+    std::vector<int> columnInk(int top = 0, int bottom = 200) const {
         std::vector<int> ink(400, 0);
         for (int y = top; y < bottom; ++y)
             for (int x = 0; x < 400; ++x) ink[x] += inked(x, y);
@@ -43,18 +44,17 @@ class CanvasText : public ::testing::Test {
         return -1;
     }
 
-    static int firstInkedRow(const CanvasText& t) {
+    // First and last inked rows; {-1, -1} when nothing is drawn.
+    std::pair<int, int> inkedRows() const {
+        int first = -1, last = -1;
         for (int y = 0; y < 200; ++y)
             for (int x = 0; x < 400; ++x)
-                if (t.inked(x, y)) return y;
-        return -1;
-    }
-
-    static int lastInkedRow(const CanvasText& t) {
-        for (int y = 199; y >= 0; --y)
-            for (int x = 0; x < 400; ++x)
-                if (t.inked(x, y)) return y;
-        return -1;
+                if (inked(x, y)) {
+                    if (first < 0) first = y;
+                    last = y;
+                    break;
+                }
+        return {first, last};
     }
 
     Picture picture;
@@ -91,7 +91,7 @@ TEST_F(CanvasText, ChineseLabelsHaveEveryGlyph) {
     ASSERT_TRUE(
         canvas.drawText("超强台风 山竹 風暴 090106Z", font, brush, {10, 10, 0, 0}, nullptr));
     EXPECT_EQ(canvas.lastTextUnknownGlyphs(), 0);
-    EXPECT_GT(lastInked(columnInk(0, 200)), 100);
+    EXPECT_GT(lastInked(columnInk()), 100);
     // The legend font falls back to a CJK face for Chinese rows.
     font.create("Consolas", 16, 0, CanvasUnit::World);
     ASSERT_TRUE(canvas.drawText("● 热带低压 (TD)", font, brush, {10, 50, 0, 0}, nullptr));
@@ -127,7 +127,7 @@ TEST_F(CanvasText, RightToLeftRowsEndAtXWithTheBulletOnTheRight) {
 TEST_F(CanvasText, LinesAndVerticalAlignment) {
     // Unbounded from (x, y), near alignment: the text hangs below y.
     ASSERT_TRUE(canvas.drawText("P+12h\r\n65kt", font, brush, {20, 100, 0, 0}, nullptr));
-    const int top = firstInkedRow(*this), bottom = lastInkedRow(*this);
+    const auto [top, bottom] = inkedRows();
     EXPECT_GE(top, 100);
     EXPECT_GT(bottom - top, 30);  // two lines of a 20-pixel font
     clear();
@@ -136,7 +136,7 @@ TEST_F(CanvasText, LinesAndVerticalAlignment) {
     centred.genericDefault();
     centred.setLineAlignment(TextLayout::kAlignCentre);
     ASSERT_TRUE(canvas.drawText("P+12h\r\n65kt", font, brush, {20, 100, 0, 0}, &centred));
-    const int centredTop = firstInkedRow(*this), centredBottom = lastInkedRow(*this);
+    const auto [centredTop, centredBottom] = inkedRows();
     EXPECT_LT(centredTop, 100);
     EXPECT_GT(centredBottom, 100);
     EXPECT_NEAR((centredTop + centredBottom) / 2.0, 100, 6);
@@ -144,8 +144,8 @@ TEST_F(CanvasText, LinesAndVerticalAlignment) {
     // A bounded rectangle clips and wraps.
     clear();
     ASSERT_TRUE(canvas.drawText("wrapped words here", font, brush, {20, 20, 60, 30}, nullptr));
-    EXPECT_LE(lastInked(columnInk(0, 200)), 80);
-    EXPECT_LT(lastInkedRow(*this), 50);
+    EXPECT_LE(lastInked(columnInk()), 80);
+    EXPECT_LT(inkedRows().second, 50);
 }
 
 TEST_F(CanvasText, BadTextArgumentsFailCleanly) {
@@ -157,11 +157,11 @@ TEST_F(CanvasText, BadTextArgumentsFailCleanly) {
     EXPECT_FALSE(canvas.drawText("x", tiny, brush, {0, 0, 0, 0}, nullptr));
     TextLayout released;
     EXPECT_FALSE(canvas.drawText("x", font, brush, {0, 0, 0, 0}, &released));
-    EXPECT_EQ(firstInkedRow(*this), -1);
+    EXPECT_EQ(inkedRows().first, -1);
     // Broken UTF-8 is drawn with replacement characters, not cut short.
     const std::string broken = std::string("A\xFF\xFE") + '\0' + "B";
     EXPECT_TRUE(canvas.drawText(broken, font, brush, {10, 10, 0, 0}, nullptr));
-    EXPECT_GT(lastInked(columnInk(0, 200)), 40);
+    EXPECT_GT(lastInked(columnInk()), 40);
     EXPECT_EQ(canvas.lastStatus(), 0);
 }
 

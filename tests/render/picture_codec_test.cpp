@@ -16,41 +16,27 @@ std::span<const uint8_t> asBytes(const std::vector<uint8_t>& v) {
     return {v.data(), v.size()};
 }
 
-// Little-endian BMP assembled field by field.
-struct BmpBuilder {
-    std::vector<uint8_t> bytes;
-    void u16(uint32_t v) {
-        bytes.push_back(uint8_t(v));
-        bytes.push_back(uint8_t(v >> 8));
-    }
-    void u32(uint32_t v) {
-        u16(v & 0xFFFF);
-        u16(v >> 16);
-    }
-    // File header and a BITMAPINFOHEADER-style header of `infoSize` bytes.
-    void header(uint32_t infoSize, int32_t width, int32_t height, int bits, uint32_t compression,
-                uint32_t paletteEntries, uint32_t extraBeforePixels = 0) {
-        const uint32_t offset = 14 + infoSize + paletteEntries * 4 + extraBeforePixels;
-        bytes = {'B', 'M'};
-        u32(0);
-        u32(0);
-        u32(offset);
-        u32(infoSize);
-        u32(uint32_t(width));
-        u32(uint32_t(height));
-        u16(1);
-        u16(uint32_t(bits));
-        u32(compression);
-        u32(0);
-        u32(2835);
-        u32(2835);
-        u32(paletteEntries);
-        u32(0);
-        while (bytes.size() < 14 + infoSize) bytes.push_back(0);
-    }
-    void colour(uint8_t r, uint8_t g, uint8_t b) { bytes.insert(bytes.end(), {b, g, r, 0}); }
-    void raw(std::initializer_list<uint8_t> values) { bytes.insert(bytes.end(), values); }
-};
+void put(std::vector<uint8_t>& b, uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) b.push_back(uint8_t(value >> (8 * i)));
+}
+
+// A BMP file: headers, palette (0xRRGGBB entries), bit masks, pixel rows.
+std::vector<uint8_t> bmpFile(uint32_t infoSize, int32_t width, int32_t height, int bits,
+                             uint32_t compression, const std::vector<uint32_t>& palette,
+                             const std::vector<uint32_t>& masks, std::vector<uint8_t> rows) {
+    std::vector<uint8_t> b = {'B', 'M'};
+    put(b, 0, 8);
+    put(b, 14 + infoSize + 4 * uint32_t(palette.size() + masks.size()), 4);
+    for (uint32_t v : {infoSize, uint32_t(width), uint32_t(height)}) put(b, v, 4);
+    put(b, 1, 2);
+    put(b, uint32_t(bits), 2);
+    for (uint32_t v : {compression, 0u, 2835u, 2835u, uint32_t(palette.size()), 0u}) put(b, v, 4);
+    b.resize(14 + infoSize, 0);
+    for (uint32_t m : masks) put(b, m, 4);
+    for (uint32_t c : palette) put(b, c, 4);
+    b.insert(b.end(), rows.begin(), rows.end());
+    return b;
+}
 
 void expectPixels(const Picture& p, const std::vector<std::vector<uint32_t>>& rows) {
     ASSERT_EQ(p.height(), int(rows.size()));
@@ -168,82 +154,46 @@ TEST(PictureCodecs, EncodeAndDecodeKeepEveryPixel) {
 
 TEST(BmpCodec, ReadsPaletteDepthsBottomUpAndTopDown) {
     const uint32_t k = 0xFF000000, w = 0xFFFFFFFF, r = 0xFFFF0000, g = 0xFF00FF00;
-    Picture p;
+    auto decoded = [](const std::vector<uint8_t>& file) {
+        Picture p;
+        EXPECT_TRUE(p.loadBytes(asBytes(file)));
+        return p;
+    };
     // 1 bit, 3 x 2, bottom-up: the first stored row is the bottom one.
-    BmpBuilder one;
-    one.header(40, 3, 2, 1, 0, 2);
-    one.colour(0, 0, 0);
-    one.colour(255, 255, 255);
-    one.raw({0b01100000, 0, 0, 0, 0b10100000, 0, 0, 0});
-    ASSERT_TRUE(p.loadBytes(asBytes(one.bytes)));
-    expectPixels(p, {{w, k, w}, {k, w, w}});
-
+    expectPixels(decoded(bmpFile(40, 3, 2, 1, 0, {0x000000, 0xFFFFFF}, {},
+                                 {0b01100000, 0, 0, 0, 0b10100000, 0, 0, 0})),
+                 {{w, k, w}, {k, w, w}});
     // 4 bit, top-down, three palette entries; an index past them is black.
-    BmpBuilder four;
-    four.header(40, 3, -2, 4, 0, 3);
-    four.colour(255, 0, 0);
-    four.colour(0, 255, 0);
-    four.colour(255, 255, 255);
-    four.raw({0x01, 0x20, 0, 0, 0x21, 0xF0, 0, 0});
-    ASSERT_TRUE(p.loadBytes(asBytes(four.bytes)));
-    expectPixels(p, {{r, g, w}, {w, g, k}});
-
+    expectPixels(decoded(bmpFile(40, 3, -2, 4, 0, {0xFF0000, 0x00FF00, 0xFFFFFF}, {},
+                                 {0x01, 0x20, 0, 0, 0x21, 0xF0, 0, 0})),
+                 {{r, g, w}, {w, g, k}});
     // 8 bit, bottom-up, V5 header (124 bytes).
-    BmpBuilder eight;
-    eight.header(124, 2, 2, 8, 0, 2);
-    eight.colour(255, 0, 0);
-    eight.colour(0, 255, 0);
-    eight.raw({1, 0, 0, 0, 0, 1, 0, 0});
-    ASSERT_TRUE(p.loadBytes(asBytes(eight.bytes)));
-    expectPixels(p, {{r, g}, {g, r}});
-
-    // 24 bit, bottom-up, last row without its padding.
-    BmpBuilder rgb;
-    rgb.header(40, 2, 2, 24, 0, 0);
-    rgb.raw({0, 0, 255, 0, 255, 0, 0, 0, 255, 255, 255, 0, 0, 0});
-    ASSERT_TRUE(p.loadBytes(asBytes(rgb.bytes)));
-    expectPixels(p, {{w, k}, {r, g}});
-
+    expectPixels(
+        decoded(bmpFile(124, 2, 2, 8, 0, {0xFF0000, 0x00FF00}, {}, {1, 0, 0, 0, 0, 1, 0, 0})),
+        {{r, g}, {g, r}});
+    // 24 bit, bottom-up, the last row without its padding.
+    expectPixels(decoded(bmpFile(40, 2, 2, 24, 0, {}, {},
+                                 {0, 0, 255, 0, 255, 0, 0, 0, 255, 255, 255, 0, 0, 0})),
+                 {{w, k}, {r, g}});
     // 32 bit, top-down: the fourth byte is not alpha.
-    BmpBuilder x32;
-    x32.header(40, 2, -1, 32, 0, 0);
-    x32.raw({0, 0, 255, 0, 0, 255, 0, 0});
-    ASSERT_TRUE(p.loadBytes(asBytes(x32.bytes)));
-    expectPixels(p, {{r, g}});
-
-    // 16 bit 5-6-5 through bit fields after a 40-byte header.
-    BmpBuilder b565;
-    b565.header(40, 2, 1, 16, 3, 0, 12);
-    b565.u32(0xF800);
-    b565.u32(0x07E0);
-    b565.u32(0x001F);
-    b565.raw({0x00, 0xF8, 0xE0, 0x07});
-    ASSERT_TRUE(p.loadBytes(asBytes(b565.bytes)));
-    expectPixels(p, {{r, g}});
-
-    // 16 bit without bit fields is 5-5-5.
-    BmpBuilder b555;
-    b555.header(40, 1, 1, 16, 0, 0);
-    b555.raw({0x1F, 0x7C, 0, 0});
-    ASSERT_TRUE(p.loadBytes(asBytes(b555.bytes)));
-    expectPixels(p, {{0xFFFF00FF}});
+    expectPixels(decoded(bmpFile(40, 2, -1, 32, 0, {}, {}, {0, 0, 255, 0, 0, 255, 0, 0})),
+                 {{r, g}});
+    // 16 bit 5-6-5 through bit fields after a 40-byte header; without them 5-5-5.
+    expectPixels(
+        decoded(bmpFile(40, 2, 1, 16, 3, {}, {0xF800, 0x07E0, 0x001F}, {0x00, 0xF8, 0xE0, 0x07})),
+        {{r, g}});
+    expectPixels(decoded(bmpFile(40, 1, 1, 16, 0, {}, {}, {0x1F, 0x7C, 0, 0})), {{0xFFFF00FF}});
 }
 
 TEST(BmpCodec, ReadsTheOldCoreHeader) {
-    BmpBuilder core;
-    core.bytes = {'B', 'M'};
-    core.u32(0);
-    core.u32(0);
-    core.u32(14 + 12 + 2 * 3);
-    core.u32(12);
-    core.u16(2);
-    core.u16(1);
-    core.u16(1);
-    core.u16(8);
-    core.raw({0, 0, 255, 255, 0, 0});  // three-byte palette: red, blue
-    core.raw({1, 0, 0, 0});
+    // 12-byte header with 16-bit sizes and a three-byte palette: red, blue.
+    std::vector<uint8_t> core = {'B', 'M'};
+    put(core, 0, 8);
+    for (uint32_t v : {14u + 12 + 2 * 3, 12u}) put(core, v, 4);
+    for (uint32_t v : {2u, 1u, 1u, 8u}) put(core, v, 2);
+    core.insert(core.end(), {0, 0, 255, 255, 0, 0, 1, 0, 0, 0});
     Picture p;
-    ASSERT_TRUE(p.loadBytes(asBytes(core.bytes)));
+    ASSERT_TRUE(p.loadBytes(asBytes(core)));
     expectPixels(p, {{0xFF0000FF, 0xFFFF0000}});
 }
 
