@@ -16,7 +16,7 @@ std::span<const uint8_t> asBytes(const std::vector<uint8_t>& v) {
     return {v.data(), v.size()};
 }
 
-void put(std::vector<uint8_t>& b, uint32_t value, int bytes) {
+void put(std::vector<uint8_t>& b, uint64_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) b.push_back(uint8_t(value >> (8 * i)));
 }
 
