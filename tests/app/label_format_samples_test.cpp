@@ -54,25 +54,6 @@ TEST(LabelFormatSample, UnsuitableFormatsGiveText) {
     EXPECT_EQ(wide.back(), '2');
 }
 
-TEST_F(LabelFormatTest, ReadsTheStoredFormatsOrTheDefaults) {
-    EXPECT_EQ(readLabelFormat(settingsPath, LabelFormat::Time), "%02d%02d%02dZ");
-    EXPECT_EQ(readLabelFormat(settingsPath, LabelFormat::Forecast), "P+%dh\\n%dkt");
-    run.put("Settings.ini", "[TextFormat]\nTime=\"%dZ\"\n");
-    EXPECT_EQ(readLabelFormat(settingsPath, LabelFormat::Time), "%dZ");
-}
-
-TEST_F(LabelFormatTest, TheTestShowsTheSampleWithoutAnIcon) {
-    showLabelFormatSample(pack(), prompter, LabelFormat::Time, "%02d%02d%02dZ");
-    showLabelFormatSample(pack(), prompter, LabelFormat::Forecast, "P+%dh\\n%dkt");
-    ASSERT_EQ(prompter.shown.size(), 2u);
-    EXPECT_EQ(prompter.shown[0].text, "Time (2, 11, 6) is shown as:\r\n\r\n021106Z");
-    EXPECT_EQ(prompter.shown[0].title, "Test - Time text");
-    EXPECT_EQ(prompter.shown[0].icon, Prompter::Icon::None);
-    EXPECT_EQ(prompter.shown[0].buttons, Prompter::Buttons::Ok);
-    EXPECT_EQ(prompter.shown[1].text, "Forecast (120, 100) is shown as:\r\n\r\nP+120h\r\n100kt");
-    EXPECT_EQ(prompter.shown[1].title, "Test - Forecast text");
-}
-
 TEST_F(LabelFormatTest, SaveAsksThenStoresBothAsTyped) {
     prompter.answers = {Prompter::Answer::Cancel};
     EXPECT_FALSE(saveLabelFormats(pack(), prompter, settingsPath, "%dZ", "x"));

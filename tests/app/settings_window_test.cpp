@@ -4,20 +4,19 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
-#include <QTemporaryDir>
 #include <QtTest>
-#include <memory>
 
 #include "app/app_state.h"
 #include "app/profile_store.h"
 #include "files/file_io.h"
 #include "support/fake_prompter.h"
+#include "support/window_test_folder.h"
 
 using namespace tcmap;
+using namespace tcmap::testing;
 
 class SettingsWindowTest : public QObject {
     Q_OBJECT
@@ -35,35 +34,16 @@ class SettingsWindowTest : public QObject {
     std::string stored(std::string_view key) const {
         return ProfileStore::read(app_->settingsPath, "Borvane4", key, "<absent>");
     }
-    // Shows the window as the main window would, so clicks land where a
-    // user's would.
-    static bool open(QDialog& window) {
-        window.show();
-        return QTest::qWaitForWindowExposed(&window);
-    }
-    template <typename T>
-    static T* child(QWidget& window, const char* name) {
-        T* found = window.findChild<T*>(QString::fromLatin1(name));
-        if (found == nullptr) qFatal("no widget %s", name);
-        return found;
-    }
 
-    std::unique_ptr<QTemporaryDir> run_;
-    std::unique_ptr<AppState> app_;
+    std::unique_ptr<WindowTestFolder> run_;
+    AppState* app_ = nullptr;
     FakePrompter prompter_;
 };
 
 void SettingsWindowTest::init() {
-    run_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(run_->isValid());
-    for (const char* name : {"zh-cn.lang", "en.lang"}) {
-        QVERIFY(
-            QFile::copy(QStringLiteral(TCMAP_SOURCE_DIR "/data/") + name, run_->filePath(name)));
-    }
-    app_ = std::make_unique<AppState>();
-    app_->runFolder = run_->path().toStdString();
-    app_->settingsPath = app_->runFolder + "/Settings.ini";
-    app_->langCode = "zh-cn";
+    run_ = std::make_unique<WindowTestFolder>(
+        std::initializer_list<const char*>{"zh-cn.lang", "en.lang"});
+    app_ = run_->app.get();
     prompter_ = FakePrompter();
 }
 
@@ -71,7 +51,7 @@ void SettingsWindowTest::anEmptyFileShowsTheDefaultsOnTheWendrelPage() {
     QVERIFY(writeFileReplacing(app_->settingsPath, ""));
     app_->mapPath = "/maps/world.png";
     SettingsWindow window(*app_, prompter_, nullptr);
-    QVERIFY(open(window));
+    QVERIFY(openWindow(window));
 
     QCOMPARE(window.windowTitle(), QStringLiteral("路径图参数设置"));
     QCOMPARE(child<QComboBox>(window, "Mode")->currentIndex(), 0);
@@ -109,7 +89,7 @@ void SettingsWindowTest::saveStoresWhatIsShownAsTyped() {
         app_->settingsPath, "[Borvane4]\r\nSkipInvest=2\r\nDrawLegends=3\r\nDir=\"/tracks\"\r\n"));
     app_->langCode = "en";
     SettingsWindow window(*app_, prompter_, nullptr);
-    QVERIFY(open(window));
+    QVERIFY(openWindow(window));
     QVERIFY(child<QCheckBox>(window, "SkipInvest")->isChecked());
     QCOMPARE(child<QComboBox>(window, "DrawLegends")->currentIndex(), 3);
 
@@ -151,7 +131,7 @@ void SettingsWindowTest::cancelWritesNothing() {
     const std::string before = settingsBytes();
     app_->mapPath = "/maps/w.png";
     SettingsWindow window(*app_, prompter_, nullptr);
-    QVERIFY(open(window));
+    QVERIFY(openWindow(window));
     child<QComboBox>(window, "Mode")->setCurrentIndex(1);
     child<QLineEdit>(window, "Track")->setText(QStringLiteral("7"));
     child<QLineEdit>(window, "Map")->setText(QStringLiteral("/maps/other.png"));
@@ -167,7 +147,7 @@ void SettingsWindowTest::changeFillsTheMapFieldOnly() {
     app_->mapPath = "/maps/old.png";
     prompter_.paths = {std::string("/maps/new.png"), std::nullopt};
     SettingsWindow window(*app_, prompter_, nullptr);
-    QVERIFY(open(window));
+    QVERIFY(openWindow(window));
     auto* change = child<QPushButton>(window, "changeMap");
     QCOMPARE(change->text(), QStringLiteral("更改"));
     QTest::mouseClick(change, Qt::LeftButton);
@@ -187,7 +167,7 @@ void SettingsWindowTest::theClientAreaEndsAtSave() {
     for (const char* code : {"zh-cn", "en"}) {
         app_->langCode = code;
         SettingsWindow window(*app_, prompter_, nullptr);
-        QVERIFY(open(window));
+        QVERIFY(openWindow(window));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         auto* save = child<QPushButton>(window, "save");

@@ -1,18 +1,17 @@
 // The text-label format window offscreen, with the shipped language files.
 #include "app/text_format_window.h"
 
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
-#include <memory>
 
 #include "app/app_state.h"
 #include "files/file_io.h"
 #include "support/fake_prompter.h"
+#include "support/window_test_folder.h"
 
 using namespace tcmap;
+using namespace tcmap::testing;
 
 class TextFormatWindowTest : public QObject {
     Q_OBJECT
@@ -25,39 +24,21 @@ class TextFormatWindowTest : public QObject {
     void sizeAndTexts();
 
   private:
-    static bool open(QDialog& window) {
-        window.show();
-        return QTest::qWaitForWindowExposed(&window);
-    }
-    template <typename T>
-    static T* child(QWidget& window, const char* name) {
-        T* found = window.findChild<T*>(QString::fromLatin1(name));
-        if (found == nullptr) qFatal("no widget %s", name);
-        return found;
-    }
-
-    std::unique_ptr<QTemporaryDir> run_;
-    std::unique_ptr<AppState> app_;
+    std::unique_ptr<WindowTestFolder> run_;
+    AppState* app_ = nullptr;
     FakePrompter prompter_;
 };
 
 void TextFormatWindowTest::init() {
-    run_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(run_->isValid());
-    for (const char* name : {"zh-cn.lang", "en.lang"}) {
-        QVERIFY(
-            QFile::copy(QStringLiteral(TCMAP_SOURCE_DIR "/data/") + name, run_->filePath(name)));
-    }
-    app_ = std::make_unique<AppState>();
-    app_->runFolder = run_->path().toStdString();
-    app_->settingsPath = app_->runFolder + "/Settings.ini";
-    app_->langCode = "zh-cn";
+    run_ = std::make_unique<WindowTestFolder>(
+        std::initializer_list<const char*>{"zh-cn.lang", "en.lang"});
+    app_ = run_->app.get();
     prompter_ = FakePrompter();
 }
 
 void TextFormatWindowTest::testButtonsShowTheSamples() {
     TextFormatWindow window(*app_, prompter_, nullptr);
-    QVERIFY(open(window));
+    QVERIFY(openWindow(window));
     QCOMPARE(child<QLineEdit>(window, "Time")->text(), QStringLiteral("%02d%02d%02dZ"));
     QCOMPARE(child<QLineEdit>(window, "Forecast")->text(), QStringLiteral("P+%dh\\n%dkt"));
 
@@ -83,7 +64,7 @@ void TextFormatWindowTest::testButtonsShowTheSamples() {
 
 void TextFormatWindowTest::saveAsksFirstAndKeepsTheEscapes() {
     TextFormatWindow window(*app_, prompter_, nullptr);
-    QVERIFY(open(window));
+    QVERIFY(openWindow(window));
     auto* forecast = child<QLineEdit>(window, "Forecast");
     forecast->clear();
     QTest::keyClicks(forecast, "+%dh\\N%d kt ");
@@ -109,7 +90,7 @@ void TextFormatWindowTest::saveAsksFirstAndKeepsTheEscapes() {
 void TextFormatWindowTest::cancelWritesNothing() {
     QVERIFY(writeFileReplacing(app_->settingsPath, "[TextFormat]\r\nTime=%dZ\r\n"));
     TextFormatWindow window(*app_, prompter_, nullptr);
-    QVERIFY(open(window));
+    QVERIFY(openWindow(window));
     QCOMPARE(child<QLineEdit>(window, "Time")->text(), QStringLiteral("%dZ"));
     child<QLineEdit>(window, "Time")->setText(QStringLiteral("changed"));
     QTest::mouseClick(child<QPushButton>(window, "cancel"), Qt::LeftButton);
@@ -120,7 +101,7 @@ void TextFormatWindowTest::cancelWritesNothing() {
 
 void TextFormatWindowTest::sizeAndTexts() {
     TextFormatWindow window(*app_, prompter_, nullptr);
-    QVERIFY(open(window));
+    QVERIFY(openWindow(window));
     QCOMPARE(window.windowTitle(), QStringLiteral("文字标注格式"));
     QCOMPARE(window.size(), QSize(360, 160));
     QCOMPARE(child<QPushButton>(window, "testTime")->text(), QStringLiteral("测试"));

@@ -36,10 +36,6 @@ class LanguageChoiceTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(LanguageChoiceTest, WindowTitle) {
-    EXPECT_EQ(languageWindowTitle(pack()), "Language - 选择语言");
-}
-
 TEST_F(LanguageChoiceTest, NoRowDoesNothing) {
     const std::vector<LanguageRow> rows = languageRows(pack());
     EXPECT_FALSE(confirmLanguageChoice(pack(), prompter, rows, -1));
@@ -58,19 +54,6 @@ TEST_F(LanguageChoiceTest, TheConfirmationDefaultsToCancel) {
     EXPECT_EQ(prompter.shown[0].icon, Prompter::Icon::Question);
     EXPECT_EQ(prompter.shown[0].buttons, Prompter::Buttons::OkCancel);
     EXPECT_EQ(selected(), "zh-cn");
-}
-
-TEST_F(LanguageChoiceTest, OkStoresTheRowsCodeQuoted) {
-    const std::vector<LanguageRow> rows = languageRows(pack());
-    prompter.answers = {Prompter::Answer::Ok};
-    EXPECT_TRUE(confirmLanguageChoice(pack(), prompter, rows, 0));
-    const std::string ini = readFileOrEmpty(run.file("Language.ini"));
-    EXPECT_NE(ini.find("Select=\"de\"\n"), std::string::npos) << ini;
-    EXPECT_NE(ini.find("Charset=UTF-8"), std::string::npos);
-    ASSERT_EQ(prompter.shown.size(), 2u);
-    EXPECT_EQ(prompter.shown[1].text, "已保存");
-    EXPECT_EQ(prompter.shown[1].title, "语言");
-    EXPECT_EQ(prompter.shown[1].icon, Prompter::Icon::Information);
 }
 
 TEST_F(LanguageChoiceTest, AFailedWriteIsReportedAndTheWindowStays) {

@@ -1,20 +1,19 @@
 // The language window offscreen, with the shipped language files.
 #include "i18n/language_window.h"
 
-#include <QFile>
 #include <QGroupBox>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
-#include <memory>
 
 #include "app/app_state.h"
 #include "app/profile_store.h"
 #include "files/file_io.h"
 #include "support/fake_prompter.h"
+#include "support/window_test_folder.h"
 
 using namespace tcmap;
+using namespace tcmap::testing;
 
 class LanguageWindowTest : public QObject {
     Q_OBJECT
@@ -26,40 +25,23 @@ class LanguageWindowTest : public QObject {
     void doubleClickAsksToo();
 
   private:
-    static bool open(QDialog& window) {
-        window.show();
-        return QTest::qWaitForWindowExposed(&window);
-    }
-    template <typename T>
-    static T* child(QWidget& window, const char* name) {
-        T* found = window.findChild<T*>(QString::fromLatin1(name));
-        if (found == nullptr) qFatal("no widget %s", name);
-        return found;
-    }
     std::string languageIni() const { return readFileOrEmpty(app_->runFolder + "/Language.ini"); }
 
-    std::unique_ptr<QTemporaryDir> run_;
-    std::unique_ptr<AppState> app_;
+    std::unique_ptr<WindowTestFolder> run_;
+    AppState* app_ = nullptr;
     FakePrompter prompter_;
 };
 
 void LanguageWindowTest::init() {
-    run_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(run_->isValid());
-    for (const char* name : {"zh-cn.lang", "en.lang", "Language.ini"}) {
-        QVERIFY(
-            QFile::copy(QStringLiteral(TCMAP_SOURCE_DIR "/data/") + name, run_->filePath(name)));
-    }
-    app_ = std::make_unique<AppState>();
-    app_->runFolder = run_->path().toStdString();
-    app_->settingsPath = app_->runFolder + "/Settings.ini";
-    app_->langCode = "zh-cn";
+    run_ = std::make_unique<WindowTestFolder>(
+        std::initializer_list<const char*>{"zh-cn.lang", "en.lang", "Language.ini"});
+    app_ = run_->app.get();
     prompter_ = FakePrompter();
 }
 
 void LanguageWindowTest::listsTheInstalledLanguages() {
     LanguageWindow window(*app_, prompter_, nullptr);
-    QVERIFY(open(window));
+    QVERIFY(openWindow(window));
     QCOMPARE(window.windowTitle(), QStringLiteral("Language - 选择语言"));
     QCOMPARE(window.findChild<QGroupBox*>()->title(), QStringLiteral("可用的语言列表:"));
     QCOMPARE(child<QPushButton>(window, "ok")->text(), QStringLiteral("&O.确定"));
@@ -81,7 +63,7 @@ void LanguageWindowTest::listsTheInstalledLanguages() {
 
 void LanguageWindowTest::okStoresTheChosenCode() {
     LanguageWindow window(*app_, prompter_, nullptr);
-    QVERIFY(open(window));
+    QVERIFY(openWindow(window));
     auto* list = child<QListWidget>(window, "languages");
     list->setCurrentRow(0);
     prompter_.answers = {Prompter::Answer::Ok};
@@ -99,7 +81,7 @@ void LanguageWindowTest::okStoresTheChosenCode() {
 void LanguageWindowTest::doubleClickAsksToo() {
     app_->langCode = "en";
     LanguageWindow window(*app_, prompter_, nullptr);
-    QVERIFY(open(window));
+    QVERIFY(openWindow(window));
     auto* list = child<QListWidget>(window, "languages");
     const QPoint row = list->visualItemRect(list->item(1)).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row);
