@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTreeView>
 #include <memory>
@@ -130,11 +131,14 @@ FileChooserWindow::FileChooserWindow(AppState& app, Prompter& prompter, QWidget*
     connect(drives_, &QComboBox::activated, this, &FileChooserWindow::changeDrive);
     connect(folders_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { changeFolder(current); });
-    // The tree loads folders in the background: keep the shown folder in view.
-    connect(folderModel_, &QFileSystemModel::directoryLoaded, this, [this] {
-        const QModelIndex current = folders_->currentIndex();
-        if (current.isValid()) folders_->scrollTo(current);
-    });
+    connect(folderModel_, &QFileSystemModel::directoryLoaded, this,
+            &FileChooserWindow::keepFolderInView);
+    connect(folderModel_, &QFileSystemModel::layoutChanged, this,
+            &FileChooserWindow::keepFolderInView);
+    connect(folderModel_, &QFileSystemModel::rowsInserted, this,
+            &FileChooserWindow::keepFolderInView);
+    connect(folders_->verticalScrollBar(), &QScrollBar::actionTriggered, this,
+            [this] { keepFolderInView_ = false; });
     connect(shortcuts_, &QComboBox::activated, this, &FileChooserWindow::goToShortcut);
     connect(scope_, &QComboBox::currentIndexChanged, this,
             [this](int index) { files_->setEnabled(index != kSubfolderScope); });
@@ -185,6 +189,7 @@ void FileChooserWindow::applyTexts() {
 
 void FileChooserWindow::setFolderPath(const std::string& folder) {
     folder_ = folder;
+    keepFolderInView_ = true;
     const int drive = driveIndexOf(*drives_, folder_);
     if (drive >= 0) drives_->setCurrentIndex(drive);
     showFolderInTree();
@@ -198,11 +203,29 @@ void FileChooserWindow::showFolderInTree() {
     if (index.isValid()) {
         folders_->setCurrentIndex(index);
         folders_->expand(index);
-        folders_->scrollTo(index);
+        keepFolderInView();
     } else {
         folders_->selectionModel()->clear();
     }
     followingFolder_ = false;
+}
+
+void FileChooserWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    keepFolderInView();  // the tree knows its height only now
+}
+
+void FileChooserWindow::keepFolderInView() {
+    if (!keepFolderInView_ || scrollPending_) return;
+    scrollPending_ = true;
+    // After the model's change has been laid out; one scroll for a burst.
+    QTimer::singleShot(0, this, [this] {
+        scrollPending_ = false;
+        const QModelIndex current = folders_->currentIndex();
+        if (keepFolderInView_ && current.isValid()) {
+            folders_->scrollTo(current, QAbstractItemView::PositionAtCenter);
+        }
+    });
 }
 
 void FileChooserWindow::refillFileList() {
@@ -223,6 +246,7 @@ void FileChooserWindow::changeDrive(int index) {
 void FileChooserWindow::changeFolder(const QModelIndex& current) {
     if (followingFolder_ || !current.isValid()) return;
     folder_ = toStd(folderModel_->filePath(current));
+    keepFolderInView_ = false;  // the user chose it where it is
     refillFileList();
     files_->setFocus();
 }

@@ -44,10 +44,14 @@ class FileChooserWindow : public QDialog {
     // While the search runs the window refuses to close.
     void reject() override;
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+
   private:
     void applyTexts();
     void refillFileList();
     void showFolderInTree();
+    void keepFolderInView();
     void changeDrive(int index);
     void changeFolder(const QModelIndex& current);
     void goToShortcut(int index);
@@ -61,6 +65,10 @@ class FileChooserWindow : public QDialog {
     LanguagePack pack_;
     std::string folder_;
     bool followingFolder_ = false;
+    // The tree fills in the background and rows appear above the shown
+    // folder; keep scrolling it into view until the user moves the tree.
+    bool keepFolderInView_ = true;
+    bool scrollPending_ = false;
 
     QComboBox* drives_ = nullptr;
     QFileSystemModel* folderModel_ = nullptr;

@@ -97,11 +97,12 @@ FileListWindow::FileListWindow(AppState& app, Prompter& prompter, QWidget* owner
     table_->setWordWrap(false);
     table_->verticalHeader()->hide();
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
-    table_->horizontalHeader()->setStretchLastSection(true);
+    // The folder column takes what the window width leaves.
+    table_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
     table_->setColumnWidth(0, 48);
     table_->setColumnWidth(1, 150);
-    table_->setColumnWidth(2, 220);
-    table_->setColumnWidth(3, 100);
+    table_->setColumnWidth(3, 120);
+    table_->setColumnWidth(4, 80);
 
     const auto button = [this](const char* name) {
         auto* b = new QPushButton(this);

@@ -5,10 +5,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <set>
 #include <utility>
 
+#include "files/sort_texts.h"
 #include "track/text_rules.h"
 
 namespace tcmap {
@@ -131,11 +133,16 @@ std::vector<std::string> listFolderFiles(const std::string& folder) {
     std::vector<std::string> names;
     const FolderListing listing = readFolder(folder);
     for (const char* pattern : {"*.dat", "*.fst", "*.txt"}) {
+        const size_t groupStart = names.size();
         for (const FolderEntry& entry : listing.entries) {
             if (entry.kind == EntryKind::File && matchesPattern(entry.name, pattern)) {
                 names.push_back(entry.name);
             }
         }
+        // Most file systems here return names in hash order: sort each group
+        // so the user sees a stable, alphabetical list.
+        std::sort(names.begin() + static_cast<std::ptrdiff_t>(groupStart), names.end(),
+                  [](const std::string& a, const std::string& b) { return textLess(a, b); });
     }
     return names;
 }

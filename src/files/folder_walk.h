@@ -22,8 +22,8 @@ bool matchesPattern(std::string_view name, std::string_view pattern);
 std::string joinPath(std::string_view folder, std::string_view name);
 
 // The names (without folder) of the plain files in `folder` with the
-// extensions "dat", then "fst", then "txt"; within one extension in the order
-// the file system returns them. A folder that cannot be listed gives none.
+// extensions "dat", then "fst", then "txt"; within one extension sorted like
+// sortTexts. A folder that cannot be listed gives none.
 std::vector<std::string> listFolderFiles(const std::string& folder);
 
 // Every plain file below `root` that matches one of the ";"-separated

@@ -49,13 +49,15 @@ TEST(FolderWalk, ListsTrackFilesGroupedByExtension) {
     TempFolder folder;
     folder.put("a.txt", "x");
     folder.put("b.dat", "x");
+    folder.put("B.dat", "x");
+    folder.put("a.dat", "x");
     folder.put("c.fst", "x");
     folder.put("notes.doc", "x");
     makeFolder(folder, "d.dat");  // a folder, never listed
     EXPECT_EQ(listFolderFiles(folder.path()),
-              (std::vector<std::string>{"b.dat", "c.fst", "a.txt"}));
+              (std::vector<std::string>{"B.dat", "a.dat", "b.dat", "c.fst", "a.txt"}));
     // A trailing separator names the same folder.
-    EXPECT_EQ(listFolderFiles(folder.path() + "/").size(), 3u);
+    EXPECT_EQ(listFolderFiles(folder.path() + "/").size(), 5u);
 
     EXPECT_TRUE(listFolderFiles(folder.file("missing")).empty());
     EXPECT_TRUE(listFolderFiles(folder.file("a.txt")).empty());
