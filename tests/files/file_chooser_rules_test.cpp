@@ -82,8 +82,6 @@ TEST_F(ChooserRulesTest, ChosenFilesReplaceOrAppend) {
     Files files{"/old.dat"};
     addChosenFiles(files, {"/a.dat"}, true);
     EXPECT_EQ(files, (Files{"/old.dat", "/a.dat"}));
-    addChosenFiles(files, {}, true);
-    EXPECT_EQ(files.size(), 2u);
     addChosenFiles(files, {"/b.dat", "/c.dat"}, false);
     EXPECT_EQ(files, (Files{"/b.dat", "/c.dat"}));
     addChosenFiles(files, {}, false);
@@ -101,7 +99,6 @@ TEST_F(ChooserRulesTest, StartFolderFallsBackToAnExistingFolder) {
     TempFolder storms;
     std::filesystem::create_directories(storms.file("2023"));
     EXPECT_EQ(chooserStartFolder(storms.file("2023"), "/run"), storms.file("2023"));
-    EXPECT_EQ(chooserStartFolder(storms.file("2023") + "/", "/run"), storms.file("2023"));
     EXPECT_EQ(chooserStartFolder(storms.file("gone/deeper"), "/run"), storms.path());
     EXPECT_EQ(chooserStartFolder("", "/run"), "/run");
     EXPECT_EQ(chooserStartFolder("C:\\Storms", "/run"), "/run");
@@ -110,7 +107,6 @@ TEST_F(ChooserRulesTest, StartFolderFallsBackToAnExistingFolder) {
 
     EXPECT_EQ(withoutTrailingSeparator("/data/storms//"), "/data/storms");
     EXPECT_EQ(withoutTrailingSeparator("/"), "/");
-    EXPECT_EQ(withoutTrailingSeparator(""), "");
 }
 
 TEST_F(ChooserRulesTest, OpenFileRefusesWithoutMapOrWhileDrawing) {

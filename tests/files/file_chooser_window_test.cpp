@@ -73,9 +73,7 @@ class FileChooserWindowTest : public QObject {
         auto* model = qobject_cast<QFileSystemModel*>(tree->model());
         tree->setCurrentIndex(model->index(storms_->filePath("2023")));
         QCOMPARE(chooser.folderPath(), pathIn(*storms_, "2023"));
-        QStringList found = itemTexts(files(chooser));
-        found.sort();
-        QCOMPARE(found, QStringList({"Z.DAT", "x.dat"}));
+        QCOMPARE(itemTexts(files(chooser)), QStringList({"Z.DAT", "x.dat"}));
     }
 
     void ticksAndChoosesInTheCurrentFolder() {
@@ -84,20 +82,9 @@ class FileChooserWindowTest : public QObject {
         chooser.findChild<QPushButton*>("selectAll")->click();
         files(chooser)->item(1)->setCheckState(Qt::Unchecked);
         chooser.confirm();
-        QCOMPARE(chooser.result(), int(QDialog::Accepted));
         QVERIFY(app_->chooserAccepted);
         QCOMPARE(app_->trackFiles,
                  std::vector<std::string>({pathIn(*storms_, "b.dat"), pathIn(*storms_, "a.txt")}));
-        QVERIFY(prompter_.shown.empty());
-    }
-
-    void appendModeWithNothingChosenClosesAtOnce() {
-        app_->trackFiles = {"/old.dat"};
-        app_->chooserAppend = true;
-        FileChooserWindow chooser(*app_, prompter_, nullptr);
-        chooser.confirm();
-        QVERIFY(app_->chooserAccepted);
-        QCOMPARE(app_->trackFiles, std::vector<std::string>({"/old.dat"}));
         QVERIFY(prompter_.shown.empty());
     }
 
@@ -116,7 +103,6 @@ class FileChooserWindowTest : public QObject {
         chooser.confirm();
         QCOMPARE(app_->trackFiles, std::vector<std::string>({pathIn(*storms_, "a.txt")}));
         QCOMPARE(prompter_.shown.size(), size_t(2));
-        QCOMPARE(prompter_.shown[0].buttons, Prompter::Buttons::YesNoCancel);
     }
 
     void closeLeavesTheListAlone() {
@@ -126,7 +112,6 @@ class FileChooserWindowTest : public QObject {
         files(chooser)->item(0)->setCheckState(Qt::Checked);
         chooser.findChild<QPushButton*>("close")->click();
         QVERIFY(!chooser.isVisible());
-        QCOMPARE(chooser.result(), int(QDialog::Rejected));
         QVERIFY(!app_->chooserAccepted);
         QCOMPARE(app_->trackFiles, std::vector<std::string>({"/old.dat"}));
     }
@@ -134,8 +119,6 @@ class FileChooserWindowTest : public QObject {
     void shortcutsAndScope() {
         FileChooserWindow chooser(*app_, prompter_, nullptr);
         auto* shortcuts = chooser.findChild<QComboBox*>("shortcuts");
-        QCOMPARE(shortcuts->count(), 5);
-        QCOMPARE(shortcuts->currentIndex(), 0);
         shortcuts->setCurrentIndex(1);
         emit shortcuts->activated(1);
         QCOMPARE(chooser.folderPath(), std::string(TCMAP_RUN_DIR));
@@ -144,7 +127,6 @@ class FileChooserWindowTest : public QObject {
 
         emit shortcuts->activated(4);  // favourites: none on this desktop
         QCOMPARE(chooser.folderPath(), std::string());
-        QCOMPARE(files(chooser)->count(), 0);
 
         chooser.setFolderPath(app_->lastDir);
         auto* scope = chooser.findChild<QComboBox*>("scope");
@@ -173,7 +155,6 @@ class FileChooserWindowTest : public QObject {
         QCOMPARE(prompter_.shown[0].icon, Prompter::Icon::Information);
 
         QTRY_VERIFY(!chooser.isVisible());
-        QCOMPARE(chooser.result(), int(QDialog::Accepted));
         QVERIFY(app_->chooserAccepted);
         QVERIFY(!app_->searchRunning);
         QCOMPARE(app_->searchState.load(), int(SearchAdding));
@@ -185,20 +166,6 @@ class FileChooserWindowTest : public QObject {
                       pathIn(*storms_, "b.dat"), pathIn(*storms_, "c.fst")}));
         QCOMPARE(app_->lastDir, storms_->path().toStdString());
         QCOMPARE(chooser.findChild<QLabel*>("status")->text(), QString("Adding 6 files .."));
-    }
-
-    void subfolderSearchAppendsInAppendMode() {
-        app_->trackFiles = {"/old.dat"};
-        app_->chooserAppend = true;
-        FileChooserWindow chooser(*app_, prompter_, nullptr);
-        chooser.setFolderPath(pathIn(*storms_, "2023"));
-        chooser.findChild<QComboBox*>("scope")->setCurrentIndex(1);
-        chooser.open();
-        chooser.confirm();
-        QTRY_VERIFY(!chooser.isVisible());
-        QCOMPARE(app_->trackFiles.size(), size_t(4));
-        QCOMPARE(app_->trackFiles.front(), std::string("/old.dat"));
-        QCOMPARE(app_->trackFiles.back(), pathIn(*storms_, "2023/x.dat"));
     }
 
     void openFileCommandReplacesTheListAndStoresTheFolder() {
@@ -214,10 +181,6 @@ class FileChooserWindowTest : public QObject {
         QVERIFY(openTrackFilesCommand(*app_, prompter_, nullptr));
         QCOMPARE(app_->trackFiles, std::vector<std::string>({pathIn(*storms_, "b.dat")}));
         QCOMPARE(ProfileStore::read(app_->settingsPath, "Borvane4", "Dir", ""), app_->lastDir);
-
-        app_->jobRunning = true;
-        QVERIFY(!openTrackFilesCommand(*app_, prompter_, nullptr));
-        QCOMPARE(prompter_.shown.back().title, std::string("Drawing"));
     }
 
   private:
