@@ -1,0 +1,241 @@
+#include "render/map_frame.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+#include <vector>
+
+using namespace tcmap;
+
+namespace {
+
+// A 360 x 180 map: one degree is one pixel.
+constexpr int32_t kW = 360;
+constexpr int32_t kH = 180;
+
+MapFrame normalFrame(int32_t w = kW, int32_t h = kH) {
+    MapFrame f;
+    f.mapWidth = w;
+    f.mapHeight = h;
+    return f;
+}
+
+struct Bounds {
+    int32_t minX, minY, maxX, maxY;
+    bool operator==(const Bounds&) const = default;
+};
+
+Bounds boundsOf(const MapFrame& f) {
+    return {f.minX, f.minY, f.maxX, f.maxY};
+}
+
+void PrintTo(const Bounds& b, std::ostream* out) {
+    *out << "x " << b.minX << ".." << b.maxX << ", y " << b.minY << ".." << b.maxY;
+}
+
+// Fixes accepted one after the other in a Normal job, as the job places them.
+Bounds boundsAfter(const std::vector<std::pair<std::string, std::string>>& fixes) {
+    MapFrame f = normalFrame();
+    double previousX = 0;
+    for (const auto& [lat, lon] : fixes) {
+        const MapPoint p = fixPosition(lat, lon, previousX, kW, kH);
+        f.noteLine(p, 0);
+        f.extendBounds(p);
+        previousX = p.x;
+    }
+    return boundsOf(f);
+}
+
+}  // namespace
+
+TEST(FixPosition, DegreesBecomePixels) {
+    struct Case {
+        const char* lat;
+        const char* lon;
+        double previousX;
+        double x, y;
+    };
+    const Case cases[] = {
+        {"10.0", "100.0", 0, 100, 80},
+        {"-20.5", "-170.0", 0, 190, 110.5},  // west: lon + 360
+        {"90", "180", 0, 180, 0},
+        {"-90", "359.5", 0, 359.5, 180},
+        // The 0° meridian goes to the side of the previous fix.
+        {"0", "0.0", 181, kW - 1, 90},  // after 179°W
+        {"0", "0.0", 10, 0, 90},        // after 10°E
+        {"0", "0.0", 180, kW - 1, 90},  // exactly half a width counts as the east side
+        {"0", "-0.0", 181, kW - 1, 90},
+        {"0", "-0.0", 10, 0, 90},
+        {"0", "0.00000001", 10, 0, 90},  // within the tolerance of 0
+        {"0", "W", 200, kW - 1, 90},     // no number reads 0
+        // The west test looks at the text: a leading space hides the sign.
+        {"0", " -170", 0, -170, 90},
+        {"0", "-170abc", 0, 190, 90},
+    };
+    for (const Case& c : cases) {
+        const MapPoint p = fixPosition(c.lat, c.lon, c.previousX, kW, kH);
+        EXPECT_DOUBLE_EQ(p.x, c.x) << c.lat << " " << c.lon << " after " << c.previousX;
+        EXPECT_DOUBLE_EQ(p.y, c.y) << c.lat << " " << c.lon;
+    }
+    // Formulas evaluate left to right in double: (lon + 360) x W / 360.
+    const MapPoint p = fixPosition("12.5", "-0.1", 0, 7200, 3600);
+    EXPECT_DOUBLE_EQ(p.x, (-0.1 + 360) * 7200 / 360);
+    EXPECT_DOUBLE_EQ(p.y, (90 - 12.5) * 3600 / 180);
+}
+
+TEST(MapFrameBounds, FollowTheTrackAcrossTheSeamBothWays) {
+    // 170°E to 170°W: the 180° meridian is the middle of the map, no seam.
+    EXPECT_EQ(boundsAfter({{"10", "170"}, {"20", "-170"}}), (Bounds{170, 70, 190, 80}));
+    // 10°E to 10°W crosses 0° westwards: the frame grows left of the map.
+    EXPECT_EQ(boundsAfter({{"10", "10"}, {"10", "-10"}}), (Bounds{-10, 80, 10, 80}));
+    // 10°W to 10°E crosses it eastwards: the frame grows beyond the right edge.
+    EXPECT_EQ(boundsAfter({{"10", "-10"}, {"10", "10"}}), (Bounds{350, 80, 370, 80}));
+    // A seam crossing never shrinks what the frame already covers.
+    EXPECT_EQ(boundsAfter({{"10", "-10"}, {"10", "-30"}, {"10", "10"}, {"10", "5"}}),
+              (Bounds{330, 80, 370, 80}));
+    // Ordinary growth in all four directions.
+    EXPECT_EQ(boundsAfter({{"10", "100"}, {"30", "90"}, {"-5", "120"}, {"0", "95"}}),
+              (Bounds{90, 60, 120, 95}));
+}
+
+TEST(MapFrameBounds, FirstLineAndResets) {
+    MapFrame f = normalFrame();
+    // The first usable line sets the bounds even when its fix is not taken.
+    f.noteLine({100.7, 80.2}, 0);
+    EXPECT_EQ(boundsOf(f), (Bounds{100, 80, 100, 80}));
+    f.noteLine({120, 70}, 0);
+    EXPECT_EQ(boundsOf(f), (Bounds{100, 80, 100, 80}));
+    // MultipleFile 2: every line moves the bounds to itself.
+    f.noteLine({120.9, 70.9}, 2);
+    EXPECT_EQ(boundsOf(f), (Bounds{120, 70, 120, 70}));
+
+    // Skip-early-disturbance: the first fix that is not NonTropical restarts
+    // the bounds once; forecast fixes never do.
+    f = normalFrame();
+    f.extendBounds({100, 80});
+    f.applyBoundResets({100, 80}, SystemClass::NonTropical, TrackFileKind::BestTrackFile, true, 0);
+    f.extendBounds({110, 75});
+    f.applyBoundResets({110, 75}, SystemClass::Tropical, TrackFileKind::ForecastFile, true, 0);
+    EXPECT_EQ(boundsOf(f), (Bounds{100, 75, 110, 80}));
+    EXPECT_FALSE(f.realFixSeen);
+    f.extendBounds({120, 70});
+    f.applyBoundResets({120, 70}, SystemClass::Subtropical, TrackFileKind::OtherFile, true, 0);
+    EXPECT_EQ(boundsOf(f), (Bounds{120, 70, 120, 70}));
+    EXPECT_TRUE(f.realFixSeen);
+    f.extendBounds({130, 60});
+    f.applyBoundResets({130, 60}, SystemClass::Tropical, TrackFileKind::BestTrackFile, true, 0);
+    EXPECT_EQ(boundsOf(f), (Bounds{120, 60, 130, 70}));
+    // Inactive setting: no reset; MultipleFile 2 resets at every fix.
+    f.applyBoundResets({140, 50}, SystemClass::Tropical, TrackFileKind::BestTrackFile, false, 0);
+    EXPECT_EQ(boundsOf(f), (Bounds{120, 60, 130, 70}));
+    f.applyBoundResets({140, 50}, SystemClass::NonTropical, TrackFileKind::ForecastFile, false, 2);
+    EXPECT_EQ(boundsOf(f), (Bounds{140, 50, 140, 50}));
+
+    f.previousFix = {3, 4};
+    f.resetBounds();
+    EXPECT_TRUE(f.boundsAllZero());
+    EXPECT_FALSE(f.realFixSeen);
+    EXPECT_EQ(f.previousFix.x, 0);
+    EXPECT_EQ(f.previousFix.y, 0);
+}
+
+TEST(MapFrameOutputSize, MarginsAndCentringOnTheMinimumSize) {
+    MapFrame f = normalFrame(7200, 3600);
+    f.minX = 1000;
+    f.maxX = 1100;
+    f.minY = 500;
+    f.maxY = 600;
+    f.marginX = 360;
+    f.marginY = 270;
+    f.minWidth = 1920;
+    f.minHeight = 1080;
+    f.computeOutputSize();
+    // 100 + 720 = 820 < 1920: the frame moves left by 550.
+    EXPECT_EQ(f.outputWidth, 1920);
+    EXPECT_EQ(f.minX, 450);
+    // 100 + 540 = 640 < 1080: up by 220.
+    EXPECT_EQ(f.outputHeight, 1080);
+    EXPECT_EQ(f.minY, 280);
+    EXPECT_DOUBLE_EQ(f.toOutputX(1000), 910);
+    EXPECT_DOUBLE_EQ(f.toOutputY(500), 490);
+
+    // An odd difference puts the extra pixel on the right.
+    f.minX = 1000;
+    f.maxX = 1101;
+    f.computeOutputSize();
+    EXPECT_EQ(f.minX, 451);
+    EXPECT_EQ(f.outputWidth, 1920);
+
+    // Large enough: no change of minX.
+    f.minX = -200;
+    f.maxX = 2000;
+    f.computeOutputSize();
+    EXPECT_EQ(f.minX, -200);
+    EXPECT_EQ(f.outputWidth, 2920);
+}
+
+TEST(MapFrameOutputSize, AbsurdSettingsSaturateInsteadOfOverflowing) {
+    MapFrame f = normalFrame();
+    f.minX = -2000000000;
+    f.maxX = 2000000000;
+    f.marginX = 2000000000;
+    f.marginY = -2000000000;
+    f.minWidth = std::numeric_limits<int32_t>::min();
+    f.minHeight = 2000000000;
+    f.computeOutputSize();
+    EXPECT_EQ(f.outputWidth, std::numeric_limits<int32_t>::max());
+    EXPECT_EQ(f.minX, -2000000000);
+    // The height saturates at -2^31, far below the minimum of 2e9.
+    EXPECT_EQ(f.outputHeight, 2000000000);
+    EXPECT_EQ(f.minY, -2073741824);
+
+    // Negative margins may leave no picture at all; the size says so.
+    f = normalFrame();
+    f.maxX = 10;
+    f.maxY = 10;
+    f.marginX = -100;
+    f.marginY = -5;
+    f.minWidth = -1;
+    f.minHeight = 0;
+    f.computeOutputSize();
+    EXPECT_EQ(f.outputWidth, -1);
+    EXPECT_EQ(f.outputHeight, 0);
+}
+
+TEST(PresetFrame, GlobalAndRegional) {
+    MapFrame f = normalFrame(7200, 3600);
+    f.marginX = 360;
+    f.minWidth = 1920;
+    presetFrame(f, DrawMode::Regional, {"60", "100", "60", "80"});
+    EXPECT_EQ(boundsOf(f), (Bounds{2000, 600, 1600, 1200}));
+    EXPECT_EQ(f.outputWidth, 1600);
+    EXPECT_EQ(f.outputHeight, 1200);
+    EXPECT_EQ(f.marginX, 0);
+    EXPECT_EQ(f.minWidth, 0);
+
+    // A west edge is read from the text's sign.
+    presetFrame(f, DrawMode::Regional, {"10.5", "-100", "20", "30.5"});
+    EXPECT_EQ(f.minX, 5200);
+    EXPECT_EQ(f.minY, 1590);
+    EXPECT_EQ(f.outputWidth, 610);
+    // Parts that are missing or not numbers read 0.
+    f = normalFrame();
+    presetFrame(f, DrawMode::Regional, {"90", "x"});
+    EXPECT_TRUE(f.boundsAllZero());
+    // Absurd extents give absurd sizes; creating the picture refuses them.
+    f = normalFrame(7200, 3600);
+    presetFrame(f, DrawMode::Regional, {"60", "100", "1e300", "80000"});
+    EXPECT_EQ(f.outputWidth, 1600000);
+    EXPECT_EQ(f.outputHeight, std::numeric_limits<int32_t>::max());
+
+    f = normalFrame();
+    f.marginY = 270;
+    f.minHeight = 1080;
+    presetFrame(f, DrawMode::Global, {});
+    EXPECT_EQ(boundsOf(f), (Bounds{0, 0, kW, kH}));
+    EXPECT_EQ(f.outputWidth, kW);
+    EXPECT_EQ(f.outputHeight, kH);
+    EXPECT_EQ(f.marginY, 0);
+    EXPECT_FALSE(f.boundsAllZero());
+}
