@@ -1,6 +1,8 @@
 #include "render/fix_rules.h"
 
+#include <algorithm>
 #include <array>
+#include <vector>
 
 #include "track/text_rules.h"
 
@@ -25,6 +27,29 @@ std::string timeWithoutPrefix(std::string_view token) {
     return time;
 }
 
+template <typename T>
+void reserveMore(std::vector<T>& list, size_t wanted) {
+    if (wanted > list.capacity()) list.reserve(std::max(wanted, list.capacity() * 2));
+}
+
+// Room for `more` rows; capacity at least doubles, so many small files still
+// cost linear time.
+void reserveRows(FixTable& t, size_t more) {
+    if (more == 0) return;
+    const size_t wanted = t.size() + more;
+    reserveMore(t.seq, wanted);
+    reserveMore(t.x, wanted);
+    reserveMore(t.y, wanted);
+    reserveMore(t.cls, wanted);
+    reserveMore(t.type, wanted);
+    reserveMore(t.time, wanted);
+    reserveMore(t.stormId, wanted);
+    reserveMore(t.kind, wanted);
+    reserveMore(t.wind, wanted);
+    reserveMore(t.continues, wanted);
+    reserveMore(t.synoptic, wanted);
+}
+
 }  // namespace
 
 FixCollector::FixCollector(FixTable& fixes, MapFrame& frame, DrawMode mode, bool tcvStyle,
@@ -37,9 +62,10 @@ FixCollector::FixCollector(FixTable& fixes, MapFrame& frame, DrawMode mode, bool
       multipleFile_(settings.multipleFile),
       skipInvest_(settings.skipInvest) {}
 
-void FixCollector::beginFile(TrackFileKind kind) {
+void FixCollector::beginFile(TrackFileKind kind, size_t lineCount) {
     kind_ = kind;
     fileHasUsableLine_ = false;
+    reserveRows(fixes_, lineCount);
 }
 
 void FixCollector::addLine(std::string_view line) {

@@ -20,8 +20,9 @@ class FixCollector {
     FixCollector(FixTable& fixes, MapFrame& frame, DrawMode mode, bool tcvStyle,
                  const JobSettings& settings);
 
-    // Before the lines of a file of this kind.
-    void beginFile(TrackFileKind kind);
+    // Before the lines of a file of this kind; `lineCount` lines follow (room
+    // for them is made at once).
+    void beginFile(TrackFileKind kind, size_t lineCount = 0);
     // One line of the file's track text (without its line break).
     void addLine(std::string_view line);
     // After a file that gave at least one line: the skip-early-disturbance
