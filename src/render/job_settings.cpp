@@ -1,5 +1,7 @@
 #include "render/job_settings.h"
 
+#include <algorithm>
+
 #include "app/settings_keys.h"
 #include "i18n/line_break_escapes.h"
 #include "track/text_rules.h"
@@ -7,6 +9,15 @@
 namespace tcmap {
 
 namespace {
+
+// Track width and point size beyond this (degrees or pixels) already cover
+// any picture; larger values would only make the 2D library trace giant
+// circles for minutes.
+constexpr double kMaxDrawingSize = 1e6;
+
+double drawingSize(double value) {
+    return std::clamp(value, -kMaxDrawingSize, kMaxDrawingSize);
+}
 
 // One settings file, read key by key; the style picks the key of a pair.
 class SettingsReader {
@@ -43,8 +54,8 @@ JobSettings readJobSettings(const std::string& settingsPath, bool tcvStyle) {
     namespace k = settings;
     const SettingsReader read(settingsPath, tcvStyle);
     JobSettings s;
-    s.trackWidth = read.number(k::kTrack, k::kTrack1);
-    s.pointSize = readNumber(read.text(k::kPoint));
+    s.trackWidth = drawingSize(read.number(k::kTrack, k::kTrack1));
+    s.pointSize = drawingSize(readNumber(read.text(k::kPoint)));
     s.marginX = read.integer(k::kWidthSpace, k::kWidthSpace1);
     s.marginY = read.integer(k::kHeightSpace, k::kHeightSpace1);
     s.minWidth = read.integer(k::kWidth, k::kWidth1);

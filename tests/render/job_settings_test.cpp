@@ -102,7 +102,7 @@ TEST(JobSettings, ConversionsOfOddValues) {
                                         "SkipInvest=01\nNewColor=yes\nAllPoints=0.9\n"
                                         "ShowGrid=7\nDrawLegends=abc\nMultipleFile=-1e40\n");
     const JobSettings s = readJobSettings(path, false);
-    EXPECT_DOUBLE_EQ(s.trackWidth, 1e30);
+    EXPECT_DOUBLE_EQ(s.trackWidth, 1e6);  // a million already covers any picture
     EXPECT_DOUBLE_EQ(s.pointSize, -5);
     EXPECT_EQ(s.marginX, -40);  // truncated toward zero
     EXPECT_EQ(s.marginY, 0);    // present but empty: 0, not the default
@@ -114,6 +114,11 @@ TEST(JobSettings, ConversionsOfOddValues) {
     EXPECT_TRUE(s.showGrid);
     EXPECT_EQ(s.legendPosition, 0);
     EXPECT_EQ(s.multipleFile, std::numeric_limits<int32_t>::min());
+
+    const std::string tcv = folder.put("Tcv.ini", "[Borvane4]\nTrack1=-1e300\nPoint=1e7\n");
+    const JobSettings t = readJobSettings(tcv, true);
+    EXPECT_DOUBLE_EQ(t.trackWidth, -1e6);
+    EXPECT_DOUBLE_EQ(t.pointSize, 1e6);
 }
 
 TEST(JobSettings, ExpandLineBreaks) {
