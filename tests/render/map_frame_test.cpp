@@ -4,7 +4,12 @@
 
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "render/canvas/canvas.h"
+#include "render/canvas/picture.h"
+#include "support/recording_canvas.h"
 
 using namespace tcmap;
 
@@ -238,4 +243,87 @@ TEST(PresetFrame, GlobalAndRegional) {
     EXPECT_EQ(f.outputHeight, kH);
     EXPECT_EQ(f.marginY, 0);
     EXPECT_FALSE(f.boundsAllZero());
+}
+
+TEST(OutputPicture, BlankOrACopyOfTheMap) {
+    Picture map;
+    ASSERT_EQ(map.create(kW, kH, 0xFF336699, kPngFormatId), status::kOk);
+    MapFrame f = normalFrame();
+    f.outputWidth = 50;
+    f.outputHeight = 20;
+    Picture output;
+    ASSERT_EQ(createOutputPicture(output, map, DrawMode::Normal, f), status::kOk);
+    EXPECT_EQ(output.width(), 50);
+    EXPECT_EQ(output.height(), 20);
+    EXPECT_EQ(output.formatId(), kBmpFormatId);
+    EXPECT_EQ(output.pixelArgb(49, 19), 0xFF0F0F0Fu);
+
+    presetFrame(f, DrawMode::Global, {});
+    ASSERT_EQ(createOutputPicture(output, map, DrawMode::Global, f), status::kOk);
+    EXPECT_EQ(output.width(), kW);
+    EXPECT_EQ(output.formatId(), kPngFormatId);
+    EXPECT_EQ(output.pixelArgb(0, 0), 0xFF336699u);
+
+    // Sizes no picture can have: refused before any allocation.
+    const std::pair<std::pair<int32_t, int32_t>, int32_t> refused[] = {
+        {{0, 20}, status::kInvalidParameter},
+        {{50, -1}, status::kInvalidParameter},
+        {{32768, 1}, status::kOutOfMemory},
+        {{std::numeric_limits<int32_t>::max(), std::numeric_limits<int32_t>::max()},
+         status::kOutOfMemory},
+        {{32767, 32767}, status::kOutOfMemory},
+    };
+    for (const auto& [size, expected] : refused) {
+        f.outputWidth = size.first;
+        f.outputHeight = size.second;
+        EXPECT_EQ(createOutputPicture(output, map, DrawMode::Regional, f), expected)
+            << size.first << " x " << size.second;
+        EXPECT_TRUE(output.empty());
+    }
+    Picture none;
+    EXPECT_EQ(createOutputPicture(output, none, DrawMode::Global, f), status::kOutOfMemory);
+}
+
+TEST(PaintMap, CopiesBesideTheMainOne) {
+    Picture map;
+    ASSERT_EQ(map.create(kW, kH, 0xFF336699, kPngFormatId), status::kOk);
+    const auto paint = [&](int32_t minX, int32_t marginX, int32_t outputWidth,
+                           RecordingCanvas& canvas) {
+        MapFrame f = normalFrame();
+        f.minX = minX;
+        f.marginX = marginX;
+        f.minY = 70;
+        f.marginY = 5;
+        f.outputWidth = outputWidth;
+        canvas.setSize(outputWidth, 20);
+        const int32_t result = paintMap(canvas, map, f);
+        std::vector<std::vector<float>> copies;
+        for (const RecordedCall& call : canvas.callsOf(CanvasOp::DrawPicture)) {
+            EXPECT_EQ(call.pictureWidth, kW);
+            copies.push_back(call.coords);
+        }
+        return std::pair{result, copies};
+    };
+    using Copies = std::vector<std::vector<float>>;
+    {
+        // Crossed eastwards (10°W to 10°E): the right part is the copy one
+        // map width to the right.
+        RecordingCanvas canvas;
+        EXPECT_EQ(paint(340, 10, 50, canvas),
+                  std::pair(status::kOk, Copies{{30, -65, 360, 180}, {-330, -65, 360, 180}}));
+    }
+    {
+        // The frame starts at the left edge: the left copy is painted even
+        // though it lies wholly outside; the right one is skipped.
+        RecordingCanvas canvas;
+        EXPECT_EQ(paint(0, 0, 50, canvas),
+                  std::pair(status::kOk, Copies{{-360, -65, 360, 180}, {0, -65, 360, 180}}));
+    }
+    {
+        // A failed copy ends the painting with its status.
+        RecordingCanvas canvas;
+        canvas.failCallOf(CanvasOp::DrawPicture, 0, status::kOutOfMemory);
+        EXPECT_EQ(paint(-15, 10, 50, canvas),
+                  std::pair(status::kOutOfMemory, Copies{{-335, -65, 360, 180}}));
+    }
 }
