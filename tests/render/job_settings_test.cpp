@@ -9,38 +9,6 @@
 using namespace tcmap;
 using tcmap::testing::TempFolder;
 
-TEST(JobSettings, DefaultsOfEachStyle) {
-    TempFolder folder;
-    const std::string missing = folder.file("Settings.ini");
-    const JobSettings w = readJobSettings(missing, false);
-    EXPECT_DOUBLE_EQ(w.trackWidth, 0.05);
-    EXPECT_DOUBLE_EQ(w.pointSize, 0.4);
-    EXPECT_EQ(w.marginX, 360);
-    EXPECT_EQ(w.marginY, 270);
-    EXPECT_EQ(w.minWidth, 1920);
-    EXPECT_EQ(w.minHeight, 1080);
-    EXPECT_EQ(w.priority, 0);
-    EXPECT_TRUE(w.skipInvest);
-    EXPECT_TRUE(w.newColour);
-    EXPECT_EQ(w.legendPosition, 0);
-    EXPECT_EQ(w.multipleFile, 0);
-    EXPECT_FALSE(w.allPoints);
-    EXPECT_TRUE(w.showText);
-    EXPECT_FALSE(w.showGrid);
-    EXPECT_EQ(w.drawRad, 0);
-    EXPECT_EQ(w.timeFormat, "%02d%02d%02dZ");
-    EXPECT_EQ(w.forecastFormat, "P+%dh\r\n%dkt");
-
-    const JobSettings t = readJobSettings(missing, true);
-    EXPECT_DOUBLE_EQ(t.trackWidth, 2);
-    EXPECT_DOUBLE_EQ(t.pointSize, 0.4);
-    EXPECT_EQ(t.marginX, 320);
-    EXPECT_EQ(t.marginY, 180);
-    EXPECT_EQ(t.minWidth, 1600);
-    EXPECT_EQ(t.minHeight, 900);
-    EXPECT_EQ(t.forecastFormat, "P+%dh\r\n%dkt");
-}
-
 TEST(JobSettings, EachStyleReadsItsOwnKeys) {
     TempFolder folder;
     const std::string path =
@@ -114,16 +82,10 @@ TEST(JobSettings, ConversionsOfOddValues) {
     EXPECT_TRUE(s.showGrid);
     EXPECT_EQ(s.legendPosition, 0);
     EXPECT_EQ(s.multipleFile, std::numeric_limits<int32_t>::min());
+    EXPECT_EQ(s.forecastFormat, "P+%dh\r\n%dkt");  // the default, its line break expanded
 
     const std::string tcv = folder.put("Tcv.ini", "[Borvane4]\nTrack1=-1e300\nPoint=1e7\n");
     const JobSettings t = readJobSettings(tcv, true);
     EXPECT_DOUBLE_EQ(t.trackWidth, -1e6);
     EXPECT_DOUBLE_EQ(t.pointSize, 1e6);
-}
-
-TEST(JobSettings, ExpandLineBreaks) {
-    EXPECT_EQ(expandLineBreaks("P+%dh\\n%dkt"), "P+%dh\r\n%dkt");
-    EXPECT_EQ(expandLineBreaks("a\\Nb\\\\nc"), "a\r\nb\\\r\nc");
-    EXPECT_EQ(expandLineBreaks("end\\"), "end\\");
-    EXPECT_EQ(expandLineBreaks(""), "");
 }

@@ -59,12 +59,6 @@ TEST_F(OutputStageTest, StoresAndShowsTheMapInItsOwnFormat) {
     EXPECT_EQ(view.lineCount(), 0u);
     EXPECT_TRUE(app.largePicturePath.empty());
 
-    Picture shown;
-    ASSERT_TRUE(shown.loadBytes(view.panelPicture()));
-    EXPECT_EQ(shown.width(), 40);
-    EXPECT_EQ(shown.height(), 30);
-    EXPECT_EQ(shown.pixelArgb(0, 0), 0xFF0F0F0Fu);
-
     // A copied map keeps the format it came from (Global jobs).
     output.setFormatId(kPngFormatId);
     runOutput(40, 30);
@@ -107,17 +101,9 @@ TEST_F(OutputStageTest, AFailedScratchSaveLeavesNothingToSave) {
     EXPECT_EQ(lines[2].colour, kFailureLastColour);
     EXPECT_EQ(view.statusPart(3), text(24));
 
-    // Batch mode collects the three lines as one failure entry.
+    // A picture that cannot be encoded takes the same path.
     view.clearPanel();
     app.batchOutputPath = folder.file("out.png");
-    runOutput(40, 30);
-    EXPECT_EQ(view.lineCount(), 0u);
-    EXPECT_EQ(app.failureLog(),
-              text(24) + "\r\n" + text(25) + ": Win32错误\r\n" + text(26) + "\r\n");
-    EXPECT_TRUE(view.panelPicture().empty());
-
-    // A picture that cannot be encoded takes the same path.
-    app.clearFailureLog();
     app.tempFilePath = folder.file("scratch.tmp");
     output.release();
     runOutput(40, 30);
