@@ -36,6 +36,7 @@ constexpr int32_t kOk = 0;
 constexpr int32_t kGenericError = 1;
 constexpr int32_t kInvalidParameter = 2;
 constexpr int32_t kOutOfMemory = 3;
+constexpr int32_t kSystemError = 7;  // a system call failed, e.g. a file not written
 constexpr int32_t kWrongState = 8;
 constexpr int32_t kFileNotFound = 10;
 constexpr int32_t kUnknownImageFormat = 13;
@@ -157,7 +158,7 @@ struct RectF {
 };
 
 class Canvas {
-public:
+  public:
     virtual ~Canvas() = default;
 
     // Size of the picture the canvas draws on.
@@ -170,8 +171,7 @@ public:
     // Angles in degrees, clockwise from the positive x axis.
     virtual bool drawArc(const CanvasPen& pen, float x, float y, float width, float height,
                          float startAngle, float sweepAngle) = 0;
-    virtual bool drawEllipse(const CanvasPen& pen, float x, float y, float width,
-                             float height) = 0;
+    virtual bool drawEllipse(const CanvasPen& pen, float x, float y, float width, float height) = 0;
     virtual bool fillEllipse(const CanvasBrush& brush, float x, float y, float width,
                              float height) = 0;
     virtual bool fillRectangle(const CanvasBrush& brush, float x, float y, float width,
@@ -187,13 +187,13 @@ public:
     // the drawing-status check.
     int32_t lastStatus() const { return lastStatus_.load(std::memory_order_relaxed); }
 
-protected:
+  protected:
     bool finish(int32_t status) {
         lastStatus_.store(status, std::memory_order_relaxed);
         return status == status::kOk;
     }
 
-private:
+  private:
     std::atomic<int32_t> lastStatus_{0};
 };
 

@@ -17,9 +17,12 @@ inline constexpr std::string_view kJpegFormatId = "{B96B3CAE-0728-11D3-9D7B-0000
 
 // Largest side a picture may have (the 2D library's limit).
 inline constexpr int kMaxPictureSide = 32767;
+// Most pixels a picture may have (1 GiB of pixel memory); larger pictures fail
+// to load or create as if memory ran out.
+inline constexpr int64_t kMaxPicturePixels = int64_t{1} << 28;
 
 class Picture {
-public:
+  public:
     Picture() = default;
     Picture(const Picture&) = delete;
     Picture& operator=(const Picture&) = delete;
@@ -54,6 +57,11 @@ public:
 
     void release();
 
+    // Takes over decoded pixels (premultiplied ARGB32, width * height of them).
+    // Returns false, leaving the picture empty, when the size is not allowed
+    // or does not match the pixel count.
+    bool assign(int width, int height, std::vector<uint32_t> pixels, std::string_view formatId);
+
     // Premultiplied ARGB32, row after row, stride() bytes apart.
     uint32_t* pixels() { return pixels_.data(); }
     const uint32_t* pixels() const { return pixels_.data(); }
@@ -61,7 +69,7 @@ public:
     // Un-premultiplied 0xAARRGGBB of one pixel, for checks.
     uint32_t pixelArgb(int x, int y) const;
 
-private:
+  private:
     int width_ = 0;
     int height_ = 0;
     std::string formatId_;

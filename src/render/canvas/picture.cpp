@@ -1,0 +1,129 @@
+#include "render/canvas/picture.h"
+
+#include <cstring>
+#include <new>
+
+#include "files/file_io.h"
+#include "render/canvas/bmp_codec.h"
+#include "render/canvas/canvas.h"
+#include "render/canvas/jpeg_codec.h"
+#include "render/canvas/pixel_buffer.h"
+#include "render/canvas/png_codec.h"
+
+namespace tcmap {
+
+std::string sniffFormatId(std::span<const uint8_t> bytes) {
+    static constexpr uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (bytes.size() >= 8 && std::memcmp(bytes.data(), kPngSignature, 8) == 0)
+        return std::string(kPngFormatId);
+    if (bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF)
+        return std::string(kJpegFormatId);
+    if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') return std::string(kBmpFormatId);
+    return {};
+}
+
+bool Picture::loadFile(const std::string& path) {
+    release();
+    const std::optional<std::string> bytes = readFileBytes(path);
+    if (!bytes) return false;
+    return loadBytes({reinterpret_cast<const uint8_t*>(bytes->data()), bytes->size()});
+}
+
+bool Picture::loadBytes(std::span<const uint8_t> bytes) {
+    release();
+    const std::string format = sniffFormatId(bytes);
+    PixelBuffer decoded;
+    bool ok = false;
+    try {
+        if (format == kPngFormatId)
+            ok = decodePng(bytes, decoded);
+        else if (format == kJpegFormatId)
+            ok = decodeJpeg(bytes, decoded);
+        else if (format == kBmpFormatId)
+            ok = decodeBmp(bytes, decoded);
+    } catch (const std::bad_alloc&) {
+        ok = false;
+    }
+    return ok && assign(decoded.width, decoded.height, std::move(decoded.pixels), format);
+}
+
+bool Picture::copyFrom(const Picture& source) {
+    if (&source == this) return !empty();
+    release();
+    if (source.empty()) return false;
+    try {
+        pixels_ = source.pixels_;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    width_ = source.width_;
+    height_ = source.height_;
+    formatId_ = source.formatId_;
+    return true;
+}
+
+int32_t Picture::create(int width, int height, uint32_t argb, std::string_view formatId) {
+    release();
+    if (width <= 0 || height <= 0) return status::kInvalidParameter;
+    if (!pictureSizeAllowed(width, height)) return status::kOutOfMemory;
+    const uint32_t fill =
+        premultipliedArgb(argb >> 24, (argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
+    try {
+        pixels_.assign(size_t(width) * size_t(height), fill);
+    } catch (const std::bad_alloc&) {
+        return status::kOutOfMemory;
+    }
+    width_ = width;
+    height_ = height;
+    formatId_ = std::string(formatId);
+    return status::kOk;
+}
+
+bool Picture::assign(int width, int height, std::vector<uint32_t> pixels,
+                     std::string_view formatId) {
+    release();
+    if (!pictureSizeAllowed(width, height) || pixels.size() != size_t(width) * size_t(height))
+        return false;
+    pixels_ = std::move(pixels);
+    width_ = width;
+    height_ = height;
+    formatId_ = std::string(formatId);
+    return true;
+}
+
+int32_t Picture::encode(std::string_view formatId, std::vector<uint8_t>& out) const {
+    out.clear();
+    if (empty()) return status::kInvalidParameter;
+    try {
+        if (formatId.empty() || formatId == kBmpFormatId)
+            return encodeBmp(pixels(), width_, height_, out);
+        if (formatId == kPngFormatId) return encodePng(pixels(), width_, height_, out);
+        if (formatId == kJpegFormatId) return encodeJpeg(pixels(), width_, height_, out);
+    } catch (const std::bad_alloc&) {
+        out.clear();
+        return status::kOutOfMemory;
+    }
+    return status::kFileNotFound;  // no encoder has this format id
+}
+
+int32_t Picture::save(const std::string& path, std::string_view formatId) const {
+    std::vector<uint8_t> bytes;
+    const int32_t encoded = encode(formatId, bytes);
+    if (encoded != status::kOk) return encoded;
+    const std::string_view view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    return writeFileReplacing(path, view) ? status::kOk : status::kSystemError;
+}
+
+void Picture::release() {
+    width_ = 0;
+    height_ = 0;
+    formatId_.clear();
+    std::vector<uint32_t>().swap(pixels_);
+}
+
+uint32_t Picture::pixelArgb(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
+    return unpremultipliedArgb(pixels_[size_t(y) * size_t(width_) + size_t(x)]);
+}
+
+}  // namespace tcmap

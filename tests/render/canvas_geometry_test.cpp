@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "render/canvas/cairo_canvas.h"
+
+namespace tcmap {
+namespace {
+
+constexpr uint32_t kBackground = 0xFF0F0F0F;
+constexpr uint32_t kRed = 0xFFFF0000;
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+
+struct Surface {
+    Picture picture;
+    CairoCanvas canvas;
+    CanvasPen pen;
+    CanvasBrush brush;
+
+    explicit Surface(int width = 200, int height = 100) {
+        EXPECT_EQ(picture.create(width, height, kBackground, kBmpFormatId), 0);
+        EXPECT_EQ(canvas.open(picture), 0);
+        pen.create(kRed, 1, CanvasUnit::Pixel);
+        brush.setSolid(kRed);
+    }
+    uint32_t at(int x, int y) const { return picture.pixelArgb(x, y); }
+    bool touched(int x, int y) const { return at(x, y) != kBackground; }
+};
+
+TEST(CanvasColour, ToArgbSwapsRedAndBlue) {
+    EXPECT_EQ(toArgb(0x000080FF), 0xFFFF8000u);
+    EXPECT_EQ(toArgb(0x000080FF, 0), 0x00FF8000u);
+    EXPECT_EQ(toArgb(rgb(1, 2, 3), 0x80), 0x80010203u);
+}
+
+TEST(CairoCanvas, FilledShapesCoverWhatTheyShould) {
+    Surface s;
+    ASSERT_TRUE(s.canvas.fillEllipse(s.brush, 20, 20, 30, 20));
+    EXPECT_EQ(s.at(35, 30), kRed);
+    EXPECT_FALSE(s.touched(21, 21));  // the bounding box corner stays outside
+    s.brush.setSolid(0xFF00FF00);
+    ASSERT_TRUE(s.canvas.fillRectangle(s.brush, 60, 10, 10, 5));
+    EXPECT_EQ(s.at(60, 10), 0xFF00FF00u);
+    EXPECT_EQ(s.at(69, 14), 0xFF00FF00u);
+    EXPECT_FALSE(s.touched(70, 14));
+    EXPECT_FALSE(s.touched(69, 15));
+    // A half-transparent brush blends with what is below.
+    s.brush.setSolid(0x80FFFFFF);
+    ASSERT_TRUE(s.canvas.fillRectangle(s.brush, 0, 90, 10, 10));
+    const uint32_t blended = s.at(5, 95);
+    EXPECT_EQ(blended >> 24, 0xFFu);
+    EXPECT_NEAR(int(blended & 0xFF), (255 + 15) / 2, 2);
+}
+
+TEST(CairoCanvas, PolygonsFillEvenOdd) {
+    Surface s;
+    // A five-pointed star drawn in one stroke: its centre is crossed twice.
+    std::vector<PointF> star;
+    for (int i = 0; i < 5; ++i) {
+        const double a = -M_PI / 2 + i * 4 * M_PI / 5;
+        star.push_back({float(100 + 40 * std::cos(a)), float(50 + 40 * std::sin(a))});
+    }
+    ASSERT_TRUE(s.canvas.fillPolygon(s.brush, star));
+    EXPECT_FALSE(s.touched(100, 52));  // the pentagon in the middle stays empty
+    EXPECT_TRUE(s.touched(100, 16));   // the top point is filled
+    EXPECT_FALSE(s.canvas.fillPolygon(s.brush, {}));
+    EXPECT_EQ(s.canvas.lastStatus(), 2);
+}
+
+TEST(CairoCanvas, LinesHairlinesAndDashes) {
+    Surface s;
+    // A one-pixel line through the middle of row 10 colours that row only.
+    ASSERT_TRUE(s.canvas.drawLine(s.pen, 10, 10.5f, 190, 10.5f));
+    EXPECT_EQ(s.at(100, 10), kRed);
+    EXPECT_FALSE(s.touched(100, 9));
+    EXPECT_FALSE(s.touched(100, 11));
+    // Width 0 is a one-pixel hairline, not nothing.
+    s.pen.setWidth(0);
+    ASSERT_TRUE(s.canvas.drawLine(s.pen, 10, 20.5f, 190, 20.5f));
+    EXPECT_EQ(s.at(100, 20), kRed);
+    EXPECT_FALSE(s.touched(100, 21));
+    // Dashes of 4 and gaps of 4 pen widths (2 pixels wide): gaps stay empty.
+    s.pen.setWidth(2);
+    s.pen.setDashPattern({4, 4});
+    ASSERT_TRUE(s.canvas.drawLine(s.pen, 0, 40, 200, 40));
+    int dashed = 0, gaps = 0;
+    for (int x = 0; x < 200; ++x) (s.touched(x, 40) ? dashed : gaps)++;
+    EXPECT_NEAR(dashed, 100, 4);
+    EXPECT_TRUE(s.touched(1, 40));
+    EXPECT_FALSE(s.touched(12, 40));
+    // The dash phase survives clipping: a line starting far left keeps its rhythm.
+    ASSERT_TRUE(s.canvas.drawLine(s.pen, -800, 60, 200, 60));
+    for (int x = 0; x < 200; ++x) EXPECT_EQ(s.touched(x, 60), s.touched(x, 40)) << x;
+    // A negative dash length is refused.
+    s.pen.setDashPattern({4, -1});
+    EXPECT_FALSE(s.canvas.drawLine(s.pen, 0, 80, 200, 80));
+    EXPECT_EQ(s.canvas.lastStatus(), 2);
+    s.pen.setDashStyle(0);
+    EXPECT_TRUE(s.canvas.drawLine(s.pen, 0, 80, 200, 80));
+}
+
+TEST(CairoCanvas, ArcAnglesAreTrueAnglesClockwise) {
+    // Ellipse 200 x 100 centred at (150, 100); arc from 0 to 45 degrees.
+    Surface s(300, 200);
+    s.pen.setWidth(3);
+    ASSERT_TRUE(s.canvas.drawArc(s.pen, 50, 50, 200, 100, 0, 45));
+    auto onEllipse = [](double degrees, int& x, int& y) {
+        const double t = degrees * M_PI / 180, c = std::cos(t), n = std::sin(t);
+        const double r = 1 / std::sqrt(c * c / 10000 + n * n / 2500);
+        x = int(std::lround(150 + r * c));
+        y = int(std::lround(100 + r * n));
+    };
+    int x, y;
+    onEllipse(40, x, y);  // clockwise from east: below the centre on screen
+    EXPECT_TRUE(s.touched(x, y)) << x << "," << y;
+    onEllipse(55, x, y);
+    EXPECT_FALSE(s.touched(x, y)) << x << "," << y;
+    onEllipse(-10, x, y);
+    EXPECT_FALSE(s.touched(x, y)) << x << "," << y;
+    // The quarter starting at 270 degrees is the north-east one.
+    Surface q(300, 200);
+    q.pen.setWidth(3);
+    ASSERT_TRUE(q.canvas.drawArc(q.pen, 100, 50, 100, 100, 270, 90));
+    EXPECT_TRUE(q.touched(185, 64));
+    EXPECT_FALSE(q.touched(115, 136));
+    EXPECT_FALSE(q.touched(115, 64));
+}
+
+TEST(CairoCanvas, BadArgumentsDrawNothingAndLeaveTheCanvasWorking) {
+    Surface s;
+    EXPECT_FALSE(s.canvas.drawLine(s.pen, kNaN, 1, 50, 50));
+    EXPECT_EQ(s.canvas.lastStatus(), 2);
+    EXPECT_FALSE(s.canvas.fillEllipse(s.brush, 10, 10, std::numeric_limits<float>::infinity(), 5));
+    EXPECT_FALSE(s.canvas.drawArc(s.pen, 10, 10, 20, 20, kNaN, 90));
+    EXPECT_FALSE(s.canvas.fillPolygon(s.brush, std::vector<PointF>{{0, 0}, {kNaN, 5}, {9, 9}}));
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 200; ++x) ASSERT_FALSE(s.touched(x, y));
+    CanvasPen released = s.pen;
+    released.release();
+    EXPECT_FALSE(s.canvas.drawLine(released, 0, 0, 50, 50));
+    EXPECT_EQ(s.canvas.lastStatus(), 2);
+
+    // Zero-size ellipses and arcs are fine and do not break the context.
+    EXPECT_TRUE(s.canvas.fillEllipse(s.brush, 10, 10, 0, 20));
+    EXPECT_TRUE(s.canvas.drawEllipse(s.pen, 30.5f, 10, 0, 20));
+    EXPECT_TRUE(s.touched(30, 20));  // a flat ellipse strokes as a segment
+    EXPECT_TRUE(s.canvas.drawArc(s.pen, 40, 10, 20, 0, 0, 180));
+
+    ASSERT_TRUE(s.canvas.fillEllipse(s.brush, 100, 40, 20, 20));
+    EXPECT_EQ(s.canvas.lastStatus(), 0);
+    EXPECT_EQ(s.at(110, 50), kRed);
+}
+
+TEST(CairoCanvas, PicturesScaleIntoTheirRectangle) {
+    Surface s;
+    Picture tile;
+    ASSERT_EQ(tile.create(2, 2, 0xFF0000FF, kPngFormatId), 0);
+    tile.pixels()[3] = 0xFFFFFF00;  // bottom-right yellow
+    ASSERT_TRUE(s.canvas.drawPicture(tile, 10, 10, 40, 40));
+    EXPECT_EQ(s.at(15, 15), 0xFF0000FFu);
+    EXPECT_EQ(s.at(45, 45), 0xFFFFFF00u);
+    EXPECT_FALSE(s.touched(51, 51));
+    Picture none;
+    EXPECT_FALSE(s.canvas.drawPicture(none, 0, 0, 10, 10));
+    EXPECT_EQ(s.canvas.lastStatus(), 2);
+}
+
+TEST(CairoCanvas, MapCopiesOutsideTheCanvasAreSkipped) {
+    Surface s;
+    Picture map;
+    ASSERT_EQ(map.create(4, 2, 0xFF00FF00, kPngFormatId), 0);
+    // Copies wholly right or left: success, nothing drawn, status untouched.
+    s.canvas.drawLine(s.pen, kNaN, 0, 0, 0);
+    EXPECT_TRUE(drawMapCopy(s.canvas, map, 201, 0, 100, 100));
+    EXPECT_TRUE(drawMapCopy(s.canvas, map, -100.001, 0, 100, 100));
+    EXPECT_EQ(s.canvas.lastStatus(), 2);
+    // A copy starting exactly on the right border is drawn (and is invisible).
+    EXPECT_TRUE(drawMapCopy(s.canvas, map, 200, 0, 100, 100));
+    EXPECT_EQ(s.canvas.lastStatus(), 0);
+    EXPECT_TRUE(drawMapCopy(s.canvas, map, -50, 0, 100, 100));
+    EXPECT_EQ(s.at(49, 50), 0xFF00FF00u);
+    EXPECT_FALSE(s.touched(51, 50));
+    Picture none;
+    EXPECT_FALSE(drawMapCopy(s.canvas, none, 0, 0, 100, 100));
+}
+
+TEST(CairoCanvas, OpeningNeedsAPicture) {
+    Picture empty;
+    CairoCanvas canvas(empty);
+    EXPECT_EQ(canvas.lastStatus(), 2);
+    EXPECT_FALSE(canvas.isOpen());
+    CanvasBrush brush;
+    brush.setSolid(kRed);
+    EXPECT_FALSE(canvas.fillRectangle(brush, 0, 0, 1, 1));
+    Picture picture;
+    ASSERT_EQ(picture.create(3, 3, kBackground, kBmpFormatId), 0);
+    EXPECT_EQ(canvas.open(picture), 0);
+    EXPECT_EQ(canvas.width(), 3);
+    EXPECT_TRUE(canvas.fillRectangle(brush, 0, 0, 1, 1));
+    EXPECT_EQ(picture.pixelArgb(0, 0), kRed);
+    canvas.close();
+    EXPECT_FALSE(canvas.fillRectangle(brush, 0, 0, 1, 1));
+}
+
+}  // namespace
+}  // namespace tcmap
