@@ -1,0 +1,68 @@
+#include "app/batch_run.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <thread>
+
+#include "app/app_state.h"
+#include "app/unexpected_error.h"
+#include "i18n/language_pack.h"
+#include "render/canvas/font_aliases.h"
+#include "render/headless_view.h"
+#include "render/map_output.h"
+
+namespace tcmap {
+
+namespace {
+
+bool timingsWanted() {
+    const char* value = std::getenv("TCMAP_TIMINGS");
+    return value != nullptr && std::string_view(value) == "1";
+}
+
+// The collected messages, one per line, as the terminal expects them.
+void printFailureLog(const std::string& log, std::ostream& err) {
+    for (const std::string& line : splitLogLines(log)) {
+        if (!line.empty()) err << line << '\n';
+    }
+}
+
+}  // namespace
+
+int runBatch(AppState& app, std::ostream& err, const BatchJob& job) {
+    // Before any text is laid out: the font families the program asks for
+    // by name resolve to installed ones.
+    loadFontAliases(app.runFolder);
+
+    HeadlessView view(&err);
+    const LanguagePack lang = LanguagePack::fromState(app);
+    int exitCode = 1;
+    std::thread worker([&] {
+        runReportingErrors(
+            [&] {
+                job(app, view);
+                view.printInfoLine(&err);
+                const auto saveStart = std::chrono::steady_clock::now();
+                exitCode = finishBatch(app, view, lang);
+                if (timingsWanted()) {
+                    const auto elapsed = std::chrono::steady_clock::now() - saveStart;
+                    err << "timing: save "
+                        << std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()
+                        << " ms\n";
+                }
+            },
+            err);
+    });
+    worker.join();
+
+    printFailureLog(app.failureLog(), err);
+    if (exitCode != 0)
+        err << "No track map was saved; " << app.batchOutputPath << " holds the failure report.\n";
+    err.flush();
+    return exitCode;
+}
+
+}  // namespace tcmap
