@@ -70,6 +70,11 @@ struct AppState {
     bool chooserAppend = false;
     bool chooserAccepted = false;
     std::atomic<int> searchState{0};
+    // Subfolder search: the number of files found so far (read by the
+    // chooser's status label while the search thread adds to it), and whether
+    // the search thread runs.
+    std::atomic<size_t> foundFileCount{0};
+    std::atomic<bool> searchRunning{false};
 
     bool isBatch() const { return !batchOutputPath.empty(); }
 

@@ -1,0 +1,91 @@
+// The fields of the settings window and what it reads and stores. The window
+// builds its two pages from these tables, fills them from loadSettingsForm and
+// hands the edited values back to saveSettingsForm; every rule lives here.
+#pragma once
+
+#include <array>
+#include <map>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "app/settings_keys.h"
+
+namespace tcmap {
+
+struct AppState;
+class LanguagePack;
+class Prompter;
+
+enum class SettingsControl {
+    Edit,      // a text stored as typed
+    List,      // a list; the 0-based index of its item is stored
+    CheckBox,  // stored as "1" or "0"
+    MapPath,   // a map picture path with its Change button, stored quoted
+    Note,      // an edit that only informs; never stored
+    FixedList  // a list that only informs; never stored
+};
+
+struct SettingsField {
+    int labelId = 0;  // text id of the label or check-box caption
+    SettingsControl control = SettingsControl::Edit;
+    const SettingKey* setting = nullptr;  // nullptr: shown, never stored
+    int unitId = 0;                       // unit label after the field; 0: none
+    std::span<const int> itemIds = {};    // list items
+};
+
+inline constexpr int kDegreesUnitText = 53;
+inline constexpr int kPixelsUnitText = 54;
+
+// Label and items of the style list above the pages.
+inline constexpr int kStyleLabelText = 114;
+inline constexpr std::array<int, 2> kStyleItemTexts{115, 116};
+
+// The fields of each page, in the order they are shown: page 0 is the
+// Wendrel style, page 1 the TCV style.
+std::span<const SettingsField> wendrelSettingsFields();
+std::span<const SettingsField> tcvSettingsFields();
+
+// What the window shows. Edits and map paths are keyed by their setting
+// name, lists by theirs (the selected index, -1 for none), check boxes by
+// theirs.
+struct SettingsFormValues {
+    int style = 0;  // style list selection: 0 Wendrel, 1 TCV
+    std::map<std::string, std::string, std::less<>> texts;
+    std::map<std::string, int, std::less<>> lists;
+    std::map<std::string, bool, std::less<>> checks;
+};
+
+// The selection a stored list value gives: the value read as an integer, or
+// -1 (no selection) when that is not one of the list's items.
+int listSelection(std::string_view stored, size_t itemCount);
+
+// A check box is checked when the stored value read as an integer is above 0.
+bool checkBoxState(std::string_view stored);
+
+// The values of a new window: Settings.ini as stored (defaults for what is
+// missing), the map paths and the style from the program state.
+SettingsFormValues loadSettingsForm(const AppState& app);
+
+// The (key, value) pairs Save stores, in the order it stores them. A value
+// the form does not hold is stored as empty text, list -1 or check box "0".
+std::vector<std::pair<std::string_view, std::string>> settingsWrites(
+    const SettingsFormValues& values);
+
+// Save: the style and the map paths go into the program state, then every
+// pair of settingsWrites into Settings.ini [Borvane4]. False when a write
+// failed (the remaining ones are still tried).
+bool saveSettingsForm(AppState& app, const SettingsFormValues& values);
+
+// The text of the TCV page's point-size field.
+std::string tcvPointSizeNote(const LanguagePack& pack);
+
+// The Change button: asks for a map picture starting from `current`; the
+// chosen path, or nothing when the dialog was cancelled.
+std::optional<std::string> chooseMapPicture(const LanguagePack& pack, Prompter& prompter,
+                                            const std::string& current);
+
+}  // namespace tcmap

@@ -1,0 +1,168 @@
+#include "app/settings_form.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "app/app_state.h"
+#include "app/profile_store.h"
+#include "app/temp_folder.h"
+#include "files/file_io.h"
+#include "i18n/language_pack.h"
+
+using namespace tcmap;
+using tcmap::testing::TempFolder;
+
+namespace {
+
+using Writes = std::vector<std::pair<std::string_view, std::string>>;
+
+std::string stored(const AppState& app, std::string_view key) {
+    return ProfileStore::read(app.settingsPath, "Borvane4", key, "<absent>");
+}
+
+class SettingsFormTest : public ::testing::Test {
+  protected:
+    SettingsFormTest() {
+        app.runFolder = run.path();
+        app.settingsPath = run.file("Settings.ini");
+    }
+
+    TempFolder run;
+    AppState app;
+};
+
+}  // namespace
+
+TEST(SettingsFormRules, ListAndCheckBoxValues) {
+    EXPECT_EQ(listSelection("2", 3), 2);
+    EXPECT_EQ(listSelection("3", 3), -1);
+    EXPECT_EQ(listSelection("-1", 3), -1);
+    EXPECT_EQ(listSelection("", 3), 0);
+    EXPECT_EQ(listSelection("99999999999", 3), -1);
+    EXPECT_EQ(listSelection("0", 0), -1);
+    EXPECT_TRUE(checkBoxState("2"));
+    EXPECT_TRUE(checkBoxState(" 1abc"));
+    EXPECT_FALSE(checkBoxState("0.9"));
+    EXPECT_FALSE(checkBoxState("-3"));
+    EXPECT_FALSE(checkBoxState("yes"));
+}
+
+TEST(SettingsFormRules, SaveStoresEveryFieldInItsOrder) {
+    SettingsFormValues values;
+    values.style = 1;
+    values.texts = {{"Track", "12abc"},   {"Point", ""},        {"WidthSpace", " 1 "},
+                    {"HeightSpace", "2"}, {"Width", "3"},       {"Height", "4"},
+                    {"Track1", "5"},      {"WidthSpace1", "6"}, {"HeightSpace1", "7"},
+                    {"Width1", "8"},      {"Height1", "9"},     {"Map", "/a b/\"w\".png"},
+                    {"Map1", ""}};
+    values.lists = {{"Priority", 2},     {"DrawLegends", 5},   {"MultipleFile", 1}, {"DrawRad", -1},
+                    {"DrawLegends1", 3}, {"MultipleFile1", 0}, {"DrawRad1", 3}};
+    values.checks = {{"SkipInvest", true}, {"NewColor", false},    {"AllPoints", true},
+                     {"ShowGrid", false},  {"SkipInvest1", false}, {"AllPoints1", false},
+                     {"ShowText1", true},  {"ShowGrid1", true}};
+    const Writes expected{{"Mode", "1"},         {"Track", "12abc"},
+                          {"Point", ""},         {"WidthSpace", " 1 "},
+                          {"HeightSpace", "2"},  {"Width", "3"},
+                          {"Height", "4"},       {"Priority", "2"},
+                          {"DrawLegends", "5"},  {"SkipInvest", "1"},
+                          {"NewColor", "0"},     {"MultipleFile", "1"},
+                          {"AllPoints", "1"},    {"ShowGrid", "0"},
+                          {"DrawRad", "-1"},     {"Map", "\"/a b/\"w\".png\""},
+                          {"Track1", "5"},       {"WidthSpace1", "6"},
+                          {"HeightSpace1", "7"}, {"Width1", "8"},
+                          {"Height1", "9"},      {"SkipInvest1", "0"},
+                          {"DrawLegends1", "3"}, {"MultipleFile1", "0"},
+                          {"AllPoints1", "0"},   {"ShowText1", "1"},
+                          {"ShowGrid1", "1"},    {"DrawRad1", "3"},
+                          {"Map1", "\"\""}};
+    EXPECT_EQ(settingsWrites(values), expected);
+
+    // What the form does not hold is stored as nothing chosen, never skipped.
+    const Writes empty = settingsWrites(SettingsFormValues{});
+    ASSERT_EQ(empty.size(), expected.size());
+    EXPECT_EQ(empty[7].second, "-1");
+    EXPECT_EQ(empty[9].second, "0");
+}
+
+TEST(SettingsFormRules, EveryStoredFieldIsShownOnItsPage) {
+    // A field shown but not saved, or saved but not shown, loses the user's
+    // edit or writes a value nobody chose.
+    std::multiset<std::string> shown;
+    for (const auto page : {wendrelSettingsFields(), tcvSettingsFields()}) {
+        for (const SettingsField& field : page) {
+            const bool informs = field.control == SettingsControl::Note ||
+                                 field.control == SettingsControl::FixedList;
+            EXPECT_EQ(field.setting == nullptr, informs) << field.labelId;
+            if (field.setting != nullptr) shown.insert(std::string(field.setting->key));
+            if (field.control == SettingsControl::List) {
+                EXPECT_FALSE(field.itemIds.empty()) << field.labelId;
+            }
+        }
+    }
+    std::multiset<std::string> saved;
+    for (const auto& [key, value] : settingsWrites(SettingsFormValues{})) {
+        if (key != "Mode") saved.insert(std::string(key));
+    }
+    EXPECT_EQ(shown, saved);
+    EXPECT_FALSE(shown.contains("Point1"));
+    EXPECT_FALSE(shown.contains("Priority1"));
+}
+
+TEST_F(SettingsFormTest, SavedValuesReadBackUnchanged) {
+    run.put("Settings.ini",
+            "[Borvane4]\r\nSkipInvest=2\r\nDrawRad=4\r\nMap=\"/file.png\"\r\nDir=\"/tracks\"\r\n"
+            "[Memory]\r\nX=1\r\n");
+    app.mapPath = "/state.png";  // the program state wins over the file
+    SettingsFormValues values = loadSettingsForm(app);
+    EXPECT_TRUE(values.checks.at("SkipInvest"));
+    EXPECT_EQ(values.lists.at("DrawRad"), -1);  // four items: 4 is none of them
+    EXPECT_EQ(values.texts.at("Map"), "/state.png");
+    values.style = 1;
+    values.texts["Width"] = "12abc";
+    values.texts["Map"] = " /maps/with spaces.png ";
+    values.texts["Map1"] = "/maps/t.png";
+    values.lists["DrawRad1"] = 2;
+    EXPECT_TRUE(saveSettingsForm(app, values));
+
+    EXPECT_TRUE(app.styleIsTcv);
+    EXPECT_EQ(app.mapPath, " /maps/with spaces.png ");
+    EXPECT_EQ(app.mapPath1, "/maps/t.png");
+    EXPECT_EQ(stored(app, "Mode"), "1");
+    EXPECT_EQ(stored(app, "SkipInvest"), "1");
+    EXPECT_EQ(stored(app, "Map"), " /maps/with spaces.png ");  // the quotes keep the spaces
+    EXPECT_EQ(stored(app, "Dir"), "/tracks");                  // other keys stay
+    EXPECT_EQ(ProfileStore::read(app.settingsPath, "Memory", "X", ""), "1");
+    EXPECT_EQ(stored(app, "Point1"), "<absent>");
+    EXPECT_EQ(stored(app, "Priority1"), "<absent>");
+
+    const SettingsFormValues again = loadSettingsForm(app);
+    EXPECT_EQ(again.style, values.style);
+    EXPECT_EQ(again.texts, values.texts);
+    EXPECT_EQ(again.lists, values.lists);
+    EXPECT_EQ(again.checks, values.checks);
+}
+
+TEST_F(SettingsFormTest, ARefusedValueDoesNotStopTheOthers) {
+    SettingsFormValues values = loadSettingsForm(app);
+    values.texts["Track"] = "1\n[Evil]\nMode=1";  // a line break cannot be stored
+    values.texts["Height1"] = "777";
+    EXPECT_FALSE(saveSettingsForm(app, values));
+    EXPECT_EQ(stored(app, "Track"), "<absent>");
+    EXPECT_EQ(stored(app, "Height1"), "777");
+    EXPECT_EQ(ProfileStore::read(app.settingsPath, "Evil", "Mode", "none"), "none");
+
+    // An unwritable settings file is not an error the window reports, and
+    // the program state still follows the form.
+    app.settingsPath = run.file("missing/folder/Settings.ini");
+    values.style = 1;
+    EXPECT_FALSE(saveSettingsForm(app, values));
+    EXPECT_TRUE(app.styleIsTcv);
+}
+
+TEST_F(SettingsFormTest, TheTcvPointSizeTextSurvivesAnyFormat) {
+    run.put("zh-cn.lang", "[text]\n55=路径宽度\n119=根据%s自动调整\n");
+    EXPECT_EQ(tcvPointSizeNote(LanguagePack::fromState(app)), "根据路径宽度自动调整");
+    run.put("zh-cn.lang", "[text]\n55=%s%n\n119=%s%s%d%n%999999999d\n");
+    EXPECT_EQ(tcvPointSizeNote(LanguagePack::fromState(app)).substr(0, 4), "%s%n");
+}

@@ -1,0 +1,157 @@
+#include "files/file_chooser_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/app_state.h"
+#include "app/profile_store.h"
+#include "app/temp_folder.h"
+#include "files/open_file_command.h"
+#include "i18n/language_pack.h"
+#include "support/fake_prompter.h"
+
+using namespace tcmap;
+using tcmap::testing::TempFolder;
+using Answer = Prompter::Answer;
+
+namespace {
+
+using Files = std::vector<std::string>;
+
+class ChooserRulesTest : public ::testing::Test {
+  protected:
+    ChooserRulesTest() {
+        run.put("xx.lang",
+                "[text]\r\n16=No map\r\n17=Map\r\n19=Track Files\r\n49=Searching\r\n"
+                "50=%d found\r\n51=Sorting %d\r\n80=Busy\r\n81=Drawing\r\n"
+                "91=Just the highlighted file?\r\n92=Empty the list?\r\n145=Adding %d\r\n");
+    }
+
+    LanguagePack pack() const { return LanguagePack(run.path(), "xx", "UTF-8", false); }
+
+    static ChooserItems items(std::vector<bool> ticked, int current = -1) {
+        return {"/storms", {"b.dat", "c.fst", "a.txt"}, std::move(ticked), current};
+    }
+
+    TempFolder run;
+    FakePrompter prompter;
+};
+
+}  // namespace
+
+TEST_F(ChooserRulesTest, TickedItemsAreChosenInListOrderWithoutAQuestion) {
+    EXPECT_EQ(chooseFiles(items({true, false, true}, 1), false, prompter, pack()),
+              (Files{"/storms/b.dat", "/storms/a.txt"}));
+    EXPECT_EQ(chooseFiles({"/", {"x.dat"}, {true}, -1}, true, prompter, pack()), (Files{"/x.dat"}));
+    EXPECT_TRUE(prompter.shown.empty());
+}
+
+TEST_F(ChooserRulesTest, NothingTickedNothingHighlighted) {
+    // Append mode: an empty choice, no question.
+    EXPECT_EQ(chooseFiles(items({false, false, false}), true, prompter, pack()), Files{});
+    EXPECT_TRUE(prompter.shown.empty());
+
+    // Replace mode asks whether to empty the list; OK goes on with nothing.
+    prompter.answers = {Answer::Ok, Answer::Cancel};
+    EXPECT_EQ(chooseFiles(items({false, false, false}), false, prompter, pack()), Files{});
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].text, "Empty the list?");
+    EXPECT_EQ(prompter.shown[0].title, "Track Files");
+    EXPECT_EQ(prompter.shown[0].icon, Prompter::Icon::Warning);
+    EXPECT_EQ(prompter.shown[0].buttons, Prompter::Buttons::OkCancel);
+    // Cancel keeps the chooser open.
+    EXPECT_EQ(chooseFiles(items({}), false, prompter, pack()), std::nullopt);
+}
+
+TEST_F(ChooserRulesTest, NothingTickedAsksAboutTheHighlightedItem) {
+    prompter.answers = {Answer::Yes, Answer::No, Answer::Cancel};
+    EXPECT_EQ(chooseFiles(items({false, false, false}, 2), true, prompter, pack()),
+              (Files{"/storms/a.txt"}));
+    EXPECT_EQ(chooseFiles(items({false, false, false}, 0), false, prompter, pack()), Files{});
+    EXPECT_EQ(chooseFiles(items({false, false, false}, 0), false, prompter, pack()), std::nullopt);
+    ASSERT_EQ(prompter.shown.size(), 3u);
+    EXPECT_EQ(prompter.shown[0].text, "Just the highlighted file?");
+    EXPECT_EQ(prompter.shown[0].buttons, Prompter::Buttons::YesNoCancel);
+    // A current index outside the list counts as none.
+    EXPECT_EQ(chooseFiles(items({false, false, false}, 3), true, prompter, pack()), Files{});
+    EXPECT_EQ(prompter.shown.size(), 3u);
+}
+
+TEST_F(ChooserRulesTest, ChosenFilesReplaceOrAppend) {
+    Files files{"/old.dat"};
+    addChosenFiles(files, {"/a.dat"}, true);
+    EXPECT_EQ(files, (Files{"/old.dat", "/a.dat"}));
+    addChosenFiles(files, {"/b.dat", "/c.dat"}, false);
+    EXPECT_EQ(files, (Files{"/b.dat", "/c.dat"}));
+    addChosenFiles(files, {}, false);
+    EXPECT_TRUE(files.empty());
+}
+
+TEST_F(ChooserRulesTest, StatusFollowsTheSearchState) {
+    EXPECT_EQ(searchStatusText(pack(), SearchWalking, 1234), "Searching ..\r\n1234 found");
+    EXPECT_EQ(searchStatusText(pack(), SearchSorting, 7), "Sorting 7 ..");
+    EXPECT_EQ(searchStatusText(pack(), SearchAdding, 7), "Adding 7 ..");
+    EXPECT_EQ(searchStatusText(pack(), SearchIdle, 7), "");
+}
+
+TEST_F(ChooserRulesTest, StartFolderFallsBackToAnExistingFolder) {
+    TempFolder storms;
+    std::filesystem::create_directories(storms.file("2023"));
+    EXPECT_EQ(chooserStartFolder(storms.file("2023"), "/run"), storms.file("2023"));
+    EXPECT_EQ(chooserStartFolder(storms.file("gone/deeper"), "/run"), storms.path());
+    EXPECT_EQ(chooserStartFolder("", "/run"), "/run");
+    EXPECT_EQ(chooserStartFolder("C:\\Storms", "/run"), "/run");
+    EXPECT_EQ(chooserStartFolder("\\", "/run"), "/run");
+    EXPECT_EQ(chooserStartFolder("/", "/run"), "/");
+
+    EXPECT_EQ(withoutTrailingSeparator("/data/storms//"), "/data/storms");
+    EXPECT_EQ(withoutTrailingSeparator("/"), "/");
+}
+
+TEST_F(ChooserRulesTest, OpenFileRefusesWithoutMapOrWhileDrawing) {
+    AppState app;
+    app.settingsPath = run.file("Settings.ini");
+    int shownChooser = 0;
+    const auto chooser = [&] { ++shownChooser; };
+
+    app.jobRunning = true;  // the missing map is reported first
+    EXPECT_FALSE(openTrackFiles(app, prompter, pack(), chooser));
+    app.mapPath = "/maps/world.png";
+    EXPECT_FALSE(openTrackFiles(app, prompter, pack(), chooser));
+    ASSERT_EQ(prompter.shown.size(), 2u);
+    EXPECT_EQ(prompter.shown[0].text, "No map");
+    EXPECT_EQ(prompter.shown[0].title, "Map");
+    EXPECT_EQ(prompter.shown[1].text, "Busy");
+    EXPECT_EQ(prompter.shown[1].title, "Drawing");
+    EXPECT_EQ(prompter.shown[1].icon, Prompter::Icon::Warning);
+    EXPECT_EQ(shownChooser, 0);
+}
+
+TEST_F(ChooserRulesTest, OpenFileStoresTheFolderOnlyWhenConfirmed) {
+    AppState app;
+    app.settingsPath = run.file("Settings.ini");
+    app.mapPath = "/maps/world.png";
+    app.chooserAppend = true;
+    app.lastDir = "/data/my storms";
+
+    bool sawReplaceMode = false;
+    EXPECT_FALSE(
+        openTrackFiles(app, prompter, pack(), [&] { sawReplaceMode = !app.chooserAppend; }));
+    EXPECT_TRUE(sawReplaceMode);
+    EXPECT_EQ(ProfileStore::read(app.settingsPath, "Borvane4", "Dir", "unset"), "unset");
+
+    // Confirmed with nothing chosen: the folder is kept, nothing to draw.
+    EXPECT_FALSE(openTrackFiles(app, prompter, pack(), [&] {
+        app.trackFiles.clear();
+        app.chooserAccepted = true;
+    }));
+    EXPECT_EQ(ProfileStore::read(app.settingsPath, "Borvane4", "Dir", "unset"), "/data/my storms");
+    EXPECT_NE(readFileOrEmpty(app.settingsPath).find("Dir=\"/data/my storms\""), std::string::npos);
+
+    EXPECT_TRUE(openTrackFiles(app, prompter, pack(), [&] {
+        app.trackFiles = {"/data/a.dat"};
+        app.chooserAccepted = true;
+    }));
+    EXPECT_TRUE(prompter.shown.empty());
+}

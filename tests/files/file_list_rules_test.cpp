@@ -1,0 +1,102 @@
+#include "files/file_list_rules.h"
+
+#include <gtest/gtest.h>
+
+#include "app/temp_folder.h"
+#include "i18n/language_pack.h"
+
+using namespace tcmap;
+using tcmap::testing::TempFolder;
+
+namespace {
+
+using Files = std::vector<std::string>;
+
+const FileTypeTexts kTypes{"Best track", "Forecast", "Unsupported file"};
+
+}  // namespace
+
+TEST(FileListRules, RemovesTheSelectedRows) {
+    Files files{"1", "2", "3", "4", "5"};
+    removeSelectedFiles(files, {3, 1});
+    EXPECT_EQ(files, (Files{"1", "3", "5"}));
+
+    // Rows outside the list, and a row given twice, are ignored.
+    removeSelectedFiles(files, {-1, 3, 7, 0, 0});
+    EXPECT_EQ(files, (Files{"3", "5"}));
+    removeSelectedFiles(files, {});
+    EXPECT_EQ(files, (Files{"3", "5"}));
+}
+
+TEST(FileListRules, RemovesLaterDuplicatesOnly) {
+    Files files{"A", "B", "B", "C", "A", "D"};
+    removeDuplicateFiles(files);
+    EXPECT_EQ(files, (Files{"A", "B", "C", "D"}));
+
+    Files cases{"/s/A.dat", "/s/a.dat", "/s/A.dat"};
+    removeDuplicateFiles(cases);
+    EXPECT_EQ(cases, (Files{"/s/A.dat", "/s/a.dat"}));
+}
+
+TEST(FileListRules, DroppedFilesAreSortedAndAppended) {
+    Files files;
+    dropOnFileList(files, "/t/z.dat\r\n/t/a.dat");
+    EXPECT_EQ(files, (Files{"/t/a.dat", "/t/z.dat"}));
+
+    Files held{"/t/m.dat"};
+    dropOnFileList(held, "/t/z.dat\r\n/t/a.dat\r\n/t/m.dat\r\n");
+    // Neither the extension nor duplicates are checked.
+    EXPECT_EQ(held, (Files{"/t/m.dat", "/t/a.dat", "/t/m.dat", "/t/z.dat"}));
+
+    dropOnFileList(held, "");
+    EXPECT_EQ(held.size(), 4u);
+}
+
+TEST(FileListRules, RowsShowNameFolderTypeAndSize) {
+    TempFolder folder;
+    const std::string best = folder.put("BWP012014.DAT", "12345");
+
+    const FileListRow row = fileListRow(3, best, kTypes);
+    EXPECT_EQ(row.number, "3");
+    EXPECT_EQ(row.name, "BWP012014.DAT");
+    EXPECT_EQ(row.folder, folder.path());
+    EXPECT_EQ(row.type, "Best track");
+    EXPECT_EQ(row.size, "5");
+
+    EXPECT_EQ(fileListRow(1, "/d/storm.txt", kTypes).type, "Best track");
+    EXPECT_EQ(fileListRow(1, "/d/storm.Fst", kTypes).type, "Forecast");
+    EXPECT_EQ(fileListRow(1, "/d/map.png", kTypes).type, "Unsupported file");
+    EXPECT_EQ(fileListRow(1, "/d.fst/noext", kTypes).type, "Unsupported file");
+    EXPECT_EQ(fileListRow(1, "/d/missing.dat", kTypes).size, "-1");
+    EXPECT_EQ(fileListRow(1, "C:\\Storms\\b.fst", kTypes).folder, "C:\\Storms");
+
+    const FileListRow bare = fileListRow(12, "storm.dat", kTypes);
+    EXPECT_EQ(bare.number, "12");
+    EXPECT_EQ(bare.name, "");
+    EXPECT_EQ(bare.folder, "");
+    EXPECT_EQ(bare.type, "Unsupported file");
+}
+
+TEST(FileListRules, TypeTextsComeFromTheLanguage) {
+    TempFolder run;
+    run.put("xx.lang", "[text]\r\n148=Best\r\n149=Forecast\r\n150=\" Not a track file %s \"\r\n");
+    const FileTypeTexts types = FileTypeTexts::from(LanguagePack(run.path(), "xx", "UTF-8", false));
+    EXPECT_EQ(types.bestTrack, "Best");
+    EXPECT_EQ(types.forecast, "Forecast");
+    EXPECT_EQ(types.other, "Not a track file");
+}
+
+TEST(FileListRules, StatusShowsCountOrSelection) {
+    EXPECT_EQ(listStatusText("%d files", 3, 10), "3 / 10");
+    EXPECT_EQ(listStatusText("%d files", 1, 10), "10 files");
+    EXPECT_EQ(listStatusText("%d files", 0, 0), "0 files");
+    EXPECT_EQ(listStatusText("%s %n files", 0, 4), "4 %n files");
+}
+
+TEST(FileListRules, OpensOnlyASingleSelectedRow) {
+    const Files files{"/a.dat", "/b.dat"};
+    EXPECT_EQ(fileToOpen(files, {1}), "/b.dat");
+    EXPECT_EQ(fileToOpen(files, {}), std::nullopt);
+    EXPECT_EQ(fileToOpen(files, {0, 1}), std::nullopt);
+    EXPECT_EQ(fileToOpen(files, {2}), std::nullopt);
+}
