@@ -1,0 +1,304 @@
+#include "render/draw_job.h"
+
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "i18n/language_pack.h"
+#include "i18n/safe_format.h"
+#include "render/canvas/cairo_canvas.h"
+#include "render/canvas/canvas.h"
+#include "render/canvas/picture.h"
+#include "render/draw_job_options.h"
+#include "render/fix_rules.h"
+#include "render/fix_table.h"
+#include "render/grid_layer.h"
+#include "render/job_log.h"
+#include "render/job_settings.h"
+#include "render/job_timings.h"
+#include "render/layer_context.h"
+#include "render/legend_layer.h"
+#include "render/main_view.h"
+#include "render/map_frame.h"
+#include "render/map_output.h"
+#include "render/map_path.h"
+#include "render/picture_failure.h"
+#include "render/track_layer.h"
+#include "render/wind_radii_layer.h"
+#include "track/text_rules.h"
+#include "track/track_file.h"
+#include "track/track_model.h"
+
+namespace tcmap {
+
+namespace {
+
+// Text ids of the job's log lines and messages.
+namespace text {
+constexpr int kReading = 20;
+constexpr int kNoFix = 21;
+constexpr int kFrame = 22;
+constexpr int kDrawingMap = 23;
+constexpr int kDrawingTracks = 27;
+constexpr int kWritingMap = 29;
+constexpr int kFileCount = 62;
+constexpr int kMapNotLoaded = 89;
+constexpr int kNoLine = 90;
+constexpr int kForecastSkipped = 150;
+constexpr int kLoadingMap = 151;
+constexpr int kStarted = 152;
+}  // namespace text
+
+// Wind-radii pen width per track-width unit.
+constexpr double kRadiiPenTcv = 0.75;
+constexpr double kRadiiPenWendrel = 30;
+
+std::shared_ptr<Canvas> openCairoCanvas(Picture& output, const std::string& language) {
+    auto canvas = std::make_shared<CairoCanvas>(output);
+    canvas->setTextLanguage(language);
+    return canvas;
+}
+
+class DrawJob {
+  public:
+    DrawJob(AppState& app, MainView& view, DrawMode mode, const DrawJobOptions& options)
+        : app_(app),
+          view_(view),
+          mode_(mode),
+          options_(options),
+          lang_(LanguagePack::fromState(app)),
+          log_(view, app, stats_) {}
+
+    DrawJob(const DrawJob&) = delete;
+    DrawJob& operator=(const DrawJob&) = delete;
+
+    // The end steps run on every path, an escaping exception included.
+    ~DrawJob() {
+        try {
+            end();
+        } catch (...) {
+        }
+    }
+
+    void run() {
+        start();
+        timings_.start(JobStage::Settings);
+        settings_ = readJobSettings(app_.settingsPath, tcv_);
+        timings_.start(JobStage::MapLoad);
+        if (!loadMap()) return;
+        timings_.start(JobStage::Files);
+        loadFiles();
+        timings_.start(JobStage::Frame);
+        if (!checkFixes() || !createOutput()) return;
+        timings_.start(JobStage::MapPainting);
+        if (!paint()) return;
+        timings_.start(JobStage::Layers);
+        drawLayers();
+        timings_.start(JobStage::Output);
+        writeProgressLine(text::kWritingMap, true);
+        outputTrackMap(app_, view_, log_, lang_, output_, frame_.outputWidth, frame_.outputHeight);
+    }
+
+    // Releases the drawing objects (the canvas before the picture it draws
+    // on) and gives the window back.
+    void end() {
+        if (ended_) return;
+        ended_ = true;
+        timings_.stop();
+        canvas_.reset();
+        pen_.release();
+        map_.release();
+        brush_.release();
+        output_.release();
+        font_.release();
+        layout_.release();
+        view_.enableMenus(true);
+        app_.jobRunning = false;
+        view_.refreshTitle();
+        if (options_.timings != nullptr) *options_.timings = timings_;
+        if (timingsRequested()) timings_.print(std::cerr);
+    }
+
+  private:
+    void writeProgressLine(const std::string& message, bool infoLine) {
+        const std::string line = progressLine(message);
+        log_.writeProgress(line, kProgressColour);
+        if (infoLine) log_.updateInfoLine(line, true);
+    }
+    void writeProgressLine(int id, bool infoLine) { writeProgressLine(lang_.text(id), infoLine); }
+
+    // A warning the user must see: the panel, or the failure log in batch
+    // mode; also the info line.
+    void warn(const std::string& message) {
+        log_.reportMessage(message, kWarningColour);
+        log_.updateInfoLine(message, true);
+    }
+
+    void start() {
+        app_.jobRunning = true;
+        tcv_ = app_.styleIsTcv;
+        view_.clearPanel();
+        view_.setPictureLayout(kMapPictureLayout);
+        view_.setTextPosition(0, 0);
+        writeProgressLine(text::kStarted, true);
+        stats_.reset();
+        app_.largePicturePath.clear();
+        view_.refreshTitle();
+    }
+
+    bool loadMap() {
+        const std::string path =
+            resolveMapPath(tcv_ ? app_.mapPath1 : app_.mapPath, app_.runFolder);
+        writeProgressLine(safeFormat(lang_.text(text::kLoadingMap), {path}), true);
+        map_.loadFile(path);
+        if (map_.width() <= 0 || map_.height() <= 0) {
+            warn(lang_.text(text::kMapNotLoaded));
+            return false;
+        }
+        frame_.mapWidth = map_.width();
+        frame_.mapHeight = map_.height();
+        if (mode_ == DrawMode::Normal) {
+            frame_.marginX = settings_.marginX;
+            frame_.marginY = settings_.marginY;
+            frame_.minWidth = settings_.minWidth;
+            frame_.minHeight = settings_.minHeight;
+        } else {
+            presetFrame(frame_, mode_, app_.regionParts);
+        }
+        return true;
+    }
+
+    void loadFiles() {
+        const std::vector<std::string> files = app_.trackFiles;
+        const int64_t fileCount = static_cast<int64_t>(files.size());
+        log_.writeProgress(progressLine(safeFormat(lang_.text(text::kFileCount), {fileCount})),
+                           kProgressColour);
+        // Looked up once: a job may list thousands of files.
+        const std::string reading = lang_.text(text::kReading);
+        const std::string noLine = lang_.text(text::kNoLine);
+        const std::string forecastSkipped = lang_.text(text::kForecastSkipped);
+
+        FixCollector collector(fixes_, frame_, mode_, tcv_, settings_);
+        for (const std::string& path : files) {
+            const TrackFileKind kind = trackFileKind(path);
+            if (!tcv_ && kind == TrackFileKind::ForecastFile) {
+                log_.reportMessage(safeFormat(forecastSkipped, {path}), kWarningColour);
+                continue;
+            }
+            log_.updateInfoLine(progressLine(safeFormat(reading, {path})), true);
+            const std::vector<std::string> lines = loadTrackLines(path, kind, stats_);
+            collector.beginFile(kind);
+            for (const std::string& line : lines) collector.addLine(line);
+            if (lines.empty()) {
+                log_.reportMessage(safeFormat(noLine, {path}), kWarningColour);
+                continue;
+            }
+            if (settings_.drawRad >= 1) {
+                radii_.push_back(loadRadiiText(path, kind, settings_.drawRad, tcv_));
+            }
+            collector.endFileWithLines();
+        }
+    }
+
+    bool checkFixes() {
+        log_.updateInfoLine("", false);
+        if (frame_.boundsAllZero()) {
+            warn(lang_.text(text::kNoFix));
+            return false;
+        }
+        writeProgressLine(text::kFrame, true);
+        if (mode_ == DrawMode::Normal) frame_.computeOutputSize();
+        return true;
+    }
+
+    bool createOutput() {
+        int32_t status = createOutputPicture(output_, map_, mode_, frame_);
+        if (status == status::kOk) {
+            canvas_ = options_.openCanvas ? options_.openCanvas(output_)
+                                          : openCairoCanvas(output_, app_.langCode);
+            status = canvas_ ? canvas_->lastStatus() : status::kGenericError;
+        }
+        if (status != status::kOk) {
+            reportPictureFailure(app_, log_, lang_, status);
+            return false;
+        }
+        return true;
+    }
+
+    bool paint() {
+        writeProgressLine(text::kDrawingMap, true);
+        if (mode_ == DrawMode::Global) return true;  // the output is the map itself
+        const int32_t status = paintMap(*canvas_, map_, frame_);
+        if (status != status::kOk) {
+            reportPictureFailure(app_, log_, lang_, status);
+            return false;
+        }
+        return true;
+    }
+
+    void drawLayers() {
+        map_.release();
+        const int32_t w = frame_.mapWidth;
+        if (settings_.showGrid) {
+            drawGrid(*canvas_, log_, app_.runFolder + "/GridData", w, frame_.minX, frame_.marginX,
+                     frame_.minY, frame_.marginY);
+        }
+        LayerContext ctx{*canvas_, log_, lang_,  settings_, tcv_,    fixes_,
+                         frame_,   pen_, brush_, font_,     layout_, app_.dashPattern};
+        if (settings_.legendPosition >= 1) {
+            drawLegend(ctx, settings_.legendPosition, settings_.newColour);
+        }
+        const double trackWidth = settings_.trackWidth;
+        const double radiiPen = trackWidth * (tcv_ ? kRadiiPenTcv : kRadiiPenWendrel);
+        const int32_t offX = truncToInt32(static_cast<double>(frame_.marginX) - frame_.minX);
+        const int32_t offY = truncToInt32(static_cast<double>(frame_.marginY) - frame_.minY);
+        for (const std::string& radii : radii_) {
+            drawWindRadii(*canvas_, radii, w, radiiPen, offX, offY);
+        }
+        prepareTrackPen(pen_, trackWidth, w);
+        const double pointSize = pointSizeInPixels(settings_.pointSize, w);
+        writeProgressLine(text::kDrawingTracks, true);
+        drawFixLoop(ctx, pointSize);
+        if (!tcv_ && (settings_.priority == 1 || settings_.priority == 2)) {
+            drawMarkerPass(ctx, pointSize);
+        }
+    }
+
+    AppState& app_;
+    MainView& view_;
+    const DrawMode mode_;
+    const DrawJobOptions& options_;
+    const LanguagePack lang_;
+    StormStatistics stats_;
+    JobLog log_;
+    bool tcv_ = false;
+    JobSettings settings_;
+    FixTable fixes_;
+    MapFrame frame_;
+    std::vector<std::string> radii_;  // one per file that gave lines
+    Picture map_;
+    Picture output_;
+    std::shared_ptr<Canvas> canvas_;
+    CanvasPen pen_;
+    CanvasBrush brush_;
+    CanvasFont font_;
+    TextLayout layout_;
+    JobTimings timings_;
+    bool ended_ = false;
+};
+
+}  // namespace
+
+void runDrawJob(AppState& app, MainView& view, DrawMode mode, const DrawJobOptions& options) {
+    DrawJob job(app, view, mode, options);
+    job.run();
+    job.end();
+}
+
+void runDrawJob(AppState& app, MainView& view, DrawMode mode) {
+    runDrawJob(app, view, mode, DrawJobOptions{});
+}
+
+}  // namespace tcmap

@@ -1,0 +1,135 @@
+#include "render/map_frame.h"
+
+#include <cmath>
+
+#include "track/text_rules.h"
+
+namespace tcmap {
+
+namespace {
+
+constexpr double kEpsilon = 0.0000001;
+
+int32_t trunc32(double value) {
+    return truncToInt32(value);
+}
+
+std::string_view partOrEmpty(const std::vector<std::string>& parts, size_t index) {
+    return index < parts.size() ? std::string_view(parts[index]) : std::string_view();
+}
+
+}  // namespace
+
+void MapFrame::resetBounds() {
+    minX = minY = maxX = maxY = 0;
+    previousFix = MapPoint{};
+    realFixSeen = false;
+}
+
+namespace {
+
+void boundsToPoint(MapFrame& f, MapPoint p) {
+    f.minX = f.maxX = trunc32(p.x);
+    f.minY = f.maxY = trunc32(p.y);
+}
+
+}  // namespace
+
+void MapFrame::noteLine(MapPoint p, int32_t multipleFile) {
+    if (multipleFile == 2 || (minX == 0 && minY == 0)) boundsToPoint(*this, p);
+}
+
+void MapFrame::extendBounds(MapPoint p) {
+    if (boundsAllZero()) {
+        boundsToPoint(*this, p);
+        return;
+    }
+    // More than half a map width away: the track crossed the 0° seam, so the
+    // frame grows on the other side, across the seam.
+    const double halfWidth = static_cast<double>(mapWidth / 2) - kEpsilon;
+    if (p.x - minX < -kEpsilon) {
+        if (minX - p.x >= halfWidth) {
+            if (maxX - (p.x + mapWidth) < -kEpsilon) maxX = trunc32(p.x + mapWidth);
+        } else {
+            minX = trunc32(p.x);
+        }
+    }
+    if (p.y - minY < -kEpsilon) minY = trunc32(p.y);
+    if (maxX - p.x < -kEpsilon) {
+        if (p.x - maxX >= halfWidth) {
+            if (minX - (p.x - mapWidth) > kEpsilon) minX = trunc32(p.x - mapWidth);
+        } else {
+            maxX = trunc32(p.x);
+        }
+    }
+    if (maxY - p.y < -kEpsilon) maxY = trunc32(p.y);
+}
+
+void MapFrame::applyBoundResets(MapPoint p, SystemClass cls, TrackFileKind kind,
+                                bool skipInvestActive, int32_t multipleFile) {
+    const bool reset =
+        multipleFile == 2 || (skipInvestActive && kind != TrackFileKind::ForecastFile &&
+                              !realFixSeen && cls != SystemClass::NonTropical);
+    if (!reset) return;
+    boundsToPoint(*this, p);
+    realFixSeen = true;
+}
+
+void MapFrame::computeOutputSize() {
+    // In double: settings may hold values near the 32-bit limits.
+    outputWidth = trunc32((static_cast<double>(maxX) - minX) + 2.0 * marginX);
+    outputHeight = trunc32((static_cast<double>(maxY) - minY) + 2.0 * marginY);
+    // Too small: grow equally on both sides, the odd pixel on the right.
+    if (outputWidth < minWidth) {
+        const double q = std::trunc((static_cast<double>(outputWidth) - minWidth) / 2);
+        minX = trunc32(minX + q);
+        outputWidth = minWidth;
+    }
+    if (outputHeight < minHeight) {
+        const double q = std::trunc((static_cast<double>(outputHeight) - minHeight) / 2);
+        minY = trunc32(minY + q);
+        outputHeight = minHeight;
+    }
+}
+
+MapPoint fixPosition(std::string_view latitudeToken, std::string_view longitudeToken,
+                     double previousX, int32_t mapWidth, int32_t mapHeight) {
+    MapPoint p;
+    const double lat = readNumber(latitudeToken);
+    p.y = (90 - lat) * mapHeight / 180;
+    const double lon = readNumber(longitudeToken);
+    if (std::fabs(lon) > kEpsilon) {
+        // The sign is taken from the text: "-170" is west, whatever it reads.
+        const bool west = !longitudeToken.empty() && longitudeToken.front() == '-';
+        p.x = west ? (lon + 360) * mapWidth / 360 : lon * mapWidth / 360;
+    } else {
+        // On the 0° meridian: the side of the map where the previous fix lies.
+        p.x = previousX - mapWidth * 0.5 >= -kEpsilon ? mapWidth - 1 : 0;
+    }
+    return p;
+}
+
+void presetFrame(MapFrame& frame, DrawMode mode, const std::vector<std::string>& regionParts) {
+    const double w = frame.mapWidth;
+    const double h = frame.mapHeight;
+    frame.marginX = frame.marginY = 0;
+    frame.minWidth = frame.minHeight = 0;
+    if (mode == DrawMode::Global) {
+        frame.minX = frame.minY = 0;
+        frame.maxX = frame.outputWidth = frame.mapWidth;
+        frame.maxY = frame.outputHeight = frame.mapHeight;
+    } else if (mode == DrawMode::Regional) {
+        const std::string_view north = partOrEmpty(regionParts, 0);
+        const std::string_view west = partOrEmpty(regionParts, 1);
+        const double r1 = readNumber(north);
+        const double r2 = readNumber(west);
+        const double r3 = readNumber(partOrEmpty(regionParts, 2));
+        const double r4 = readNumber(partOrEmpty(regionParts, 3));
+        frame.minY = trunc32((90 - r1) * h / 180);
+        frame.minX = trunc32(west.starts_with('-') ? (r2 + 360) * w / 360 : r2 * w / 360);
+        frame.maxY = frame.outputHeight = trunc32(r3 * h / 180);
+        frame.maxX = frame.outputWidth = trunc32(r4 * w / 360);
+    }
+}
+
+}  // namespace tcmap

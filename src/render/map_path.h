@@ -1,0 +1,13 @@
+// Where the map picture of a job is looked for.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tcmap {
+
+// A relative map path names a file in the run folder (as when the program is
+// launched from its icon); an absolute or empty path stays as it is.
+std::string resolveMapPath(std::string_view path, std::string_view runFolder);
+
+}  // namespace tcmap

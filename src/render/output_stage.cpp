@@ -1,0 +1,58 @@
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "app/app_state.h"
+#include "files/file_io.h"
+#include "i18n/language_pack.h"
+#include "render/canvas/canvas.h"
+#include "render/canvas/picture.h"
+#include "render/job_log.h"
+#include "render/main_view.h"
+#include "render/map_output.h"
+#include "render/picture_failure.h"
+
+namespace tcmap {
+
+namespace {
+
+constexpr int kTextTooLarge = 30;
+constexpr int kTextReady = 82;
+
+// Largest picture the panel shows; a larger one is only stored.
+constexpr int32_t kShowLimitWidth = 8000;
+constexpr int32_t kShowLimitHeight = 6000;
+
+}  // namespace
+
+void outputTrackMap(AppState& app, MainView& view, JobLog& log, const LanguagePack& lang,
+                    const Picture& output, int32_t outputWidth, int32_t outputHeight) {
+    app.outputFormatId = output.formatId();
+
+    // Encoded once: the same bytes go to the scratch file and to the panel.
+    std::vector<uint8_t> encoded;
+    int32_t stored = output.encode(app.outputFormatId, encoded);
+    if (stored == status::kOk) {
+        const std::string_view bytes(reinterpret_cast<const char*>(encoded.data()), encoded.size());
+        if (!writeFileReplacing(app.tempFilePath, bytes)) stored = status::kSystemError;
+    }
+    if (stored != status::kOk) {
+        // Nothing is shown and largePicturePath stays empty, so Save finds no
+        // map instead of an older one.
+        reportPictureFailure(app, log, lang, stored);
+        return;
+    }
+
+    if (outputWidth > kShowLimitWidth || outputHeight > kShowLimitHeight) {
+        const std::string tooLarge = lang.text(kTextTooLarge);
+        log.writeProgress(tooLarge, kTooLargeColour);
+        log.updateInfoLine(tooLarge, true);
+        app.largePicturePath = app.tempFilePath;
+        return;
+    }
+    view.setPanelPicture(std::move(encoded));
+    log.updateInfoLine(lang.text(kTextReady), true);
+}
+
+}  // namespace tcmap

@@ -1,0 +1,543 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/temp_folder.h"
+#include "files/file_io.h"
+#include "i18n/language_pack.h"
+#include "i18n/safe_format.h"
+#include "render/canvas/picture.h"
+#include "render/draw_job.h"
+#include "render/draw_job_options.h"
+#include "render/fix_rules.h"
+#include "render/headless_view.h"
+#include "render/job_log.h"
+#include "render/job_timings.h"
+#include "render/map_path.h"
+#include "support/recording_canvas.h"
+
+using namespace tcmap;
+using tcmap::testing::TempFolder;
+
+namespace {
+
+// A best-track line as the reader writes it: every token followed by a space.
+std::string fix(const std::string& id, const std::string& time, const std::string& lat,
+                const std::string& lon, int wind, const std::string& type = "TS") {
+    std::string line =
+        id + " W " + time + " " + lat + " " + lon + " " + std::to_string(wind) + " 990 ";
+    if (!type.empty()) line += type + " ";
+    return line;
+}
+
+// Runs the fix rules over files of lines on a 360 x 180 map.
+class FixRulesTest : public ::testing::Test {
+  protected:
+    FixTable fixes;
+    MapFrame frame;
+    JobSettings settings;
+
+    void SetUp() override {
+        frame.mapWidth = 360;
+        frame.mapHeight = 180;
+        settings.skipInvest = false;
+    }
+
+    void collect(DrawMode mode, bool tcv, const std::vector<std::vector<std::string>>& files,
+                 TrackFileKind kind = TrackFileKind::BestTrackFile) {
+        FixCollector collector(fixes, frame, mode, tcv, settings);
+        for (const auto& lines : files) {
+            collector.beginFile(kind);
+            for (const std::string& line : lines) collector.addLine(line);
+            if (!lines.empty()) collector.endFileWithLines();
+        }
+    }
+
+    std::vector<int32_t> bounds() const { return {frame.minX, frame.minY, frame.maxX, frame.maxY}; }
+};
+
+}  // namespace
+
+TEST_F(FixRulesTest, RowsOfTheFixTable) {
+    settings.allPoints = true;
+    collect(DrawMode::Normal, false,
+            {{"@ W 201409010600 10.0 130.0 35 990 TS ", "WP01 W 201409010600 10.0", "", "@",
+              fix("wp01", "201409010600", "10.0", "130.0", 35, "TS"),
+              fix("wp01", "201409010300", "11.0", "129.0", 40, "SS"),
+              "WP01 W 201409011200 12.0 128.0 20 ",  // six tokens: no type code
+              "wp01 2014090100 P+12P+ 13.5 -170.0 15 1000 XX"}});
+    ASSERT_EQ(fixes.size(), 4u);
+    EXPECT_EQ(fixes.seq, (std::vector<int64_t>{0, 1, 2, 3}));
+    EXPECT_EQ(fixes.x, (std::vector<double>{130, 129, 128, 190}));
+    EXPECT_EQ(fixes.y, (std::vector<double>{80, 79, 78, 76.5}));
+    EXPECT_EQ(fixes.cls, (std::vector<int32_t>{0, 2, 1, 1}));  // no type and 20 kt: NonTropical
+    EXPECT_EQ(fixes.type, (std::vector<std::string>{"TS", "SS", "", "XX"}));
+    EXPECT_EQ(fixes.time,
+              (std::vector<std::string>{"201409010600", "201409010300", "201409011200", "12"}));
+    EXPECT_EQ(fixes.stormId, (std::vector<std::string>{"WP01", "WP01", "WP01", "WP01"}));
+    EXPECT_EQ(fixes.kind, (std::vector<int32_t>(4, 1)));
+    EXPECT_EQ(fixes.wind, (std::vector<int32_t>{35, 40, 20, 15}));
+    EXPECT_EQ(fixes.continues, (std::vector<int32_t>{1, 1, 1, 0}));
+    // With AllPoints the off-hour fix is marked, the others are not.
+    EXPECT_EQ(fixes.synoptic, (std::vector<int32_t>{1, 0, 1, 0}));
+}
+
+TEST_F(FixRulesTest, OffHourFixesWithoutAllPoints) {
+    // Wendrel style without AllPoints: the 03 UTC fix is not taken and does
+    // not extend the frame, but it is the previous fix and, as the first line,
+    // it starts the frame.
+    collect(DrawMode::Normal, false,
+            {{fix("WP01", "201409010300", "10.0", "-179.0", 35),
+              fix("WP01", "201409010600", "10.0", "0.0", 35),
+              fix("WP01", "201409011200", "12.0", "-178.0", 40)}});
+    ASSERT_EQ(fixes.size(), 2u);
+    EXPECT_EQ(fixes.x[0], 359);  // put beside the 03 UTC fix at 179°W
+    EXPECT_EQ(fixes.synoptic, (std::vector<int32_t>{1, 1}));
+    EXPECT_EQ(bounds(), (std::vector<int32_t>{181, 78, 359, 80}));
+
+    // MultipleFile 2 moves the frame to every line, taken or not.
+    fixes = FixTable{};
+    frame.resetBounds();
+    settings.multipleFile = 2;
+    collect(DrawMode::Normal, false,
+            {{fix("WP01", "201409010600", "10.0", "100.0", 35),
+              fix("WP01", "201409010300", "20.0", "120.0", 35)}});
+    EXPECT_EQ(fixes.size(), 1u);
+    EXPECT_EQ(bounds(), (std::vector<int32_t>{120, 70, 120, 70}));
+}
+
+TEST_F(FixRulesTest, TrackEndsAtEveryFileThatGaveLines) {
+    collect(DrawMode::Global, false,
+            {{fix("WP01", "201409010600", "10.0", "100.0", 35),
+              fix("WP01", "201409011200", "11.0", "101.0", 35)},
+             {},
+             // Lines, but none taken: the previous file's last fix stays the end.
+             {fix("WP02", "201409010300", "10.0", "100.0", 35)},
+             {fix("WP03", "201409010600", "10.0", "100.0", 35),
+              fix("WP03", "201409011200", "10.0", "100.0", 35)}});
+    EXPECT_EQ(fixes.continues, (std::vector<int32_t>{1, 0, 1, 0}));
+    // Outside Normal mode the fixes never touch the frame.
+    EXPECT_TRUE(frame.boundsAllZero());
+}
+
+TEST_F(FixRulesTest, ResetPerFileKeepsTheFrameOfFilesWithoutUsableLines) {
+    settings.multipleFile = 1;
+    FixCollector collector(fixes, frame, DrawMode::Normal, false, settings);
+    collector.beginFile(TrackFileKind::BestTrackFile);
+    collector.addLine(fix("WP01", "201409010600", "10.0", "100.0", 35));
+    collector.addLine(fix("WP01", "201409011200", "20.0", "110.0", 35));
+    collector.endFileWithLines();
+    const std::vector<int32_t> first = {100, 70, 110, 80};
+    EXPECT_EQ(bounds(), first);
+
+    // A file that cannot be read, and one with only unusable lines.
+    collector.beginFile(TrackFileKind::BestTrackFile);
+    collector.beginFile(TrackFileKind::BestTrackFile);
+    collector.addLine("@ W 201409010600 10.0 -1.0 35 990 TS ");
+    collector.addLine("WP02 W 201409010600");
+    collector.endFileWithLines();
+    EXPECT_EQ(bounds(), first);
+    EXPECT_EQ(frame.previousFix.x, 110);
+
+    // The next file with a usable line starts the frame again.
+    collector.beginFile(TrackFileKind::BestTrackFile);
+    collector.addLine(fix("WP03", "201409010600", "40.0", "-60.0", 35));
+    collector.addLine(fix("WP03", "201409011200", "41.0", "-59.0", 35));
+    EXPECT_EQ(bounds(), (std::vector<int32_t>{300, 49, 301, 50}));
+    EXPECT_EQ(fixes.size(), 4u);
+}
+
+TEST_F(FixRulesTest, EarlyDisturbanceIsSkippedInTheFirstFileOnly) {
+    settings.skipInvest = true;
+    FixCollector collector(fixes, frame, DrawMode::Normal, false, settings);
+    collector.beginFile(TrackFileKind::BestTrackFile);
+    collector.addLine(fix("WP01", "201409010000", "5.0", "160.0", 15, "DB"));
+    collector.addLine(fix("WP01", "201409010600", "6.0", "150.0", 35, "TS"));
+    collector.addLine(fix("WP01", "201409011200", "7.0", "149.0", 15, "DB"));
+    // The disturbance at 160°E left the frame at the first tropical fix.
+    EXPECT_EQ(bounds(), (std::vector<int32_t>{149, 83, 150, 84}));
+    EXPECT_TRUE(collector.skipInvestActive());
+    collector.endFileWithLines();
+    EXPECT_FALSE(collector.skipInvestActive());
+
+    // A later file's disturbance fixes enter the frame.
+    collector.beginFile(TrackFileKind::BestTrackFile);
+    collector.addLine(fix("WP02", "201409020000", "30.0", "170.0", 15, "DB"));
+    collector.addLine(fix("WP02", "201409020600", "31.0", "171.0", 35, "TS"));
+    EXPECT_EQ(bounds(), (std::vector<int32_t>{149, 59, 171, 84}));
+    EXPECT_EQ(fixes.size(), 5u);
+
+    // A first file of only NonTropical fixes keeps them all, and so does a
+    // forecast, whatever its fixes.
+    for (const auto& [kind, type] : {std::pair{TrackFileKind::BestTrackFile, "LO"},
+                                     std::pair{TrackFileKind::ForecastFile, "TS"}}) {
+        fixes = FixTable{};
+        frame.resetBounds();
+        collect(DrawMode::Normal, true,
+                {{fix("WP01", "201409010000", "5.0", "160.0", 15, "DB"),
+                  fix("WP01", "201409010600", "6.0", "150.0", 40, type)}},
+                kind);
+        EXPECT_EQ(bounds(), (std::vector<int32_t>{150, 84, 160, 85})) << type;
+    }
+}
+
+namespace {
+
+// One b-deck record.
+std::string bestRecord(const std::string& number, const std::string& time, const std::string& lat,
+                       const std::string& lon, int wind, const std::string& type = "TS") {
+    return "WP, " + number + ", " + time + ",   , BEST,   0, " + lat + ", " + lon + ", " +
+           std::to_string(wind) + ",  990, " + type + ", \n";
+}
+
+// One a-deck record.
+std::string forecastRecord(int hour, const std::string& lat, const std::string& lon, int wind) {
+    return "AL, 09, 2017082512,   , OFCL, " + std::to_string(hour) + ", " + lat + ", " + lon +
+           ", " + std::to_string(wind) + ",  990, TS, \n";
+}
+
+// A run folder with the English texts, a 360 x 180 map (one degree, one
+// pixel) and small frame settings, drawn on a recording canvas.
+class DrawJobTest : public ::testing::Test {
+  protected:
+    TempFolder folder;
+    AppState app;
+    HeadlessView view;
+    std::shared_ptr<RecordingCanvas> canvas;
+    JobTimings timings;
+    DrawJobOptions options;
+
+    void SetUp() override {
+        app.runFolder = folder.path();
+        folder.put("en.lang", readFileOrEmpty(std::string(TCMAP_SOURCE_DIR) + "/data/en.lang"));
+        app.langCode = "en";
+        app.settingsPath = folder.file("Settings.ini");
+        app.tempFilePath = folder.file("scratch.tmp");
+        Picture map;
+        ASSERT_EQ(map.create(360, 180, 0xFF204060, kPngFormatId), status::kOk);
+        ASSERT_EQ(map.save(folder.file("map.png"), kPngFormatId), status::kOk);
+        app.mapPath = app.mapPath1 = folder.file("map.png");
+        useSettings("");
+        options.openCanvas = [this](Picture& output) {
+            canvas = std::make_shared<RecordingCanvas>(output.width(), output.height());
+            return canvas;
+        };
+        options.timings = &timings;
+    }
+
+    // `more` lines, then margins 10 x 5 and a minimum size of 50 x 20 (the
+    // first value of a key wins).
+    void useSettings(const std::string& more) {
+        folder.put("Settings.ini", "[Borvane4]\n" + more +
+                                       "WidthSpace=10\nHeightSpace=5\nWidth=50\nHeight=20\n"
+                                       "WidthSpace1=10\nHeightSpace1=5\nWidth1=50\nHeight1=20\n");
+    }
+
+    std::string text(int id) const { return LanguagePack::fromState(app).text(id); }
+    std::string withPath(int id, const std::string& path) const {
+        return safeFormat(text(id), {path});
+    }
+
+    void run(DrawMode mode = DrawMode::Normal) {
+        app.jobRunning = false;
+        view.enableMenus(false);
+        runDrawJob(app, view, mode, options);
+    }
+
+    // The picture the panel shows, decoded.
+    Picture shown() const {
+        Picture picture;
+        const std::vector<uint8_t> bytes = view.panelPicture();
+        if (!bytes.empty()) {
+            EXPECT_TRUE(picture.loadBytes(bytes));
+        }
+        return picture;
+    }
+
+    std::vector<std::vector<float>> mapCopies() const {
+        std::vector<std::vector<float>> copies;
+        if (!canvas) return copies;
+        for (const RecordedCall& call : canvas->callsOf(CanvasOp::DrawPicture)) {
+            copies.push_back(call.coords);
+        }
+        return copies;
+    }
+
+    // The job handed the window back, whatever happened.
+    void expectEnded() {
+        EXPECT_FALSE(app.jobRunning);
+        EXPECT_TRUE(view.menusEnabled());
+        EXPECT_GE(view.titleRefreshCount(), 2);
+    }
+
+    bool logHas(const std::string& line) const {
+        const std::vector<std::string> lines = view.lineTexts();
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    }
+};
+
+}  // namespace
+
+TEST_F(DrawJobTest, NormalJobWritesItsStagesAndShowsTheMap) {
+    const std::string track =
+        folder.put("bwp012014.dat", bestRecord("01", "2014090100", "100N", "1000E", 35) +
+                                        bestRecord("01", "2014090106", "200N", "1100E", 45));
+    app.trackFiles = {track};
+    app.largePicturePath = "left by an earlier job";
+    run();
+
+    const std::vector<std::string> expected = {
+        progressLine(text(152)),
+        progressLine(withPath(151, app.mapPath)),
+        progressLine(safeFormat(text(62), {1})),
+        progressLine(text(22)),
+        progressLine(text(23)),
+        progressLine(text(27)),
+        progressLine(text(29)),
+    };
+    EXPECT_EQ(view.lineTexts(), expected);
+    for (const LogLine& line : view.lines()) EXPECT_EQ(line.colour, kProgressColour) << line.text;
+    EXPECT_EQ(view.pictureLayout(), kMapPictureLayout);
+    EXPECT_EQ(view.statusPart(3), text(82));
+    EXPECT_EQ(view.statusPart(0), "VMAX: 45kts");
+    expectEnded();
+
+    // Fixes span 100..110 x 70..80; 30 x 20 with margins grows to the
+    // minimum width 50, centred: minX 90, minY 70, so the map sits at
+    // (10 - 90, 5 - 70). The copy one map width right lies beyond the picture.
+    const Picture map = shown();
+    EXPECT_EQ(map.width(), 50);
+    EXPECT_EQ(map.height(), 20);
+    EXPECT_EQ(app.outputFormatId, kBmpFormatId);
+    EXPECT_EQ(mapCopies(), (std::vector<std::vector<float>>{{-80, -65, 360, 180}}));
+    ASSERT_FALSE(canvas->calls().empty());
+    EXPECT_EQ(canvas->calls().front().op, CanvasOp::DrawPicture);
+    EXPECT_TRUE(app.largePicturePath.empty());
+    EXPECT_TRUE(timings.reached(JobStage::Output));
+}
+
+TEST_F(DrawJobTest, FilesWithoutFixes) {
+    const std::string missing = folder.file("gone.dat");
+    const std::string empty = folder.put("empty.dat", "no records here\n");
+    ASSERT_EQ(::mkdir(folder.file("folder.dat").c_str(), 0700), 0);
+    app.trackFiles = {missing, empty, folder.file("folder.dat")};
+    run();
+    std::vector<std::string> warnings;
+    for (const LogLine& line : view.lines()) {
+        if (line.colour == kWarningColour) warnings.push_back(line.text);
+    }
+    EXPECT_EQ(warnings,
+              (std::vector<std::string>{withPath(90, missing), withPath(90, empty),
+                                        withPath(90, folder.file("folder.dat")), text(21)}));
+    EXPECT_EQ(view.statusPart(3), text(21));
+    EXPECT_FALSE(logHas(progressLine(text(22))));
+    EXPECT_TRUE(view.panelPicture().empty());
+    EXPECT_EQ(canvas, nullptr);
+    expectEnded();
+
+    // A Global job has its frame preset and draws the bare map.
+    run(DrawMode::Global);
+    const Picture map = shown();
+    EXPECT_EQ(map.width(), 360);
+    EXPECT_EQ(map.height(), 180);
+    EXPECT_EQ(map.pixelArgb(100, 100), 0xFF204060u);
+    EXPECT_EQ(app.outputFormatId, kPngFormatId);  // the copy keeps the map's format
+    EXPECT_TRUE(mapCopies().empty());             // the output is the map itself
+    EXPECT_FALSE(logHas(text(21)));
+
+    // Batch mode collects the warnings instead of writing them.
+    app.batchOutputPath = folder.file("out.png");
+    run();
+    EXPECT_EQ(app.failureLog(), withPath(90, missing) + "\r\n" + withPath(90, empty) + "\r\n" +
+                                    withPath(90, folder.file("folder.dat")) + "\r\n" + text(21) +
+                                    "\r\n");
+    EXPECT_FALSE(logHas(text(21)));
+}
+
+TEST_F(DrawJobTest, ForecastFilesDependOnTheStyle) {
+    const std::string forecast =
+        folder.put("aal092017.fst",
+                   forecastRecord(0, "267N", "960W", 95) + forecastRecord(12, "277N", "970W", 90));
+    app.trackFiles = {forecast};
+    run();
+    EXPECT_TRUE(logHas(withPath(150, forecast)));
+    EXPECT_TRUE(logHas(text(21)));
+    EXPECT_EQ(view.statusPart(0), "VMAX: ");
+
+    app.styleIsTcv = true;
+    run();
+    EXPECT_FALSE(logHas(withPath(150, forecast)));
+    EXPECT_FALSE(view.panelPicture().empty());
+    EXPECT_EQ(view.statusPart(0), "VMAX: ");  // forecasts never count
+}
+
+TEST_F(DrawJobTest, ResetPerFileFollowsTheLastFileWithFixes) {
+    useSettings("MultipleFile=1\n");
+    app.trackFiles = {
+        folder.put("bwp012014.dat", bestRecord("01", "2014090100", "100N", "1000E", 35)),
+        folder.put("bwp022014.dat", bestRecord("02", "2014090100", "200N", "1200E", 35)),
+        folder.file("bwp032014.dat")};
+    run();
+    EXPECT_TRUE(logHas(withPath(90, folder.file("bwp032014.dat"))));
+    EXPECT_FALSE(logHas(text(21)));
+    // The frame is the second storm's: minX 120 - 15, minY 70 - 5.
+    EXPECT_EQ(mapCopies(), (std::vector<std::vector<float>>{{-95, -60, 360, 180}}));
+}
+
+TEST_F(DrawJobTest, MapsThatCannotBeLoadedFailWithoutBlocking) {
+    app.trackFiles = {
+        folder.put("bwp012014.dat", bestRecord("01", "2014090100", "100N", "1000E", 35))};
+    ASSERT_EQ(::mkfifo(folder.file("fifo.png").c_str(), 0600), 0);
+    folder.put("broken.png", "\x89PNG\r\n\x1a\n not really");
+    for (const std::string& path :
+         {folder.file("missing.png"), folder.path(), folder.file("fifo.png"),
+          folder.file("broken.png"), std::string("/dev/zero"), std::string()}) {
+        app.mapPath = path;
+        run();
+        EXPECT_EQ(view.lineTexts().back(), text(89)) << path;
+        EXPECT_EQ(view.lines().back().colour, kWarningColour);
+        EXPECT_FALSE(logHas(progressLine(safeFormat(text(62), {1}))));
+        EXPECT_EQ(canvas, nullptr);
+        expectEnded();
+    }
+    EXPECT_TRUE(timings.reached(JobStage::MapLoad));
+    EXPECT_FALSE(timings.reached(JobStage::Files));
+
+    // A relative path names a file in the run folder.
+    app.mapPath = "map.png";
+    run();
+    EXPECT_TRUE(logHas(progressLine(withPath(151, folder.file("map.png")))));
+    EXPECT_FALSE(view.panelPicture().empty());
+    EXPECT_EQ(resolveMapPath("/abs/map.png", "/run"), "/abs/map.png");
+    EXPECT_EQ(resolveMapPath("maps/world.png", "/run"), "/run/maps/world.png");
+    EXPECT_EQ(resolveMapPath("", "/run"), "");
+
+    // The TCV style takes its own map.
+    app.styleIsTcv = true;
+    app.mapPath1 = folder.file("missing.png");
+    run();
+    EXPECT_EQ(view.lineTexts().back(), text(89));
+}
+
+TEST_F(DrawJobTest, PicturesThatCannotBeMadeFailTheJobCleanly) {
+    app.trackFiles = {
+        folder.put("bwp012014.dat", bestRecord("01", "2014090100", "100N", "1000E", 35))};
+    const auto expectFailure = [&](const std::string& status, const std::string& why) {
+        const std::vector<std::string> lines = view.lineTexts();
+        ASSERT_GE(lines.size(), 3u) << why;
+        EXPECT_EQ(std::vector<std::string>(lines.end() - 3, lines.end()),
+                  (std::vector<std::string>{text(24), text(25) + ": " + status, text(26)}))
+            << why;
+        EXPECT_EQ(view.statusPart(3), text(24)) << why;
+        EXPECT_TRUE(view.panelPicture().empty()) << why;
+        expectEnded();
+    };
+
+    useSettings("Width=2000000000\n");
+    run();
+    expectFailure("内存溢出", "minimum width 2e9");
+    useSettings("WidthSpace=-100\nWidth=-5\n");
+    run();
+    expectFailure("无效的参数", "negative margins");
+
+    useSettings("");
+    app.regionParts = {"60", "100", "60", "80000"};
+    run(DrawMode::Regional);
+    expectFailure("内存溢出", "region 80000 degrees wide");
+
+    // Painting the map fails: the status of the failed copy is reported.
+    options.openCanvas = [this](Picture& output) {
+        canvas = std::make_shared<RecordingCanvas>(output.width(), output.height());
+        canvas->failCallOf(CanvasOp::DrawPicture, 0, status::kOutOfMemory);
+        return canvas;
+    };
+    run();
+    expectFailure("内存溢出", "map copy failed");
+    EXPECT_FALSE(logHas(progressLine(text(27))));
+
+    app.batchOutputPath = folder.file("out.png");
+    run();
+    EXPECT_EQ(app.failureLog(),
+              text(24) + "\r\n" + text(25) + ": 内存溢出\r\n" + text(26) + "\r\n");
+}
+
+TEST_F(DrawJobTest, StageTimingsOnRequest) {
+    app.trackFiles = {
+        folder.put("bwp012014.dat", bestRecord("01", "2014090100", "100N", "1000E", 35))};
+    ::setenv("TCMAP_TIMINGS", "1", 1);
+    ::testing::internal::CaptureStderr();
+    run();
+    const std::string printed = ::testing::internal::GetCapturedStderr();
+    ::unsetenv("TCMAP_TIMINGS");
+    for (size_t i = 0; i < kJobStageCount; ++i) {
+        const std::string name(jobStageName(static_cast<JobStage>(i)));
+        EXPECT_NE(printed.find("tcmap timing: " + name + " "), std::string::npos) << name;
+    }
+    EXPECT_EQ(std::count(printed.begin(), printed.end(), '\n'), std::ptrdiff_t{kJobStageCount});
+
+    ::testing::internal::CaptureStderr();
+    run();
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+}
+
+// The same jobs on the Cairo canvas, checked at a few pixels.
+class DrawJobCairoTest : public DrawJobTest {
+  protected:
+    void SetUp() override {
+        DrawJobTest::SetUp();
+        options.openCanvas = nullptr;
+        // West half red, east half blue, so each map copy shows where it lies.
+        Picture map;
+        ASSERT_EQ(map.create(360, 180, 0xFFFF0000, kPngFormatId), status::kOk);
+        for (int y = 0; y < 180; ++y) {
+            for (int x = 180; x < 360; ++x) map.pixels()[y * 360 + x] = 0xFF0000FF;
+        }
+        ASSERT_EQ(map.save(app.mapPath, kPngFormatId), status::kOk);
+    }
+};
+
+TEST_F(DrawJobCairoTest, MapCopiesMeetAtTheSeam) {
+    app.trackFiles = {
+        folder.put("bal012014.dat", bestRecord("01", "2014090100", "100N", "50E", 35) +
+                                        bestRecord("01", "2014090106", "100N", "50W", 35))};
+    run();
+    // Output x maps to map x - 25: the left 25 columns come from the east end
+    // of the map, painted one map width to the left.
+    const Picture map = shown();
+    ASSERT_EQ(map.width(), 50);
+    ASSERT_EQ(map.height(), 20);
+    EXPECT_EQ(map.pixelArgb(0, 1), 0xFF0000FFu);
+    EXPECT_EQ(map.pixelArgb(24, 1), 0xFF0000FFu);
+    EXPECT_EQ(map.pixelArgb(25, 18), 0xFFFF0000u);
+    EXPECT_EQ(map.pixelArgb(49, 18), 0xFFFF0000u);
+    EXPECT_EQ(view.statusPart(3), text(82));
+}
+
+TEST_F(DrawJobCairoTest, AbsurdSettingsEndInAMapOrAFailureLine) {
+    app.trackFiles = {
+        folder.put("bwp012014.dat", bestRecord("01", "2014090100", "100N", "1000E", 35) +
+                                        bestRecord("01", "2014090103", "110N", "990E", 40) +
+                                        bestRecord("01", "2014090106", "120N", "980E", 50))};
+    for (const bool tcv : {false, true}) {
+        app.styleIsTcv = tcv;
+        useSettings(
+            "Track=1e30\nTrack1=1e30\nPoint=-5\nPriority=2\nDrawLegends=9\n"
+            "DrawLegends1=9\nDrawRad=1\nDrawRad1=1\nAllPoints=1\nAllPoints1=1\n");
+        run();
+        EXPECT_FALSE(view.panelPicture().empty()) << tcv;
+        useSettings(
+            "Track=-1e308\nTrack1=nan\nPoint=1e308\nWidthSpace=-40\nHeightSpace=-3\n"
+            "WidthSpace1=-40\nHeightSpace1=-3\n");
+        run();
+        EXPECT_FALSE(view.panelPicture().empty()) << tcv;
+        useSettings("Width=2000000000\nWidth1=2000000000\n");
+        run();
+        EXPECT_EQ(view.statusPart(3), text(24)) << tcv;
+        expectEnded();
+    }
+}
