@@ -1,7 +1,6 @@
 #include "app/batch_run.h"
 
 #include <chrono>
-#include <cstdlib>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -12,16 +11,13 @@
 #include "i18n/language_pack.h"
 #include "render/canvas/font_aliases.h"
 #include "render/headless_view.h"
+#include "render/job_timings.h"
 #include "render/map_output.h"
+#include "track/text_rules.h"
 
 namespace tcmap {
 
 namespace {
-
-bool timingsWanted() {
-    const char* value = std::getenv("TCMAP_TIMINGS");
-    return value != nullptr && std::string_view(value) == "1";
-}
 
 // The collected messages, one per line, as the terminal expects them.
 void printFailureLog(const std::string& log, std::ostream& err) {
@@ -47,11 +43,10 @@ int runBatch(AppState& app, std::ostream& err, const BatchJob& job) {
                 view.printInfoLine(&err);
                 const auto saveStart = std::chrono::steady_clock::now();
                 exitCode = finishBatch(app, view, lang);
-                if (timingsWanted()) {
-                    const auto elapsed = std::chrono::steady_clock::now() - saveStart;
-                    err << "timing: save "
-                        << std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()
-                        << " ms\n";
+                if (timingsRequested()) {
+                    const std::chrono::duration<double, std::milli> elapsed =
+                        std::chrono::steady_clock::now() - saveStart;
+                    err << "tcmap timing: save " << formatG(elapsed.count(), 9) << " ms\n";
                 }
             },
             err);
