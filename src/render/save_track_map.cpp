@@ -22,6 +22,7 @@ namespace {
 constexpr int kMessagePart = 3;
 constexpr int kConversionDepth = 24;
 constexpr int kConversionSuccess = 1;
+constexpr int kPngNotWritten = -4;  // the conversion's code for a PNG not written
 constexpr const char* kCopyError = "CopyError";
 
 std::string_view asText(const std::vector<uint8_t>& bytes) {
@@ -86,17 +87,27 @@ bool saveTrackMap(AppState& app, MainView& view, const LanguagePack& lang, Promp
     }
     view.setStatusPart(kMessagePart, progressLine(lang.text(178)));
 
+    // Batch mode: the job encoded the PNG of the scratch file's picture while
+    // storing it, and nothing has touched the scratch file since.
+    const bool handedOver = !interactive && !app.outputPng.empty() && source == app.tempFilePath;
+
     std::string failure;
     // The panel's picture goes back into the scratch file first, so the file
     // saved is the picture shown. A scratch file that cannot be rewritten
-    // would save an older picture, so that fails the save.
-    if (fromPanel && !writeFileReplacing(source, asText(panelBytes))) {
+    // would save an older picture, so that fails the save. A handed-over
+    // picture is in the scratch file already.
+    if (fromPanel && !handedOver && !writeFileReplacing(source, asText(panelBytes))) {
         failure = kCopyError;
     } else if (app.outputFormatId == kPngFormatId) {
         // Already PNG: the panel's bytes are the scratch file's bytes.
         const bool copied = fromPanel ? writeFileAtomically(destination, asText(panelBytes))
                                       : copyFileReplacing(source, destination);
         if (!copied) failure = kCopyError;
+    } else if (handedOver) {
+        // What converting the scratch file gives, without decoding it again.
+        if (!writeFileAtomically(destination, asText(app.outputPng))) {
+            failure = std::to_string(kPngNotWritten);
+        }
     } else {
         const int result = convertToPng(source, destination, kConversionDepth);
         if (result != kConversionSuccess) failure = std::to_string(result);

@@ -11,8 +11,10 @@
 #include "i18n/safe_format.h"
 #include "render/canvas/picture.h"
 #include "render/headless_view.h"
+#include "render/job_log.h"
 #include "render/map_output.h"
 #include "support/fake_prompter.h"
+#include "track/track_model.h"
 
 using namespace tcmap;
 using tcmap::testing::TempFolder;
@@ -260,4 +262,35 @@ TEST(FinishBatch, AnOutputPathThatCannotBeWrittenStillEnds) {
     ASSERT_EQ(::mkfifo(g.app.batchOutputPath.c_str(), 0644), 0);
     EXPECT_EQ(finishBatch(g.app, g.view, g.lang), 1);
     EXPECT_TRUE(isRegularFile(g.app.batchOutputPath));
+}
+
+TEST(FinishBatch, WritesThePngTheOutputStageEncodedBesideTheScratchFile) {
+    SaveFixture f;
+    StormStatistics stats;
+    JobLog log(f.view, f.app, stats);
+    const Picture map = testPicture(13, 6);
+    f.view.setPictureLayout(kMapPictureLayout);  // as the job sets it at its start
+    outputTrackMap(f.app, f.view, log, f.lang, map, 13, 6);
+    EXPECT_TRUE(f.app.outputPng.empty());  // interactive: nothing handed over
+
+    f.app.batchOutputPath = f.run.file("out.png");
+    outputTrackMap(f.app, f.view, log, f.lang, map, 13, 6);
+    ASSERT_FALSE(f.app.outputPng.empty());
+    // Byte for byte what converting the scratch file gives.
+    ASSERT_EQ(convertToPng(f.app.tempFilePath, f.run.file("converted.png"), 24), 1);
+    EXPECT_EQ(readFileOrEmpty(f.run.file("converted.png")), asString(f.app.outputPng));
+
+    EXPECT_EQ(finishBatch(f.app, f.view, f.lang), 0);
+    EXPECT_EQ(readFileOrEmpty(f.app.batchOutputPath), asString(f.app.outputPng));
+    EXPECT_FALSE(pathExists(f.app.tempFilePath));
+
+    // A PNG that cannot be written fails like a conversion that could not write.
+    SaveFixture g;
+    JobLog gLog(g.view, g.app, stats);
+    g.app.batchOutputPath = g.run.file("missing-folder/out.png");
+    g.view.setPictureLayout(kMapPictureLayout);
+    outputTrackMap(g.app, g.view, gLog, g.lang, map, 13, 6);
+    ASSERT_FALSE(g.app.outputPng.empty());
+    EXPECT_EQ(finishBatch(g.app, g.view, g.lang), 1);
+    EXPECT_EQ(g.app.failureLog(), safeFormat(g.lang.text(33), {"-4"}) + "\r\n");
 }
