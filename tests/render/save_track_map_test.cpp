@@ -21,38 +21,29 @@ using tcmap::testing::TempFolder;
 
 namespace {
 
-// A small map-like picture: every pixel a different opaque colour.
+// A small picture whose pixels all differ.
 Picture testPicture(int width = 7, int height = 5) {
     Picture picture;
     EXPECT_EQ(picture.create(width, height, 0xFF0F0F0F, kBmpFormatId), 0);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            picture.pixels()[y * width + x] = 0xFF000000u | uint32_t(x * 30) << 16 | y * 40;
-        }
-    }
+    for (int i = 0; i < width * height; ++i) picture.pixels()[i] = 0xFF000000u | i * 0x010305;
     return picture;
 }
 
-std::vector<uint8_t> encoded(const Picture& picture, std::string_view formatId) {
+std::string encoded(const Picture& picture, std::string_view formatId) {
     std::vector<uint8_t> bytes;
     EXPECT_EQ(picture.encode(formatId, bytes), 0);
-    return bytes;
+    return {bytes.begin(), bytes.end()};
 }
 
-std::string asString(const std::vector<uint8_t>& bytes) {
-    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
-}
-
-void expectSamePixels(const std::string& pngPath, const Picture& expected) {
-    // A 24-bit PNG: bit depth 8, colour type 2 (RGB) in the header.
-    const std::string bytes = readFileOrEmpty(pngPath);
-    ASSERT_GT(bytes.size(), 26u) << pngPath;
-    EXPECT_EQ(sniffFormatId({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}),
-              kPngFormatId);
+// A 24-bit PNG (bit depth 8, colour type 2) of the same pixels.
+void expectPngOf(const std::string& path, const Picture& expected) {
+    const std::string bytes = readFileOrEmpty(path);
+    ASSERT_GT(bytes.size(), 26u) << path;
+    EXPECT_EQ(bytes.substr(1, 3), "PNG");
     EXPECT_EQ(bytes[24], 8);
     EXPECT_EQ(bytes[25], 2);
     Picture saved;
-    ASSERT_TRUE(saved.loadFile(pngPath)) << pngPath;
+    ASSERT_TRUE(saved.loadFile(path));
     ASSERT_EQ(saved.width(), expected.width());
     ASSERT_EQ(saved.height(), expected.height());
     for (int y = 0; y < expected.height(); ++y) {
@@ -62,8 +53,7 @@ void expectSamePixels(const std::string& pngPath, const Picture& expected) {
     }
 }
 
-// A finished job as the output stage leaves it: the scratch file, the
-// panel's picture in map layout and the output format id.
+// A finished job as the output stage leaves it.
 struct SaveFixture {
     TempFolder run;
     AppState app;
@@ -72,30 +62,18 @@ struct SaveFixture {
     FakePrompter prompter;
 
     SaveFixture() {
-        app.runFolder = run.path();
         ::mkdir(run.file("temp").c_str(), 0755);
+        app.runFolder = run.path();
         app.tempFilePath = run.file("temp/1a2b.tmp");
+        view.setPictureLayout(kMapPictureLayout);  // the job sets it at its start
     }
-
-    const FakePrompter::Shown* dialog() const {
-        for (const auto& shown : prompter.shown) {
-            if (shown.kind == "save") return &shown;
-        }
-        return nullptr;
-    }
-    std::vector<FakePrompter::Shown> boxes() const {
-        std::vector<FakePrompter::Shown> result;
-        for (const auto& shown : prompter.shown) {
-            if (shown.kind == "message") result.push_back(shown);
-        }
-        return result;
-    }
-
-    void finishJob(const std::vector<uint8_t>& bytes, std::string_view formatId) {
-        run.put("temp/1a2b.tmp", asString(bytes));
-        view.setPanelPicture(bytes);
-        view.setPictureLayout(kMapPictureLayout);
+    void finishJob(const std::string& bytes, std::string_view formatId) {
+        run.put("temp/1a2b.tmp", bytes);
+        view.setPanelPicture({bytes.begin(), bytes.end()});
         app.outputFormatId = std::string(formatId);
+    }
+    std::string failureText(const std::string& value) const {
+        return safeFormat(lang.text(33), {value});
     }
 };
 
@@ -109,15 +87,14 @@ TEST(SaveTrackMap, ConvertsTheShownMapThroughTheRewrittenScratchFile) {
     f.prompter.paths = {f.run.file("map.png"), f.run.file("again.png")};
 
     EXPECT_TRUE(saveTrackMap(f.app, f.view, f.lang, &f.prompter));
-    ASSERT_NE(f.dialog(), nullptr);
-    EXPECT_EQ(f.dialog()->title, f.lang.text(69) + ":");
-    EXPECT_EQ(f.dialog()->text, f.lang.text(70) + "\n\npng");  // filter, no start path, extension
-    expectSamePixels(f.run.file("map.png"), map);
-    // The scratch file holds the panel's picture again.
-    EXPECT_EQ(readFileOrEmpty(f.app.tempFilePath), asString(encoded(map, kBmpFormatId)));
+    ASSERT_EQ(f.prompter.shown.size(), 1u);
+    EXPECT_EQ(f.prompter.shown[0].kind, "save");
+    EXPECT_EQ(f.prompter.shown[0].title, f.lang.text(69) + ":");
+    EXPECT_EQ(f.prompter.shown[0].text, f.lang.text(70) + "\n\npng");  // filter, path, extension
+    expectPngOf(f.run.file("map.png"), map);
+    EXPECT_EQ(readFileOrEmpty(f.app.tempFilePath), encoded(map, kBmpFormatId));
     EXPECT_EQ(f.view.statusPart(3), f.lang.text(113));
     EXPECT_EQ(f.prompter.waitCursorDepth, 0);
-    EXPECT_TRUE(f.boxes().empty());
 
     // Saving again under another name gives the same file.
     EXPECT_TRUE(saveTrackMap(f.app, f.view, f.lang, &f.prompter));
@@ -127,75 +104,52 @@ TEST(SaveTrackMap, ConvertsTheShownMapThroughTheRewrittenScratchFile) {
 TEST(SaveTrackMap, CopiesAPngPictureByteForByte) {
     SaveFixture f;
     // Bytes after the end of a PNG survive a copy, never a conversion.
-    std::vector<uint8_t> png = encoded(testPicture(9, 4), kPngFormatId);
-    png.insert(png.end(), {'t', 'a', 'i', 'l'});
+    const std::string png = encoded(testPicture(9, 4), kPngFormatId) + "tail";
     f.finishJob(png, kPngFormatId);
-    f.run.put("old.png", "an older picture under the chosen name");
-    f.prompter.paths = {f.run.file("old.png")};
+    f.prompter.paths = {f.run.put("old.png", "an older picture under the chosen name")};
 
     EXPECT_TRUE(saveTrackMap(f.app, f.view, f.lang, &f.prompter));
-    EXPECT_EQ(readFileOrEmpty(f.run.file("old.png")), asString(png));
+    EXPECT_EQ(readFileOrEmpty(f.run.file("old.png")), png);
 }
 
-TEST(SaveTrackMap, SavesALargeMapFromItsScratchFileWithoutThePanel) {
-    SaveFixture f;
-    const Picture map = testPicture(11, 3);
-    f.app.outputFormatId = std::string(kBmpFormatId);
-    f.app.largePicturePath = f.run.put("temp/large.tmp", asString(encoded(map, kBmpFormatId)));
-    f.prompter.paths = {f.run.file("large.png")};
-
-    EXPECT_TRUE(saveTrackMap(f.app, f.view, f.lang, &f.prompter));
-    expectSamePixels(f.run.file("large.png"), map);
-    EXPECT_FALSE(pathExists(f.app.tempFilePath));  // the panel's case only
-}
-
-TEST(SaveTrackMap, RefusesWhenThePanelShowsNoMap) {
+TEST(SaveTrackMap, RefusesWhenThePanelShowsNoMapOrTheDialogIsCancelled) {
     SaveFixture f;
     f.prompter.paths = {f.run.file("map.png")};
     EXPECT_FALSE(saveTrackMap(f.app, f.view, f.lang, &f.prompter));  // empty panel
-
     f.finishJob(encoded(testPicture(), kBmpFormatId), kBmpFormatId);
     f.view.setPictureLayout(0);  // the idle picture, not a map
     EXPECT_FALSE(saveTrackMap(f.app, f.view, f.lang, &f.prompter));
-
+    ASSERT_EQ(f.prompter.shown.size(), 2u);
     EXPECT_EQ(f.prompter.count("save"), 0u);
-    ASSERT_EQ(f.boxes().size(), 2u);
-    EXPECT_EQ(f.boxes()[0].text, f.lang.text(31));
-    EXPECT_EQ(f.boxes()[0].title, f.lang.text(32));
-    EXPECT_EQ(f.boxes()[0].icon, Prompter::Icon::Warning);
-    EXPECT_EQ(f.view.statusPart(3), f.lang.text(82));
+    EXPECT_EQ(f.prompter.shown[0].text, f.lang.text(31));
+    EXPECT_EQ(f.prompter.shown[0].title, f.lang.text(32));
+    EXPECT_EQ(f.prompter.shown[0].icon, Prompter::Icon::Warning);
+
+    f.view.setPictureLayout(kMapPictureLayout);
+    f.run.put("temp/1a2b.tmp", "kept");
+    f.prompter.paths = {std::nullopt};
+    EXPECT_FALSE(saveTrackMap(f.app, f.view, f.lang, &f.prompter));
+    EXPECT_EQ(f.prompter.shown.size(), 3u);  // the dialog, no box
+    EXPECT_EQ(readFileOrEmpty(f.app.tempFilePath), "kept");
     EXPECT_FALSE(pathExists(f.run.file("map.png")));
 
     // Batch mode collects the message instead.
+    f.view.setPanelPicture({});
     f.app.batchOutputPath = f.run.file("batch.png");
     EXPECT_FALSE(saveTrackMap(f.app, f.view, f.lang, nullptr));
     EXPECT_EQ(f.app.failureLog(), f.lang.text(31) + "\r\n");
-    EXPECT_EQ(f.boxes().size(), 2u);
 }
 
-TEST(SaveTrackMap, ACancelledDialogWritesNothing) {
+TEST(SaveTrackMap, ReportsFailedConversionsCopiesAndScratchWrites) {
     SaveFixture f;
-    f.finishJob(encoded(testPicture(), kBmpFormatId), kBmpFormatId);
-    f.run.put("temp/1a2b.tmp", "kept");
-    f.prompter.paths = {std::nullopt};
-
-    EXPECT_FALSE(saveTrackMap(f.app, f.view, f.lang, &f.prompter));
-    EXPECT_EQ(f.prompter.count("save"), 1u);
-    EXPECT_TRUE(f.boxes().empty());
-    EXPECT_EQ(f.prompter.waitCursorDepth, 0);
-    EXPECT_EQ(readFileOrEmpty(f.app.tempFilePath), "kept");
-}
-
-TEST(SaveTrackMap, ReportsFailedConversionsAndCopies) {
-    SaveFixture f;
-    // A scratch file that does not decode: the conversion's result code.
+    // A too-large map's scratch file that does not decode: the result code.
     f.app.outputFormatId = std::string(kBmpFormatId);
     f.app.largePicturePath = f.run.put("temp/broken.tmp", "BM not really a picture");
     f.prompter.paths = {f.run.file("map.png"), f.run.file("map.png")};
     EXPECT_FALSE(saveTrackMap(f.app, f.view, f.lang, &f.prompter));
-    ASSERT_EQ(f.boxes().size(), 1u);
-    EXPECT_EQ(f.boxes()[0].text, safeFormat(f.lang.text(33), {"-3"}));
-    EXPECT_EQ(f.boxes()[0].title, f.lang.text(34));
+    ASSERT_EQ(f.prompter.count("message"), 1u);
+    EXPECT_EQ(f.prompter.shown[1].text, f.failureText("-3"));
+    EXPECT_EQ(f.prompter.shown[1].title, f.lang.text(34));
     EXPECT_EQ(f.view.statusPart(3), f.lang.text(34));
     EXPECT_EQ(f.prompter.waitCursorDepth, 0);
 
@@ -203,65 +157,48 @@ TEST(SaveTrackMap, ReportsFailedConversionsAndCopies) {
     f.app.outputFormatId = std::string(kPngFormatId);
     f.app.largePicturePath = f.run.file("temp/gone.tmp");
     EXPECT_FALSE(saveTrackMap(f.app, f.view, f.lang, &f.prompter));
-    ASSERT_EQ(f.boxes().size(), 2u);
-    EXPECT_EQ(f.boxes()[1].text, safeFormat(f.lang.text(33), {"CopyError"}));
+    EXPECT_EQ(f.prompter.shown.back().text, f.failureText("CopyError"));
     EXPECT_FALSE(pathExists(f.run.file("map.png")));
 
-    // Batch mode: the same message goes to the failure log.
-    f.app.batchOutputPath = f.run.file("batch.png");
-    EXPECT_FALSE(saveTrackMap(f.app, f.view, f.lang, nullptr));
-    EXPECT_EQ(f.app.failureLog(), safeFormat(f.lang.text(33), {"CopyError"}) + "\r\n");
+    // A scratch file that cannot be rewritten would save an older picture.
+    SaveFixture g;
+    g.finishJob(encoded(testPicture(), kPngFormatId), kPngFormatId);
+    g.app.tempFilePath = g.run.file("no-such-folder/1a2b.tmp");
+    g.app.batchOutputPath = g.run.put("out.png", "old picture");
+    EXPECT_FALSE(saveTrackMap(g.app, g.view, g.lang, nullptr));
+    EXPECT_EQ(g.app.failureLog(), g.failureText("CopyError") + "\r\n");
+    EXPECT_EQ(readFileOrEmpty(g.app.batchOutputPath), "old picture");
 }
 
-TEST(SaveTrackMap, AScratchFileThatCannotBeRewrittenFailsTheSave) {
-    SaveFixture f;
-    f.finishJob(encoded(testPicture(), kPngFormatId), kPngFormatId);
-    f.app.tempFilePath = f.run.file("no-such-folder/1a2b.tmp");
-    f.app.batchOutputPath = f.run.put("out.png", "old picture");
-
-    EXPECT_FALSE(saveTrackMap(f.app, f.view, f.lang, nullptr));
-    EXPECT_EQ(f.app.failureLog(), safeFormat(f.lang.text(33), {"CopyError"}) + "\r\n");
-    EXPECT_EQ(readFileOrEmpty(f.app.batchOutputPath), "old picture");
-}
-
-TEST(FinishBatch, SavesTheMapAndRemovesTheScratchFile) {
+TEST(FinishBatch, SavesTheMapOrReplacesTheOutputWithTheFailureReport) {
     SaveFixture f;
     const Picture map = testPicture();
     f.finishJob(encoded(map, kBmpFormatId), kBmpFormatId);
     f.app.batchOutputPath = f.run.file("out.png");
-
     EXPECT_EQ(finishBatch(f.app, f.view, f.lang), 0);
-    expectSamePixels(f.app.batchOutputPath, map);
+    expectPngOf(f.app.batchOutputPath, map);
     EXPECT_FALSE(pathExists(f.app.tempFilePath));
     EXPECT_EQ(f.app.failureLog(), "");
-}
 
-TEST(FinishBatch, TheFailureReportReplacesAnOldPicture) {
-    SaveFixture f;
-    f.run.put("temp/1a2b.tmp", "scratch of this run");
-    f.app.batchOutputPath = f.run.put("out.png", "an old picture of another run");
-    f.app.appendFailure(f.lang.text(89) + "\r\n");  // the job could not load its map
-
-    EXPECT_EQ(finishBatch(f.app, f.view, f.lang), 1);
-    EXPECT_EQ(readFileOrEmpty(f.app.batchOutputPath), "~SUSPENDED - Track Map Failure.\r\n\r\n" +
-                                                          f.lang.text(89) + "\r\n" +
-                                                          f.lang.text(31) + "\r\n");
-    EXPECT_FALSE(pathExists(f.app.tempFilePath));
-}
-
-TEST(FinishBatch, AnOutputPathThatCannotBeWrittenStillEnds) {
-    SaveFixture f;
-    f.finishJob(encoded(testPicture(), kBmpFormatId), kBmpFormatId);
-    f.app.batchOutputPath = f.run.file("missing-folder/out.png");
-    EXPECT_EQ(finishBatch(f.app, f.view, f.lang), 1);
-    EXPECT_FALSE(pathExists(f.app.batchOutputPath));
-
-    // A FIFO at the output path must not block the report.
     SaveFixture g;
-    g.app.batchOutputPath = g.run.file("fifo.png");
-    ASSERT_EQ(::mkfifo(g.app.batchOutputPath.c_str(), 0644), 0);
+    g.run.put("temp/1a2b.tmp", "scratch of this run");
+    g.app.batchOutputPath = g.run.put("out.png", "an old picture of another run");
+    g.app.appendFailure(g.lang.text(89) + "\r\n");  // the job could not load its map
     EXPECT_EQ(finishBatch(g.app, g.view, g.lang), 1);
-    EXPECT_TRUE(isRegularFile(g.app.batchOutputPath));
+    EXPECT_EQ(readFileOrEmpty(g.app.batchOutputPath), "~SUSPENDED - Track Map Failure.\r\n\r\n" +
+                                                          g.lang.text(89) + "\r\n" +
+                                                          g.lang.text(31) + "\r\n");
+    EXPECT_FALSE(pathExists(g.app.tempFilePath));
+
+    // Outputs that cannot be written end the run all the same; a FIFO must
+    // not block it.
+    SaveFixture h;
+    h.app.batchOutputPath = h.run.file("missing-folder/out.png");
+    EXPECT_EQ(finishBatch(h.app, h.view, h.lang), 1);
+    h.app.batchOutputPath = h.run.file("fifo.png");
+    ASSERT_EQ(::mkfifo(h.app.batchOutputPath.c_str(), 0644), 0);
+    EXPECT_EQ(finishBatch(h.app, h.view, h.lang), 1);
+    EXPECT_TRUE(isRegularFile(h.app.batchOutputPath));
 }
 
 TEST(FinishBatch, WritesThePngTheOutputStageEncodedBesideTheScratchFile) {
@@ -269,28 +206,21 @@ TEST(FinishBatch, WritesThePngTheOutputStageEncodedBesideTheScratchFile) {
     StormStatistics stats;
     JobLog log(f.view, f.app, stats);
     const Picture map = testPicture(13, 6);
-    f.view.setPictureLayout(kMapPictureLayout);  // as the job sets it at its start
     outputTrackMap(f.app, f.view, log, f.lang, map, 13, 6);
     EXPECT_TRUE(f.app.outputPng.empty());  // interactive: nothing handed over
 
-    f.app.batchOutputPath = f.run.file("out.png");
+    f.app.batchOutputPath = f.run.file("missing-folder/out.png");
     outputTrackMap(f.app, f.view, log, f.lang, map, 13, 6);
     ASSERT_FALSE(f.app.outputPng.empty());
     // Byte for byte what converting the scratch file gives.
     ASSERT_EQ(convertToPng(f.app.tempFilePath, f.run.file("converted.png"), 24), 1);
-    EXPECT_EQ(readFileOrEmpty(f.run.file("converted.png")), asString(f.app.outputPng));
+    const std::string png = readFileOrEmpty(f.run.file("converted.png"));
+    EXPECT_EQ(png, std::string(f.app.outputPng.begin(), f.app.outputPng.end()));
 
+    // Not written: the conversion's code for a PNG not written.
+    EXPECT_FALSE(saveTrackMap(f.app, f.view, f.lang, nullptr));
+    EXPECT_EQ(f.app.failureLog(), f.failureText("-4") + "\r\n");
+    f.app.batchOutputPath = f.run.file("out.png");
     EXPECT_EQ(finishBatch(f.app, f.view, f.lang), 0);
-    EXPECT_EQ(readFileOrEmpty(f.app.batchOutputPath), asString(f.app.outputPng));
-    EXPECT_FALSE(pathExists(f.app.tempFilePath));
-
-    // A PNG that cannot be written fails like a conversion that could not write.
-    SaveFixture g;
-    JobLog gLog(g.view, g.app, stats);
-    g.app.batchOutputPath = g.run.file("missing-folder/out.png");
-    g.view.setPictureLayout(kMapPictureLayout);
-    outputTrackMap(g.app, g.view, gLog, g.lang, map, 13, 6);
-    ASSERT_FALSE(g.app.outputPng.empty());
-    EXPECT_EQ(finishBatch(g.app, g.view, g.lang), 1);
-    EXPECT_EQ(g.app.failureLog(), safeFormat(g.lang.text(33), {"-4"}) + "\r\n");
+    EXPECT_EQ(readFileOrEmpty(f.app.batchOutputPath), png);
 }
