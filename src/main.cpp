@@ -1,22 +1,40 @@
 // tcmap entry point. Batch mode ("~nogui") runs without creating any Qt
 // object, so it works on a machine without a display.
 #include <cstdio>
+#include <iostream>
 #include <string>
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/batch_run.h"
 #include "app/command_line.h"
 #include "app/run_folder.h"
-#include "app/settings_keys.h"
+#include "app/startup_state.h"
+#include "app/unexpected_error.h"
+#include "render/draw_job.h"
+
+namespace {
+
+// Batch start-up and run; returns the exit code.
+int runBatchMode(tcmap::AppState& state) {
+    using namespace tcmap;
+    installBatchErrorHandlers();
+    prepareScratchFile(state);
+    readStartupSettings(state);
+    return runBatch(state, std::cerr,
+                    [](AppState& app, MainView& view) { runDrawJob(app, view, DrawMode::Normal); });
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     using namespace tcmap;
 
     AppState state;
-    state.runFolder = runFolder();
-    state.settingsPath = state.runFolder + "/" + std::string(kSettingsFileName);
+    setRunDefaults(state, runFolder());
     state.programVersion = TCMAP_VERSION;
 
+    // Help, version and usage errors are answered before anything is written.
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     switch (applyCommandLine(state, args)) {
         case CommandLineOutcome::Help:
@@ -29,9 +47,10 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "%s\n", batchUsageLine().c_str());
             return 2;
         case CommandLineOutcome::Batch:
+            return runBatchMode(state);
         case CommandLineOutcome::Interactive:
             break;
     }
-    std::fputs("tcmap: drawing is not available in this build yet\n", stderr);
+    std::fputs("tcmap: the window is not available in this build yet\n", stderr);
     return 1;
 }

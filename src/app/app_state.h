@@ -62,6 +62,10 @@ struct AppState {
     // jobRunning; Save is refused while a job runs.
     std::string largePicturePath;
     std::string outputFormatId;
+    // Batch mode: the PNG encoding of the picture the last job stored in the
+    // scratch file, made while it was stored, so the save need not decode the
+    // scratch file again. Empty when there is none.
+    std::vector<uint8_t> outputPng;
 
     std::vector<std::string> regionParts;  // region of a Regional job, as entered
     std::array<float, 2> dashPattern{3.0f, 3.0f};

@@ -148,6 +148,13 @@ TEST(CairoCanvas, BadArgumentsDrawNothingAndLeaveTheCanvasWorking) {
     EXPECT_TRUE(s.touched(30, 20));  // a flat ellipse strokes as a segment
     EXPECT_TRUE(s.canvas.drawArc(s.pen, 40, 10, 20, 0, 0, 180));
 
+    // Shapes far beyond any picture (wind radii at a pole) are refused, not
+    // flattened for seconds or overflowed.
+    EXPECT_FALSE(s.canvas.drawArc(s.pen, -1e9f, -1e9f, 2e9f, 2e9f, 270, 90));
+    EXPECT_FALSE(s.canvas.drawEllipse(s.pen, -1e8f, 10, 2e8f, 20));
+    EXPECT_FALSE(s.canvas.fillRectangle(s.brush, -1e9f, -1e9f, 2e9f, 2e9f));
+    EXPECT_EQ(s.canvas.lastStatus(), 2);
+
     ASSERT_TRUE(s.canvas.fillEllipse(s.brush, 100, 40, 20, 20));
     EXPECT_EQ(s.canvas.lastStatus(), 0);
     EXPECT_EQ(s.at(110, 50), kRed);

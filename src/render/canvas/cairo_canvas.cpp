@@ -17,6 +17,10 @@ namespace {
 constexpr double kPi = std::numbers::pi;
 // Wider pens draw as this width; no picture is wider than this diagonal.
 constexpr double kMaxPenWidth = 65536.0;
+// Shapes reaching further from the origin than this are refused: Cairo keeps
+// coordinates in 24.8 fixed point, and far larger arcs would overflow it or
+// take seconds to flatten. No picture is a hundredth of this size.
+constexpr double kMaxExtent = 4194304.0;
 // Dash periods shorter than this draw solid; they would only produce a flood
 // of invisible dashes.
 constexpr double kMinDashPeriod = 0.25;
@@ -218,6 +222,11 @@ struct CairoCanvas::Impl {
         return status::kOk;
     }
 
+    static bool beyondRange(double minX, double minY, double maxX, double maxY) {
+        return minX < -kMaxExtent || minY < -kMaxExtent || maxX > kMaxExtent ||
+               maxY > kMaxExtent;
+    }
+
     bool outside(double minX, double minY, double maxX, double maxY, double margin) const {
         return maxX + margin < 0 || maxY + margin < 0 || minX - margin > width ||
                minY - margin > height;
@@ -366,6 +375,8 @@ bool CairoCanvas::drawArc(const CanvasPen& pen, float x, float y, float width, f
     const double rx = std::abs(double(width)) / 2, ry = std::abs(double(height)) / 2;
     if (d.outside(left, top, left + 2 * rx, top + 2 * ry, margin) || sweepAngle == 0)
         return finish(pen.valid ? status::kOk : status::kInvalidParameter);
+    if (Impl::beyondRange(left, top, left + 2 * rx, top + 2 * ry))
+        return finish(status::kInvalidParameter);
     const int32_t penStatus = d.applyPen(pen);
     if (penStatus != status::kOk) return finish(penStatus);
     const double start = radians(std::fmod(double(startAngle), 360.0));
@@ -389,6 +400,8 @@ bool CairoCanvas::drawEllipse(const CanvasPen& pen, float x, float y, float widt
     const double rx = std::abs(double(width)) / 2, ry = std::abs(double(height)) / 2;
     if (d.outside(left, top, left + 2 * rx, top + 2 * ry, margin))
         return finish(pen.valid ? status::kOk : status::kInvalidParameter);
+    if (Impl::beyondRange(left, top, left + 2 * rx, top + 2 * ry))
+        return finish(status::kInvalidParameter);
     const int32_t penStatus = d.applyPen(pen);
     if (penStatus != status::kOk) return finish(penStatus);
     cairo_new_path(d.cr);
@@ -407,6 +420,8 @@ bool CairoCanvas::fillEllipse(const CanvasBrush& brush, float x, float y, float 
     const double rx = std::abs(double(width)) / 2, ry = std::abs(double(height)) / 2;
     if (rx == 0 || ry == 0 || d.outside(left, top, left + 2 * rx, top + 2 * ry, 1))
         return finish(status::kOk);
+    if (Impl::beyondRange(left, top, left + 2 * rx, top + 2 * ry))
+        return finish(status::kInvalidParameter);
     d.setColour(brush.colour);
     cairo_new_path(d.cr);
     d.arcPath(left + rx, top + ry, rx, ry, 0, 2 * kPi);
@@ -423,6 +438,9 @@ bool CairoCanvas::fillRectangle(const CanvasBrush& brush, float x, float y, floa
         d.outside(std::min(x, x + width), std::min(y, y + height), std::max(x, x + width),
                   std::max(y, y + height), 1))
         return finish(status::kOk);
+    if (Impl::beyondRange(std::min(x, x + width), std::min(y, y + height), std::max(x, x + width),
+                          std::max(y, y + height)))
+        return finish(status::kInvalidParameter);
     d.setColour(brush.colour);
     cairo_new_path(d.cr);
     cairo_rectangle(d.cr, x, y, width, height);
@@ -442,6 +460,7 @@ bool CairoCanvas::fillPolygon(const CanvasBrush& brush, std::span<const PointF> 
         maxY = std::max<double>(maxY, p.y);
     }
     if (points.size() < 3 || d.outside(minX, minY, maxX, maxY, 1)) return finish(status::kOk);
+    if (Impl::beyondRange(minX, minY, maxX, maxY)) return finish(status::kInvalidParameter);
     d.setColour(brush.colour);
     cairo_new_path(d.cr);
     cairo_move_to(d.cr, points[0].x, points[0].y);

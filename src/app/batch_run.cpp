@@ -1,0 +1,63 @@
+#include "app/batch_run.h"
+
+#include <chrono>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <thread>
+
+#include "app/app_state.h"
+#include "app/unexpected_error.h"
+#include "i18n/language_pack.h"
+#include "render/canvas/font_aliases.h"
+#include "render/headless_view.h"
+#include "render/job_timings.h"
+#include "render/map_output.h"
+#include "track/text_rules.h"
+
+namespace tcmap {
+
+namespace {
+
+// The collected messages, one per line, as the terminal expects them.
+void printFailureLog(const std::string& log, std::ostream& err) {
+    for (const std::string& line : splitLogLines(log)) {
+        if (!line.empty()) err << line << '\n';
+    }
+}
+
+}  // namespace
+
+int runBatch(AppState& app, std::ostream& err, const BatchJob& job) {
+    // Before any text is laid out: the font families the program asks for
+    // by name resolve to installed ones.
+    loadFontAliases(app.runFolder);
+
+    HeadlessView view(&err);
+    const LanguagePack lang = LanguagePack::fromState(app);
+    int exitCode = 1;
+    std::thread worker([&] {
+        runReportingErrors(
+            [&] {
+                job(app, view);
+                view.printInfoLine(&err);
+                const auto saveStart = std::chrono::steady_clock::now();
+                exitCode = finishBatch(app, view, lang);
+                if (timingsRequested()) {
+                    const std::chrono::duration<double, std::milli> elapsed =
+                        std::chrono::steady_clock::now() - saveStart;
+                    err << "tcmap timing: save " << formatG(elapsed.count(), 9) << " ms\n";
+                }
+            },
+            err);
+    });
+    worker.join();
+
+    printFailureLog(app.failureLog(), err);
+    if (exitCode != 0)
+        err << "No track map was saved; " << app.batchOutputPath << " holds the failure report.\n";
+    err.flush();
+    return exitCode;
+}
+
+}  // namespace tcmap

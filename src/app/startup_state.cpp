@@ -1,0 +1,59 @@
+#include "app/startup_state.h"
+
+#include "app/app_state.h"
+#include "app/profile_store.h"
+#include "app/scratch_file.h"
+#include "app/settings_keys.h"
+#include "i18n/language_list.h"
+#include "track/text_rules.h"
+
+namespace tcmap {
+
+namespace {
+
+std::string runFolderSettings(const AppState& app) {
+    return app.runFolder + "/" + std::string(kSettingsFileName);
+}
+
+}  // namespace
+
+void setRunDefaults(AppState& app, const std::string& runFolder) {
+    app.runFolder = runFolder;
+    app.settingsPath = runFolderSettings(app);
+    app.dashPattern = {3.0f, 3.0f};
+}
+
+void prepareScratchFile(AppState& app) {
+    const std::string settings = runFolderSettings(app);
+    app.tempFilePath = readSetting(settings, settings::kTmpName);
+    deleteStaleTempFile(app.tempFilePath, app.runFolder);
+    app.tempFilePath = newScratchName(app.runFolder);
+    // A settings file that cannot be written only costs the clean-up of this
+    // run's scratch file by the next run.
+    ProfileStore::write(settings, settings::kTmpName.section, settings::kTmpName.key,
+                        "\"" + app.tempFilePath + "\"");
+}
+
+void readStartupSettings(AppState& app) {
+    app.lastDir = readSetting(app.settingsPath, settings::kDir);
+
+    const std::string languageIni = languageIniPath(app.runFolder);
+    app.langCharset = readSetting(languageIni, language_settings::kCharset);
+    app.langToBig5 = readSetting(languageIni, language_settings::kTran) == "1";
+    app.langCode = readSetting(languageIni, language_settings::kSelect);
+    // An empty Select means no language was chosen yet; until the window's
+    // first-run question is answered the default language is used.
+    if (app.langCode.empty()) app.langCode = std::string(language_settings::kSelect.fallback);
+
+    app.styleIsTcv = readInteger(readSetting(app.settingsPath, settings::kMode)) > 0;
+    app.mapPath = readSetting(app.settingsPath, settings::kMap);
+    app.mapPath1 = readSetting(app.settingsPath, settings::kMap1);
+    app.programVersion = TCMAP_VERSION;
+}
+
+bool languageChoicePending(const std::string& runFolder) {
+    const SettingKey& select = language_settings::kSelect;
+    return ProfileStore::read(languageIniPath(runFolder), select.section, select.key, "").empty();
+}
+
+}  // namespace tcmap

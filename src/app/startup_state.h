@@ -1,0 +1,30 @@
+// The start-up steps that fill the program state before any window or draw
+// job exists. Batch mode and the main window run the same steps.
+#pragma once
+
+#include <string>
+
+namespace tcmap {
+
+struct AppState;
+
+// Run folder, the default Settings.ini beside the executable and the dash
+// pattern. Runs before the command line is looked at.
+void setRunDefaults(AppState& app, const std::string& runFolder);
+
+// Deletes the scratch file the previous run recorded in the run folder's
+// Settings.ini, takes a fresh one for this run and records its name there
+// (quoted). The record always goes to the run folder's Settings.ini, also
+// when a batch run names another settings file.
+void prepareScratchFile(AppState& app);
+
+// The fields read once at start-up: lastDir, the language fields
+// (Language.ini beside the executable), the render style, the two map paths
+// and the program version.
+void readStartupSettings(AppState& app);
+
+// True when Language.ini names no language yet: the main window then asks for
+// one. Batch mode never asks.
+bool languageChoicePending(const std::string& runFolder);
+
+}  // namespace tcmap

@@ -1,0 +1,173 @@
+#include "app/unexpected_error.h"
+
+#include <cxxabi.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <ctime>
+#include <exception>
+#include <iostream>
+#include <memory>
+#include <thread>
+#include <typeinfo>
+
+namespace tcmap {
+
+namespace {
+
+constexpr const char* kMaintainerAddress = "tcmap-maintainers@example.org";
+
+std::atomic<bool> reporting{false};
+std::atomic<std::thread::id> reporter{};
+
+// A thread that fails while another one reports leaves the ending to that
+// one; the bound only matters if the reporter itself is stuck.
+[[noreturn]] void awaitReporter() {
+    std::this_thread::sleep_for(2 * kUnexpectedErrorWait);
+    std::_Exit(kUnexpectedErrorExitCode);
+}
+
+std::string typeNameOf(const std::type_info& type) {
+    int status = 0;
+    std::unique_ptr<char, void (*)(void*)> name(
+        abi::__cxa_demangle(type.name(), nullptr, nullptr, &status), std::free);
+    return status == 0 && name ? std::string(name.get()) : std::string(type.name());
+}
+
+std::string withLineFeeds(std::string_view text) {
+    std::string result;
+    result.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        result += text[i];
+    }
+    return result;
+}
+
+[[noreturn]] void onTerminate() {
+    reportBatchError(std::cerr, describeCurrentException());
+}
+
+// Signal handlers may only use async-signal-safe calls: write, nanosleep, _exit.
+void writeRaw(const char* text) {
+    size_t length = 0;
+    while (text[length] != '\0') ++length;
+    while (length > 0) {
+        const ssize_t n = ::write(STDERR_FILENO, text, length);
+        if (n <= 0) return;
+        text += n;
+        length -= static_cast<size_t>(n);
+    }
+}
+
+const char* signalName(int signal) {
+    switch (signal) {
+        case SIGSEGV:
+            return "Invalid memory access (SIGSEGV)";
+        case SIGBUS:
+            return "Bus error (SIGBUS)";
+        case SIGFPE:
+            return "Arithmetic error (SIGFPE)";
+        case SIGILL:
+            return "Illegal instruction (SIGILL)";
+        case SIGABRT:
+            return "Aborted (SIGABRT)";
+        default:
+            return "Fatal signal";
+    }
+}
+
+void onFatalSignal(int signal) {
+    if (reporting.exchange(true)) {
+        // Another thread is reporting: let it finish its wait.
+        timespec wait{10, 0};
+        while (::nanosleep(&wait, &wait) != 0) {
+        }
+    } else {
+        // The code is 128 + signal, written without any formatting function.
+        const int code = error_code::kSignalBase + signal;
+        char digits[4] = {char('0' + code / 100 % 10), char('0' + code / 10 % 10),
+                          char('0' + code % 10), '\0'};
+        writeRaw("Warning: An unexpected error occured.\nError Type: ");
+        writeRaw(signalName(signal));
+        writeRaw(" (");
+        writeRaw(digits);
+        writeRaw(") \nThe program will exit in 5 seconds.\n");
+        timespec wait{5, 0};
+        while (::nanosleep(&wait, &wait) != 0) {
+        }
+    }
+    ::_exit(kUnexpectedErrorExitCode);
+}
+
+bool sanitizerBuild() {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    return true;
+#else
+    return false;
+#endif
+}
+
+}  // namespace
+
+std::string unexpectedErrorMessage(std::string_view errorText, int32_t code) {
+    std::string message = "Warning: An unexpected error occured.\r\nError Type: ";
+    message += errorText;
+    message += " (" + std::to_string(code) + ") \r\nThe program will exit in 5 seconds.";
+    message += " Please report this problem by e-mail to ";
+    message += kMaintainerAddress;
+    message += ", with the command and the files that caused it.";
+    return message;
+}
+
+ErrorDescription describeCurrentException() {
+    const std::exception_ptr current = std::current_exception();
+    if (!current) return {"std::terminate was called", error_code::kTerminate};
+    try {
+        std::rethrow_exception(current);
+    } catch (const std::exception& e) {
+        return {typeNameOf(typeid(e)) + ": " + e.what(), error_code::kException};
+    } catch (...) {
+        const std::type_info* type = abi::__cxa_current_exception_type();
+        return {type != nullptr ? "exception of type " + typeNameOf(*type) : "unknown exception",
+                error_code::kUnknownException};
+    }
+}
+
+void reportBatchError(std::ostream& err, const ErrorDescription& error,
+                      std::chrono::milliseconds wait) {
+    if (reporting.exchange(true)) {
+        // An error inside the report itself ends the process at once.
+        if (reporter.load() == std::this_thread::get_id()) std::_Exit(kUnexpectedErrorExitCode);
+        awaitReporter();
+    }
+    reporter.store(std::this_thread::get_id());
+    err << withLineFeeds(unexpectedErrorMessage(error.text, error.code)) << '\n';
+    err.flush();
+    std::this_thread::sleep_for(wait);
+    std::_Exit(kUnexpectedErrorExitCode);
+}
+
+void installBatchErrorHandlers() {
+    std::set_terminate(onTerminate);
+    if (sanitizerBuild()) return;
+    struct sigaction action {};
+    action.sa_handler = onFatalSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESETHAND;
+    for (const int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) {
+        ::sigaction(signal, &action, nullptr);
+    }
+}
+
+void runReportingErrors(const std::function<void()>& body, std::ostream& err) {
+    try {
+        body();
+    } catch (...) {
+        reportBatchError(err, describeCurrentException());
+    }
+}
+
+}  // namespace tcmap

@@ -1,0 +1,56 @@
+// Errors the program cannot continue from: an exception nobody handles, a
+// call to std::terminate, a fatal signal. They are reported, the program
+// waits five seconds so the report can be read, and it ends with exit code
+// 255. This part serves batch mode, where the report goes to standard error;
+// the main window shows the same message in its panel.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <iosfwd>
+#include <string>
+#include <string_view>
+
+namespace tcmap {
+
+inline constexpr int kUnexpectedErrorExitCode = 255;
+inline constexpr std::chrono::milliseconds kUnexpectedErrorWait{5000};
+
+// Error codes of the report.
+namespace error_code {
+constexpr int32_t kException = 1;         // a std::exception
+constexpr int32_t kUnknownException = 2;  // anything else thrown
+constexpr int32_t kTerminate = 3;         // std::terminate without an exception
+constexpr int32_t kSignalBase = 128;      // + the signal number
+}  // namespace error_code
+
+struct ErrorDescription {
+    std::string text;
+    int32_t code = 0;
+};
+
+// The message of the report, lines separated by CR LF.
+std::string unexpectedErrorMessage(std::string_view errorText, int32_t code);
+
+// What the exception in flight is (call only inside a catch block or a
+// terminate handler); the type of a standard exception and its what().
+ErrorDescription describeCurrentException();
+
+// Writes the message to `err` with LF line breaks, waits `wait` and ends the
+// process with exit code 255 without running destructors, since other
+// threads may still be running. A second error while one is being reported
+// ends the process at once.
+[[noreturn]] void reportBatchError(std::ostream& err, const ErrorDescription& error,
+                                   std::chrono::milliseconds wait = kUnexpectedErrorWait);
+
+// Installs the batch-mode handlers for the whole process: std::terminate and
+// (outside sanitizer builds, whose own reports are more useful) the fatal
+// signals SIGSEGV, SIGBUS, SIGFPE, SIGILL and SIGABRT.
+void installBatchErrorHandlers();
+
+// Runs `body`; an exception escaping it is reported by reportBatchError on
+// `err`. For the bodies of the program's threads.
+void runReportingErrors(const std::function<void()>& body, std::ostream& err);
+
+}  // namespace tcmap

@@ -1,0 +1,202 @@
+// The real `tcmap ~nogui` process on real track files: what a script sees.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/startup_state.h"
+#include "app/temp_folder.h"
+#include "files/file_io.h"
+#include "i18n/language_pack.h"
+#include "i18n/safe_format.h"
+#include "render/canvas/canvas.h"
+#include "render/canvas/picture.h"
+
+extern char** environ;
+
+using namespace tcmap;
+using tcmap::testing::TempFolder;
+
+namespace {
+
+constexpr auto kRunLimit = std::chrono::seconds(300);
+const std::string kTrackData = TCMAP_TEST_DATA_DIR "/track/atcf/";
+const std::string kBatchData = TCMAP_TEST_DATA_DIR "/batch/";
+const std::string kFailureHeader = "~SUSPENDED - Track Map Failure.\r\n\r\n";
+
+struct RunResult {
+    int exitCode = -1;  // -1: killed by a signal or over the time limit
+    std::string err;
+};
+
+// Runs the built executable with `args`, standard error captured in a file.
+RunResult runTcmap(const TempFolder& folder, const std::vector<std::string>& args) {
+    const std::string errPath = folder.file("stderr.txt");
+    std::vector<std::string> argv{TCMAP_EXECUTABLE};
+    argv.insert(argv.end(), args.begin(), args.end());
+    std::vector<char*> pointers;
+    for (std::string& arg : argv) pointers.push_back(arg.data());
+    pointers.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    pid_t pid = 0;
+    const int spawned =
+        posix_spawn(&pid, argv[0].c_str(), &actions, nullptr, pointers.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    RunResult result;
+    if (spawned != 0) {
+        ADD_FAILURE() << "cannot start " << argv[0];
+        return result;
+    }
+    const auto deadline = std::chrono::steady_clock::now() + kRunLimit;
+    int status = 0;
+    while (::waitpid(pid, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, &status, 0);
+            ADD_FAILURE() << "tcmap did not end in time";
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    if (WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
+    result.err = readFileOrEmpty(errPath);
+    return result;
+}
+
+// The texts the executable looks up, from the run folder it runs in.
+LanguagePack runFolderLanguage() {
+    AppState app;
+    setRunDefaults(app, TCMAP_RUN_DIR);
+    readStartupSettings(app);
+    return LanguagePack::fromState(app);
+}
+
+// A plain map picture of one colour; on a 1440 x 720 map a degree is 4 pixels.
+std::string writeMap(const TempFolder& folder, uint32_t argb) {
+    Picture map;
+    EXPECT_EQ(map.create(1440, 720, argb, kPngFormatId), 0);
+    const std::string path = folder.file("map.png");
+    EXPECT_EQ(map.save(path, kPngFormatId), 0);
+    return path;
+}
+
+}  // namespace
+
+// Kajiki (WP02 2014) on a 1440 x 720 map, 4 pixels a degree. Fixes span
+// 120.7E..139.7E and 8.4N..12.1N, so x = 4 lon runs 482.8..558.8 and
+// y = 4 (90 - lat) runs 311.6..326.4: bounds 482..558 and 311..326.
+// Margins 40 and 30 give 156 x 75; the minimum width 200 widens it to 200,
+// moving minX by (156 - 200) / 2 = -22 to 460. Output: 200 x 75.
+TEST(BatchEndToEnd, DrawsTheFrameWorkedOutByHandWithMarkersInTheirColours) {
+    TempFolder folder;
+    const uint32_t sea = 0xFF0A285A;
+    const std::string map = writeMap(folder, sea);
+    const std::string settings =
+        folder.put("wendrel.ini", "[Borvane4]\nMode=0\nMap=\"" + map +
+                                      "\"\nWidthSpace=40\nHeightSpace=30\nWidth=200\nHeight=0\n"
+                                      "SkipInvest=0\nPoint=2\nPriority=2\nNewColor=1\n");
+    const std::string out = folder.file("kajiki.png");
+
+    const RunResult run = runTcmap(folder, {"~nogui", settings, out, kTrackData + "bwp022014.dat"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    Picture picture;
+    ASSERT_TRUE(picture.loadFile(out)) << readFileOrEmpty(out).substr(0, 200);
+    EXPECT_EQ(picture.formatId(), kPngFormatId);
+    EXPECT_EQ(picture.width(), 200);
+    EXPECT_EQ(picture.height(), 75);
+
+    // Output position X = x - 460 + 40, Y = y - 311 + 30. Markers are 8
+    // pixels (Point 2 on a 1440 map); with Priority 2 the 35 kt fixes lie on top.
+    const uint32_t band1 = toArgb(rgb(110, 193, 234));  // 1..33 kt, 2023 scale
+    const uint32_t band2 = toArgb(rgb(77, 255, 255));   // 34..63 kt
+    EXPECT_EQ(picture.pixelArgb(92, 39), band2);        // 10.0N 128.2E, 35 kt
+    EXPECT_EQ(picture.pixelArgb(87, 37), band2);        // 10.5N 126.8E, 35 kt
+    EXPECT_EQ(picture.pixelArgb(138, 45), band1);       // 8.4N 139.7E, 15 kt, first fix
+    EXPECT_EQ(picture.pixelArgb(0, 0), sea);
+    EXPECT_EQ(picture.pixelArgb(199, 74), sea);
+
+    EXPECT_NE(run.err.find("VMAX: 35kts  MSLP: 996mb  ACE: "), std::string::npos) << run.err;
+}
+
+TEST(BatchEndToEnd, DrawsAForecastWithItsBestTrackInTheTcvStyle) {
+    TempFolder folder;
+    const std::string map = writeMap(folder, 0xFF102030);
+    const std::string settings = folder.put(
+        "tcv.ini", "[Borvane4]\nMode=1\nMap1=\"" + map + "\"\nShowText1=1\nDrawLegends1=5\n");
+    const std::string out = folder.put("harvey.png", "an old map");
+
+    const RunResult run = runTcmap(folder, {"~nogui", settings, out, kTrackData + "21.al092017.fst",
+                                            kBatchData + "43.bal092017.dat"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    Picture picture;
+    ASSERT_TRUE(picture.loadFile(out));
+    // TCV minimum size 1600 x 900 (a 4-pixel-a-degree frame of Harvey is smaller).
+    EXPECT_EQ(picture.width(), 1600);
+    EXPECT_EQ(picture.height(), 900);
+}
+
+TEST(BatchEndToEnd, AMissingMapLeavesTheFailureReportInPlaceOfTheOldPictureExitCode1) {
+    TempFolder folder;
+    const LanguagePack lang = runFolderLanguage();
+    const std::string settings =
+        folder.put("nomap.ini", "[Borvane4]\nMode=0\nMap=\"" + folder.file("gone.png") + "\"\n");
+    const std::string out = folder.put("out.png", "yesterday's picture");
+
+    const RunResult run = runTcmap(folder, {"~nogui", settings, out, kTrackData + "bwp022014.dat"});
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_EQ(readFileOrEmpty(out),
+              kFailureHeader + lang.text(89) + "\r\n" + lang.text(31) + "\r\n");
+    EXPECT_NE(run.err.find(lang.text(89)), std::string::npos) << run.err;
+
+    // Too few arguments: usage, exit code 2, nothing written.
+    const RunResult usage = runTcmap(folder, {"~nogui", settings, folder.file("new.png")});
+    EXPECT_EQ(usage.exitCode, 2);
+    EXPECT_NE(usage.err.find("usage: tcmap ~nogui"), std::string::npos);
+    EXPECT_FALSE(pathExists(folder.file("new.png")));
+}
+
+TEST(BatchEndToEnd, TrackFilesWithoutAFixEndWithTheFailureReport) {
+    TempFolder folder;
+    const LanguagePack lang = runFolderLanguage();
+    const std::string map = writeMap(folder, 0xFF000000);
+    const std::string settings = folder.put("s.ini", "[Borvane4]\nMap=\"" + map + "\"\n");
+    const std::string out = folder.file("out.png");
+    const std::string broken = kBatchData + "no_fix.dat";
+    const std::string missing = folder.file("missing.dat");
+
+    const RunResult run = runTcmap(folder, {"~nogui", settings, out, broken, missing});
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_EQ(readFileOrEmpty(out), kFailureHeader + safeFormat(lang.text(90), {broken}) + "\r\n" +
+                                        safeFormat(lang.text(90), {missing}) + "\r\n" +
+                                        lang.text(21) + "\r\n" + lang.text(31) + "\r\n");
+}
+
+// The run folder's own Settings.ini names the bundled map; no language has
+// been chosen in its Language.ini, which must not make batch mode wait.
+TEST(BatchEndToEnd, AMissingSettingsFileMeansTheRunFoldersDefault) {
+    TempFolder folder;
+    const std::string out = folder.file("default.png");
+    const RunResult run =
+        runTcmap(folder, {"~nogui", folder.file("no-such.ini"), out, kTrackData + "bwp022014.dat"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    Picture picture;
+    ASSERT_TRUE(picture.loadFile(out));
+    // Wendrel minimum size; the bundled map is 20 pixels a degree, and
+    // Kajiki's 19 x 3.7 degrees with 360/270-pixel margins need 1100 x 614.
+    EXPECT_EQ(picture.width(), 1920);
+    EXPECT_EQ(picture.height(), 1080);
+}

@@ -1,0 +1,58 @@
+#include "app/unexpected_error.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <iostream>
+#include <stdexcept>
+#include <thread>
+
+#include "app/app_state.h"
+#include "app/batch_run.h"
+#include "render/main_view.h"
+
+using namespace tcmap;
+
+TEST(UnexpectedError, DescribesWhatWasThrown) {
+    try {
+        throw std::runtime_error("map lost");
+    } catch (...) {
+        const ErrorDescription error = describeCurrentException();
+        EXPECT_EQ(error.text, "std::runtime_error: map lost");
+        EXPECT_EQ(error.code, error_code::kException);
+    }
+    try {
+        throw 42;
+    } catch (...) {
+        EXPECT_EQ(describeCurrentException().text, "exception of type int");
+    }
+    EXPECT_EQ(describeCurrentException().code, error_code::kTerminate);
+}
+
+TEST(UnexpectedErrorDeathTest, AnExceptionInTheBatchJobWaitsThenExits255) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    AppState app;
+    app.batchOutputPath = "/nonexistent/out.png";
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EXIT(runBatch(app, std::cerr,
+                         [](AppState&, MainView&) { throw std::out_of_range("fix 12 of 11"); }),
+                ::testing::ExitedWithCode(255),
+                "^Warning: An unexpected error occured.\nError Type: std::out_of_range: fix 12 "
+                "of 11 \\(1\\) \nThe program will exit in 5 seconds. Please report");
+    EXPECT_GE(std::chrono::steady_clock::now() - start, kUnexpectedErrorWait);
+}
+
+TEST(UnexpectedErrorDeathTest, AnUncaughtExceptionOnAnyThreadIsReportedOnce) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            installBatchErrorHandlers();
+            std::thread([] { throw std::logic_error("bad region"); }).detach();
+            // A second failure while the first is reported adds nothing.
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            reportBatchError(std::cerr, {"second", 9}, std::chrono::milliseconds(0));
+        },
+        ::testing::ExitedWithCode(255),
+        "^Warning: An unexpected error occured.\nError Type: std::logic_error: bad region "
+        "\\(1\\) \n[^W]*$");
+}
