@@ -31,6 +31,7 @@
 #include "i18n/language_window.h"
 #include "render/canvas/canvas.h"
 #include "render/map_output.h"
+#include "render/map_path.h"
 
 namespace tcmap {
 
@@ -395,8 +396,10 @@ void MainWindow::changeMap() {
     if (jobBusy()) return;
     const LanguagePack lang = LanguagePack::fromState(app_);
     std::string& map = app_.styleIsTcv ? app_.mapPath1 : app_.mapPath;
-    const std::optional<std::string> chosen = prompter_.chooseOpenPath(
-        lang.text(kMapDialogTitle) + ":", lang.text(kMapDialogFilter), map);
+    // A relative map path names a file in the run folder, as for the job.
+    const std::optional<std::string> chosen =
+        prompter_.chooseOpenPath(lang.text(kMapDialogTitle) + ":", lang.text(kMapDialogFilter),
+                                 resolveMapPath(map, app_.runFolder));
     if (!chosen) return;
     map = *chosen;
     const SettingKey& key = app_.styleIsTcv ? settings::kMap1 : settings::kMap;

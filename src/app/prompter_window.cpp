@@ -81,6 +81,13 @@ void prepareFileDialog(QFileDialog& dialog, const std::string& filter) {
 
 }  // namespace
 
+// A box over a window that is not shown yet (the first-run question) is
+// centred on the screen instead.
+QWidget* QtPrompter::visibleOwner() const {
+    QWidget* owner = owner_.data();
+    return owner != nullptr && owner->isVisible() ? owner : nullptr;
+}
+
 QString toQtNameFilters(const std::string& filter) {
     const QStringList parts = q(filter).split(QLatin1Char('|'));
     QStringList filters;
@@ -100,7 +107,7 @@ Prompter::Answer QtPrompter::message(const std::string& text, const std::string&
                                      Buttons buttons, Answer defaultAnswer) {
     QString shown = q(text);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QMessageBox box(toIcon(icon), q(title), shown, toButtons(buttons), owner_);
+    QMessageBox box(toIcon(icon), q(title), shown, toButtons(buttons), visibleOwner());
     const QMessageBox::StandardButton preferred = toButton(defaultAnswer);
     if (box.standardButtons() & preferred) box.setDefaultButton(preferred);
     const int result = box.exec();
@@ -121,8 +128,8 @@ Prompter::Answer QtPrompter::message(const std::string& text, const std::string&
 std::optional<std::string> QtPrompter::askText(const std::string& prompt, const std::string& title,
                                                const std::string& initial) {
     bool accepted = false;
-    const QString answer = QInputDialog::getText(owner_, q(title), q(prompt), QLineEdit::Normal,
-                                                 q(initial), &accepted);
+    const QString answer = QInputDialog::getText(visibleOwner(), q(title), q(prompt),
+                                                 QLineEdit::Normal, q(initial), &accepted);
     if (!accepted) return std::nullopt;
     return answer.toStdString();
 }
@@ -130,7 +137,7 @@ std::optional<std::string> QtPrompter::askText(const std::string& prompt, const 
 std::optional<std::string> QtPrompter::chooseOpenPath(const std::string& title,
                                                       const std::string& filter,
                                                       const std::string& initialPath) {
-    QFileDialog dialog(owner_, q(title));
+    QFileDialog dialog(visibleOwner(), q(title));
     prepareFileDialog(dialog, filter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -143,7 +150,7 @@ std::optional<std::string> QtPrompter::chooseSavePath(const std::string& title,
                                                       const std::string& filter,
                                                       const std::string& initialPath,
                                                       const std::string& defaultExtension) {
-    QFileDialog dialog(owner_, q(title));
+    QFileDialog dialog(visibleOwner(), q(title));
     prepareFileDialog(dialog, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -160,7 +167,7 @@ uint32_t QtPrompter::chooseColour(uint32_t current) {
     }
     const QColor initial(int(current & 0xFFu), int((current >> 8) & 0xFFu),
                          int((current >> 16) & 0xFFu));
-    QColorDialog dialog(initial, owner_);
+    QColorDialog dialog(initial, visibleOwner());
     dialog.setOption(QColorDialog::DontUseNativeDialog);
     if (dialog.exec() != QDialog::Accepted) return current;
     const QColor chosen = dialog.selectedColor();

@@ -36,6 +36,8 @@ class QtPrompter : public Prompter {
     void setWaitCursor(bool on) override;
 
   private:
+    QWidget* visibleOwner() const;
+
     QPointer<QWidget> owner_;
 };
 

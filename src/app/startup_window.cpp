@@ -1,6 +1,8 @@
 #include "app/startup_window.h"
 
 #include <QEvent>
+#include <QScreen>
+#include <QStyle>
 #include <cstdio>
 #include <cstdlib>
 
@@ -61,6 +63,13 @@ void InteractiveSession::start() {
     }
     window_.setStatusPart(kStatusParts - 1, lang.text(kReadyText));
 
+    // The size the window returns to from maximised, and keeps where no
+    // window manager maximises it.
+    if (const QScreen* screen = window_.screen()) {
+        const QRect area = screen->availableGeometry();
+        window_.setGeometry(
+            QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, area.size() * 0.8, area));
+    }
     window_.showMaximized();
     window_.checkAutoDrawItem(autoDrawItem(readSetting(app_.settingsPath, settings::kAutoDraw)));
     // Without a window manager nothing activates a new window; ask for it.
@@ -75,7 +84,8 @@ void InteractiveSession::askForLanguage() {
     const SettingKey& select = language_settings::kSelect;
     const std::string languageIni = languageIniPath(app_.runFolder);
     if (answer == Prompter::Answer::Yes) {
-        LanguageWindow chooser(app_, prompter_, &window_);
+        // The main window is not shown yet: the chooser centres on the screen.
+        LanguageWindow chooser(app_, prompter_, nullptr);
         chooser.exec();
         // A cancelled choice gives the default and the question comes back
         // at the next start.

@@ -74,6 +74,7 @@ class MainWindowTest : public QObject {
     void drawingWithoutFilesWarnsAndStartsNothing();
     void regionPromptRefusesFlatRegionsAndStoresNormalisedOnes();
     void dropsReplaceTheFilesAndNeverDraw();
+    void changeMapStoresTheMapOfTheCurrentStyle();
     void backgroundColourIsWrittenOnlyWhenItChanges();
     void clearDisplayShowsTheIdlePictureAgainAfterResizes();
     void callsFromAJobThreadArriveInOrder();
@@ -330,6 +331,34 @@ void MainWindowTest::dropsReplaceTheFilesAndNeverDraw() {
 
     QTest::qWait(20);
     QCOMPARE(job.runs.load(), 0);
+}
+
+void MainWindowTest::changeMapStoresTheMapOfTheCurrentStyle() {
+    MainWindowFixture folder;
+    folder.app.mapPath = "maps/world.png";
+    FakePrompter prompter;
+    MainWindow window(folder.app, prompter, RecordingJob().runner());
+
+    window.changeMap();  // cancelled
+    QCOMPARE(prompter.shown[0].title, LanguagePack::fromState(folder.app).text(67) + ":");
+    // The dialog starts at the file a relative path names in the run folder.
+    QVERIFY(prompter.shown[0].text.ends_with("\n" + folder.file("maps/world.png")));
+    QVERIFY(prompter.shown[0].text.starts_with(LanguagePack::fromState(folder.app).text(68)));
+    QCOMPARE(folder.app.mapPath, std::string("maps/world.png"));
+
+    prompter.paths = {std::string("/maps/wendrel.png")};
+    window.changeMap();
+    QCOMPARE(folder.app.mapPath, std::string("/maps/wendrel.png"));
+    QCOMPARE(folder.setting(settings::kMap), std::string("/maps/wendrel.png"));
+    QVERIFY(window.windowTitle().endsWith(QStringLiteral("/maps/wendrel.png")));
+
+    folder.app.styleIsTcv = true;
+    prompter.paths = {std::string("/maps/tcv map.jpg")};
+    window.changeMap();
+    QCOMPARE(folder.app.mapPath1, std::string("/maps/tcv map.jpg"));
+    QVERIFY(readFileOrEmpty(folder.app.settingsPath).find("Map1=\"/maps/tcv map.jpg\"") !=
+            std::string::npos);
+    QCOMPARE(folder.app.mapPath, std::string("/maps/wendrel.png"));
 }
 
 void MainWindowTest::backgroundColourIsWrittenOnlyWhenItChanges() {
