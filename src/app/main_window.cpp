@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QActionGroup>
-#include <QByteArrayView>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QImage>
@@ -14,6 +13,7 @@
 #include <QStatusBar>
 #include <QThread>
 #include <QUrl>
+#include <memory>
 #include <thread>
 
 #include "app/app_state.h"
@@ -30,6 +30,7 @@
 #include "i18n/language_pack.h"
 #include "i18n/language_window.h"
 #include "render/canvas/canvas.h"
+#include "render/canvas/picture.h"
 #include "render/map_output.h"
 #include "render/map_path.h"
 
@@ -116,6 +117,21 @@ std::string oneLine(const std::string& text) {
     line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
     line.replace(QLatin1Char('\n'), QLatin1Char(' '));
     return line.toStdString();
+}
+
+// The job's own decoder reads the picture: it knows every format the job
+// writes and has no allocation cap below the largest map shown (Qt's readers
+// refuse pictures above 128 MB). The image shares the decoded pixels.
+QImage decodePanelPicture(const std::vector<uint8_t>& encoded) {
+    auto picture = std::make_unique<Picture>();
+    if (encoded.empty() || !picture->loadBytes(encoded) || picture->empty()) return {};
+    const int width = picture->width();
+    const int height = picture->height();
+    const qsizetype stride = picture->stride();
+    auto* pixels = reinterpret_cast<uchar*>(picture->pixels());
+    return QImage(
+        pixels, width, height, stride, QImage::Format_ARGB32_Premultiplied,
+        [](void* owned) { delete static_cast<Picture*>(owned); }, picture.release());
 }
 
 }  // namespace
@@ -574,12 +590,7 @@ void MainWindow::writeLine(const std::string& text, uint32_t colour) {
 void MainWindow::setPanelPicture(std::vector<uint8_t> encoded) {
     // Decoded here, on the caller's thread, so a large map never stalls the
     // window; the window only gets the finished image.
-    QImage image;
-    if (!encoded.empty()) {
-        image.loadFromData(QByteArrayView(reinterpret_cast<const char*>(encoded.data()),
-                                          qsizetype(encoded.size())));
-        if (!image.isNull()) image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    }
+    QImage image = decodePanelPicture(encoded);
     {
         std::lock_guard lock(pictureMutex_);
         pictureBytes_ = std::move(encoded);

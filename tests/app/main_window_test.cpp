@@ -21,6 +21,7 @@
 #include "files/file_io.h"
 #include "i18n/language_pack.h"
 #include "render/canvas/canvas.h"
+#include "render/canvas/picture.h"
 #include "render/draw_job.h"
 #include "support/fake_prompter.h"
 
@@ -458,6 +459,16 @@ void MainWindowTest::callsFromAJobThreadArriveInOrder() {
     QCOMPARE(window.statusText(0), QStringLiteral("VMAX: 125kts"));
     QCOMPARE(window.statusText(3), QStringLiteral("two lines"));
     QCOMPARE(window.panel()->picture().size(), QSize(50, 40));
+
+    // A map over Qt's own 128 MB decoding limit still shows.
+    Picture large;
+    QCOMPARE(large.create(6000, 5700, 0xFF3070A0u, kBmpFormatId), 0);
+    std::vector<uint8_t> largeBytes;
+    QCOMPARE(large.encode(kBmpFormatId, largeBytes), 0);
+    large.release();
+    std::thread([&] { window.setPanelPicture(std::move(largeBytes)); }).join();
+    QTRY_COMPARE(window.panel()->picture().size(), QSize(6000, 5700));
+    QCOMPARE(window.panel()->picture().pixelColor(10, 10), QColor(0x30, 0x70, 0xA0));
 
     // Bytes that are no picture leave the panel without one, not broken.
     std::thread([&] { window.setPanelPicture({1, 2, 3, 4}); }).join();
