@@ -26,19 +26,3 @@ TEST(AutoDraw, OnlyOneToThreeSelectADrawMode) {
     EXPECT_EQ(autoDrawMode(kAutoDrawRegional), DrawMode::Regional);
     EXPECT_EQ(autoDrawMode(kAutoDrawGlobal), DrawMode::Global);
 }
-
-TEST(Region, NeedsFourPartsWithPositiveExtents) {
-    EXPECT_FALSE(parseRegion("10,100,0,80"));
-    EXPECT_FALSE(parseRegion("10,100,1e-7,80"));
-    EXPECT_FALSE(parseRegion("10,100,5,-80"));
-    EXPECT_FALSE(parseRegion("10,100,5"));
-    EXPECT_TRUE(parseRegion("10,100,5,8,"));  // a trailing comma adds no part
-    EXPECT_FALSE(parseRegion("10,100,5,8,1"));
-    const auto region = parseRegion("60, 100, 60, 80");
-    ASSERT_TRUE(region);
-    EXPECT_EQ(region->stored, "60,100,60,80");
-    EXPECT_EQ(region->parts, (std::vector<std::string>{"60", " 100", " 60", " 80"}));
-    // Stored with up to 13 significant digits, whatever the locale.
-    EXPECT_EQ(parseRegion("0.1234567890123456,x,2e-7,1e300")->stored,
-              "0.1234567890123,0,2e-07,1e+300");
-}

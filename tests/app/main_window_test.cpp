@@ -5,12 +5,15 @@
 #include <QAction>
 #include <QBuffer>
 #include <QFile>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 #include <atomic>
 #include <thread>
@@ -19,6 +22,7 @@
 #include "app/main_commands.h"
 #include "app/main_window_fixture.h"
 #include "files/file_io.h"
+#include "files/file_list_window.h"
 #include "i18n/language_pack.h"
 #include "render/canvas/canvas.h"
 #include "render/canvas/picture.h"
@@ -70,17 +74,15 @@ class MainWindowTest : public QObject {
   private slots:
     void menuTreeHasItsCaptionsAndShortcuts();
     void shortcutsRunCommandsOnlyWhileNoJobRuns();
-    void autoDrawKeepsExactlyOneItemChecked();
     void titleNamesTheFilesAndTheMap();
     void drawingWithoutFilesWarnsAndStartsNothing();
     void regionPromptRefusesFlatRegionsAndStoresNormalisedOnes();
     void dropsReplaceTheFilesAndNeverDraw();
+    void openedFilesAreDrawnAsTheAutoDrawItemSays();
     void changeMapStoresTheMapOfTheCurrentStyle();
     void backgroundColourIsWrittenOnlyWhenItChanges();
     void clearDisplayShowsTheIdlePictureAgainAfterResizes();
     void callsFromAJobThreadArriveInOrder();
-    void zoomLeavesTheSavedPictureAlone();
-    void escapeClosesOnlyWhenAllowed();
     void startDrawingDrawsRealFilesAndShowsTheMap();
 };
 
@@ -137,6 +139,15 @@ void MainWindowTest::menuTreeHasItsCaptionsAndShortcuts() {
     check(window.languageMenu(),
           {{text(folder, 72), QKeySequence()}, {text(folder, 73), QKeySequence("F12")}});
 
+    // Exactly one auto-draw item is checked; choosing one stores it.
+    window.action(Item::AutoDrawRegional)->trigger();
+    window.action(Item::AutoDrawRegional)->trigger();
+    int checked = 0;
+    for (QAction* item : window.autoDrawMenu()->actions()) checked += item->isChecked() ? 1 : 0;
+    QCOMPARE(checked, 1);
+    QCOMPARE(window.checkedAutoDrawItem(), kAutoDrawRegional);
+    QCOMPARE(folder.setting(settings::kAutoDraw), std::string("2"));
+
     // The captions' "&X." prefixes stay Qt mnemonics.
     QVERIFY(top[0]->text().startsWith(QStringLiteral("&F.")));
     // A language name is shown as it is, "&" included.
@@ -177,32 +188,6 @@ void MainWindowTest::shortcutsRunCommandsOnlyWhileNoJobRuns() {
     window.enableMenus(true);
     QTest::keyClick(&window, Qt::Key_F4);
     QCOMPARE(prompter.count("open"), size_t(1));
-}
-
-void MainWindowTest::autoDrawKeepsExactlyOneItemChecked() {
-    MainWindowFixture folder;
-    FakePrompter prompter;
-    MainWindow window(folder.app, prompter, RecordingJob().runner());
-    const Item items[] = {Item::AutoDrawOff, Item::AutoDrawNormal, Item::AutoDrawRegional,
-                          Item::AutoDrawGlobal};
-    auto checkedCount = [&] {
-        int count = 0;
-        for (Item item : items) count += window.action(item)->isChecked() ? 1 : 0;
-        return count;
-    };
-    QCOMPARE(checkedCount(), 1);
-    QVERIFY(window.action(Item::AutoDrawOff)->isChecked());
-
-    window.action(Item::AutoDrawRegional)->trigger();
-    QCOMPARE(checkedCount(), 1);
-    QCOMPARE(window.checkedAutoDrawItem(), kAutoDrawRegional);
-    QCOMPARE(folder.setting(settings::kAutoDraw), std::string("2"));
-    // Choosing the checked item again keeps it checked.
-    window.action(Item::AutoDrawRegional)->trigger();
-    QVERIFY(window.action(Item::AutoDrawRegional)->isChecked());
-    window.action(Item::AutoDrawOff)->trigger();
-    QCOMPARE(folder.setting(settings::kAutoDraw), std::string("0"));
-    QCOMPARE(checkedCount(), 1);
 }
 
 void MainWindowTest::titleNamesTheFilesAndTheMap() {
@@ -329,9 +314,55 @@ void MainWindowTest::dropsReplaceTheFilesAndNeverDraw() {
     QCOMPARE(QString::fromStdString(prompter.shown.back().text), text(folder, 80));
     QCOMPARE(QString::fromStdString(prompter.shown.back().title), text(folder, 81));
     QCOMPARE(folder.app.trackFiles.size(), size_t(2));
+    window.enableMenus(true);
+
+    // While the file list is open a drop only beeps.
+    FileListWindow list(folder.app, prompter, &window);
+    list.show();
+    drop({"/new/d.dat"});
+    QCOMPARE(prompter.shown.back().kind, std::string("beep"));
+    QCOMPARE(folder.app.trackFiles.size(), size_t(2));
+    list.close();
 
     QTest::qWait(20);
     QCOMPARE(job.runs.load(), 0);
+}
+
+void MainWindowTest::openedFilesAreDrawnAsTheAutoDrawItemSays() {
+    MainWindowFixture folder;
+    folder.app.mapPath = folder.makeMap();
+    folder.app.lastDir = TCMAP_TEST_DATA_DIR "/track/atcf";
+    FakePrompter prompter;
+    RecordingJob job;
+    MainWindow window(folder.app, prompter, job.runner());
+    window.chooseAutoDraw(kAutoDrawRegional);
+    window.setEscClosesWindow(true);
+
+    // Tick the first file in the chooser and confirm; the region prompt follows.
+    QTimer::singleShot(0, [] {
+        QWidget* chooser = QApplication::activeModalWidget();
+        QVERIFY(chooser != nullptr);
+        chooser->findChild<QListWidget*>("files")->item(0)->setCheckState(Qt::Checked);
+        chooser->findChild<QPushButton*>("ok")->click();
+    });
+    prompter.texts = {std::string("50,110,30,40")};
+    window.action(Item::OpenFile)->trigger();
+    QCOMPARE(folder.app.trackFiles.size(), size_t(1));
+    QVERIFY(window.windowTitle().contains(QString::fromStdString(folder.app.trackFiles[0])));
+    QCOMPARE(prompter.count("askText"), size_t(1));
+    QTRY_COMPARE(job.runs.load(), 1);
+    QCOMPARE(job.lastMode.load(), int(DrawMode::Regional));
+    QVERIFY(!window.escClosesWindow());
+
+    // The file list clears the Esc flag too, and starts nothing.
+    QTRY_VERIFY(window.menusEnabled());
+    window.setEscClosesWindow(true);
+    QTimer::singleShot(0, [] {
+        if (QWidget* list = QApplication::activeModalWidget()) list->close();
+    });
+    window.action(Item::ManageFileList)->trigger();
+    QVERIFY(!window.escClosesWindow());
+    QCOMPARE(job.runs.load(), 1);
 }
 
 void MainWindowTest::changeMapStoresTheMapOfTheCurrentStyle() {
@@ -476,44 +507,6 @@ void MainWindowTest::callsFromAJobThreadArriveInOrder() {
     QCOMPARE(window.panelPicture(), (std::vector<uint8_t>{1, 2, 3, 4}));
 }
 
-void MainWindowTest::zoomLeavesTheSavedPictureAlone() {
-    MainWindowFixture folder;
-    FakePrompter prompter;
-    MainWindow window(folder.app, prompter, RecordingJob().runner());
-    window.resize(500, 400);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    const std::vector<uint8_t> picture = pngBytes(1600, 900);
-    window.clearPanel();
-    window.setPictureLayout(kMapPictureLayout);
-    window.setPanelPicture(picture);
-    DrawPanel* panel = window.panel();
-    QVERIFY(panel->fitted());
-
-    QTest::keyClick(&window, Qt::Key_1, Qt::ControlModifier);
-    QCOMPARE(panel->zoom(), 1.0);
-    QTest::keyClick(&window, Qt::Key_Plus, Qt::ControlModifier);
-    QCOMPARE(panel->zoom(), DrawPanel::kZoomStep);
-    QCOMPARE(window.panelPicture(), picture);
-    QCOMPARE(window.pictureLayout(), kMapPictureLayout);
-    QCOMPARE(panel->picture().size(), QSize(1600, 900));
-    QTest::keyClick(&window, Qt::Key_0, Qt::ControlModifier);
-    QVERIFY(panel->fitted());
-}
-
-void MainWindowTest::escapeClosesOnlyWhenAllowed() {
-    MainWindowFixture folder;
-    FakePrompter prompter;
-    MainWindow window(folder.app, prompter, RecordingJob().runner());
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QTest::keyClick(&window, Qt::Key_Escape);
-    QVERIFY(window.isVisible());
-    window.setEscClosesWindow(true);
-    QTest::keyClick(&window, Qt::Key_Escape);
-    QVERIFY(!window.isVisible());
-}
-
 void MainWindowTest::startDrawingDrawsRealFilesAndShowsTheMap() {
     MainWindowFixture folder;
     folder.app.mapPath = folder.makeMap();
@@ -559,12 +552,16 @@ void MainWindowTest::startDrawingDrawsRealFilesAndShowsTheMap() {
     // Save writes the whole map as PNG, the same before and after zooming.
     prompter.paths = {folder.file("before.png"), folder.file("after.png")};
     QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
-    window.panel()->zoomBy(3.0, QPointF(100, 100));
+    QTest::keyClick(&window, Qt::Key_1, Qt::ControlModifier);
+    QTest::keyClick(&window, Qt::Key_Plus, Qt::ControlModifier);
+    QCOMPARE(window.panel()->zoom(), DrawPanel::kZoomStep);
     QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(prompter.count("save"), size_t(2));
     QCOMPARE(QImage(QString::fromStdString(folder.file("before.png"))).size(), mapSize);
     QCOMPARE(readFileOrEmpty(folder.file("after.png")), readFileOrEmpty(folder.file("before.png")));
     QCOMPARE(window.statusText(3), text(folder, 113));
+    QTest::keyClick(&window, Qt::Key_0, Qt::ControlModifier);
+    QVERIFY(window.panel()->fitted());
 }
 
 QTEST_MAIN(MainWindowTest)
