@@ -7,7 +7,6 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 #include "app/main_commands.h"
 #include "render/main_view.h"
@@ -43,8 +42,8 @@ void DrawPanel::setBackgroundColour(uint32_t colour) {
 }
 
 void DrawPanel::clear() {
-    ensureSurface();
-    if (!surface_.isNull()) surface_.fill(Qt::transparent);
+    log_.clear();
+    scrolled_ = 0;
     textPosition_ = QPoint(0, 0);
     lines_.clear();
     picture_ = QImage();
@@ -76,69 +75,36 @@ void DrawPanel::setFontStyle(double pointSize, bool bold, bool italic) {
 }
 
 void DrawPanel::setFontSize(double pointSize) {
-    // Pixel sizes keep the surface and the screen in step whatever DPI the
-    // surface image reports.
+    // Points to pixels at the panel's resolution, once, so line heights are
+    // the same for measuring and painting.
     const double dpi = logicalDpiY() > 0 ? logicalDpiY() : 96.0;
     font_.setPixelSize(std::max(1, int(std::lround(pointSize * dpi / 72.0))));
 }
 
 void DrawPanel::writeLine(const QString& text) {
-    ensureSurface();
     QString normalised = text;
     normalised.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QStringList pieces = normalised.split(QLatin1Char('\n'));
     if (pieces.size() > 1 && pieces.back().isEmpty()) pieces.removeLast();
 
-    const QFontMetrics metrics(font_);
-    const int height = metrics.height();
+    const int height = QFontMetrics(font_).height();
     for (const QString& line : pieces) {
         lines_.append(line);
         if (lines_.size() > kLinesKept) lines_.removeFirst();
-        if (!surface_.isNull()) {
-            const int bottom = textPosition_.y() + height;
-            if (bottom > surface_.height()) {
-                const int shift = bottom - surface_.height();
-                scrollSurface(shift);
-                textPosition_.ry() -= shift;
-            }
-            QPainter painter(&surface_);
-            painter.setRenderHint(QPainter::TextAntialiasing);
-            painter.setFont(font_);
-            painter.setPen(toQColor(textColour_));
-            painter.drawText(QPoint(textPosition_.x(), textPosition_.y() + metrics.ascent()), line);
-        }
+        const int bottom = textPosition_.y() + height;
+        if (bottom > this->height() && this->height() > 0) scrollLog(bottom - this->height());
+        log_.push_back({QPoint(textPosition_.x(), textPosition_.y() + scrolled_), line,
+                        toQColor(textColour_), font_, QImage(), height});
         textPosition_.ry() += height + kLineGap;
     }
     update();
 }
 
-void DrawPanel::ensureSurface() {
-    const QSize wanted = size();
-    if (surface_.size() == wanted) return;
-    if (wanted.isEmpty()) {
-        surface_ = QImage();
-        return;
-    }
-    QImage grown(wanted, QImage::Format_ARGB32_Premultiplied);
-    grown.fill(Qt::transparent);
-    if (!surface_.isNull()) {
-        QPainter painter(&grown);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(0, 0, surface_);
-    }
-    surface_ = std::move(grown);
-}
-
-void DrawPanel::scrollSurface(int pixels) {
-    if (surface_.isNull() || pixels <= 0) return;
-    const int height = surface_.height();
-    const qsizetype rowBytes = surface_.bytesPerLine();
-    const int kept = std::max(0, height - pixels);
-    for (int row = 0; row < kept; ++row) {
-        std::memcpy(surface_.scanLine(row), surface_.constScanLine(row + pixels), size_t(rowBytes));
-    }
-    for (int row = kept; row < height; ++row)
-        std::memset(surface_.scanLine(row), 0, size_t(rowBytes));
+void DrawPanel::scrollLog(int pixels) {
+    scrolled_ += pixels;
+    textPosition_.ry() -= pixels;
+    std::erase_if(log_,
+                  [this](const LogItem& item) { return item.at.y() + item.height <= scrolled_; });
 }
 
 // ---- the picture --------------------------------------------------------
@@ -151,7 +117,7 @@ void DrawPanel::setPicture(const QImage& picture, int layout) {
     if (showsMap()) {
         zoomToFit();
     } else {
-        drawPictureOnSurface();
+        addPictureToLog();
     }
     updateCursor();
     update();
@@ -164,7 +130,7 @@ void DrawPanel::setPictureLayout(int layout) {
     if (showsMap()) {
         zoomToFit();
     } else if (wasMap) {
-        drawPictureOnSurface();
+        addPictureToLog();
     }
     updateCursor();
     update();
@@ -174,11 +140,12 @@ bool DrawPanel::showsMap() const {
     return layout_ == kMapPictureLayout && !picture_.isNull();
 }
 
-void DrawPanel::drawPictureOnSurface() {
-    ensureSurface();
-    if (surface_.isNull() || picture_.isNull()) return;
-    QPainter painter(&surface_);
-    painter.drawImage(0, 0, picture_);
+// An unscaled picture sits at the panel's top-left corner and scrolls with
+// the lines written below it.
+void DrawPanel::addPictureToLog() {
+    if (picture_.isNull()) return;
+    log_.push_back(
+        {QPoint(0, scrolled_), QString(), QColor(), QFont(), picture_, picture_.height()});
 }
 
 // ---- zoom and pan -------------------------------------------------------
@@ -279,7 +246,18 @@ void DrawPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), toQColor(background_));
     if (!showsMap()) {
-        if (!surface_.isNull()) painter.drawImage(0, 0, surface_);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        for (const LogItem& item : log_) {
+            const QPoint at(item.at.x(), item.at.y() - scrolled_);
+            if (at.y() >= height() || at.y() + item.height <= 0) continue;
+            if (!item.picture.isNull()) {
+                painter.drawImage(at, item.picture);
+                continue;
+            }
+            painter.setFont(item.font);
+            painter.setPen(item.colour);
+            painter.drawText(QPoint(at.x(), at.y() + painter.fontMetrics().ascent()), item.text);
+        }
         return;
     }
 
@@ -319,7 +297,6 @@ void DrawPanel::paintEvent(QPaintEvent*) {
 
 void DrawPanel::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    ensureSurface();
     if (showsMap()) {
         if (fit_) {
             zoomToFit();

@@ -1,7 +1,7 @@
-// The main window's drawing panel: a background colour, a log surface on
-// which coloured lines are written one below the other (the idle picture's
-// banner is drawn on it too), and the finished map, fitted to the panel or
-// zoomed and panned by the user. UI thread only.
+// The main window's drawing panel: a background colour, a log of coloured
+// lines written one below the other (the idle picture's banner scrolls with
+// them), and the finished map, fitted to the panel or zoomed and panned by
+// the user. UI thread only.
 #pragma once
 
 #include <QFont>
@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <cstdint>
+#include <vector>
 
 namespace tcmap {
 
@@ -44,14 +45,15 @@ class DrawPanel : public QWidget {
     const QFont& logFont() const { return font_; }
     // Writes the text at the text position and moves it down by the line's
     // height plus kLineGap; a text with line breaks becomes several lines.
-    // When a line would pass the bottom, the surface scrolls up first.
+    // When a line would pass the bottom, the log scrolls up first.
     void writeLine(const QString& text);
     // The texts written since the last clear (the last kLinesKept of them).
     QStringList lines() const { return lines_; }
 
     // --- the picture ---
     // Shows `picture`: in the map layout fitted to the panel (zoomable), in
-    // any other layout unscaled at the top-left corner of the log surface.
+    // any other layout unscaled at the panel's top-left corner, scrolling
+    // with the log.
     void setPicture(const QImage& picture, int layout);
     void setPictureLayout(int layout);
     int pictureLayout() const { return layout_; }
@@ -87,9 +89,8 @@ class DrawPanel : public QWidget {
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
-    void ensureSurface();
-    void scrollSurface(int pixels);
-    void drawPictureOnSurface();
+    void scrollLog(int pixels);
+    void addPictureToLog();
     double fitScale() const;
     void setScale(double scale, QPointF anchor);
     void clampOrigin();
@@ -97,8 +98,21 @@ class DrawPanel : public QWidget {
     void makeScaledMap();
     void updateCursor();
 
+    // What the log shows, placed in log coordinates: a line or an unscaled
+    // picture. Scrolling moves the view down the log, so a line costs the
+    // same however long the log has grown; items scrolled past are dropped.
+    struct LogItem {
+        QPoint at;
+        QString text;
+        QColor colour;
+        QFont font;
+        QImage picture;
+        int height = 0;
+    };
+
     uint32_t background_;
-    QImage surface_;  // log lines and unscaled pictures, transparent elsewhere
+    std::vector<LogItem> log_;
+    int scrolled_ = 0;  // log coordinate of the panel's top edge
     QPoint textPosition_{0, 0};
     uint32_t textColour_ = 0;
     QFont font_;
