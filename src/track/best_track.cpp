@@ -7,21 +7,7 @@ namespace tcmap {
 
 namespace {
 
-// Field positions of a b-deck record.
-enum Field : size_t {
-    kBasin = 0,
-    kNumber = 1,
-    kDateTime = 2,
-    kMinutes = 3,
-    kLatitude = 6,
-    kLongitude = 7,
-    kWind = 8,
-    kPressure = 9,
-    kType = 10,
-    kGust = 20,
-    kSubregion = 22,
-    kName = 27,
-};
+using namespace atcf;
 
 void appendLine(const RecordFields& fields, std::string& out) {
     out += fields.trimmed(kBasin);

@@ -8,22 +8,12 @@ namespace tcmap {
 namespace {
 
 // Field positions of an a-deck record.
-enum Field : size_t {
-    kBasin = 0,
-    kNumber = 1,
-    kInitialTime = 2,
-    kForecastHour = 5,
-    kLatitude = 6,
-    kLongitude = 7,
-    kWind = 8,
-    kPressure = 9,
-    kType = 10,
-};
+using namespace atcf;
 
 void appendLine(const RecordFields& fields, std::string& out) {
     out += fields.trimmed(kBasin);
     (out += fields.trimmed(kNumber)) += ' ';
-    (out += fields.trimmed(kInitialTime)) += ' ';
+    (out += fields.trimmed(kDateTime)) += ' ';
     ((out += "P+") += fields.trimmed(kForecastHour)) += ' ';
     (out += coordinateText(fields.trimmed(kLatitude), 'S')) += ' ';
     (out += coordinateText(fields.trimmed(kLongitude), 'W')) += ' ';

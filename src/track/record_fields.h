@@ -13,6 +13,28 @@
 
 namespace tcmap {
 
+// Field positions of an ATCF record (b-deck and a-deck share the layout).
+namespace atcf {
+enum Field : size_t {
+    kBasin = 0,
+    kNumber = 1,
+    kDateTime = 2,      // the initial time in a forecast file
+    kMinutes = 3,       // the aid number in a forecast file
+    kForecastHour = 5,  // tau
+    kLatitude = 6,
+    kLongitude = 7,
+    kWind = 8,
+    kPressure = 9,
+    kType = 10,
+    kThreshold = 11,  // wind-radii threshold of the record
+    kRadiusCode = 12,
+    kFirstRadius = 13,
+    kGust = 20,
+    kSubregion = 22,
+    kName = 27,
+};
+}  // namespace atcf
+
 // The text of a track file: its bytes up to the first NUL, unchanged.
 std::string_view textBeforeNul(std::string_view bytes);
 

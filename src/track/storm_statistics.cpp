@@ -11,17 +11,7 @@ namespace {
 
 constexpr double kEpsilon = 0.0000001;
 
-enum Field : size_t {
-    kBasin = 0,
-    kNumber = 1,
-    kDateTime = 2,
-    kMinutes = 3,
-    kLatitude = 6,
-    kLongitude = 7,
-    kWind = 8,
-    kPressure = 9,
-    kType = 10,
-};
+using namespace atcf;
 
 char upperAscii(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;

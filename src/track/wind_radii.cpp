@@ -8,18 +8,7 @@ namespace tcmap {
 
 namespace {
 
-enum Field : size_t {
-    kDateTime = 2,
-    kMinutes = 3,  // the aid number in a forecast file
-    kForecastHour = 5,
-    kLatitude = 6,
-    kLongitude = 7,
-    kWind = 8,
-    kType = 10,
-    kThreshold = 11,
-    kRadiusCode = 12,
-    kFirstRadius = 13,
-};
+using namespace atcf;
 
 // The record of one fix while its lines are read.
 class FixRecord {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "render/canvas/canvas.h"
 
@@ -36,10 +37,16 @@ class CairoText {
   private:
     void useFont(const CanvasFont& font);
     void useDirection(bool rightToLeft);
+    // A layout holding `text` in the current font, shaped once and reused:
+    // labels repeat the same few texts thousands of times per map.
+    PangoLayout* layoutFor(std::string_view text, int width);
+    void clearLayouts();
 
     PangoFontMap* fontMap_ = nullptr;
     PangoContext* context_ = nullptr;
-    PangoLayout* layout_ = nullptr;
+    PangoLayout* layout_ = nullptr;  // the last layout drawn
+    std::unordered_map<std::string, PangoLayout*> layouts_;
+    cairo_t* updatedFor_ = nullptr;  // the Cairo context the Pango context follows
     PangoFontDescription* fontDescription_ = nullptr;
     std::string fontFamily_;
     float fontSize_ = -1;
