@@ -181,6 +181,8 @@ void MainWindowTest::shortcutsRunCommandsOnlyWhileNoJobRuns() {
     QTest::keyClick(&window, Qt::Key_B, Qt::ControlModifier);
     QTest::keyClick(&window, Qt::Key_F1);
     QTest::keyClick(&window, Qt::Key_F4);
+    QTest::mouseClick(window.panel(), Qt::RightButton);
+    QVERIFY(!window.fileMenu()->isVisible());
     QCOMPARE(prompter.shown.size(), size_t(2));
     window.action(Item::BackgroundColour)->trigger();
     QCOMPARE(prompter.shown.size(), size_t(2));
@@ -188,6 +190,10 @@ void MainWindowTest::shortcutsRunCommandsOnlyWhileNoJobRuns() {
     window.enableMenus(true);
     QTest::keyClick(&window, Qt::Key_F4);
     QCOMPARE(prompter.count("open"), size_t(1));
+    // A right click on the panel pops up the File menu.
+    QTest::mouseClick(window.panel(), Qt::RightButton, Qt::NoModifier, QPoint(40, 60));
+    QTRY_VERIFY(window.fileMenu()->isVisible());
+    window.fileMenu()->hide();
 }
 
 void MainWindowTest::titleNamesTheFilesAndTheMap() {
