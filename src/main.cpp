@@ -13,6 +13,10 @@
 #include "app/unexpected_error.h"
 #include "render/draw_job.h"
 
+#if TCMAP_HAVE_GUI
+#include "app/startup_window.h"
+#endif
+
 namespace {
 
 // Batch start-up and run; returns the exit code.
@@ -51,6 +55,10 @@ int main(int argc, char** argv) {
         case CommandLineOutcome::Interactive:
             break;
     }
-    std::fputs("tcmap: the window is not available in this build yet\n", stderr);
+#if TCMAP_HAVE_GUI
+    return runInteractive(state, argc, argv);
+#else
+    std::fputs("tcmap: this build has no window; draw with ~nogui\n", stderr);
     return 1;
+#endif
 }

@@ -1,0 +1,92 @@
+#include "app/main_commands.h"
+
+#include "app/app_state.h"
+#include "i18n/language_pack.h"
+#include "i18n/safe_format.h"
+#include "track/text_rules.h"
+
+namespace tcmap {
+
+namespace {
+
+// Title texts.
+constexpr int kProgramNameText = 0;
+constexpr int kTrackFilesLabelText = 10;
+constexpr int kNoneText = 11;
+constexpr int kFileCountText = 12;
+constexpr int kMapLabelText = 13;
+constexpr int kDrawingText = 81;
+
+constexpr double kTolerance = 0.0000001;
+
+}  // namespace
+
+std::string mainWindowTitle(const AppState& app, const LanguagePack& lang) {
+    std::string title;
+    if (app.jobRunning) title += "[" + lang.text(kDrawingText) + "] ";
+    title += lang.text(kProgramNameText) + " " + app.programVersion + " - " +
+             lang.text(kTrackFilesLabelText) + ": ";
+    if (app.trackFiles.empty()) {
+        title += lang.text(kNoneText);
+    } else {
+        title += app.trackFiles.front();
+        if (app.trackFiles.size() >= 2) {
+            title += safeFormat(lang.text(kFileCountText), {std::to_string(app.trackFiles.size())});
+        }
+    }
+    title += " - " + lang.text(kMapLabelText) + ": ";
+    const std::string& map = app.styleIsTcv ? app.mapPath1 : app.mapPath;
+    title += map.empty() ? lang.text(kNoneText) : map;
+    return title;
+}
+
+std::optional<RegionChoice> parseRegion(std::string_view entered) {
+    std::vector<std::string> parts = splitText(entered, ",");
+    if (parts.size() != 4) return std::nullopt;
+    if (!(readNumber(parts[2]) > kTolerance) || !(readNumber(parts[3]) > kTolerance)) {
+        return std::nullopt;
+    }
+    RegionChoice choice;
+    for (const std::string& part : parts) {
+        if (!choice.stored.empty()) choice.stored += ",";
+        choice.stored += formatG(readNumber(part), 13);
+    }
+    choice.parts = std::move(parts);
+    return choice;
+}
+
+std::optional<uint32_t> parseBackgroundColour(std::string_view stored) {
+    const std::vector<std::string> parts = splitText(stored, ",");
+    if (parts.size() < 3) return std::nullopt;
+    uint32_t colour = 0;
+    for (int i = 0; i < 3; ++i) {
+        const auto low = static_cast<uint32_t>(readInteger(parts[i])) & 0xFFu;
+        colour |= low << (8 * i);
+    }
+    return colour;
+}
+
+std::string backgroundColourText(uint32_t colour) {
+    return std::to_string(colour & 0xFFu) + "," + std::to_string((colour >> 8) & 0xFFu) + "," +
+           std::to_string((colour >> 16) & 0xFFu);
+}
+
+int autoDrawItem(std::string_view stored) {
+    const int32_t value = readInteger(stored);
+    return value >= kAutoDrawNormal && value <= kAutoDrawGlobal ? value : kAutoDrawOff;
+}
+
+std::optional<DrawMode> autoDrawMode(int item) {
+    switch (item) {
+        case kAutoDrawNormal:
+            return DrawMode::Normal;
+        case kAutoDrawRegional:
+            return DrawMode::Regional;
+        case kAutoDrawGlobal:
+            return DrawMode::Global;
+        default:
+            return std::nullopt;
+    }
+}
+
+}  // namespace tcmap

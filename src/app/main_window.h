@@ -1,0 +1,164 @@
+// The program's main window: menus, the drawing panel, the four-part status
+// bar, the title, file drops and the commands. It is the MainView of the draw
+// jobs it starts: calls from a job's thread are posted to the user-interface
+// thread in order, so the window never waits for a job.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "render/draw_mode.h"
+#include "render/main_view.h"
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class QMenu;
+
+namespace tcmap {
+
+struct AppState;
+class DrawPanel;
+class LanguagePack;
+class Prompter;
+
+// Runs one draw job to its end on the calling thread (runDrawJob, or a
+// stand-in in tests).
+using DrawJobRunner = std::function<void(AppState&, MainView&, DrawMode)>;
+
+class MainWindow : public QMainWindow, public MainView {
+    Q_OBJECT
+
+  public:
+    // The items of the menu tree.
+    enum class Item {
+        OpenFile,
+        ManageFileList,
+        Settings,
+        ChangeMap,
+        Save,
+        Exit,
+        StartDrawing,
+        RegionalDrawing,
+        GlobalDrawing,
+        BackgroundColour,
+        ClearDisplay,
+        AutoDrawOff,
+        AutoDrawNormal,
+        AutoDrawRegional,
+        AutoDrawGlobal,
+        TextFormat,
+        CurrentLanguage,
+        SelectLanguage,
+    };
+
+    MainWindow(AppState& app, Prompter& prompter, DrawJobRunner runner, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Called inside the catch block of a job thread whose job threw. Without
+    // one, the exception ends the process through std::terminate.
+    void setJobErrorHandler(std::function<void()> handler) {
+        jobErrorHandler_ = std::move(handler);
+    }
+
+    // --- commands (user-interface thread) ---
+    void applyMainTexts();
+    void setCurrentLanguageCaption(const std::string& caption);
+    void startDrawJob(DrawMode mode);
+    void onMainResized();
+    void dropFiles(const std::vector<std::string>& paths);
+    void changeMap();
+    void chooseBackgroundColour();
+    void clearDisplay();
+    void chooseAutoDraw(int item);
+    void checkAutoDrawItem(int item);
+    int checkedAutoDrawItem() const;
+    void saveMap();
+    void openFiles();
+    void manageFileList();
+    void openSettings();
+    void openTextFormat();
+    void selectLanguage();
+    void setEscClosesWindow(bool on) { escCloses_ = on; }
+    bool escClosesWindow() const { return escCloses_; }
+
+    // Shows the report of an unexpected error: the red message in the panel
+    // and in the status bar's message part.
+    void showUnexpectedError(const std::string& message);
+
+    // True from the start of a draw command until the job has ended.
+    bool jobBusy() const;
+    bool menusEnabled() const { return menusEnabled_; }
+
+    QAction* action(Item item) const;
+    QMenu* fileMenu() const { return fileMenu_; }
+    QMenu* drawMenu() const { return drawMenu_; }
+    QMenu* languageMenu() const { return languageMenu_; }
+    QMenu* autoDrawMenu() const { return autoDrawMenu_; }
+    DrawPanel* panel() const { return panel_; }
+    QString statusText(int part) const;
+
+    // --- MainView (any thread) ---
+    void clearPanel() override;
+    void setTextPosition(int x, int y) override;
+    void writeLine(const std::string& text, uint32_t colour) override;
+    void setPanelPicture(std::vector<uint8_t> encoded) override;
+    std::vector<uint8_t> panelPicture() const override;
+    void setPictureLayout(int mode) override;
+    int pictureLayout() const override;
+    void setStatusPart(int part, const std::string& text) override;
+    void enableMenus(bool enabled) override;
+    void refreshTitle() override;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+  private:
+    template <typename Call>
+    void onUiThread(Call&& call);
+
+    void buildMenus();
+    void buildStatusBar();
+    QAction* addItem(QMenu* menu, Item item, const QKeySequence& shortcut,
+                     void (MainWindow::*command)());
+    void setMenusEnabledNow(bool enabled);
+    void refreshTitleNow();
+    void paintIdlePicture();
+    void setStatusNow(int part, const std::string& text);
+    void forgetPanelPicture(int layout);
+    bool askRegion(const LanguagePack& lang);
+    void warn(const LanguagePack& lang, int textId, int titleId);
+    void runJobThread(DrawMode mode);
+
+    AppState& app_;
+    Prompter& prompter_;
+    DrawJobRunner runner_;
+    std::function<void()> jobErrorHandler_;
+
+    DrawPanel* panel_ = nullptr;
+    std::array<QLabel*, kStatusParts> status_{};
+    QMenu* fileMenu_ = nullptr;
+    QMenu* drawMenu_ = nullptr;
+    QMenu* languageMenu_ = nullptr;
+    QMenu* autoDrawMenu_ = nullptr;
+    QActionGroup* autoDrawGroup_ = nullptr;
+    std::vector<std::pair<Item, QAction*>> items_;
+    bool menusEnabled_ = true;
+    bool escCloses_ = false;
+
+    // What the job may read back from any thread.
+    mutable std::mutex pictureMutex_;
+    std::vector<uint8_t> pictureBytes_;
+    std::atomic<int> pictureLayout_{0};
+};
+
+}  // namespace tcmap
