@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -199,4 +200,61 @@ TEST(BatchEndToEnd, AMissingSettingsFileMeansTheRunFoldersDefault) {
     // Kajiki's 19 x 3.7 degrees with 360/270-pixel margins need 1100 x 614.
     EXPECT_EQ(picture.width(), 1920);
     EXPECT_EQ(picture.height(), 1080);
+}
+
+// Sandy with every layer on, against the same run with every layer off: the
+// grid crosses the picture, the legend sits in the top-left corner, and the
+// 34 kt radii leave yellow on the dark map that nothing else draws.
+TEST(BatchEndToEnd, DrawsGridLegendAndWindRadiiOnARealBestTrack) {
+    TempFolder folder;
+    const uint32_t sea = 0xFF0A285A;
+    const std::string map = writeMap(folder, sea);
+    const std::string common = "[Borvane4]\nMode=0\nMap=\"" + map +
+                               "\"\nWidthSpace=40\nHeightSpace=40\nWidth=1200\nHeight=1200\n";
+    const std::string layersOn =
+        folder.put("on.ini", common + "ShowGrid=1\nDrawLegends=1\nDrawRad=1\n");
+    const std::string layersOff =
+        folder.put("off.ini", common + "ShowGrid=0\nDrawLegends=0\nDrawRad=0\n");
+    const std::string sandy = kTrackData + "bal182012.dat";
+
+    ASSERT_EQ(runTcmap(folder, {"~nogui", layersOn, folder.file("on.png"), sandy}).exitCode, 0);
+    ASSERT_EQ(runTcmap(folder, {"~nogui", layersOff, folder.file("off.png"), sandy}).exitCode, 0);
+    Picture on, off;
+    ASSERT_TRUE(on.loadFile(folder.file("on.png")));
+    ASSERT_TRUE(off.loadFile(folder.file("off.png")));
+    ASSERT_EQ(on.width(), off.width());
+    ASSERT_EQ(on.height(), off.height());
+    const int width = on.width(), height = on.height();
+
+    // A meridian of the grid changes a column from pole to pole: 720 rows
+    // of the 4-pixels-a-degree map inside the 1200-pixel-high picture.
+    int gridColumns = 0;
+    for (int x = 0; x < width; ++x) {
+        int changed = 0;
+        for (int y = 0; y < height; ++y) changed += on.pixelArgb(x, y) != off.pixelArgb(x, y);
+        gridColumns += changed >= 700;
+    }
+    EXPECT_GT(gridColumns, 0);
+
+    // The first legend row's bullet has the exact colour of its band.
+    const uint32_t band1 = toArgb(rgb(110, 193, 234));
+    const int unit = std::min(width, height) / 40;
+    bool bullet = false;
+    for (int y = 0; y < unit && !bullet; ++y)
+        for (int x = 0; x < unit && !bullet; ++x) bullet = on.pixelArgb(x, y) == band1;
+    EXPECT_TRUE(bullet);
+
+    // Yellow (34 kt radii at three-quarter opacity over the dark sea).
+    auto yellowish = [](uint32_t argb) {
+        const int r = (argb >> 16) & 0xFF, g = (argb >> 8) & 0xFF, b = argb & 0xFF;
+        return r > 150 && g > 150 && b < 80;
+    };
+    int yellowOn = 0, yellowOff = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            yellowOn += yellowish(on.pixelArgb(x, y));
+            yellowOff += yellowish(off.pixelArgb(x, y));
+        }
+    EXPECT_EQ(yellowOff, 0);
+    EXPECT_GT(yellowOn, 1000);
 }
