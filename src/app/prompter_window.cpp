@@ -1,5 +1,7 @@
 #include "app/prompter_window.h"
 
+#include "app/ui_text_window.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
@@ -105,9 +107,7 @@ QString toQtNameFilters(const std::string& filter) {
 
 Prompter::Answer QtPrompter::message(const std::string& text, const std::string& title, Icon icon,
                                      Buttons buttons, Answer defaultAnswer) {
-    QString shown = q(text);
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QMessageBox box(toIcon(icon), q(title), shown, toButtons(buttons), visibleOwner());
+    QMessageBox box(toIcon(icon), q(title), uiText(text), toButtons(buttons), visibleOwner());
     const QMessageBox::StandardButton preferred = toButton(defaultAnswer);
     if (box.standardButtons() & preferred) box.setDefaultButton(preferred);
     const int result = box.exec();

@@ -36,16 +36,6 @@ std::string typeNameOf(const std::type_info& type) {
     return status == 0 && name ? std::string(name.get()) : std::string(type.name());
 }
 
-std::string withLineFeeds(std::string_view text) {
-    std::string result;
-    result.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-        result += text[i];
-    }
-    return result;
-}
-
 [[noreturn]] void onTerminate() {
     reportBatchError(std::cerr, describeCurrentException());
 }
@@ -62,7 +52,42 @@ void writeRaw(const char* text) {
     }
 }
 
-const char* signalName(int signal) {
+void onFatalSignal(int signal) {
+    if (reporting.exchange(true)) {
+        // Another thread is reporting: let it finish its wait.
+        timespec wait{10, 0};
+        while (::nanosleep(&wait, &wait) != 0) {
+        }
+    } else {
+        // The code is 128 + signal, written without any formatting function.
+        const int code = error_code::kSignalBase + signal;
+        char digits[4] = {char('0' + code / 100 % 10), char('0' + code / 10 % 10),
+                          char('0' + code % 10), '\0'};
+        writeRaw("Warning: An unexpected error occured.\nError Type: ");
+        writeRaw(fatalSignalName(signal));
+        writeRaw(" (");
+        writeRaw(digits);
+        writeRaw(") \nThe program will exit in 5 seconds.\n");
+        timespec wait{5, 0};
+        while (::nanosleep(&wait, &wait) != 0) {
+        }
+    }
+    ::_exit(kUnexpectedErrorExitCode);
+}
+
+}  // namespace
+
+std::string withLineFeeds(std::string_view text) {
+    std::string result;
+    result.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        result += text[i];
+    }
+    return result;
+}
+
+const char* fatalSignalName(int signal) {
     switch (signal) {
         case SIGSEGV:
             return "Invalid memory access (SIGSEGV)";
@@ -78,39 +103,6 @@ const char* signalName(int signal) {
             return "Fatal signal";
     }
 }
-
-void onFatalSignal(int signal) {
-    if (reporting.exchange(true)) {
-        // Another thread is reporting: let it finish its wait.
-        timespec wait{10, 0};
-        while (::nanosleep(&wait, &wait) != 0) {
-        }
-    } else {
-        // The code is 128 + signal, written without any formatting function.
-        const int code = error_code::kSignalBase + signal;
-        char digits[4] = {char('0' + code / 100 % 10), char('0' + code / 10 % 10),
-                          char('0' + code % 10), '\0'};
-        writeRaw("Warning: An unexpected error occured.\nError Type: ");
-        writeRaw(signalName(signal));
-        writeRaw(" (");
-        writeRaw(digits);
-        writeRaw(") \nThe program will exit in 5 seconds.\n");
-        timespec wait{5, 0};
-        while (::nanosleep(&wait, &wait) != 0) {
-        }
-    }
-    ::_exit(kUnexpectedErrorExitCode);
-}
-
-bool sanitizerBuild() {
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-    return true;
-#else
-    return false;
-#endif
-}
-
-}  // namespace
 
 std::string unexpectedErrorMessage(std::string_view errorText, int32_t code) {
     std::string message = "Warning: An unexpected error occured.\r\nError Type: ";
@@ -152,12 +144,12 @@ void reportBatchError(std::ostream& err, const ErrorDescription& error,
 
 void installBatchErrorHandlers() {
     std::set_terminate(onTerminate);
-    if (sanitizerBuild()) return;
+    if (kSanitizerBuild) return;
     struct sigaction action {};
     action.sa_handler = onFatalSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESETHAND;
-    for (const int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) {
+    for (const int signal : kFatalSignals) {
         ::sigaction(signal, &action, nullptr);
     }
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <chrono>
+#include <csignal>
 #include <cstdint>
 #include <functional>
 #include <iosfwd>
@@ -24,6 +25,20 @@ constexpr int32_t kUnknownException = 2;  // anything else thrown
 constexpr int32_t kTerminate = 3;         // std::terminate without an exception
 constexpr int32_t kSignalBase = 128;      // + the signal number
 }  // namespace error_code
+
+// The signals the handlers report, and a short description of each.
+inline constexpr int kFatalSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
+const char* fatalSignalName(int signal);
+
+// Sanitizer builds keep their own, more useful reports of fatal signals.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+inline constexpr bool kSanitizerBuild = true;
+#else
+inline constexpr bool kSanitizerBuild = false;
+#endif
+
+// The text with every CR LF turned into LF, as a terminal wants it.
+std::string withLineFeeds(std::string_view text);
 
 struct ErrorDescription {
     std::string text;

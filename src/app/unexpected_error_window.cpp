@@ -23,25 +23,7 @@ std::atomic<UnexpectedErrorHandler*> installedHandler{nullptr};
 // through this pipe, so the window can still show the report while the
 // signalled thread waits out the five seconds.
 int signalPipe[2] = {-1, -1};
-constexpr int kFatalSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
 struct sigaction previousActions[NSIG];
-
-const char* signalText(int signal) {
-    switch (signal) {
-        case SIGSEGV:
-            return "Invalid memory access (SIGSEGV)";
-        case SIGBUS:
-            return "Bus error (SIGBUS)";
-        case SIGFPE:
-            return "Arithmetic error (SIGFPE)";
-        case SIGILL:
-            return "Illegal instruction (SIGILL)";
-        case SIGABRT:
-            return "Aborted (SIGABRT)";
-        default:
-            return "Fatal signal";
-    }
-}
 
 // Only async-signal-safe calls: write, then the batch report's own handler
 // (standard error, the wait and _exit).
@@ -63,24 +45,6 @@ void onFatalSignal(int signal) {
         handler->handleCurrentException();
     }
     std::_Exit(kUnexpectedErrorExitCode);
-}
-
-bool sanitizerBuild() {
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-    return true;
-#else
-    return false;
-#endif
-}
-
-std::string withLineFeeds(const std::string& text) {
-    std::string result;
-    result.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-        result += text[i];
-    }
-    return result;
 }
 
 }  // namespace
@@ -160,7 +124,7 @@ bool UnexpectedErrorHandler::handleCurrentException() {
 
 void UnexpectedErrorHandler::install() {
     installedHandler.store(this);
-    if (!sanitizerBuild()) {
+    if (!kSanitizerBuild) {
         // The batch handlers write the report to standard error and end the
         // process; ours run first and tell the window.
         installBatchErrorHandlers();
@@ -178,7 +142,7 @@ void UnexpectedErrorHandler::watchSignals() {
         // The signalled thread ends the process; the window only shows why.
         if (MainWindow* window = window_.data()) {
             window->showUnexpectedError(unexpectedErrorMessage(
-                signalText(number), error_code::kSignalBase + static_cast<int32_t>(number)));
+                fatalSignalName(number), error_code::kSignalBase + static_cast<int32_t>(number)));
         }
     });
     struct sigaction action {};

@@ -17,6 +17,7 @@
 #include "app/app_state.h"
 #include "app/dialog_placement_window.h"
 #include "app/prompter.h"
+#include "app/ui_text_window.h"
 #include "files/file_chooser_rules.h"
 #include "files/folder_walk.h"
 
@@ -25,11 +26,6 @@ namespace tcmap {
 namespace {
 
 constexpr int kSubfolderScope = 1;
-
-// A language text as Qt shows it: line breaks without the CR.
-QString uiText(const std::string& text) {
-    return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
 
 std::string toStd(const QString& text) {
     return text.toStdString();

@@ -17,6 +17,7 @@
 #include "app/app_state.h"
 #include "app/dialog_placement_window.h"
 #include "app/prompter.h"
+#include "app/ui_text_window.h"
 #include "files/file_chooser_rules.h"
 #include "files/file_chooser_window.h"
 #include "files/file_list_rules.h"
@@ -26,10 +27,6 @@ namespace tcmap {
 namespace {
 
 std::vector<FileListWindow*> shownWindows;
-
-QString uiText(const std::string& text) {
-    return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
 
 // The dropped local files as one text, paths separated by CR LF; empty when
 // nothing dropped is a local file.
