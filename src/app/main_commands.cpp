@@ -17,8 +17,6 @@ constexpr int kFileCountText = 12;
 constexpr int kMapLabelText = 13;
 constexpr int kDrawingText = 81;
 
-constexpr double kTolerance = 0.0000001;
-
 }  // namespace
 
 std::string mainWindowTitle(const AppState& app, const LanguagePack& lang) {
@@ -43,7 +41,7 @@ std::string mainWindowTitle(const AppState& app, const LanguagePack& lang) {
 std::optional<RegionChoice> parseRegion(std::string_view entered) {
     std::vector<std::string> parts = splitText(entered, ",");
     if (parts.size() != 4) return std::nullopt;
-    if (!(readNumber(parts[2]) > kTolerance) || !(readNumber(parts[3]) > kTolerance)) {
+    if (!(readNumber(parts[2]) > kEpsilon) || !(readNumber(parts[3]) > kEpsilon)) {
         return std::nullopt;
     }
     RegionChoice choice;

@@ -11,8 +11,6 @@ namespace tcmap {
 
 namespace {
 
-constexpr double kEpsilon = 0.0000001;
-
 // A grid file beyond this size is treated as unreadable rather than loaded
 // whole: a real grid is a few kilobytes.
 constexpr int64_t kMaxGridFileBytes = 16 * 1024 * 1024;

@@ -7,13 +7,6 @@
 
 namespace tcmap {
 
-namespace {
-
-// ACE values this close below zero still count as a value (0).
-constexpr double kAceTolerance = 0.0000001;
-
-}  // namespace
-
 std::string progressLine(std::string_view text) {
     std::string line(text);
     line += " ..";
@@ -34,7 +27,8 @@ std::string lowestPressureText(const StormStatistics& stats) {
 
 std::string aceText(const StormStatistics& stats) {
     std::string text = "ACE: ";
-    if (stats.ace >= -kAceTolerance) text += formatG(stats.ace, 13);
+    // ACE values this close below zero still count as a value (0).
+    if (stats.ace >= -kEpsilon) text += formatG(stats.ace, 13);
     return text;
 }
 

@@ -16,8 +16,6 @@ namespace tcmap {
 
 namespace {
 
-constexpr double kEpsilon = 0.0000001;
-
 struct LegendRow {
     int32_t wind;
     std::string_view typeCode;  // TCV style only

@@ -8,8 +8,6 @@ namespace tcmap {
 
 namespace {
 
-constexpr double kEpsilon = 0.0000001;
-
 int32_t trunc32(double value) {
     return truncToInt32(value);
 }

@@ -12,8 +12,6 @@ namespace tcmap {
 
 namespace {
 
-constexpr double kEpsilon = 0.0000001;
-
 // Fill of the blank output picture.
 constexpr uint32_t kBlankColour = rgb(15, 15, 15);
 

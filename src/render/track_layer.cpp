@@ -18,7 +18,6 @@ namespace tcmap {
 
 namespace {
 
-constexpr double kEpsilon = 0.0000001;
 constexpr Argb kWhite = toArgb(rgb(255, 255, 255));
 constexpr Argb kMidnightDot = toArgb(rgb(236, 236, 236));
 

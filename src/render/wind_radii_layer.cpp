@@ -10,7 +10,6 @@ namespace tcmap {
 
 namespace {
 
-constexpr double kEpsilon = 0.0000001;
 constexpr double kEarthCircumferenceKm = 40032.642882722655;
 constexpr double kKmPerNauticalMile = 1.852;
 constexpr double kKmPerTwoNauticalMiles = 3.704;

@@ -9,8 +9,6 @@ namespace tcmap {
 
 namespace {
 
-constexpr double kEpsilon = 0.0000001;
-
 using namespace atcf;
 
 char upperAscii(char c) {

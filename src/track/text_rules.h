@@ -14,6 +14,9 @@
 
 namespace tcmap {
 
+// The tolerance of every comparison of floating values.
+inline constexpr double kEpsilon = 0.0000001;
+
 // Pieces between occurrences of `separator`, left to right. Adjacent separators
 // give an empty piece; an empty remainder after the last separator gives none,
 // so "a,,b," is {a, "", b} and "" is {}. With limit >= 0 at most that many
