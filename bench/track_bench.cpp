@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "files/file_io.h"
+#include "base/file_io.h"
 #include "track/forecast.h"
 #include "track/storm_statistics.h"
 #include "track/track_file.h"

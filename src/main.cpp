@@ -5,16 +5,16 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "config/app_state.h"
 #include "app/batch_run.h"
-#include "app/command_line.h"
-#include "app/run_folder.h"
+#include "config/command_line.h"
+#include "config/run_folder.h"
 #include "app/startup_state.h"
 #include "app/unexpected_error.h"
 #include "render/draw_job.h"
 
 #if TCMAP_HAVE_GUI
-#include "app/startup_window.h"
+#include "gui/interactive_run.h"
 #endif
 
 namespace {

@@ -21,7 +21,7 @@
 #include <string_view>
 #include <vector>
 
-#include "files/file_io.h"
+#include "base/file_io.h"
 #include "render/canvas/cairo_canvas.h"
 #include "render/canvas/canvas.h"
 #include "render/canvas/picture.h"

@@ -6,14 +6,14 @@
 #include <string_view>
 #include <thread>
 
-#include "app/app_state.h"
+#include "config/app_state.h"
 #include "app/unexpected_error.h"
 #include "i18n/language_pack.h"
 #include "render/canvas/font_aliases.h"
-#include "render/headless_view.h"
+#include "app/headless_view.h"
 #include "render/job_timings.h"
-#include "render/map_output.h"
-#include "track/text_rules.h"
+#include "app/batch_finish.h"
+#include "base/text_rules.h"
 
 namespace tcmap {
 

@@ -1,11 +1,11 @@
 #include "app/settings_form.h"
 
-#include "app/app_state.h"
-#include "app/profile_store.h"
-#include "app/prompter.h"
+#include "config/app_state.h"
+#include "config/profile_store.h"
+#include "config/prompter.h"
 #include "i18n/language_pack.h"
 #include "i18n/safe_format.h"
-#include "track/text_rules.h"
+#include "base/text_rules.h"
 
 namespace tcmap {
 

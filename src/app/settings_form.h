@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/settings_keys.h"
+#include "config/settings_keys.h"
 
 namespace tcmap {
 

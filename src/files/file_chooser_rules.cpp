@@ -2,9 +2,9 @@
 
 #include <sys/stat.h>
 
-#include "app/app_state.h"
-#include "app/profile_store.h"
-#include "app/settings_keys.h"
+#include "config/app_state.h"
+#include "config/profile_store.h"
+#include "config/settings_keys.h"
 #include "files/folder_walk.h"
 #include "files/sort_texts.h"
 #include "i18n/language_pack.h"

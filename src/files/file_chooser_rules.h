@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/prompter.h"
+#include "config/prompter.h"
 
 namespace tcmap {
 

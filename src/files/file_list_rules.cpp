@@ -2,11 +2,11 @@
 
 #include <unordered_set>
 
-#include "files/file_io.h"
+#include "base/file_io.h"
 #include "files/sort_texts.h"
 #include "i18n/language_pack.h"
 #include "i18n/safe_format.h"
-#include "track/text_rules.h"
+#include "base/text_rules.h"
 
 namespace tcmap {
 

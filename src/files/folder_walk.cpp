@@ -11,7 +11,7 @@
 #include <utility>
 
 #include "files/sort_texts.h"
-#include "track/text_rules.h"
+#include "base/text_rules.h"
 
 namespace tcmap {
 

@@ -1,6 +1,6 @@
 #include "i18n/language_choice.h"
 
-#include "app/prompter.h"
+#include "config/prompter.h"
 #include "i18n/language_pack.h"
 
 namespace tcmap {

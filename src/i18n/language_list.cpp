@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/profile_store.h"
+#include "config/profile_store.h"
 #include "i18n/language_pack.h"
-#include "track/text_rules.h"
+#include "base/text_rules.h"
 
 namespace tcmap {
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "i18n/gbk_big5_table.h"
-#include "i18n/utf8_text.h"
+#include "base/utf8_text.h"
 
 namespace tcmap {
 

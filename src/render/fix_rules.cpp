@@ -4,7 +4,7 @@
 #include <array>
 #include <vector>
 
-#include "track/text_rules.h"
+#include "base/text_rules.h"
 
 namespace tcmap {
 

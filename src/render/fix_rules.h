@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "render/draw_mode.h"
-#include "render/fix_table.h"
-#include "render/job_settings.h"
+#include "render/layers/fix_table.h"
+#include "config/job_settings.h"
 #include "render/map_frame.h"
 #include "track/track_model.h"
 

@@ -1,17 +1,11 @@
 #include "render/job_log.h"
 
-#include "app/app_state.h"
+#include "config/app_state.h"
 #include "render/main_view.h"
-#include "track/text_rules.h"
+#include "base/text_rules.h"
 #include "track/track_model.h"
 
 namespace tcmap {
-
-std::string progressLine(std::string_view text) {
-    std::string line(text);
-    line += " ..";
-    return line;
-}
 
 std::string peakWindText(const StormStatistics& stats) {
     std::string text = "VMAX: ";

@@ -8,23 +8,13 @@
 #include <string>
 #include <string_view>
 
-#include "render/canvas/canvas.h"
+#include "render/layers/layer_log.h"
 
 namespace tcmap {
 
 struct AppState;
 class MainView;
 struct StormStatistics;
-
-// Log colours (program colours 0x00BBGGRR).
-inline constexpr uint32_t kProgressColour = rgb(0, 136, 255);
-inline constexpr uint32_t kWarningColour = rgb(255, 255, 0);  // also skipped files, bad pictures
-inline constexpr uint32_t kFailureColour = rgb(255, 0, 0);
-inline constexpr uint32_t kFailureLastColour = rgb(255, 128, 0);
-inline constexpr uint32_t kTooLargeColour = rgb(0, 128, 0);
-
-// A progress line: the text followed by " ..".
-std::string progressLine(std::string_view text);
 
 // The status-bar texts of the statistics: "VMAX: 125kts", "MSLP: 950mb",
 // "ACE: 12.5"; without a value ("VMAX: ") while there is none yet.
@@ -34,14 +24,14 @@ std::string aceText(const StormStatistics& stats);
 
 // Holds references only; every call goes straight to the view, which keeps
 // calls from the job thread and the interface thread in order.
-class JobLog {
+class JobLog : public LayerLog {
   public:
     JobLog(MainView& view, AppState& app, const StormStatistics& stats)
         : view_(view), app_(app), stats_(stats) {}
 
     // Write the text (several lines when it holds line breaks) into the panel
     // in the given colour, in batch mode too.
-    void writeProgress(const std::string& text, uint32_t colour);
+    void writeProgress(const std::string& text, uint32_t colour) override;
 
     // Batch mode: append the text and CR LF to the failure log, nothing to
     // the panel. Otherwise the same as writeProgress.
@@ -49,7 +39,7 @@ class JobLog {
 
     // Refresh status-bar parts 0 to 2 from the statistics; set part 3 to the
     // message only when `withMessage`.
-    void updateInfoLine(const std::string& message, bool withMessage);
+    void updateInfoLine(const std::string& message, bool withMessage) override;
 
     MainView& view() { return view_; }
 

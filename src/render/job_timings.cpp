@@ -4,7 +4,7 @@
 #include <cstring>
 #include <ostream>
 
-#include "track/text_rules.h"
+#include "base/text_rules.h"
 
 namespace tcmap {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "track/text_rules.h"
+#include "base/text_rules.h"
 
 namespace tcmap {
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "render/draw_mode.h"
+#include "render/layers/output_geometry.h"
 #include "track/track_model.h"
 
 namespace tcmap {
@@ -22,14 +23,11 @@ struct MapPoint {
     double y = 0;
 };
 
-struct MapFrame {
-    int32_t mapWidth = 0;   // W
-    int32_t mapHeight = 0;  // H
-    int32_t minX = 0, minY = 0;
+// The geometry the layers see (map size, minX/minY, margins, output size),
+// and the bounds and previous fix that the job gathers to reach it.
+struct MapFrame : OutputGeometry {
     int32_t maxX = 0, maxY = 0;  // Normal: right/bottom bounds; else width/height
-    int32_t marginX = 0, marginY = 0;
     int32_t minWidth = 0, minHeight = 0;
-    int32_t outputWidth = 0, outputHeight = 0;
     MapPoint previousFix;  // position of the previous usable track line
     bool realFixSeen = false;
 
@@ -46,10 +44,6 @@ struct MapFrame {
                           int32_t multipleFile);
     // Normal mode: output size from bounds, margins and minimum size.
     void computeOutputSize();
-
-    // Output-picture position of a map-picture position.
-    double toOutputX(double x) const { return x - minX + marginX; }
-    double toOutputY(double y) const { return y - minY + marginY; }
 };
 
 // Map-picture position of a fix from its latitude and longitude tokens; a fix

@@ -6,7 +6,7 @@
 #include "render/canvas/canvas.h"
 #include "render/canvas/picture.h"
 #include "render/map_frame.h"
-#include "track/text_rules.h"
+#include "base/text_rules.h"
 
 namespace tcmap {
 

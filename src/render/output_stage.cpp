@@ -6,14 +6,14 @@
 #include <utility>
 #include <vector>
 
-#include "app/app_state.h"
-#include "files/file_io.h"
+#include "config/app_state.h"
+#include "base/file_io.h"
 #include "i18n/language_pack.h"
 #include "render/canvas/canvas.h"
 #include "render/canvas/picture.h"
 #include "render/job_log.h"
 #include "render/main_view.h"
-#include "render/map_output.h"
+#include "render/output_stage.h"
 #include "render/picture_failure.h"
 
 namespace tcmap {

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "app/app_state.h"
+#include "config/app_state.h"
 #include "i18n/language_pack.h"
-#include "render/draw_status.h"
+#include "render/layers/draw_status.h"
 #include "render/job_log.h"
 
 namespace tcmap {

@@ -1,7 +1,8 @@
 #include "track/forecast.h"
 
 #include "track/record_fields.h"
-#include "track/text_rules.h"
+#include "base/text_rules.h"
+#include "track/field_text.h"
 
 namespace tcmap {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "track/text_rules.h"
+#include "base/text_rules.h"
 
 namespace tcmap {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "track/record_fields.h"
-#include "track/text_rules.h"
+#include "base/text_rules.h"
 
 namespace tcmap {
 

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "files/file_io.h"
+#include "base/file_io.h"
 #include "track/best_track.h"
 #include "track/forecast.h"
 #include "track/record_fields.h"
 #include "track/storm_statistics.h"
-#include "track/text_rules.h"
+#include "base/text_rules.h"
 #include "track/wind_radii.h"
 
 namespace tcmap {

@@ -1,6 +1,6 @@
 #include "track/track_model.h"
 
-#include "track/text_rules.h"
+#include "base/text_rules.h"
 
 namespace tcmap {
 

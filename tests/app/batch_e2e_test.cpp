@@ -12,10 +12,10 @@
 #include <thread>
 #include <vector>
 
-#include "app/app_state.h"
+#include "config/app_state.h"
 #include "app/startup_state.h"
-#include "app/temp_folder.h"
-#include "files/file_io.h"
+#include "support/temp_folder.h"
+#include "base/file_io.h"
 #include "i18n/language_pack.h"
 #include "i18n/safe_format.h"
 #include "render/canvas/canvas.h"

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/app_state.h"
-#include "app/profile_store.h"
-#include "app/temp_folder.h"
-#include "files/file_io.h"
+#include "config/app_state.h"
+#include "config/profile_store.h"
+#include "support/temp_folder.h"
+#include "base/file_io.h"
 #include "i18n/language_pack.h"
 #include "support/fake_prompter.h"
 

@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "app/app_state.h"
+#include "config/app_state.h"
 #include "app/batch_run.h"
 #include "render/main_view.h"
 

@@ -4,10 +4,10 @@
 
 #include <filesystem>
 
-#include "app/app_state.h"
-#include "app/profile_store.h"
-#include "app/temp_folder.h"
-#include "files/open_file_command.h"
+#include "config/app_state.h"
+#include "config/profile_store.h"
+#include "support/temp_folder.h"
+#include "app/open_file_command.h"
 #include "i18n/language_pack.h"
 #include "support/fake_prompter.h"
 

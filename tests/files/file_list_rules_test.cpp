@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/temp_folder.h"
+#include "support/temp_folder.h"
 #include "i18n/language_pack.h"
 
 using namespace tcmap;

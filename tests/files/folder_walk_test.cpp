@@ -6,7 +6,7 @@
 #include <atomic>
 #include <filesystem>
 
-#include "app/temp_folder.h"
+#include "support/temp_folder.h"
 #include "files/file_chooser_rules.h"
 
 using namespace tcmap;

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "i18n/utf8_text.h"
+#include "base/utf8_text.h"
 
 using namespace tcmap;
 

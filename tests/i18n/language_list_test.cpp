@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
-#include "app/profile_store.h"
-#include "app/temp_folder.h"
-#include "files/file_io.h"
+#include "config/profile_store.h"
+#include "support/temp_folder.h"
+#include "base/file_io.h"
 #include "i18n/language_pack.h"
 
 using namespace tcmap;

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/app_state.h"
-#include "app/temp_folder.h"
+#include "config/app_state.h"
+#include "support/temp_folder.h"
 #include "i18n/charset_conversion.h"
 
 using namespace tcmap;

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "i18n/gbk_big5_table.h"
-#include "i18n/utf8_text.h"
+#include "base/utf8_text.h"
 
 using namespace tcmap;
 

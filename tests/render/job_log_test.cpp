@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/app_state.h"
-#include "render/headless_view.h"
+#include "config/app_state.h"
+#include "app/headless_view.h"
 #include "track/track_model.h"
 
 using namespace tcmap;

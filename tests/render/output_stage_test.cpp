@@ -4,15 +4,15 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/temp_folder.h"
-#include "files/file_io.h"
+#include "config/app_state.h"
+#include "support/temp_folder.h"
+#include "base/file_io.h"
 #include "i18n/language_pack.h"
 #include "render/canvas/canvas.h"
 #include "render/canvas/picture.h"
-#include "render/headless_view.h"
+#include "app/headless_view.h"
 #include "render/job_log.h"
-#include "render/map_output.h"
+#include "render/output_stage.h"
 #include "track/track_model.h"
 
 using namespace tcmap;

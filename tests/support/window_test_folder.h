@@ -9,7 +9,7 @@
 #include <initializer_list>
 #include <memory>
 
-#include "app/app_state.h"
+#include "config/app_state.h"
 
 namespace tcmap::testing {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "track/text_rules.h"
+#include "base/text_rules.h"
 #include "track_test_files.h"
 
 using namespace tcmap;

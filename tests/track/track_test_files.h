@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "files/file_io.h"
+#include "base/file_io.h"
 
 namespace tcmap::test {
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "track/text_rules.h"
+#include "base/text_rules.h"
 #include "track_test_files.h"
 
 using namespace tcmap;

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <new>
 
-#include "files/file_io.h"
+#include "base/file_io.h"
 #include "render/canvas/bmp_codec.h"
 #include "render/canvas/canvas.h"
 #include "render/canvas/jpeg_codec.h"

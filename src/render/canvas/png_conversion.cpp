@@ -1,6 +1,6 @@
 #include <string>
 
-#include "files/file_io.h"
+#include "base/file_io.h"
 #include "render/canvas/picture.h"
 #include "render/canvas/png_codec.h"
 

@@ -1,0 +1,81 @@
+#include "config/job_settings.h"
+
+#include <algorithm>
+
+#include "config/settings_keys.h"
+#include "base/line_break_escapes.h"
+#include "base/text_rules.h"
+
+namespace tcmap {
+
+namespace {
+
+// Track width and point size beyond this (degrees or pixels) already cover
+// any picture; larger values would only make the 2D library trace giant
+// circles for minutes.
+constexpr double kMaxDrawingSize = 1e6;
+
+double drawingSize(double value) {
+    return std::clamp(value, -kMaxDrawingSize, kMaxDrawingSize);
+}
+
+// One settings file, read key by key; the style picks the key of a pair.
+class SettingsReader {
+  public:
+    SettingsReader(const std::string& path, bool tcv) : path_(path), tcv_(tcv) {}
+
+    std::string text(const SettingKey& wendrel, const SettingKey& tcv) const {
+        return readSetting(path_, tcv_ ? tcv : wendrel);
+    }
+    std::string text(const SettingKey& both) const { return readSetting(path_, both); }
+
+    double number(const SettingKey& wendrel, const SettingKey& tcv) const {
+        return readNumber(text(wendrel, tcv));
+    }
+    int32_t integer(const SettingKey& wendrel, const SettingKey& tcv) const {
+        return readInteger(text(wendrel, tcv));
+    }
+    // Check boxes stored as "1" / "0".
+    bool exactlyOne(const SettingKey& wendrel, const SettingKey& tcv) const {
+        return text(wendrel, tcv) == "1";
+    }
+    bool atLeastOne(const SettingKey& wendrel, const SettingKey& tcv) const {
+        return integer(wendrel, tcv) >= 1;
+    }
+
+  private:
+    const std::string& path_;
+    bool tcv_;
+};
+
+}  // namespace
+
+JobSettings readJobSettings(const std::string& settingsPath, bool tcvStyle) {
+    namespace k = settings;
+    const SettingsReader read(settingsPath, tcvStyle);
+    JobSettings s;
+    s.trackWidth = drawingSize(read.number(k::kTrack, k::kTrack1));
+    s.pointSize = drawingSize(readNumber(read.text(k::kPoint)));
+    s.marginX = read.integer(k::kWidthSpace, k::kWidthSpace1);
+    s.marginY = read.integer(k::kHeightSpace, k::kHeightSpace1);
+    s.minWidth = read.integer(k::kWidth, k::kWidth1);
+    s.minHeight = read.integer(k::kHeight, k::kHeight1);
+    s.priority = readInteger(read.text(k::kPriority));
+    s.skipInvest = read.exactlyOne(k::kSkipInvest, k::kSkipInvest1);
+    s.newColour = read.text(k::kNewColor) == "1";
+    s.legendPosition = read.integer(k::kDrawLegends, k::kDrawLegends1);
+    s.multipleFile = read.integer(k::kMultipleFile, k::kMultipleFile1);
+    s.allPoints = read.atLeastOne(k::kAllPoints, k::kAllPoints1);
+    s.showText = readInteger(read.text(k::kShowText1)) >= 1;
+    s.showGrid = read.atLeastOne(k::kShowGrid, k::kShowGrid1);
+    s.drawRad = read.integer(k::kDrawRad, k::kDrawRad1);
+    s.timeFormat = expandLineBreaks(read.text(k::kTimeFormat));
+    s.forecastFormat = expandLineBreaks(read.text(k::kForecastFormat));
+    return s;
+}
+
+std::string expandLineBreaks(std::string_view format) {
+    return expandLineBreakEscapes(format);
+}
+
+}  // namespace tcmap

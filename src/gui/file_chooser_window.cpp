@@ -1,0 +1,351 @@
+#include "gui/file_chooser_window.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileSystemModel>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStandardPaths>
+#include <QTreeView>
+#include <memory>
+
+#include "config/app_state.h"
+#include "gui/dialog_placement.h"
+#include "config/prompter.h"
+#include "gui/ui_text.h"
+#include "files/file_chooser_rules.h"
+#include "files/folder_walk.h"
+
+namespace tcmap {
+
+namespace {
+
+constexpr int kSubfolderScope = 1;
+
+std::string toStd(const QString& text) {
+    return text.toStdString();
+}
+
+// The drive (file-system root) a folder is on.
+int driveIndexOf(const QComboBox& drives, const std::string& folder) {
+    int best = -1;
+    qsizetype bestLength = -1;
+    const QString path = QString::fromStdString(folder);
+    for (int i = 0; i < drives.count(); ++i) {
+        const QString root = drives.itemText(i);
+        if (path.startsWith(root) && root.size() > bestLength) {
+            best = i;
+            bestLength = root.size();
+        }
+    }
+    return best;
+}
+
+// A special folder, or "" when the desktop has none.
+std::string specialFolder(QStandardPaths::StandardLocation location) {
+    const QString path = QStandardPaths::writableLocation(location);
+    return !path.isEmpty() && QDir(path).exists() ? toStd(path) : std::string();
+}
+
+}  // namespace
+
+FileChooserWindow::FileChooserWindow(AppState& app, Prompter& prompter, QWidget* owner)
+    : QDialog(owner), app_(app), prompter_(prompter), pack_(LanguagePack::fromState(app)) {
+    setModal(true);
+
+    drives_ = new QComboBox(this);
+    drives_->setObjectName("drives");
+    for (const QFileInfo& drive : QDir::drives()) drives_->addItem(drive.absolutePath());
+
+    folderModel_ = new QFileSystemModel(this);
+    folderModel_->setFilter(QDir::AllDirs | QDir::Drives | QDir::NoDotAndDotDot);
+    folderModel_->setRootPath(QDir::rootPath());
+    folders_ = new QTreeView(this);
+    folders_->setObjectName("folders");
+    folders_->setModel(folderModel_);
+    folders_->setHeaderHidden(true);
+    for (int column = 1; column < folderModel_->columnCount(); ++column) {
+        folders_->hideColumn(column);
+    }
+
+    filesLabel_ = new QLabel(this);
+    files_ = new QListWidget(this);
+    files_->setObjectName("files");
+    files_->setSelectionMode(QAbstractItemView::SingleSelection);
+
+    shortcuts_ = new QComboBox(this);
+    shortcuts_->setObjectName("shortcuts");
+    scopeLabel_ = new QLabel(this);
+    scope_ = new QComboBox(this);
+    scope_->setObjectName("scope");
+    scopeLabel_->setBuddy(scope_);
+
+    selectAll_ = new QPushButton(this);
+    selectAll_->setObjectName("selectAll");
+    unselectAll_ = new QPushButton(this);
+    unselectAll_->setObjectName("unselectAll");
+    ok_ = new QPushButton(this);
+    ok_->setObjectName("ok");
+    ok_->setDefault(true);
+    close_ = new QPushButton(this);
+    close_->setObjectName("close");
+    close_->setAutoDefault(false);
+    status_ = new QLabel(this);
+    status_->setObjectName("status");
+    status_->setMinimumHeight(2 * status_->fontMetrics().height());
+
+    auto* scopeRow = new QHBoxLayout;
+    scopeRow->addWidget(scopeLabel_);
+    scopeRow->addWidget(scope_, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(selectAll_);
+    buttons->addWidget(unselectAll_);
+    buttons->addStretch(1);
+    buttons->addWidget(ok_);
+    buttons->addWidget(close_);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(drives_, 0, 0);
+    layout->addWidget(filesLabel_, 0, 1);
+    layout->addWidget(folders_, 1, 0);
+    layout->addWidget(files_, 1, 1);
+    layout->addWidget(shortcuts_, 2, 0);
+    layout->addLayout(scopeRow, 2, 1);
+    layout->addLayout(buttons, 3, 0, 1, 2);
+    layout->addWidget(status_, 4, 0, 1, 2);
+    layout->setRowStretch(1, 1);
+    layout->setColumnStretch(0, 1);
+    layout->setColumnStretch(1, 1);
+
+    applyTexts();
+
+    connect(drives_, &QComboBox::activated, this, &FileChooserWindow::changeDrive);
+    connect(folders_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) { changeFolder(current); });
+    connect(folderModel_, &QFileSystemModel::directoryLoaded, this,
+            &FileChooserWindow::keepFolderInView);
+    connect(folderModel_, &QFileSystemModel::layoutChanged, this,
+            &FileChooserWindow::keepFolderInView);
+    connect(folderModel_, &QFileSystemModel::rowsInserted, this,
+            &FileChooserWindow::keepFolderInView);
+    connect(folders_->verticalScrollBar(), &QScrollBar::actionTriggered, this,
+            [this] { keepFolderInView_ = false; });
+    connect(shortcuts_, &QComboBox::activated, this, &FileChooserWindow::goToShortcut);
+    connect(scope_, &QComboBox::currentIndexChanged, this,
+            [this](int index) { files_->setEnabled(index != kSubfolderScope); });
+    connect(files_, &QListWidget::itemDoubleClicked, this, [](QListWidgetItem* item) {
+        item->setCheckState(item->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+    });
+    const auto tickAll = [this](Qt::CheckState state) {
+        for (int row = 0; row < files_->count(); ++row) files_->item(row)->setCheckState(state);
+    };
+    connect(selectAll_, &QPushButton::clicked, this, [tickAll] { tickAll(Qt::Checked); });
+    connect(unselectAll_, &QPushButton::clicked, this, [tickAll] { tickAll(Qt::Unchecked); });
+    connect(ok_, &QPushButton::clicked, this, &FileChooserWindow::confirm);
+    connect(close_, &QPushButton::clicked, this, &QDialog::close);
+    connect(&statusTimer_, &QTimer::timeout, this, &FileChooserWindow::updateSearchStatus);
+
+    if (app_.lastDir.empty()) app_.lastDir = app_.runFolder;
+    fitAndCentre(this, 480, 300, owner);
+    setFolderPath(chooserStartFolder(app_.lastDir, app_.runFolder));
+    app_.chooserAccepted = false;
+}
+
+FileChooserWindow::~FileChooserWindow() {
+    // Only reached during a search when the owner goes away: end the walk
+    // early and wait for it, so the thread never outlives what it uses.
+    stopSearch_ = true;
+    if (search_.joinable()) {
+        search_.join();
+        app_.searchRunning = false;
+    }
+}
+
+void FileChooserWindow::applyTexts() {
+    setWindowTitle(uiText(pack_.text(35) + ":"));
+    filesLabel_->setText(uiText(pack_.text(36)));
+    shortcuts_->clear();
+    for (int id = 37; id <= 41; ++id) shortcuts_->addItem(uiText(pack_.text(id)));
+    shortcuts_->setCurrentIndex(0);
+    scopeLabel_->setText(uiText(pack_.text(44) + ":"));
+    scope_->clear();
+    scope_->addItem(uiText(pack_.text(45)));
+    scope_->addItem(uiText(pack_.text(46)));
+    scope_->setCurrentIndex(0);
+    selectAll_->setText(uiText(pack_.text(42)));
+    unselectAll_->setText(uiText(pack_.text(43)));
+    close_->setText(uiText(pack_.text(47)));
+    ok_->setText(uiText(pack_.text(48)));
+}
+
+void FileChooserWindow::setFolderPath(const std::string& folder) {
+    folder_ = folder;
+    keepFolderInView_ = true;
+    const int drive = driveIndexOf(*drives_, folder_);
+    if (drive >= 0) drives_->setCurrentIndex(drive);
+    showFolderInTree();
+    refillFileList();
+}
+
+void FileChooserWindow::showFolderInTree() {
+    followingFolder_ = true;
+    const QModelIndex index =
+        folder_.empty() ? QModelIndex() : folderModel_->index(QString::fromStdString(folder_));
+    if (index.isValid()) {
+        folders_->setCurrentIndex(index);
+        folders_->expand(index);
+        keepFolderInView();
+    } else {
+        folders_->selectionModel()->clear();
+    }
+    followingFolder_ = false;
+}
+
+void FileChooserWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    keepFolderInView();  // the tree knows its height only now
+}
+
+void FileChooserWindow::keepFolderInView() {
+    if (!keepFolderInView_ || scrollPending_) return;
+    scrollPending_ = true;
+    // After the model's change has been laid out; one scroll for a burst.
+    QTimer::singleShot(0, this, [this] {
+        scrollPending_ = false;
+        const QModelIndex current = folders_->currentIndex();
+        if (keepFolderInView_ && current.isValid()) {
+            folders_->scrollTo(current, QAbstractItemView::PositionAtCenter);
+        }
+    });
+}
+
+void FileChooserWindow::refillFileList() {
+    files_->clear();
+    for (const std::string& name : listFolderFiles(folder_)) {
+        auto* item = new QListWidgetItem(QString::fromStdString(name), files_);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Unchecked);
+    }
+}
+
+void FileChooserWindow::changeDrive(int index) {
+    if (index < 0) return;
+    setFolderPath(toStd(drives_->itemText(index)));
+    folders_->setFocus();
+}
+
+void FileChooserWindow::changeFolder(const QModelIndex& current) {
+    if (followingFolder_ || !current.isValid()) return;
+    folder_ = toStd(folderModel_->filePath(current));
+    keepFolderInView_ = false;  // the user chose it where it is
+    refillFileList();
+    files_->setFocus();
+}
+
+void FileChooserWindow::goToShortcut(int index) {
+    std::string folder;
+    switch (index) {
+        case 1:
+            folder = app_.runFolder;
+            break;
+        case 2:
+            folder = specialFolder(QStandardPaths::DesktopLocation);
+            break;
+        case 3:
+            folder = specialFolder(QStandardPaths::DocumentsLocation);
+            break;
+        case 4:  // favourites: no such folder on this desktop
+            break;
+        default:
+            return;
+    }
+    shortcuts_->setCurrentIndex(0);
+    setFolderPath(withoutTrailingSeparator(folder));
+    folders_->setFocus();
+}
+
+void FileChooserWindow::setControlsEnabled(bool enabled) {
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{drives_, folders_, files_, ok_, close_, selectAll_,
+                                         unselectAll_, shortcuts_, scope_}) {
+        control->setEnabled(enabled);
+    }
+    // The check list stays off while the subfolder scope is chosen.
+    if (enabled) files_->setEnabled(scope_->currentIndex() != kSubfolderScope);
+}
+
+void FileChooserWindow::confirm() {
+    if (app_.searchRunning) return;
+    app_.lastDir = folder_;
+    setControlsEnabled(false);
+    if (scope_->currentIndex() == kSubfolderScope) {
+        startSearch();
+        return;
+    }
+
+    ChooserItems items;
+    items.folder = folder_;
+    for (int row = 0; row < files_->count(); ++row) {
+        const QListWidgetItem* item = files_->item(row);
+        items.names.push_back(toStd(item->text()));
+        items.ticked.push_back(item->checkState() == Qt::Checked);
+        // Only an item the user highlighted counts, not the focus frame.
+        if (item == files_->currentItem() && item->isSelected()) items.current = row;
+    }
+    std::optional<std::vector<std::string>> chosen =
+        chooseFiles(items, app_.chooserAppend, prompter_, pack_);
+    if (!chosen) {
+        setControlsEnabled(true);
+        return;
+    }
+    addChosenFiles(app_.trackFiles, std::move(*chosen), app_.chooserAppend);
+    app_.chooserAccepted = true;
+    accept();
+}
+
+void FileChooserWindow::startSearch() {
+    app_.searchState = SearchWalking;
+    app_.foundFileCount = 0;
+    app_.searchRunning = true;
+    stopSearch_ = false;
+    updateSearchStatus();
+    statusTimer_.start(200);
+    search_ = std::thread([this, root = folder_] {
+        auto found = std::make_shared<std::vector<std::string>>(
+            searchSubfolders(root, app_.searchState, app_.foundFileCount, &stopSearch_));
+        // Widgets and the list of track files are touched on the UI thread only.
+        QMetaObject::invokeMethod(
+            this, [this, found] { finishSearch(std::move(*found)); }, Qt::QueuedConnection);
+    });
+}
+
+void FileChooserWindow::finishSearch(std::vector<std::string> found) {
+    if (search_.joinable()) search_.join();
+    app_.searchState = SearchAdding;
+    updateSearchStatus();
+    addChosenFiles(app_.trackFiles, std::move(found), app_.chooserAppend);
+    app_.chooserAccepted = true;
+    statusTimer_.stop();
+    app_.searchRunning = false;
+    accept();
+}
+
+void FileChooserWindow::updateSearchStatus() {
+    status_->setText(uiText(searchStatusText(pack_, app_.searchState, app_.foundFileCount)));
+}
+
+void FileChooserWindow::reject() {
+    if (app_.searchRunning) {
+        prompter_.message(pack_.text(157), pack_.text(158), Prompter::Icon::Information,
+                          Prompter::Buttons::Ok, Prompter::Answer::Ok);
+        return;
+    }
+    QDialog::reject();
+}
+
+}  // namespace tcmap

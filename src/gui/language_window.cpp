@@ -1,0 +1,59 @@
+#include "gui/language_window.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "config/app_state.h"
+#include "gui/dialog_placement.h"
+#include "gui/ui_text.h"
+#include "i18n/language_choice.h"
+
+namespace tcmap {
+
+LanguageWindow::LanguageWindow(AppState& app, Prompter& prompter, QWidget* owner)
+    : QDialog(owner),
+      prompter_(prompter),
+      pack_(LanguagePack::fromState(app)),
+      rows_(languageRows(pack_)) {
+    setFont(uiFont());
+    setWindowTitle(uiText(languageWindowTitle(pack_)));
+
+    auto* layout = new QVBoxLayout(this);
+    auto* group = new QGroupBox(uiText(pack_.text(75)) + ':', this);
+    auto* groupLayout = new QVBoxLayout(group);
+    list_ = new QListWidget(group);
+    list_->setObjectName(QStringLiteral("languages"));
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    for (const LanguageRow& row : rows_) list_->addItem(uiText(row.caption));
+    groupLayout->addWidget(list_);
+    layout->addWidget(group, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    auto* ok = new QPushButton(uiText(pack_.text(48)), this);
+    ok->setObjectName(QStringLiteral("ok"));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(uiText(pack_.text(65)), this);
+    cancel->setObjectName(QStringLiteral("cancel"));
+    cancel->setAutoDefault(false);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    layout->addLayout(buttons);
+
+    connect(ok, &QPushButton::clicked, this, &LanguageWindow::choose);
+    connect(list_, &QListWidget::itemDoubleClicked, this, [this] { choose(); });
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    fitAndCentre(this, 300, 260, owner);
+}
+
+void LanguageWindow::choose() {
+    const QList<QListWidgetItem*> selected = list_->selectedItems();
+    const int row = selected.isEmpty() ? -1 : list_->row(selected.front());
+    if (confirmLanguageChoice(pack_, prompter_, rows_, row)) accept();
+}
+
+}  // namespace tcmap

@@ -1,0 +1,632 @@
+#include "gui/main_window.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QThread>
+#include <QUrl>
+#include <memory>
+#include <thread>
+
+#include "config/app_state.h"
+#include "gui/banner_picture.h"
+#include "gui/draw_panel.h"
+#include "app/main_commands.h"
+#include "config/profile_store.h"
+#include "config/prompter.h"
+#include "config/settings_keys.h"
+#include "gui/settings_window.h"
+#include "gui/text_format_window.h"
+#include "gui/file_list_window.h"
+#include "gui/open_track_files.h"
+#include "i18n/language_pack.h"
+#include "gui/language_window.h"
+#include "render/canvas/canvas.h"
+#include "render/canvas/picture.h"
+#include "app/save_track_map.h"
+#include "render/map_path.h"
+
+namespace tcmap {
+
+namespace {
+
+// Menu captions.
+constexpr int kFileMenuText = 1;
+constexpr int kDrawMenuText = 2;
+constexpr int kLanguageMenuText = 71;
+constexpr int kAutoDrawMenuText = 93;
+
+// Message boxes and prompts.
+constexpr int kIdleTitleText = 14;
+constexpr int kIdleHintText = 15;
+constexpr int kNoMapText = 16;
+constexpr int kNoMapTitle = 17;
+constexpr int kNoTrackFileText = 18;
+constexpr int kNoTrackFileTitle = 19;
+constexpr int kMapDialogTitle = 67;
+constexpr int kMapDialogFilter = 68;
+constexpr int kJobRunningText = 80;
+constexpr int kJobRunningTitle = 81;
+constexpr int kRegionPromptText = 86;
+constexpr int kRegionTitle = 87;
+constexpr int kBadRegionText = 88;
+
+struct ItemText {
+    MainWindow::Item item;
+    int textId;
+};
+
+constexpr ItemText kItemTexts[] = {
+    {MainWindow::Item::OpenFile, 3},
+    {MainWindow::Item::ManageFileList, 128},
+    {MainWindow::Item::Settings, 6},
+    {MainWindow::Item::ChangeMap, 4},
+    {MainWindow::Item::Save, 5},
+    {MainWindow::Item::Exit, 7},
+    {MainWindow::Item::StartDrawing, 8},
+    {MainWindow::Item::RegionalDrawing, 85},
+    {MainWindow::Item::GlobalDrawing, 83},
+    {MainWindow::Item::BackgroundColour, 84},
+    {MainWindow::Item::ClearDisplay, 9},
+    {MainWindow::Item::AutoDrawOff, 94},
+    {MainWindow::Item::AutoDrawNormal, 95},
+    {MainWindow::Item::AutoDrawRegional, 96},
+    {MainWindow::Item::AutoDrawGlobal, 97},
+    {MainWindow::Item::TextFormat, 160},
+    {MainWindow::Item::CurrentLanguage, 72},
+    {MainWindow::Item::SelectLanguage, 73},
+};
+
+constexpr MainWindow::Item kAutoDrawItems[] = {
+    MainWindow::Item::AutoDrawOff,
+    MainWindow::Item::AutoDrawNormal,
+    MainWindow::Item::AutoDrawRegional,
+    MainWindow::Item::AutoDrawGlobal,
+};
+
+// The idle picture's texts.
+constexpr uint32_t kIdleTitleColour = rgb(127, 191, 255);
+constexpr uint32_t kIdleHintColour = rgb(0, 136, 255);
+constexpr uint32_t kErrorColour = rgb(255, 0, 0);
+constexpr double kIdleTitlePoints = 16;
+constexpr double kIdleHintPoints = 11;
+constexpr double kCreditPoints = 8;
+constexpr double kLogPoints = 10;
+constexpr double kErrorPoints = 20;
+
+constexpr int kStatusPartWidth = 100;
+
+QString q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+std::string quoted(const std::string& value) {
+    return "\"" + value + "\"";
+}
+
+std::string oneLine(const std::string& text) {
+    QString line = q(text);
+    line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return line.toStdString();
+}
+
+// The job's own decoder reads the picture: it knows every format the job
+// writes and has no allocation cap below the largest map shown (Qt's readers
+// refuse pictures above 128 MB). The image shares the decoded pixels.
+QImage decodePanelPicture(const std::vector<uint8_t>& encoded) {
+    auto picture = std::make_unique<Picture>();
+    if (encoded.empty() || !picture->loadBytes(encoded) || picture->empty()) return {};
+    const int width = picture->width();
+    const int height = picture->height();
+    const qsizetype stride = picture->stride();
+    auto* pixels = reinterpret_cast<uchar*>(picture->pixels());
+    return QImage(
+        pixels, width, height, stride, QImage::Format_ARGB32_Premultiplied,
+        [](void* owned) { delete static_cast<Picture*>(owned); }, picture.release());
+}
+
+}  // namespace
+
+MainWindow::MainWindow(AppState& app, Prompter& prompter, DrawJobRunner runner, QWidget* parent)
+    : QMainWindow(parent), app_(app), prompter_(prompter), runner_(std::move(runner)) {
+    setFont(QFont(QStringLiteral("Microsoft YaHei UI"), 9));
+    panel_ = new DrawPanel(this);
+    setCentralWidget(panel_);
+    buildMenus();
+    buildStatusBar();
+    connect(panel_, &DrawPanel::resized, this, &MainWindow::onMainResized);
+    connect(panel_, &DrawPanel::rightClicked, this, [this](QPoint at) {
+        if (menusEnabled_) fileMenu_->popup(at);
+    });
+}
+
+// A job thread that is still running holds a reference to this window; the
+// program therefore ends without destroying it while a job runs.
+MainWindow::~MainWindow() = default;
+
+// ---- building ------------------------------------------------------------
+
+QAction* MainWindow::addItem(QMenu* menu, Item item, const QKeySequence& shortcut,
+                             void (MainWindow::*command)()) {
+    QAction* entry = menu->addAction(QString());
+    entry->setShortcut(shortcut);
+    if (command != nullptr) connect(entry, &QAction::triggered, this, command);
+    items_.emplace_back(item, entry);
+    return entry;
+}
+
+void MainWindow::buildMenus() {
+    fileMenu_ = menuBar()->addMenu(QString());
+    addItem(fileMenu_, Item::OpenFile, QKeySequence(Qt::CTRL | Qt::Key_O), &MainWindow::openFiles);
+    addItem(fileMenu_, Item::ManageFileList, QKeySequence(Qt::Key_F2), &MainWindow::manageFileList);
+    addItem(fileMenu_, Item::Settings, QKeySequence(Qt::Key_F3), &MainWindow::openSettings);
+    addItem(fileMenu_, Item::ChangeMap, QKeySequence(Qt::Key_F4), &MainWindow::changeMap);
+    addItem(fileMenu_, Item::Save, QKeySequence(Qt::CTRL | Qt::Key_S), &MainWindow::saveMap);
+    fileMenu_->addSeparator();
+    // Exit closes the window like its close button; shutdown follows from there.
+    QAction* exit = addItem(fileMenu_, Item::Exit, QKeySequence(), nullptr);
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    drawMenu_ = menuBar()->addMenu(QString());
+    const struct {
+        Item item;
+        QKeySequence shortcut;
+        DrawMode mode;
+    } draws[] = {
+        {Item::StartDrawing, QKeySequence(Qt::Key_F1), DrawMode::Normal},
+        {Item::RegionalDrawing, QKeySequence(Qt::CTRL | Qt::Key_F1), DrawMode::Regional},
+        {Item::GlobalDrawing, QKeySequence(Qt::SHIFT | Qt::Key_F1), DrawMode::Global},
+    };
+    for (const auto& draw : draws) {
+        QAction* entry = addItem(drawMenu_, draw.item, draw.shortcut, nullptr);
+        const DrawMode mode = draw.mode;
+        connect(entry, &QAction::triggered, this, [this, mode] { startDrawJob(mode); });
+    }
+    drawMenu_->addSeparator();
+    addItem(drawMenu_, Item::BackgroundColour, QKeySequence(Qt::CTRL | Qt::Key_B),
+            &MainWindow::chooseBackgroundColour);
+    addItem(drawMenu_, Item::ClearDisplay, QKeySequence(Qt::Key_Delete), &MainWindow::clearDisplay);
+    drawMenu_->addSeparator();
+    autoDrawMenu_ = drawMenu_->addMenu(QString());
+    autoDrawGroup_ = new QActionGroup(this);
+    autoDrawGroup_->setExclusive(true);
+    for (int index = 0; index < 4; ++index) {
+        QAction* entry = addItem(autoDrawMenu_, kAutoDrawItems[index], QKeySequence(), nullptr);
+        entry->setCheckable(true);
+        autoDrawGroup_->addAction(entry);
+        connect(entry, &QAction::triggered, this, [this, index] { chooseAutoDraw(index); });
+    }
+    checkAutoDrawItem(kAutoDrawOff);
+    drawMenu_->addSeparator();
+    addItem(drawMenu_, Item::TextFormat, QKeySequence(Qt::CTRL | Qt::Key_F),
+            &MainWindow::openTextFormat);
+
+    languageMenu_ = menuBar()->addMenu(QString());
+    addItem(languageMenu_, Item::CurrentLanguage, QKeySequence(), nullptr);
+    addItem(languageMenu_, Item::SelectLanguage, QKeySequence(Qt::Key_F12),
+            &MainWindow::selectLanguage);
+}
+
+void MainWindow::buildStatusBar() {
+    for (int part = 0; part < kStatusParts; ++part) {
+        auto* label = new QLabel(this);
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setTextFormat(Qt::PlainText);
+        if (part < kStatusParts - 1) {
+            label->setFixedWidth(kStatusPartWidth);
+            statusBar()->addWidget(label);
+        } else {
+            label->setMinimumWidth(1);
+            statusBar()->addWidget(label, 1);
+        }
+        status_[size_t(part)] = label;
+    }
+    status_[0]->setText(QStringLiteral("VMAX: "));
+    status_[1]->setText(QStringLiteral("MSLP: "));
+    status_[2]->setText(QStringLiteral("ACE: "));
+}
+
+QAction* MainWindow::action(Item item) const {
+    for (const auto& [key, entry] : items_) {
+        if (key == item) return entry;
+    }
+    return nullptr;
+}
+
+QString MainWindow::statusText(int part) const {
+    if (part < 0 || part >= kStatusParts) return {};
+    return status_[size_t(part)]->text();
+}
+
+// ---- texts and title -----------------------------------------------------
+
+void MainWindow::applyMainTexts() {
+    refreshTitleNow();
+    const LanguagePack lang = LanguagePack::fromState(app_);
+    fileMenu_->setTitle(q(lang.text(kFileMenuText)));
+    drawMenu_->setTitle(q(lang.text(kDrawMenuText)));
+    languageMenu_->setTitle(q(lang.text(kLanguageMenuText)));
+    autoDrawMenu_->setTitle(q(lang.text(kAutoDrawMenuText)));
+    for (const ItemText& entry : kItemTexts) {
+        if (QAction* item = action(entry.item)) item->setText(q(lang.text(entry.textId)));
+    }
+}
+
+void MainWindow::setCurrentLanguageCaption(const std::string& caption) {
+    // Shown as it is: an "&" in a language name is no accelerator.
+    QString text = q(caption);
+    text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    action(Item::CurrentLanguage)->setText(text);
+}
+
+void MainWindow::refreshTitleNow() {
+    setWindowTitle(q(mainWindowTitle(app_, LanguagePack::fromState(app_))));
+}
+
+// ---- menus and job state ---------------------------------------------------
+
+bool MainWindow::jobBusy() const {
+    return app_.jobRunning || !menusEnabled_;
+}
+
+void MainWindow::setMenusEnabledNow(bool enabled) {
+    menusEnabled_ = enabled;
+    // The items themselves are switched too, so their shortcuts cannot reach
+    // a command while a job runs.
+    for (QMenu* menu : {fileMenu_, drawMenu_, languageMenu_}) {
+        menu->menuAction()->setEnabled(enabled);
+        for (QAction* entry : menu->actions()) entry->setEnabled(enabled);
+    }
+    for (QAction* entry : autoDrawMenu_->actions()) entry->setEnabled(enabled);
+}
+
+void MainWindow::warn(const LanguagePack& lang, int textId, int titleId) {
+    prompter_.message(lang.text(textId), lang.text(titleId), Prompter::Icon::Warning,
+                      Prompter::Buttons::Ok, Prompter::Answer::Ok);
+}
+
+// ---- drawing ---------------------------------------------------------------
+
+void MainWindow::startDrawJob(DrawMode mode) {
+    if (jobBusy()) return;
+    const LanguagePack lang = LanguagePack::fromState(app_);
+    if (app_.trackFiles.empty()) {
+        warn(lang, kNoTrackFileText, kNoTrackFileTitle);
+        return;
+    }
+    if (mode == DrawMode::Regional && !askRegion(lang)) return;
+    setMenusEnabledNow(false);
+    app_.idlePictureOn = false;
+    runJobThread(mode);
+}
+
+bool MainWindow::askRegion(const LanguagePack& lang) {
+    const std::string initial = readSetting(app_.settingsPath, settings::kRegionSelect);
+    const std::optional<std::string> entered =
+        prompter_.askText(lang.text(kRegionPromptText), lang.text(kRegionTitle), initial);
+    if (!entered) return false;
+    std::optional<RegionChoice> region = parseRegion(*entered);
+    if (!region) {
+        warn(lang, kBadRegionText, kRegionTitle);
+        return false;
+    }
+    ProfileStore::write(app_.settingsPath, settings::kRegionSelect.section,
+                        settings::kRegionSelect.key, quoted(region->stored));
+    app_.regionParts = std::move(region->parts);
+    return true;
+}
+
+void MainWindow::runJobThread(DrawMode mode) {
+    // Not joined and not kept: the job ends on its own and restores the menus
+    // through the posted calls.
+    std::thread([this, mode, runner = runner_, onError = jobErrorHandler_] {
+        try {
+            runner(app_, *this, mode);
+        } catch (...) {
+            if (!onError) throw;
+            onError();
+        }
+    }).detach();
+}
+
+// ---- the panel ---------------------------------------------------------------
+
+void MainWindow::onMainResized() {
+    // The panel fills the client area above the status bar through the
+    // window's layout; only the idle picture needs painting again.
+    if (app_.idlePictureOn && !app_.jobRunning) paintIdlePicture();
+}
+
+void MainWindow::paintIdlePicture() {
+    const LanguagePack lang = LanguagePack::fromState(app_);
+    panel_->clear();
+    panel_->setPicture(makeBannerPicture(), 0);
+    forgetPanelPicture(0);
+    panel_->setTextPosition(0, kBannerHeight);
+    panel_->setTextColour(kIdleTitleColour);
+    panel_->setFontStyle(kIdleTitlePoints, true, true);
+    panel_->writeLine(q(lang.text(kIdleTitleText)));
+    panel_->setTextColour(kIdleHintColour);
+    panel_->setFontStyle(kIdleHintPoints, false, false);
+    panel_->writeLine(q(lang.text(kIdleHintText)));
+    panel_->setFontSize(kCreditPoints);
+    panel_->setTextColour(kIdleTitleColour);
+    panel_->writeLine(QStringLiteral("tcmap %1 · track maps from ATCF best-track and forecast "
+                                     "files · map data: Natural Earth (public domain)")
+                          .arg(q(app_.programVersion)));
+    panel_->setFontSize(kLogPoints);
+}
+
+void MainWindow::forgetPanelPicture(int layout) {
+    {
+        std::lock_guard lock(pictureMutex_);
+        pictureBytes_.clear();
+    }
+    pictureLayout_ = layout;
+}
+
+void MainWindow::clearDisplay() {
+    if (jobBusy()) return;
+    panel_->clear();
+    forgetPanelPicture(pictureLayout_);
+    app_.idlePictureOn = true;
+    onMainResized();
+}
+
+void MainWindow::chooseBackgroundColour() {
+    if (jobBusy()) return;
+    const uint32_t current = panel_->backgroundColour();
+    const uint32_t chosen = prompter_.chooseColour(current) & 0xFFFFFFu;
+    if (chosen == current) return;
+    panel_->setBackgroundColour(chosen);
+    onMainResized();
+    ProfileStore::write(app_.settingsPath, settings::kBackgroundColor.section,
+                        settings::kBackgroundColor.key, quoted(backgroundColourText(chosen)));
+}
+
+void MainWindow::showUnexpectedError(const std::string& message) {
+    // Nothing may start or repaint over the report while it is shown.
+    setMenusEnabledNow(false);
+    app_.idlePictureOn = false;
+    panel_->clear();
+    forgetPanelPicture(pictureLayout_);
+    panel_->setTextPosition(0, 0);
+    panel_->setTextColour(kErrorColour);
+    panel_->setFontSize(kErrorPoints);
+    panel_->writeLine(q(message));
+    setStatusNow(kStatusParts - 1, oneLine(message));
+}
+
+// ---- commands ------------------------------------------------------------------
+
+void MainWindow::changeMap() {
+    if (jobBusy()) return;
+    const LanguagePack lang = LanguagePack::fromState(app_);
+    std::string& map = app_.styleIsTcv ? app_.mapPath1 : app_.mapPath;
+    // A relative map path names a file in the run folder, as for the job.
+    const std::optional<std::string> chosen =
+        prompter_.chooseOpenPath(lang.text(kMapDialogTitle) + ":", lang.text(kMapDialogFilter),
+                                 resolveMapPath(map, app_.runFolder));
+    if (!chosen) return;
+    map = *chosen;
+    const SettingKey& key = app_.styleIsTcv ? settings::kMap1 : settings::kMap;
+    ProfileStore::write(app_.settingsPath, key.section, key.key, quoted(map));
+    refreshTitleNow();
+}
+
+void MainWindow::chooseAutoDraw(int item) {
+    if (item < kAutoDrawOff || item > kAutoDrawGlobal) return;
+    checkAutoDrawItem(item);
+    ProfileStore::write(app_.settingsPath, settings::kAutoDraw.section, settings::kAutoDraw.key,
+                        std::to_string(item));
+}
+
+void MainWindow::checkAutoDrawItem(int item) {
+    if (item < kAutoDrawOff || item > kAutoDrawGlobal) item = kAutoDrawOff;
+    action(kAutoDrawItems[item])->setChecked(true);
+}
+
+int MainWindow::checkedAutoDrawItem() const {
+    for (int index = 0; index < 4; ++index) {
+        if (action(kAutoDrawItems[index])->isChecked()) return index;
+    }
+    return kAutoDrawOff;
+}
+
+void MainWindow::saveMap() {
+    if (jobBusy()) return;
+    const LanguagePack lang = LanguagePack::fromState(app_);
+    saveTrackMap(app_, *this, lang, &prompter_);
+}
+
+void MainWindow::openFiles() {
+    if (!menusEnabled_) return;
+    escCloses_ = false;
+    const bool chosen = openTrackFilesCommand(app_, prompter_, this);
+    if (app_.chooserAccepted) refreshTitleNow();
+    if (!chosen) return;
+    if (const std::optional<DrawMode> mode = autoDrawMode(checkedAutoDrawItem())) {
+        startDrawJob(*mode);
+    }
+}
+
+void MainWindow::manageFileList() {
+    if (jobBusy()) return;
+    escCloses_ = false;
+    FileListWindow list(app_, prompter_, this);
+    list.exec();
+    refreshTitleNow();
+}
+
+void MainWindow::openSettings() {
+    if (jobBusy()) return;
+    SettingsWindow settings(app_, prompter_, this);
+    settings.exec();
+    // The style or a map may have changed.
+    refreshTitleNow();
+}
+
+void MainWindow::openTextFormat() {
+    if (jobBusy()) return;
+    TextFormatWindow format(app_, prompter_, this);
+    format.exec();
+}
+
+void MainWindow::selectLanguage() {
+    if (jobBusy()) return;
+    LanguageWindow language(app_, prompter_, this);
+    language.exec();
+}
+
+void MainWindow::dropFiles(const std::vector<std::string>& paths) {
+    const LanguagePack lang = LanguagePack::fromState(app_);
+    if (app_.mapPath.empty()) {
+        warn(lang, kNoMapText, kNoMapTitle);
+        return;
+    }
+    if (jobBusy()) {
+        warn(lang, kJobRunningText, kJobRunningTitle);
+        return;
+    }
+    if (FileListWindow::isOpen()) {
+        prompter_.beep();
+        return;
+    }
+    app_.trackFiles = paths;
+    refreshTitleNow();
+}
+
+// ---- events ------------------------------------------------------------------------
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && escCloses_) {
+        close();
+        return;
+    }
+    if (panel_->showsMap() && event->modifiers() == Qt::ControlModifier) {
+        switch (event->key()) {
+            case Qt::Key_0:
+                panel_->zoomToFit();
+                return;
+            case Qt::Key_1:
+                panel_->zoomActualSize();
+                return;
+            case Qt::Key_Plus:
+            case Qt::Key_Equal:
+                panel_->zoomBy(DrawPanel::kZoomStep, QPointF(panel_->rect().center()));
+                return;
+            case Qt::Key_Minus:
+                panel_->zoomBy(1.0 / DrawPanel::kZoomStep, QPointF(panel_->rect().center()));
+                return;
+            default:
+                break;
+        }
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    const QMimeData* data = event->mimeData();
+    if (data == nullptr || !data->hasUrls()) return;
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile()) {
+            event->acceptProposedAction();
+            return;
+        }
+    }
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QMimeData* data = event->mimeData();
+    if (data == nullptr) return;
+    std::vector<std::string> paths;
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
+    }
+    if (paths.empty()) return;
+    event->acceptProposedAction();
+    dropFiles(paths);
+}
+
+// ---- MainView ----------------------------------------------------------------------
+
+template <typename Call>
+void MainWindow::onUiThread(Call&& call) {
+    if (QThread::currentThread() == thread()) {
+        call();
+    } else {
+        QMetaObject::invokeMethod(this, std::forward<Call>(call), Qt::QueuedConnection);
+    }
+}
+
+void MainWindow::clearPanel() {
+    {
+        std::lock_guard lock(pictureMutex_);
+        pictureBytes_.clear();
+    }
+    onUiThread([this] { panel_->clear(); });
+}
+
+void MainWindow::setTextPosition(int x, int y) {
+    onUiThread([this, x, y] { panel_->setTextPosition(x, y); });
+}
+
+void MainWindow::writeLine(const std::string& text, uint32_t colour) {
+    onUiThread([this, line = q(text), colour] {
+        panel_->setTextColour(colour);
+        panel_->writeLine(line);
+    });
+}
+
+void MainWindow::setPanelPicture(std::vector<uint8_t> encoded) {
+    // Decoded here, on the caller's thread, so a large map never stalls the
+    // window; the window only gets the finished image.
+    QImage image = decodePanelPicture(encoded);
+    {
+        std::lock_guard lock(pictureMutex_);
+        pictureBytes_ = std::move(encoded);
+    }
+    onUiThread([this, image] { panel_->setPicture(image, panel_->pictureLayout()); });
+}
+
+std::vector<uint8_t> MainWindow::panelPicture() const {
+    std::lock_guard lock(pictureMutex_);
+    return pictureBytes_;
+}
+
+void MainWindow::setPictureLayout(int mode) {
+    pictureLayout_ = mode;
+    onUiThread([this, mode] { panel_->setPictureLayout(mode); });
+}
+
+int MainWindow::pictureLayout() const {
+    return pictureLayout_;
+}
+
+void MainWindow::setStatusNow(int part, const std::string& text) {
+    if (part < 0 || part >= kStatusParts) return;
+    status_[size_t(part)]->setText(q(oneLine(text)));
+}
+
+void MainWindow::setStatusPart(int part, const std::string& text) {
+    onUiThread([this, part, text] { setStatusNow(part, text); });
+}
+
+void MainWindow::enableMenus(bool enabled) {
+    onUiThread([this, enabled] { setMenusEnabledNow(enabled); });
+}
+
+void MainWindow::refreshTitle() {
+    onUiThread([this] { refreshTitleNow(); });
+}
+
+}  // namespace tcmap

@@ -1,0 +1,17 @@
+#include "gui/open_track_files.h"
+
+#include "config/app_state.h"
+#include "gui/file_chooser_window.h"
+#include "app/open_file_command.h"
+#include "i18n/language_pack.h"
+
+namespace tcmap {
+
+bool openTrackFilesCommand(AppState& app, Prompter& prompter, QWidget* owner) {
+    return openTrackFiles(app, prompter, LanguagePack::fromState(app), [&] {
+        FileChooserWindow chooser(app, prompter, owner);
+        chooser.exec();
+    });
+}
+
+}  // namespace tcmap

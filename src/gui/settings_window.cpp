@@ -1,0 +1,195 @@
+#include "gui/settings_window.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+#include "config/app_state.h"
+#include "gui/dialog_placement.h"
+#include "gui/ui_text.h"
+
+namespace tcmap {
+
+namespace {
+
+constexpr int kClientWidth = 384;
+
+QPushButton* plainButton(const QString& text, QWidget* parent) {
+    auto* button = new QPushButton(text, parent);
+    // Enter in a field must not save or open a dialog.
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+QLabel* plainLabel(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+}  // namespace
+
+SettingsWindow::SettingsWindow(AppState& app, Prompter& prompter, QWidget* owner)
+    : QDialog(owner), app_(app), prompter_(prompter), pack_(LanguagePack::fromState(app)) {
+    setFont(uiFont());
+    setWindowTitle(uiText(pack_.text(52)));
+
+    const SettingsFormValues values = loadSettingsForm(app_);
+
+    auto* layout = new QVBoxLayout(this);
+    // The client area ends at the bottom of the Save button.
+    layout->setContentsMargins(10, 10, 10, 0);
+
+    auto* styleRow = new QHBoxLayout;
+    styleRow->addWidget(plainLabel(label(kStyleLabelText), this));
+    style_ = new QComboBox(this);
+    style_->setObjectName(
+        QString::fromUtf8(settings::kMode.key.data(), settings::kMode.key.size()));
+    for (const int id : kStyleItemTexts) style_->addItem(uiText(pack_.text(id)));
+    styleRow->addWidget(style_, 1);
+    layout->addLayout(styleRow);
+
+    pages_ = new QStackedWidget(this);
+    pages_->setObjectName(QStringLiteral("pages"));
+    pages_->setFrameShape(QFrame::StyledPanel);
+    pages_->addWidget(buildPage(wendrelSettingsFields(), values));
+    pages_->addWidget(buildPage(tcvSettingsFields(), values));
+    layout->addWidget(pages_);
+
+    connect(style_, &QComboBox::currentIndexChanged, pages_, &QStackedWidget::setCurrentIndex);
+    style_->setCurrentIndex(values.style);
+    pages_->setCurrentIndex(values.style);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    auto* cancel = plainButton(uiText(pack_.text(65)), this);
+    cancel->setObjectName(QStringLiteral("cancel"));
+    save_ = plainButton(uiText(pack_.text(66)), this);
+    save_->setObjectName(QStringLiteral("save"));
+    buttons->addWidget(cancel);
+    buttons->addWidget(save_);
+    layout->addLayout(buttons);
+
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(save_, &QPushButton::clicked, this, &SettingsWindow::save);
+
+    // Lay the window out at its fixed width to find where Save ends.
+    const int height = layout->hasHeightForWidth() ? layout->totalHeightForWidth(kClientWidth)
+                                                   : layout->totalSizeHint().height();
+    resize(kClientWidth, height);
+    layout->setGeometry(QRect(0, 0, width(), this->height()));
+    const int saveBottom = save_->mapTo(this, QPoint(0, save_->height())).y();
+    fitAndCentre(this, kClientWidth, saveBottom, owner);
+}
+
+QString SettingsWindow::label(int textId) const {
+    return uiText(pack_.text(textId)) + QLatin1Char(':');
+}
+
+QWidget* SettingsWindow::buildPage(std::span<const SettingsField> fields,
+                                   const SettingsFormValues& values) {
+    auto* page = new QWidget(pages_);
+    auto* grid = new QGridLayout(page);
+    grid->setColumnStretch(1, 1);
+    int row = 0;
+    for (const SettingsField& field : fields) {
+        const std::string key = field.setting != nullptr ? std::string(field.setting->key) : "";
+        const QString name = QString::fromStdString(key);
+        switch (field.control) {
+            case SettingsControl::Edit:
+            case SettingsControl::Note: {
+                grid->addWidget(plainLabel(label(field.labelId), page), row, 0);
+                auto* edit = new QLineEdit(page);
+                if (field.control == SettingsControl::Note) {
+                    edit->setObjectName(QStringLiteral("tcvPointSize"));
+                    edit->setText(uiText(tcvPointSizeNote(pack_)));
+                    edit->setReadOnly(true);
+                } else {
+                    edit->setObjectName(name);
+                    edit->setText(QString::fromStdString(values.texts.at(key)));
+                    edits_[key] = edit;
+                }
+                if (field.unitId != 0) {
+                    grid->addWidget(edit, row, 1);
+                    grid->addWidget(plainLabel(uiText(pack_.text(field.unitId)), page), row, 2);
+                } else {
+                    grid->addWidget(edit, row, 1, 1, 2);
+                }
+                break;
+            }
+            case SettingsControl::List:
+            case SettingsControl::FixedList: {
+                grid->addWidget(plainLabel(label(field.labelId), page), row, 0);
+                auto* list = new QComboBox(page);
+                for (const int id : field.itemIds) list->addItem(uiText(pack_.text(id)));
+                if (field.control == SettingsControl::FixedList) {
+                    list->setObjectName(QStringLiteral("tcvPriority"));
+                    list->setCurrentIndex(0);
+                } else {
+                    list->setObjectName(name);
+                    list->setCurrentIndex(values.lists.at(key));
+                    lists_[key] = list;
+                }
+                grid->addWidget(list, row, 1, 1, 2);
+                break;
+            }
+            case SettingsControl::CheckBox: {
+                auto* check = new QCheckBox(uiText(pack_.text(field.labelId)), page);
+                check->setObjectName(name);
+                check->setChecked(values.checks.at(key));
+                checks_[key] = check;
+                grid->addWidget(check, row, 0, 1, 3);
+                break;
+            }
+            case SettingsControl::MapPath: {
+                grid->addWidget(plainLabel(label(field.labelId), page), row, 0);
+                auto* pathRow = new QHBoxLayout;
+                auto* edit = new QLineEdit(QString::fromStdString(values.texts.at(key)), page);
+                edit->setObjectName(name);
+                edit->setCursorPosition(0);  // show where the path starts
+                edits_[key] = edit;
+                auto* change = plainButton(uiText(pack_.text(118)), page);
+                change->setObjectName(QStringLiteral("change") + name);
+                connect(change, &QPushButton::clicked, this, [this, edit] { changeMap(edit); });
+                pathRow->addWidget(edit, 1);
+                pathRow->addWidget(change);
+                grid->addLayout(pathRow, row, 1, 1, 2);
+                break;
+            }
+        }
+        ++row;
+    }
+    grid->setRowStretch(row, 1);
+    return page;
+}
+
+SettingsFormValues SettingsWindow::shownValues() const {
+    SettingsFormValues values;
+    values.style = style_->currentIndex();
+    for (const auto& [key, edit] : edits_) values.texts[key] = edit->text().toStdString();
+    for (const auto& [key, list] : lists_) values.lists[key] = list->currentIndex();
+    for (const auto& [key, check] : checks_) values.checks[key] = check->isChecked();
+    return values;
+}
+
+void SettingsWindow::changeMap(QLineEdit* field) {
+    if (auto chosen = chooseMapPicture(pack_, prompter_, field->text().toStdString())) {
+        field->setText(QString::fromStdString(*chosen));
+        field->setCursorPosition(0);
+    }
+}
+
+void SettingsWindow::save() {
+    saveSettingsForm(app_, shownValues());
+    accept();
+}
+
+}  // namespace tcmap

@@ -1,0 +1,27 @@
+// The check that follows drawing calls: a failed last operation becomes a red
+// line in the job log and the status bar, tagged with the place it came from,
+// and the job goes on.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tcmap {
+
+class Canvas;
+class LayerLog;
+
+// Text of a drawing status; empty for 0, "未知错误" outside 1..21.
+std::string statusText(int32_t status);
+
+// Drawing errors reported since the process started (never reset).
+int64_t drawErrorCount();
+
+// Report the canvas's last status when it is a failure: count it and write
+// "An error occurred while using GDI+: Count = N Position = #<tag> Text = <text>"
+// in red to the panel (batch mode included) and to the status bar. Only the
+// status of the most recent operation is looked at; it is not reset.
+void checkDrawStatus(std::string_view tag, const Canvas& canvas, LayerLog& log);
+
+}  // namespace tcmap

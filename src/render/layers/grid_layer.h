@@ -1,0 +1,18 @@
+// The latitude/longitude grid: straight segments read from the GridData file,
+// each with its own colour, transparency, width and dash.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tcmap {
+
+class Canvas;
+class LayerLog;
+
+// Draws every valid line of the grid file at `gridDataPath` (missing file:
+// nothing). The frame values place map-picture pixels on the output.
+void drawGrid(Canvas& canvas, LayerLog& log, const std::string& gridDataPath, int32_t mapWidth,
+              int32_t minX, int32_t marginX, int32_t minY, int32_t marginY);
+
+}  // namespace tcmap

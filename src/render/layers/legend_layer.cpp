@@ -1,0 +1,132 @@
+#include "render/layers/legend_layer.h"
+
+#include <algorithm>
+#include <array>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "i18n/charset_conversion.h"
+#include "i18n/language_pack.h"
+#include "render/layers/colour_scales.h"
+#include "render/layers/layer_log.h"
+#include "base/text_rules.h"
+
+namespace tcmap {
+
+namespace {
+
+struct LegendRow {
+    int32_t wind;
+    std::string_view typeCode;  // TCV style only
+    int textId;
+};
+
+constexpr std::array<LegendRow, 7> kWendrelRows = {{
+    {1, "", 104},
+    {34, "", 105},
+    {64, "", 106},
+    {83, "", 107},
+    {96, "", 108},
+    {113, "", 109},
+    {137, "", 110},
+}};
+
+constexpr std::array<LegendRow, 9> kTcvRows = {{
+    {1, "", 120},
+    {34, "", 121},
+    {1, "SD", 122},
+    {34, "SS", 123},
+    {64, "", 106},
+    {83, "", 107},
+    {96, "", 108},
+    {113, "", 109},
+    {137, "", 110},
+}};
+
+std::span<const LegendRow> legendRows(bool tcv) {
+    if (tcv) return kTcvRows;
+    return kWendrelRows;
+}
+
+// Font size and row pitch: a fortieth of the picture's shorter side.
+double legendUnit(int32_t width, int32_t height) {
+    return width > height ? height / 40.0 : width / 40.0;
+}
+
+constexpr std::string_view kBullet = "\xE2\x97\x8F ";  // "● "
+
+}  // namespace
+
+void drawLegend(LayerContext& ctx, int32_t position, bool newColour) {
+    if (position <= 0) return;
+    const std::string line = progressLine(ctx.lang.text(112));
+    ctx.log.writeProgress(line, kProgressColour);
+    ctx.log.updateInfoLine(line, true);
+
+    const int32_t width = ctx.frame.outputWidth;
+    const int32_t height = ctx.frame.outputHeight;
+    const double unit = legendUnit(width, height);
+    if (position >= 5) position = placeLegendAutomatically(ctx);
+
+    ctx.font.create("Consolas", toSingle(unit), 0, CanvasUnit::World);
+    // On the right, rows run right to left so each ends (bullet first) at the edge.
+    const bool right = position == 3 || position == 4;
+    ctx.layout.create(right ? TextLayout::kRightToLeft : 0, 0);
+    const float x = right ? static_cast<float>(width) : 0.0f;
+
+    const std::span<const LegendRow> rows = legendRows(ctx.tcv);
+    const bool bottom = position == 2 || position == 4;
+    float y = bottom ? toSingle(0.99 * height - static_cast<double>(rows.size()) * unit) : 0.0f;
+    for (const LegendRow& row : rows) {
+        const uint32_t colour =
+            ctx.tcv ? tcvColour(row.wind, row.typeCode) : wendrelColour(row.wind, newColour);
+        ctx.brush.setSolid(toArgb(colour, 255));
+        std::string text(kBullet);
+        text += ctx.lang.text(row.textId);
+        ctx.canvas.drawText(text, ctx.font, ctx.brush, RectF{x, y, 0, 0}, &ctx.layout);
+        y = toSingle(y + unit);
+    }
+}
+
+int32_t placeLegendAutomatically(const LayerContext& ctx) {
+    const double width = ctx.frame.outputWidth;
+    const double height = ctx.frame.outputHeight;
+    const double unit = legendUnit(ctx.frame.outputWidth, ctx.frame.outputHeight);
+
+    // The legend box, its width from the longest row text in code-page bytes.
+    const std::span<const LegendRow> rows = legendRows(ctx.tcv);
+    size_t maxLength = 0;
+    for (const LegendRow& row : rows) {
+        maxLength = std::max(maxLength, codePageLength(ctx.lang.text(row.textId)));
+    }
+    const double boxWidth = unit * (static_cast<double>(maxLength) + 3) * 0.6;
+    const double boxHeight = 0.01 * height + static_cast<double>(rows.size()) * unit;
+
+    bool topLeft = false, bottomLeft = false, topRight = false, bottomRight = false;
+    const FixTable& fixes = ctx.fixes;
+    for (size_t i = 0; i < fixes.size(); ++i) {
+        const double x = ctx.frame.toOutputX(fixes.x[i]);
+        const double y = ctx.frame.toOutputY(fixes.y[i]);
+        if (x < -kEpsilon || y < -kEpsilon || x - width > kEpsilon || y - height > kEpsilon) {
+            continue;  // outside the picture
+        }
+        const bool top = y - boxHeight <= kEpsilon;
+        const bool low = y - (height - boxHeight) >= -kEpsilon;
+        if (x - boxWidth <= kEpsilon) {
+            topLeft = topLeft || top;
+            bottomLeft = bottomLeft || low;
+        }
+        if (x - (width - boxWidth) >= -kEpsilon) {
+            topRight = topRight || top;
+            bottomRight = bottomRight || low;
+        }
+        if (topLeft && bottomLeft && topRight && bottomRight) return 2;
+    }
+    if (!bottomLeft) return 2;
+    if (!topLeft) return 1;
+    if (!topRight) return 3;
+    return 4;
+}
+
+}  // namespace tcmap

@@ -1,0 +1,104 @@
+#include "render/layers/wind_radii_layer.h"
+
+#include <array>
+#include <cmath>
+
+#include "render/canvas/canvas.h"
+#include "base/text_rules.h"
+
+namespace tcmap {
+
+namespace {
+
+constexpr double kEarthCircumferenceKm = 40032.642882722655;
+constexpr double kKmPerNauticalMile = 1.852;
+constexpr double kKmPerTwoNauticalMiles = 3.704;
+constexpr double kPi = 3.1415926535;
+
+// Pen colour of a wind threshold (kt); odd thresholds such as 49 or 63 are grey.
+uint32_t thresholdColour(int32_t threshold) {
+    if (threshold >= 24 && threshold <= 29) return rgb(255, 255, 255);
+    if (threshold >= 30 && threshold <= 48) return rgb(255, 255, 0);
+    if (threshold >= 50 && threshold <= 62) return rgb(255, 128, 0);
+    if (threshold >= 64) return rgb(255, 0, 0);
+    return rgb(128, 128, 128);
+}
+
+struct Quadrants {
+    std::array<double, 4> rx{};  // northeast, southeast, southwest, northwest
+    std::array<double, 4> ry{};
+};
+
+// Start angles of the quarter arcs, clockwise from east: NE starts at north.
+constexpr std::array<float, 4> kStartAngles = {270.0f, 0.0f, 90.0f, 180.0f};
+
+// One copy: the four quarter ellipses around (x, y), then the lines that join
+// their ends on the axes where neighbouring quadrants differ.
+void drawQuadrants(Canvas& canvas, const CanvasPen& pen, double x, double y, const Quadrants& q) {
+    for (size_t i = 0; i < 4; ++i) {
+        canvas.drawArc(pen, toSingle(x - q.rx[i]), toSingle(y - q.ry[i]), toSingle(2 * q.rx[i]),
+                       toSingle(2 * q.ry[i]), kStartAngles[i], 90.0f);
+    }
+    const float cx = toSingle(x);
+    const float cy = toSingle(y);
+    canvas.drawLine(pen, cx, toSingle(y - q.ry[3]), cx, toSingle(y - q.ry[0]));  // north
+    canvas.drawLine(pen, toSingle(x + q.rx[0]), cy, toSingle(x + q.rx[1]), cy);  // east
+    canvas.drawLine(pen, cx, toSingle(y + q.ry[1]), cx, toSingle(y + q.ry[2]));  // south
+    canvas.drawLine(pen, toSingle(x - q.rx[2]), cy, toSingle(x - q.rx[3]), cy);  // west
+}
+
+}  // namespace
+
+void drawWindRadii(Canvas& canvas, std::string_view radiiText, int32_t mapWidth, double penWidth,
+                   int32_t offX, int32_t offY) {
+    const double w = mapWidth;
+    CanvasPen pen;
+    pen.create(toArgb(rgb(128, 128, 128), 191), toSingle(penWidth), CanvasUnit::World);
+    pen.setLineJoin(join::kRound);
+    pen.setCaps(cap::kRound, cap::kRound, cap::kRound);
+
+    PieceCursor records(radiiText, "\r\n");
+    std::string_view record;
+    while (records.next(record)) {
+        // Tokens: key, latitude, longitude, then threshold / radii pairs.
+        PieceCursor tokens(record, " ");
+        std::array<std::string_view, 3> head;
+        if (!tokens.next(head[0]) || !tokens.next(head[1]) || !tokens.next(head[2])) continue;
+
+        const double lat = readNumber(head[1]);
+        const double lon = readNumber(head[2]);
+        if (std::fabs(lat) <= kEpsilon) continue;
+
+        // The vertical scale also uses the width: the map is twice as wide as high.
+        const double x = lon > kEpsilon ? lon * w / 360 : (lon + 360) * w / 360;
+        const double y = (90 - lat) * w / 360;
+        const double centreX = x + offX;
+        const double centreY = y + offY;
+        if (!std::isfinite(centreX) || !std::isfinite(centreY)) continue;
+
+        // Kilometres per degree of longitude shrink with the cosine of the latitude.
+        const double cosLat = std::cos(static_cast<double>(toSingle(std::fabs(lat))) * kPi / 180);
+
+        std::string_view thresholdToken;
+        std::string_view radiiToken;
+        while (tokens.next(thresholdToken) && tokens.next(radiiToken)) {
+            std::array<std::string_view, 4> pieces;
+            if (splitTextInto(radiiToken, ",", pieces) < pieces.size()) continue;
+
+            Quadrants q;
+            for (size_t i = 0; i < 4; ++i) {
+                const double r = readInteger(pieces[i]);
+                q.rx[i] = r / (cosLat * kEarthCircumferenceKm) * kKmPerNauticalMile * w;
+                q.ry[i] = r / kEarthCircumferenceKm * kKmPerTwoNauticalMiles * w / 2;
+            }
+            pen.setColour(toArgb(thresholdColour(readInteger(thresholdToken)), 191));
+            // Copies one map width to either side, for radii across the 0° seam.
+            for (const int copy : {-1, 0, 1}) {
+                drawQuadrants(canvas, pen, centreX + copy * w, centreY, q);
+            }
+        }
+    }
+    pen.release();
+}
+
+}  // namespace tcmap

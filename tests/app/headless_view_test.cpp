@@ -1,0 +1,108 @@
+#include "app/headless_view.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <sstream>
+#include <thread>
+
+using namespace tcmap;
+
+using Lines = std::vector<std::string>;
+
+TEST(SplitLogLines, BreaksAtCrLfAndLf) {
+    EXPECT_EQ(splitLogLines("one"), Lines{"one"});
+    EXPECT_EQ(splitLogLines("one\r\ntwo\nthree"), (Lines{"one", "two", "three"}));
+    EXPECT_EQ(splitLogLines("one\r\n"), Lines{"one"});
+    EXPECT_EQ(splitLogLines("one\r\n\r\ntwo"), (Lines{"one", "", "two"}));
+    EXPECT_EQ(splitLogLines(""), Lines{""});
+    EXPECT_EQ(splitLogLines("\n"), Lines{""});
+    // A lone CR is not a break.
+    EXPECT_EQ(splitLogLines("a\rb"), Lines{"a\rb"});
+}
+
+TEST(HeadlessView, LinesMoveDownFromTheTextPosition) {
+    HeadlessView view;
+    view.setTextPosition(0, 40);
+    view.writeLine("first\r\nsecond", 0x0000FF);
+    view.writeLine("third", 0x00FF00);
+    const std::vector<LogLine> lines = view.lines();
+    ASSERT_EQ(lines.size(), 3u);
+    const int step = HeadlessView::kLineHeight + HeadlessView::kLineGap;
+    EXPECT_EQ(lines[0].y, 40);
+    EXPECT_EQ(lines[1].y, 40 + step);
+    EXPECT_EQ(lines[1].colour, 0x0000FFu);
+    EXPECT_EQ(lines[2].y, 40 + 2 * step);
+    EXPECT_EQ(lines[2].colour, 0x00FF00u);
+    EXPECT_EQ(view.textColour(), 0x00FF00u);
+    EXPECT_EQ(view.textPosition(), (std::array<int, 2>{0, 40 + 3 * step}));
+}
+
+TEST(HeadlessView, ClearRemovesLinesAndPictureButKeepsTheRest) {
+    HeadlessView view;
+    view.setTextPosition(5, 100);
+    view.writeLine("old", 0x123456);
+    view.setPanelPicture({1, 2, 3});
+    view.setPictureLayout(kMapPictureLayout);
+    view.setStatusPart(3, "message");
+    view.enableMenus(false);
+    view.clearPanel();
+
+    EXPECT_EQ(view.lineCount(), 0u);
+    EXPECT_TRUE(view.panelPicture().empty());
+    EXPECT_EQ(view.textPosition(), (std::array<int, 2>{0, 0}));
+    EXPECT_EQ(view.clearCount(), 1);
+    EXPECT_EQ(view.textColour(), 0x123456u);
+    EXPECT_EQ(view.pictureLayout(), kMapPictureLayout);
+    EXPECT_EQ(view.statusPart(3), "message");
+    EXPECT_FALSE(view.menusEnabled());
+    EXPECT_EQ(view.pictureSetCount(), 1);
+}
+
+TEST(HeadlessView, EchoesLinesAndPrintsTheInfoLine) {
+    std::ostringstream echo;
+    HeadlessView view(&echo);
+    view.writeLine("Reading a.dat ..\r\nDone", 0);
+    view.setStatusPart(0, "VMAX: 125kts");
+    view.setStatusPart(1, "MSLP: 950mb");
+    view.setStatusPart(2, "ACE: 3.5");
+    view.setStatusPart(3, "not printed");
+    view.setStatusPart(kStatusParts, "ignored");
+    view.printInfoLine(&echo);
+    EXPECT_EQ(echo.str(), "Reading a.dat ..\nDone\nVMAX: 125kts  MSLP: 950mb  ACE: 3.5\n");
+}
+
+TEST(HeadlessView, KeepsOnlyTheNewestLinesBeyondItsLimit) {
+    HeadlessView view(nullptr, 3);
+    for (int i = 0; i < 5; ++i) view.writeLine(std::to_string(i), 0);
+    EXPECT_EQ(view.lineTexts(), (Lines{"2", "3", "4"}));
+    EXPECT_EQ(view.lineCount(), 5u);
+}
+
+TEST(HeadlessView, ReaderSeesWholeLinesWhileAJobWrites) {
+    HeadlessView view;
+    constexpr int kLines = 2000;
+    std::atomic<bool> done{false};
+    std::thread writer([&] {
+        for (int i = 0; i < kLines; ++i) {
+            view.writeLine("line " + std::to_string(i), static_cast<uint32_t>(i));
+            view.setStatusPart(3, "message " + std::to_string(i));
+        }
+        done = true;
+    });
+    size_t seen = 0;
+    while (!done) {
+        const std::vector<LogLine> lines = view.lines();
+        EXPECT_GE(lines.size(), seen);
+        seen = lines.size();
+        if (!lines.empty()) {
+            const LogLine& last = lines.back();
+            EXPECT_EQ(last.text, "line " + std::to_string(last.colour));
+        }
+        const std::string part = view.statusPart(3);
+        EXPECT_TRUE(part.empty() || part.rfind("message ", 0) == 0) << part;
+    }
+    writer.join();
+    EXPECT_EQ(view.lineCount(), static_cast<size_t>(kLines));
+    EXPECT_EQ(view.statusPart(3), "message " + std::to_string(kLines - 1));
+}

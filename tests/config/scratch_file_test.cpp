@@ -1,0 +1,113 @@
+#include "config/scratch_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include "config/run_folder.h"
+#include "support/temp_folder.h"
+#include "base/file_io.h"
+
+using namespace tcmap;
+using tcmap::testing::TempFolder;
+
+namespace {
+
+// The number a scratch name carries: runFolder/temp/<hex>.tmp.
+uint64_t numberOf(const std::string& path) {
+    const std::string name = nameOf(path);
+    return std::strtoull(name.substr(0, name.size() - 4).c_str(), nullptr, 16);
+}
+
+}  // namespace
+
+TEST(NewScratchName, GivesDistinctUnusedNamesInTheTempFolder) {
+    TempFolder run;
+    std::set<std::string> names;
+    for (int i = 0; i < 200; ++i) names.insert(newScratchName(run.path()));
+    EXPECT_EQ(names.size(), 200u);  // most of these share a millisecond
+
+    const std::string first = *names.begin();
+    EXPECT_EQ(folderOf(first), run.path() + "/temp");
+    EXPECT_EQ(first.substr(first.size() - 4), ".tmp");
+    EXPECT_EQ(nameOf(first).find_first_not_of("0123456789abcdef"), nameOf(first).size() - 4);
+    struct stat info {};
+    ASSERT_EQ(::stat((run.path() + "/temp").c_str(), &info), 0);
+    EXPECT_TRUE(S_ISDIR(info.st_mode));
+    EXPECT_FALSE(pathExists(first));  // the file itself is not created
+
+    // Names already on the disk are skipped.
+    const std::string last = newScratchName(run.path());
+    const uint64_t base = numberOf(last);
+    for (uint64_t n = base + 1; n <= base + 64; ++n) {
+        char name[32];
+        std::snprintf(name, sizeof name, "temp/%llx.tmp", static_cast<unsigned long long>(n));
+        run.put(name, "");
+    }
+    const std::string next = newScratchName(run.path());
+    EXPECT_GT(numberOf(next), base);
+    EXPECT_FALSE(pathExists(next));
+}
+
+TEST(NewScratchName, FormsANameEvenWithoutATempFolder) {
+    TempFolder run;
+    const std::string blocked = run.put("file", "");  // a file cannot hold a temp folder
+    const std::string name = newScratchName(blocked);
+    EXPECT_EQ(folderOf(name), blocked + "/temp");
+    EXPECT_EQ(name.substr(name.size() - 4), ".tmp");
+}
+
+TEST(DeleteStaleTempFile, DeletesOnlyTmpFilesDirectlyInTheTempFolder) {
+    TempFolder run;
+    ASSERT_EQ(::mkdir(run.file("temp").c_str(), 0755), 0);
+    ASSERT_EQ(::mkdir(run.file("temp/sub").c_str(), 0755), 0);
+    ASSERT_EQ(::mkdir(run.file("temp/dir.tmp").c_str(), 0755), 0);
+    TempFolder elsewhere;
+
+    const std::string kept[] = {
+        run.put("outside.tmp", "x"),         elsewhere.put("other.tmp", "x"),
+        run.put("temp/picture.png", "x"),    run.put("temp/a.tmp.bak", "x"),
+        run.put("temp/sub/nested.tmp", "x"),
+    };
+    for (const std::string& path : kept) deleteStaleTempFile(path, run.path());
+    deleteStaleTempFile(run.path() + "/temp/../outside.tmp", run.path());
+    deleteStaleTempFile(run.path() + "/temp/sub/../../outside.tmp", run.path());
+    deleteStaleTempFile(run.path() + "/temp/dir.tmp", run.path());
+    deleteStaleTempFile("outside.tmp", run.path());
+    deleteStaleTempFile("", run.path());
+    // A link in the temp folder is neither followed nor removed.
+    const std::string link = run.file("temp/link.tmp");
+    ASSERT_EQ(::symlink(kept[0].c_str(), link.c_str()), 0);
+    deleteStaleTempFile(link, run.path());
+    // A temp folder of another run folder does not count.
+    ASSERT_EQ(::mkdir(elsewhere.file("temp").c_str(), 0755), 0);
+    const std::string foreign = elsewhere.put("temp/foreign.tmp", "x");
+    deleteStaleTempFile(foreign, run.path());
+
+    for (const std::string& path : kept) EXPECT_TRUE(isRegularFile(path)) << path;
+    EXPECT_TRUE(isRegularFile(foreign));
+    struct stat info {};
+    EXPECT_EQ(::lstat(link.c_str(), &info), 0);
+    EXPECT_TRUE(pathExists(run.file("temp/dir.tmp")));
+
+    const std::string genuine = run.put("temp/1a2b3c.TMP", "picture");
+    deleteStaleTempFile(genuine, run.path());
+    EXPECT_FALSE(pathExists(genuine));
+    const std::string named = newScratchName(run.path());
+    writeFileReplacing(named, "picture");
+    deleteStaleTempFile(named, run.path());
+    EXPECT_FALSE(pathExists(named));
+}
+
+TEST(RunFolder, IsTheFolderOfTheExecutable) {
+    const std::string folder = runFolder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_NE(folder.back(), '/');
+    EXPECT_EQ(std::filesystem::path(folder),
+              std::filesystem::canonical("/proc/self/exe").parent_path());
+}

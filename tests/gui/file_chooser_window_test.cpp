@@ -1,0 +1,197 @@
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileSystemModel>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeView>
+#include <QtTest>
+
+#include "config/app_state.h"
+#include "config/profile_store.h"
+#include "files/file_chooser_rules.h"
+#include "gui/file_chooser_window.h"
+#include "gui/open_track_files.h"
+#include "support/fake_prompter.h"
+
+using namespace tcmap;
+
+namespace {
+
+void touch(const QString& path) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("x");
+}
+
+std::string pathIn(const QTemporaryDir& dir, const char* name) {
+    return dir.filePath(name).toStdString();
+}
+
+QStringList itemTexts(const QListWidget* list) {
+    QStringList texts;
+    for (int row = 0; row < list->count(); ++row) texts << list->item(row)->text();
+    return texts;
+}
+
+}  // namespace
+
+class FileChooserWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() {
+        storms_ = std::make_unique<QTemporaryDir>();
+        for (const char* name : {"a.txt", "b.dat", "c.fst", "2023/x.dat", "2023/deep/y.fst",
+                                 "2023/Z.DAT", "notes.doc"}) {
+            touch(storms_->filePath(name));
+        }
+        app_ = std::make_unique<AppState>();
+        app_->runFolder = TCMAP_RUN_DIR;
+        app_->langCode = "en";
+        app_->settingsPath = pathIn(*storms_, "Settings.ini");
+        app_->lastDir = storms_->path().toStdString();
+        prompter_ = FakePrompter();
+    }
+
+    void opensInTheLastFolderWithTrackFilesByExtension() {
+        app_->chooserAccepted = true;
+        FileChooserWindow chooser(*app_, prompter_, nullptr);
+        QCOMPARE(chooser.windowTitle(), QString("Choose the track files to draw:"));
+        QCOMPARE(chooser.folderPath(), app_->lastDir);
+        QCOMPARE(itemTexts(files(chooser)), QStringList({"b.dat", "c.fst", "a.txt"}));
+        QVERIFY(!app_->chooserAccepted);
+        QCOMPARE(chooser.findChild<QComboBox*>("drives")->currentText(), QString("/"));
+
+        // Choosing a folder in the tree refills the check list.
+        auto* tree = chooser.findChild<QTreeView*>("folders");
+        auto* model = qobject_cast<QFileSystemModel*>(tree->model());
+        tree->setCurrentIndex(model->index(storms_->filePath("2023")));
+        QCOMPARE(chooser.folderPath(), pathIn(*storms_, "2023"));
+        QCOMPARE(itemTexts(files(chooser)), QStringList({"Z.DAT", "x.dat"}));
+    }
+
+    void ticksAndChoosesInTheCurrentFolder() {
+        app_->trackFiles = {"/old.dat"};
+        FileChooserWindow chooser(*app_, prompter_, nullptr);
+        chooser.findChild<QPushButton*>("selectAll")->click();
+        files(chooser)->item(1)->setCheckState(Qt::Unchecked);
+        chooser.confirm();
+        QVERIFY(app_->chooserAccepted);
+        QCOMPARE(app_->trackFiles,
+                 std::vector<std::string>({pathIn(*storms_, "b.dat"), pathIn(*storms_, "a.txt")}));
+        QVERIFY(prompter_.shown.empty());
+    }
+
+    void cancelledQuestionKeepsTheWindowUsable() {
+        app_->trackFiles = {"/old.dat"};
+        FileChooserWindow chooser(*app_, prompter_, nullptr);
+        chooser.show();
+        files(chooser)->setCurrentRow(2);  // highlighted, not ticked
+        prompter_.answers = {Prompter::Answer::Cancel, Prompter::Answer::Yes};
+        chooser.confirm();
+        QVERIFY(chooser.isVisible());
+        QVERIFY(!app_->chooserAccepted);
+        QVERIFY(chooser.findChild<QPushButton*>("ok")->isEnabled());
+        QVERIFY(files(chooser)->isEnabled());
+
+        chooser.confirm();
+        QCOMPARE(app_->trackFiles, std::vector<std::string>({pathIn(*storms_, "a.txt")}));
+        QCOMPARE(prompter_.shown.size(), size_t(2));
+    }
+
+    void closeLeavesTheListAlone() {
+        app_->trackFiles = {"/old.dat"};
+        FileChooserWindow chooser(*app_, prompter_, nullptr);
+        chooser.show();
+        files(chooser)->item(0)->setCheckState(Qt::Checked);
+        chooser.findChild<QPushButton*>("close")->click();
+        QVERIFY(!chooser.isVisible());
+        QVERIFY(!app_->chooserAccepted);
+        QCOMPARE(app_->trackFiles, std::vector<std::string>({"/old.dat"}));
+    }
+
+    void shortcutsAndScope() {
+        FileChooserWindow chooser(*app_, prompter_, nullptr);
+        auto* shortcuts = chooser.findChild<QComboBox*>("shortcuts");
+        shortcuts->setCurrentIndex(1);
+        emit shortcuts->activated(1);
+        QCOMPARE(chooser.folderPath(), std::string(TCMAP_RUN_DIR));
+        QCOMPARE(shortcuts->currentIndex(), 0);
+        QCOMPARE(files(chooser)->count(), 0);  // the run folder holds no track files
+
+        emit shortcuts->activated(4);  // favourites: none on this desktop
+        QCOMPARE(chooser.folderPath(), std::string());
+
+        chooser.setFolderPath(app_->lastDir);
+        auto* scope = chooser.findChild<QComboBox*>("scope");
+        scope->setCurrentIndex(1);
+        QVERIFY(!files(chooser)->isEnabled());
+        scope->setCurrentIndex(0);
+        QVERIFY(files(chooser)->isEnabled());
+    }
+
+    void subfolderSearchRefusesToCloseAndClosesItself() {
+        app_->trackFiles = {"/old.dat"};
+        FileChooserWindow chooser(*app_, prompter_, nullptr);
+        chooser.show();
+        chooser.findChild<QComboBox*>("scope")->setCurrentIndex(1);
+        chooser.confirm();
+        // The result is handed over on this thread, so until events are
+        // processed the search is still running.
+        QVERIFY(app_->searchRunning);
+        QVERIFY(!chooser.findChild<QPushButton*>("close")->isEnabled());
+        chooser.close();
+        chooser.reject();
+        QVERIFY(chooser.isVisible());
+        QCOMPARE(prompter_.count("message"), size_t(2));
+        QCOMPARE(prompter_.shown[0].text,
+                 std::string("Files are being searched. Please wait until the search ends."));
+        QCOMPARE(prompter_.shown[0].icon, Prompter::Icon::Information);
+
+        QTRY_VERIFY(!chooser.isVisible());
+        QVERIFY(app_->chooserAccepted);
+        QVERIFY(!app_->searchRunning);
+        QCOMPARE(app_->searchState.load(), int(SearchAdding));
+        QCOMPARE(app_->foundFileCount.load(), size_t(6));
+        QCOMPARE(app_->trackFiles,
+                 std::vector<std::string>(
+                     {pathIn(*storms_, "2023/Z.DAT"), pathIn(*storms_, "2023/deep/y.fst"),
+                      pathIn(*storms_, "2023/x.dat"), pathIn(*storms_, "a.txt"),
+                      pathIn(*storms_, "b.dat"), pathIn(*storms_, "c.fst")}));
+        QCOMPARE(app_->lastDir, storms_->path().toStdString());
+        QCOMPARE(chooser.findChild<QLabel*>("status")->text(), QString("Adding 6 files .."));
+    }
+
+    void openFileCommandReplacesTheListAndStoresTheFolder() {
+        app_->mapPath = "/maps/world.png";
+        app_->trackFiles = {"/old.dat"};
+        app_->chooserAppend = true;
+        QTimer::singleShot(0, [] {
+            auto* chooser = qobject_cast<FileChooserWindow*>(QApplication::activeModalWidget());
+            QVERIFY(chooser != nullptr);
+            chooser->findChild<QListWidget*>("files")->item(0)->setCheckState(Qt::Checked);
+            chooser->findChild<QPushButton*>("ok")->click();
+        });
+        QVERIFY(openTrackFilesCommand(*app_, prompter_, nullptr));
+        QCOMPARE(app_->trackFiles, std::vector<std::string>({pathIn(*storms_, "b.dat")}));
+        QCOMPARE(ProfileStore::read(app_->settingsPath, "Borvane4", "Dir", ""), app_->lastDir);
+    }
+
+  private:
+    static QListWidget* files(const FileChooserWindow& chooser) {
+        return chooser.findChild<QListWidget*>("files");
+    }
+
+    std::unique_ptr<QTemporaryDir> storms_;
+    std::unique_ptr<AppState> app_;
+    FakePrompter prompter_;
+};
+
+QTEST_MAIN(FileChooserWindowTest)
+#include "file_chooser_window_test.moc"

@@ -1,0 +1,99 @@
+// The language window offscreen, with the shipped language files.
+#include "gui/language_window.h"
+
+#include <QGroupBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+
+#include "config/app_state.h"
+#include "config/profile_store.h"
+#include "base/file_io.h"
+#include "support/fake_prompter.h"
+#include "support/window_test_folder.h"
+
+using namespace tcmap;
+using namespace tcmap::testing;
+
+class LanguageWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init();
+    void listsTheInstalledLanguages();
+    void okStoresTheChosenCode();
+    void doubleClickAsksToo();
+
+  private:
+    std::string languageIni() const { return readFileOrEmpty(app_->runFolder + "/Language.ini"); }
+
+    std::unique_ptr<WindowTestFolder> run_;
+    AppState* app_ = nullptr;
+    FakePrompter prompter_;
+};
+
+void LanguageWindowTest::init() {
+    run_ = std::make_unique<WindowTestFolder>(
+        std::initializer_list<const char*>{"zh-cn.lang", "en.lang", "Language.ini"});
+    app_ = run_->app.get();
+    prompter_ = FakePrompter();
+}
+
+void LanguageWindowTest::listsTheInstalledLanguages() {
+    LanguageWindow window(*app_, prompter_, nullptr);
+    QVERIFY(openWindow(window));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Language - 选择语言"));
+    QCOMPARE(window.findChild<QGroupBox*>()->title(), QStringLiteral("可用的语言列表:"));
+    QCOMPARE(child<QPushButton>(window, "ok")->text(), QStringLiteral("&O.确定"));
+    QCOMPARE(child<QPushButton>(window, "cancel")->text(), QStringLiteral("&C.取消"));
+    auto* list = child<QListWidget>(window, "languages");
+    QCOMPARE(list->count(), 2);
+    QCOMPARE(list->item(0)->text(), QStringLiteral("en English"));
+    QCOMPARE(list->item(1)->text(), QStringLiteral("zh-cn 简体中文"));
+
+    // Nothing selected: OK does nothing.
+    const std::string before = languageIni();
+    QTest::mouseClick(child<QPushButton>(window, "ok"), Qt::LeftButton);
+    QVERIFY(prompter_.shown.empty());
+    QVERIFY(window.isVisible());
+    QTest::mouseClick(child<QPushButton>(window, "cancel"), Qt::LeftButton);
+    QCOMPARE(window.result(), int(QDialog::Rejected));
+    QCOMPARE(languageIni(), before);
+}
+
+void LanguageWindowTest::okStoresTheChosenCode() {
+    LanguageWindow window(*app_, prompter_, nullptr);
+    QVERIFY(openWindow(window));
+    auto* list = child<QListWidget>(window, "languages");
+    list->setCurrentRow(0);
+    prompter_.answers = {Prompter::Answer::Ok};
+    QTest::mouseClick(child<QPushButton>(window, "ok"), Qt::LeftButton);
+
+    QCOMPARE(window.result(), int(QDialog::Accepted));
+    QVERIFY(languageIni().find("Select=\"en\"") != std::string::npos);
+    QCOMPARE(app_->langCode, std::string("zh-cn"));  // takes effect at the next start
+    QCOMPARE(prompter_.shown.size(), size_t{2});
+    QCOMPARE(prompter_.shown[0].text, std::string("确定要使用以下语言吗？\r\nen English"));
+    QCOMPARE(prompter_.shown[1].text, std::string("语言设置已保存，将在下次启动程序时生效。"));
+    QCOMPARE(prompter_.shown[1].title, std::string("语言"));
+}
+
+void LanguageWindowTest::doubleClickAsksToo() {
+    app_->langCode = "en";
+    LanguageWindow window(*app_, prompter_, nullptr);
+    QVERIFY(openWindow(window));
+    auto* list = child<QListWidget>(window, "languages");
+    const QPoint row = list->visualItemRect(list->item(1)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row);
+
+    // Cancel is the default answer: nothing is stored and the window stays.
+    QCOMPARE(prompter_.shown.size(), size_t{1});
+    QCOMPARE(prompter_.shown[0].text, std::string("Use this language?\r\nzh-cn 简体中文"));
+    QVERIFY(window.isVisible());
+    QCOMPARE(ProfileStore::read(app_->runFolder + "/Language.ini", "Language", "Select", "none"),
+             std::string("none"));
+}
+
+QTEST_MAIN(LanguageWindowTest)
+#include "language_window_test.moc"

@@ -1,0 +1,574 @@
+// The main window's menus, title and commands, with a scripted prompter and
+// a stand-in job where the command, not the drawing, is under test.
+#include "gui/main_window.h"
+
+#include <QAction>
+#include <QBuffer>
+#include <QFile>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+#include <atomic>
+#include <thread>
+
+#include "gui/draw_panel.h"
+#include "app/main_commands.h"
+#include "gui/main_window_fixture.h"
+#include "base/file_io.h"
+#include "gui/file_list_window.h"
+#include "i18n/language_pack.h"
+#include "render/canvas/canvas.h"
+#include "render/canvas/picture.h"
+#include "render/draw_job.h"
+#include "support/fake_prompter.h"
+
+using namespace tcmap;
+using tcmap::testing::MainWindowFixture;
+
+namespace {
+
+using Item = MainWindow::Item;
+
+// A job that only does what every job does at its end.
+struct RecordingJob {
+    std::atomic<int> runs{0};
+    std::atomic<int> lastMode{-1};
+
+    DrawJobRunner runner() {
+        return [this](AppState& app, MainView& view, DrawMode mode) {
+            lastMode = int(mode);
+            ++runs;
+            view.enableMenus(true);
+            app.jobRunning = false;
+            view.refreshTitle();
+        };
+    }
+};
+
+QString text(const MainWindowFixture& folder, int id) {
+    return QString::fromStdString(LanguagePack::fromState(folder.app).text(id));
+}
+
+std::vector<uint8_t> pngBytes(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(QColor(200, 100, 50));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return std::vector<uint8_t>(bytes.begin(), bytes.end());
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void menuTreeHasItsCaptionsAndShortcuts();
+    void shortcutsRunCommandsOnlyWhileNoJobRuns();
+    void titleNamesTheFilesAndTheMap();
+    void drawingWithoutFilesWarnsAndStartsNothing();
+    void regionPromptRefusesFlatRegionsAndStoresNormalisedOnes();
+    void dropsReplaceTheFilesAndNeverDraw();
+    void openedFilesAreDrawnAsTheAutoDrawItemSays();
+    void changeMapStoresTheMapOfTheCurrentStyle();
+    void backgroundColourIsWrittenOnlyWhenItChanges();
+    void clearDisplayShowsTheIdlePictureAgainAfterResizes();
+    void callsFromAJobThreadArriveInOrder();
+    void startDrawingDrawsRealFilesAndShowsTheMap();
+};
+
+void MainWindowTest::menuTreeHasItsCaptionsAndShortcuts() {
+    MainWindowFixture folder;
+    FakePrompter prompter;
+    MainWindow window(folder.app, prompter, RecordingJob().runner());
+    window.applyMainTexts();
+
+    const QList<QAction*> top = window.menuBar()->actions();
+    QCOMPARE(top.size(), 3);
+    QCOMPARE(top[0]->text(), text(folder, 1));
+    QCOMPARE(top[1]->text(), text(folder, 2));
+    QCOMPARE(top[2]->text(), text(folder, 71));
+
+    struct Expected {
+        QString caption;  // empty: a separator
+        QKeySequence shortcut;
+    };
+    auto check = [&](QMenu* menu, const std::vector<Expected>& expected) {
+        const QList<QAction*> items = menu->actions();
+        QCOMPARE(items.size(), qsizetype(expected.size()));
+        for (size_t i = 0; i < expected.size(); ++i) {
+            if (expected[i].caption.isEmpty()) {
+                QVERIFY(items[qsizetype(i)]->isSeparator());
+                continue;
+            }
+            QCOMPARE(items[qsizetype(i)]->text(), expected[i].caption);
+            QCOMPARE(items[qsizetype(i)]->shortcut(), expected[i].shortcut);
+        }
+    };
+    check(window.fileMenu(), {{text(folder, 3), QKeySequence("Ctrl+O")},
+                              {text(folder, 128), QKeySequence("F2")},
+                              {text(folder, 6), QKeySequence("F3")},
+                              {text(folder, 4), QKeySequence("F4")},
+                              {text(folder, 5), QKeySequence("Ctrl+S")},
+                              {{}, {}},
+                              {text(folder, 7), QKeySequence()}});
+    check(window.drawMenu(), {{text(folder, 8), QKeySequence("F1")},
+                              {text(folder, 85), QKeySequence("Ctrl+F1")},
+                              {text(folder, 83), QKeySequence("Shift+F1")},
+                              {{}, {}},
+                              {text(folder, 84), QKeySequence("Ctrl+B")},
+                              {text(folder, 9), QKeySequence("Del")},
+                              {{}, {}},
+                              {text(folder, 93), QKeySequence()},
+                              {{}, {}},
+                              {text(folder, 160), QKeySequence("Ctrl+F")}});
+    QCOMPARE(window.drawMenu()->actions()[7]->menu(), window.autoDrawMenu());
+    check(window.autoDrawMenu(), {{text(folder, 94), QKeySequence()},
+                                  {text(folder, 95), QKeySequence()},
+                                  {text(folder, 96), QKeySequence()},
+                                  {text(folder, 97), QKeySequence()}});
+    check(window.languageMenu(),
+          {{text(folder, 72), QKeySequence()}, {text(folder, 73), QKeySequence("F12")}});
+
+    // Exactly one auto-draw item is checked; choosing one stores it.
+    window.action(Item::AutoDrawRegional)->trigger();
+    window.action(Item::AutoDrawRegional)->trigger();
+    int checked = 0;
+    for (QAction* item : window.autoDrawMenu()->actions()) checked += item->isChecked() ? 1 : 0;
+    QCOMPARE(checked, 1);
+    QCOMPARE(window.checkedAutoDrawItem(), kAutoDrawRegional);
+    QCOMPARE(folder.setting(settings::kAutoDraw), std::string("2"));
+
+    // The captions' "&X." prefixes stay Qt mnemonics.
+    QVERIFY(top[0]->text().startsWith(QStringLiteral("&F.")));
+    // A language name is shown as it is, "&" included.
+    window.setCurrentLanguageCaption("Current language: R&D (rd)");
+    QCOMPARE(window.action(Item::CurrentLanguage)->text(),
+             QStringLiteral("Current language: R&&D (rd)"));
+}
+
+void MainWindowTest::shortcutsRunCommandsOnlyWhileNoJobRuns() {
+    MainWindowFixture folder;
+    FakePrompter prompter;
+    MainWindow window(folder.app, prompter, RecordingJob().runner());
+    window.applyMainTexts();
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+
+    QTest::keyClick(&window, Qt::Key_B, Qt::ControlModifier);
+    QCOMPARE(prompter.count("colour"), size_t(1));
+    QTest::keyClick(&window, Qt::Key_F1);
+    QCOMPARE(prompter.count("message"), size_t(1));  // no track files: text 18
+
+    // While a job runs the three menus and every command in them are off.
+    window.enableMenus(false);
+    for (QMenu* menu : {window.fileMenu(), window.drawMenu(), window.languageMenu()}) {
+        QVERIFY(!menu->menuAction()->isEnabled());
+    }
+    QVERIFY(!window.action(Item::StartDrawing)->isEnabled());
+    QVERIFY(!window.action(Item::AutoDrawGlobal)->isEnabled());
+    QVERIFY(window.action(Item::AutoDrawOff)->isChecked());
+    QTest::keyClick(&window, Qt::Key_B, Qt::ControlModifier);
+    QTest::keyClick(&window, Qt::Key_F1);
+    QTest::keyClick(&window, Qt::Key_F4);
+    QTest::mouseClick(window.panel(), Qt::RightButton);
+    QVERIFY(!window.fileMenu()->isVisible());
+    QCOMPARE(prompter.shown.size(), size_t(2));
+    window.action(Item::BackgroundColour)->trigger();
+    QCOMPARE(prompter.shown.size(), size_t(2));
+
+    window.enableMenus(true);
+    QTest::keyClick(&window, Qt::Key_F4);
+    QCOMPARE(prompter.count("open"), size_t(1));
+    // A right click on the panel pops up the File menu.
+    QTest::mouseClick(window.panel(), Qt::RightButton, Qt::NoModifier, QPoint(40, 60));
+    QTRY_VERIFY(window.fileMenu()->isVisible());
+    window.fileMenu()->hide();
+}
+
+void MainWindowTest::titleNamesTheFilesAndTheMap() {
+    MainWindowFixture folder;
+    FakePrompter prompter;
+    MainWindow window(folder.app, prompter, RecordingJob().runner());
+    const QString name = text(folder, 0) + " 1.0.0 - " + text(folder, 10) + ": ";
+    const QString mapLabel = " - " + text(folder, 13) + ": ";
+    const QString none = text(folder, 11);
+
+    window.refreshTitle();
+    QCOMPARE(window.windowTitle(), name + none + mapLabel + none);
+
+    folder.app.trackFiles = {"/data/bwp012014.dat"};
+    folder.app.mapPath = "/maps/wendrel.png";
+    folder.app.mapPath1 = "/maps/tcv.png";
+    window.refreshTitle();
+    QCOMPARE(window.windowTitle(), name + "/data/bwp012014.dat" + mapLabel + "/maps/wendrel.png");
+
+    folder.app.trackFiles = {"/data/a.dat", "/data/b.dat", "/data/c.dat"};
+    folder.app.styleIsTcv = true;
+    folder.app.jobRunning = true;
+    window.refreshTitle();
+    QCOMPARE(window.windowTitle(), "[" + text(folder, 81) + "] " + name + "/data/a.dat" +
+                                       " and others (3 files)" + mapLabel + "/maps/tcv.png");
+    folder.app.jobRunning = false;
+}
+
+void MainWindowTest::drawingWithoutFilesWarnsAndStartsNothing() {
+    MainWindowFixture folder;
+    FakePrompter prompter;
+    RecordingJob job;
+    MainWindow window(folder.app, prompter, job.runner());
+    for (DrawMode mode : {DrawMode::Normal, DrawMode::Regional, DrawMode::Global}) {
+        window.startDrawJob(mode);
+    }
+    QCOMPARE(prompter.shown.size(), size_t(3));
+    for (const FakePrompter::Shown& shown : prompter.shown) {
+        QCOMPARE(QString::fromStdString(shown.text), text(folder, 18));
+        QCOMPARE(QString::fromStdString(shown.title), text(folder, 19));
+        QVERIFY(shown.icon == Prompter::Icon::Warning);
+    }
+    QVERIFY(window.menusEnabled());
+    QTest::qWait(20);
+    QCOMPARE(job.runs.load(), 0);
+}
+
+void MainWindowTest::regionPromptRefusesFlatRegionsAndStoresNormalisedOnes() {
+    MainWindowFixture folder;
+    folder.app.trackFiles = {MainWindowFixture::trackFile("bwp012014.dat")};
+    FakePrompter prompter;
+    RecordingJob job;
+    MainWindow window(folder.app, prompter, job.runner());
+
+    prompter.texts = {std::string("10,100,0,80")};
+    window.startDrawJob(DrawMode::Regional);
+    QCOMPARE(prompter.shown.size(), size_t(2));
+    QCOMPARE(prompter.shown[0].kind, std::string("askText"));
+    QCOMPARE(QString::fromStdString(prompter.shown[0].text), text(folder, 86) + "\n60,100,60,80");
+    QCOMPARE(QString::fromStdString(prompter.shown[0].title), text(folder, 87));
+    QCOMPARE(QString::fromStdString(prompter.shown[1].text), text(folder, 88));
+    QCOMPARE(QString::fromStdString(prompter.shown[1].title), text(folder, 87));
+    QVERIFY(folder.app.regionParts.empty());
+    QVERIFY(window.menusEnabled());
+
+    prompter.texts = {std::nullopt};  // cancelled
+    window.startDrawJob(DrawMode::Regional);
+    QCOMPARE(prompter.shown.size(), size_t(3));
+
+    prompter.texts = {std::string("60, 100, 60, 80")};
+    window.startDrawJob(DrawMode::Regional);
+    QCOMPARE(folder.setting(settings::kRegionSelect), std::string("60,100,60,80"));
+    QCOMPARE(folder.app.regionParts, (std::vector<std::string>{"60", " 100", " 60", " 80"}));
+    QTRY_COMPARE(job.runs.load(), 1);
+    QCOMPARE(job.lastMode.load(), int(DrawMode::Regional));
+    QTRY_VERIFY(window.menusEnabled());
+
+    // The next prompt starts from the stored region.
+    prompter.texts = {std::string("-10.5,300.25,1e1,2")};
+    window.startDrawJob(DrawMode::Regional);
+    QVERIFY(prompter.shown.back().text.ends_with("\n60,100,60,80"));
+    QCOMPARE(folder.setting(settings::kRegionSelect), std::string("-10.5,300.25,10,2"));
+    QTRY_COMPARE(job.runs.load(), 2);
+}
+
+void MainWindowTest::dropsReplaceTheFilesAndNeverDraw() {
+    MainWindowFixture folder;
+    folder.app.trackFiles = {"/old/one.dat"};
+    FakePrompter prompter;
+    RecordingJob job;
+    MainWindow window(folder.app, prompter, job.runner());
+    window.setAcceptDrops(true);
+    window.chooseAutoDraw(kAutoDrawNormal);
+
+    auto drop = [&](const QStringList& paths) {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString& path : paths) urls.append(QUrl::fromLocalFile(path));
+        data.setUrls(urls);
+        // Qt delivers a drop to the widget that accepted the drag's entry.
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(&window, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent event(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&window, &event);
+    };
+
+    // Without a Wendrel-style map a drop is refused.
+    drop({"/new/b.dat"});
+    QCOMPARE(prompter.shown.size(), size_t(1));
+    QCOMPARE(QString::fromStdString(prompter.shown[0].text), text(folder, 16));
+    QCOMPARE(folder.app.trackFiles, std::vector<std::string>{"/old/one.dat"});
+
+    folder.app.mapPath = "/maps/world.png";
+    drop({"/new/z.dat", "/new/a.dat"});
+    QCOMPARE(folder.app.trackFiles, (std::vector<std::string>{"/new/z.dat", "/new/a.dat"}));
+    QVERIFY(window.windowTitle().contains(QStringLiteral("/new/z.dat")));
+    QCOMPARE(prompter.shown.size(), size_t(1));
+
+    // While a job runs a drop is refused with text 80.
+    window.enableMenus(false);
+    drop({"/new/c.dat"});
+    QCOMPARE(QString::fromStdString(prompter.shown.back().text), text(folder, 80));
+    QCOMPARE(QString::fromStdString(prompter.shown.back().title), text(folder, 81));
+    QCOMPARE(folder.app.trackFiles.size(), size_t(2));
+    window.enableMenus(true);
+
+    // While the file list is open a drop only beeps.
+    FileListWindow list(folder.app, prompter, &window);
+    list.show();
+    drop({"/new/d.dat"});
+    QCOMPARE(prompter.shown.back().kind, std::string("beep"));
+    QCOMPARE(folder.app.trackFiles.size(), size_t(2));
+    list.close();
+
+    QTest::qWait(20);
+    QCOMPARE(job.runs.load(), 0);
+}
+
+void MainWindowTest::openedFilesAreDrawnAsTheAutoDrawItemSays() {
+    MainWindowFixture folder;
+    folder.app.mapPath = folder.makeMap();
+    folder.app.lastDir = TCMAP_TEST_DATA_DIR "/track/atcf";
+    FakePrompter prompter;
+    RecordingJob job;
+    MainWindow window(folder.app, prompter, job.runner());
+    window.chooseAutoDraw(kAutoDrawRegional);
+    window.setEscClosesWindow(true);
+
+    // Tick the first file in the chooser and confirm; the region prompt follows.
+    QTimer::singleShot(0, [] {
+        QWidget* chooser = QApplication::activeModalWidget();
+        QVERIFY(chooser != nullptr);
+        chooser->findChild<QListWidget*>("files")->item(0)->setCheckState(Qt::Checked);
+        chooser->findChild<QPushButton*>("ok")->click();
+    });
+    prompter.texts = {std::string("50,110,30,40")};
+    window.action(Item::OpenFile)->trigger();
+    QCOMPARE(folder.app.trackFiles.size(), size_t(1));
+    QVERIFY(window.windowTitle().contains(QString::fromStdString(folder.app.trackFiles[0])));
+    QCOMPARE(prompter.count("askText"), size_t(1));
+    QTRY_COMPARE(job.runs.load(), 1);
+    QCOMPARE(job.lastMode.load(), int(DrawMode::Regional));
+    QVERIFY(!window.escClosesWindow());
+
+    // The file list clears the Esc flag too, and starts nothing.
+    QTRY_VERIFY(window.menusEnabled());
+    window.setEscClosesWindow(true);
+    QTimer::singleShot(0, [] {
+        if (QWidget* list = QApplication::activeModalWidget()) list->close();
+    });
+    window.action(Item::ManageFileList)->trigger();
+    QVERIFY(!window.escClosesWindow());
+    QCOMPARE(job.runs.load(), 1);
+}
+
+void MainWindowTest::changeMapStoresTheMapOfTheCurrentStyle() {
+    MainWindowFixture folder;
+    folder.app.mapPath = "maps/world.png";
+    FakePrompter prompter;
+    MainWindow window(folder.app, prompter, RecordingJob().runner());
+
+    window.changeMap();  // cancelled
+    QCOMPARE(prompter.shown[0].title, LanguagePack::fromState(folder.app).text(67) + ":");
+    // The dialog starts at the file a relative path names in the run folder.
+    QVERIFY(prompter.shown[0].text.ends_with("\n" + folder.file("maps/world.png")));
+    QVERIFY(prompter.shown[0].text.starts_with(LanguagePack::fromState(folder.app).text(68)));
+    QCOMPARE(folder.app.mapPath, std::string("maps/world.png"));
+
+    prompter.paths = {std::string("/maps/wendrel.png")};
+    window.changeMap();
+    QCOMPARE(folder.app.mapPath, std::string("/maps/wendrel.png"));
+    QCOMPARE(folder.setting(settings::kMap), std::string("/maps/wendrel.png"));
+    QVERIFY(window.windowTitle().endsWith(QStringLiteral("/maps/wendrel.png")));
+
+    folder.app.styleIsTcv = true;
+    prompter.paths = {std::string("/maps/tcv map.jpg")};
+    window.changeMap();
+    QCOMPARE(folder.app.mapPath1, std::string("/maps/tcv map.jpg"));
+    QVERIFY(readFileOrEmpty(folder.app.settingsPath).find("Map1=\"/maps/tcv map.jpg\"") !=
+            std::string::npos);
+    QCOMPARE(folder.app.mapPath, std::string("/maps/wendrel.png"));
+}
+
+void MainWindowTest::backgroundColourIsWrittenOnlyWhenItChanges() {
+    MainWindowFixture folder;
+    FakePrompter prompter;
+    MainWindow window(folder.app, prompter, RecordingJob().runner());
+    QCOMPARE(window.panel()->backgroundColour(), kDesignedBackground);
+
+    window.chooseBackgroundColour();  // the dialog gives back the current colour
+    QCOMPARE(prompter.shown.back().text, std::to_string(kDesignedBackground));
+    QVERIFY(!QFile::exists(QString::fromStdString(folder.app.settingsPath)));
+
+    prompter.colours = {rgb(200, 10, 0)};
+    window.chooseBackgroundColour();
+    QCOMPARE(window.panel()->backgroundColour(), rgb(200, 10, 0));
+    QCOMPARE(folder.setting(settings::kBackgroundColor), std::string("200,10,0"));
+    QVERIFY(readFileOrEmpty(folder.app.settingsPath).find("\"200,10,0\"") != std::string::npos);
+
+    ProfileStore::write(folder.app.settingsPath, "Borvane4", "BackgroundColor", "\"1,2,3\"");
+    prompter.colours = {rgb(200, 10, 0)};
+    window.chooseBackgroundColour();
+    QCOMPARE(folder.setting(settings::kBackgroundColor), std::string("1,2,3"));
+}
+
+void MainWindowTest::clearDisplayShowsTheIdlePictureAgainAfterResizes() {
+    MainWindowFixture folder;
+    FakePrompter prompter;
+    MainWindow window(folder.app, prompter, RecordingJob().runner());
+    window.applyMainTexts();
+    window.resize(800, 600);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    DrawPanel* panel = window.panel();
+    const QString welcome = text(folder, 14);
+    QCOMPARE(panel->lines().value(0), welcome);
+    QCOMPARE(panel->lines().value(1), text(folder, 15));
+    QCOMPARE(panel->pictureLayout(), 0);
+
+    // A finished map, as a job leaves it: resizes keep it.
+    folder.app.idlePictureOn = false;
+    window.clearPanel();
+    window.setPictureLayout(kMapPictureLayout);
+    window.setPanelPicture(pngBytes(400, 200));
+    QVERIFY(panel->showsMap());
+    window.resize(700, 500);
+    QTRY_COMPARE(panel->width(), 700);
+    QVERIFY(panel->showsMap());
+    QVERIFY(panel->lines().isEmpty());
+
+    window.clearDisplay();
+    QVERIFY(folder.app.idlePictureOn);
+    QVERIFY(!panel->showsMap());
+    QVERIFY(window.panelPicture().empty());
+    QCOMPARE(panel->lines().value(0), welcome);
+    for (int width : {900, 500, 640}) {
+        window.resize(width, 480);
+        QTRY_COMPARE(panel->width(), width);
+        QCOMPARE(panel->lines().size(), 3);
+        QCOMPARE(panel->lines().value(0), welcome);
+        QCOMPARE(panel->textPosition().x(), 0);
+    }
+    // The idle picture starts with the banner; Save finds no map there.
+    QCOMPARE(window.pictureLayout(), 0);
+    const QImage shown = panel->grab().toImage();
+    QVERIFY(shown.pixelColor(2, 2) != QColor(15, 23, 31));
+}
+
+void MainWindowTest::callsFromAJobThreadArriveInOrder() {
+    MainWindowFixture folder;
+    FakePrompter prompter;
+    MainWindow window(folder.app, prompter, RecordingJob().runner());
+    window.resize(600, 400);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    const std::vector<uint8_t> picture = pngBytes(50, 40);
+    std::vector<uint8_t> readBack;
+    std::thread job([&] {
+        window.clearPanel();
+        window.setPictureLayout(kMapPictureLayout);
+        for (int i = 0; i < 200; ++i)
+            window.writeLine("line " + std::to_string(i), rgb(0, 136, 255));
+        window.setStatusPart(0, "VMAX: 125kts");
+        window.setStatusPart(3, "two\r\nlines");
+        window.setStatusPart(7, "no such part");
+        window.setPanelPicture(picture);
+        // Readable at once from the job's own thread.
+        readBack = window.panelPicture();
+    });
+    job.join();
+    QCOMPARE(readBack, picture);
+    QCOMPARE(window.pictureLayout(), kMapPictureLayout);
+    QTRY_VERIFY(window.panel()->showsMap());
+    const QStringList lines = window.panel()->lines();
+    QCOMPARE(lines.size(), 200);
+    for (int i = 0; i < 200; ++i) QCOMPARE(lines[i], QStringLiteral("line %1").arg(i));
+    QCOMPARE(window.statusText(0), QStringLiteral("VMAX: 125kts"));
+    QCOMPARE(window.statusText(3), QStringLiteral("two lines"));
+    QCOMPARE(window.panel()->picture().size(), QSize(50, 40));
+
+    // A map over Qt's own 128 MB decoding limit still shows.
+    Picture large;
+    QCOMPARE(large.create(6000, 5700, 0xFF3070A0u, kBmpFormatId), 0);
+    std::vector<uint8_t> largeBytes;
+    QCOMPARE(large.encode(kBmpFormatId, largeBytes), 0);
+    large.release();
+    std::thread([&] { window.setPanelPicture(std::move(largeBytes)); }).join();
+    QTRY_COMPARE(window.panel()->picture().size(), QSize(6000, 5700));
+    QCOMPARE(window.panel()->picture().pixelColor(10, 10), QColor(0x30, 0x70, 0xA0));
+
+    // Bytes that are no picture leave the panel without one, not broken.
+    std::thread([&] { window.setPanelPicture({1, 2, 3, 4}); }).join();
+    QTRY_VERIFY(!window.panel()->hasPicture());
+    QCOMPARE(window.panelPicture(), (std::vector<uint8_t>{1, 2, 3, 4}));
+}
+
+void MainWindowTest::startDrawingDrawsRealFilesAndShowsTheMap() {
+    MainWindowFixture folder;
+    folder.app.mapPath = folder.makeMap();
+    folder.app.trackFiles = {MainWindowFixture::trackFile("bwp012014.dat"),
+                             MainWindowFixture::trackFile("bwp022014.dat")};
+    folder.app.tempFilePath = folder.file("job.tmp");
+    FakePrompter prompter;
+    MainWindow window(folder.app, prompter, runDrawJob);
+    window.applyMainTexts();
+    window.resize(800, 600);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+
+    QTest::keyClick(&window, Qt::Key_F1);
+    // The menus are off before the job's thread has even started.
+    QVERIFY(!window.menusEnabled());
+    for (QMenu* menu : {window.fileMenu(), window.drawMenu(), window.languageMenu()}) {
+        QVERIFY(!menu->menuAction()->isEnabled());
+    }
+    QVERIFY(!folder.app.idlePictureOn);
+    QTRY_VERIFY_WITH_TIMEOUT(window.menusEnabled(), 20000);
+    QVERIFY(!folder.app.jobRunning);
+    QVERIFY(window.fileMenu()->menuAction()->isEnabled());
+    QVERIFY(window.action(Item::Save)->isEnabled());
+
+    // The finished map fills the panel, fitted, and Save finds it there.
+    QTRY_VERIFY(window.panel()->showsMap());
+    QVERIFY(window.panel()->fitted());
+    QCOMPARE(window.pictureLayout(), kMapPictureLayout);
+    QVERIFY(!window.panelPicture().empty());
+    const QSize mapSize = window.panel()->picture().size();
+    QVERIFY(mapSize.width() >= 1920 && mapSize.height() >= 1080);
+
+    // Two 2014 West Pacific storms: peak wind, lowest pressure and ACE shown.
+    QVERIFY(window.statusText(0).contains(QRegularExpression("^VMAX: [1-9][0-9]*kts$")));
+    QVERIFY(window.statusText(1).contains(QRegularExpression("^MSLP: [1-9][0-9]*mb$")));
+    QVERIFY(window.statusText(2).contains(QRegularExpression("^ACE: [0-9.]+$")));
+    QCOMPARE(window.statusText(3), text(folder, 82));
+    QVERIFY(!window.windowTitle().startsWith(QStringLiteral("[")));
+    QCOMPARE(prompter.shown.size(), size_t(0));
+
+    // Save writes the whole map as PNG, the same before and after zooming.
+    prompter.paths = {folder.file("before.png"), folder.file("after.png")};
+    QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(&window, Qt::Key_1, Qt::ControlModifier);
+    QTest::keyClick(&window, Qt::Key_Plus, Qt::ControlModifier);
+    QCOMPARE(window.panel()->zoom(), DrawPanel::kZoomStep);
+    QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(prompter.count("save"), size_t(2));
+    QCOMPARE(QImage(QString::fromStdString(folder.file("before.png"))).size(), mapSize);
+    QCOMPARE(readFileOrEmpty(folder.file("after.png")), readFileOrEmpty(folder.file("before.png")));
+    QCOMPARE(window.statusText(3), text(folder, 113));
+    QTest::keyClick(&window, Qt::Key_0, Qt::ControlModifier);
+    QVERIFY(window.panel()->fitted());
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

@@ -1,0 +1,186 @@
+// The settings window as a user drives it, offscreen, with the shipped
+// language files.
+#include "gui/settings_window.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QtTest>
+
+#include "config/app_state.h"
+#include "config/profile_store.h"
+#include "base/file_io.h"
+#include "support/fake_prompter.h"
+#include "support/window_test_folder.h"
+
+using namespace tcmap;
+using namespace tcmap::testing;
+
+class SettingsWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init();
+    void anEmptyFileShowsTheDefaultsOnTheWendrelPage();
+    void saveStoresWhatIsShownAsTyped();
+    void cancelWritesNothing();
+    void changeFillsTheMapFieldOnly();
+    void theClientAreaEndsAtSave();
+
+  private:
+    std::string settingsBytes() const { return readFileOrEmpty(app_->settingsPath); }
+    std::string stored(std::string_view key) const {
+        return ProfileStore::read(app_->settingsPath, "Borvane4", key, "<absent>");
+    }
+
+    std::unique_ptr<WindowTestFolder> run_;
+    AppState* app_ = nullptr;
+    FakePrompter prompter_;
+};
+
+void SettingsWindowTest::init() {
+    run_ = std::make_unique<WindowTestFolder>(
+        std::initializer_list<const char*>{"zh-cn.lang", "en.lang"});
+    app_ = run_->app.get();
+    prompter_ = FakePrompter();
+}
+
+void SettingsWindowTest::anEmptyFileShowsTheDefaultsOnTheWendrelPage() {
+    QVERIFY(writeFileReplacing(app_->settingsPath, ""));
+    app_->mapPath = "/maps/world.png";
+    SettingsWindow window(*app_, prompter_, nullptr);
+    QVERIFY(openWindow(window));
+
+    QCOMPARE(window.windowTitle(), QStringLiteral("路径图参数设置"));
+    QCOMPARE(child<QComboBox>(window, "Mode")->currentIndex(), 0);
+    QCOMPARE(child<QComboBox>(window, "Mode")->currentText(), QStringLiteral("Wendrel模式"));
+    QCOMPARE(child<QStackedWidget>(window, "pages")->currentIndex(), 0);
+    QCOMPARE(child<QLineEdit>(window, "Track")->text(), QStringLiteral("0.05"));
+    QCOMPARE(child<QLineEdit>(window, "Point")->text(), QStringLiteral("0.4"));
+    QCOMPARE(child<QLineEdit>(window, "Width")->text(), QStringLiteral("1920"));
+    QCOMPARE(child<QLineEdit>(window, "Track1")->text(), QStringLiteral("2"));
+    QCOMPARE(child<QLineEdit>(window, "Height1")->text(), QStringLiteral("900"));
+    QCOMPARE(child<QLineEdit>(window, "Map")->text(), QStringLiteral("/maps/world.png"));
+    QVERIFY(child<QCheckBox>(window, "SkipInvest")->isChecked());
+    QVERIFY(child<QCheckBox>(window, "NewColor")->isChecked());
+    QVERIFY(child<QCheckBox>(window, "ShowText1")->isChecked());
+    QVERIFY(!child<QCheckBox>(window, "ShowGrid")->isChecked());
+    QCOMPARE(child<QCheckBox>(window, "AllPoints")->text(), QStringLiteral("显示所有定位点"));
+
+    auto* legends = child<QComboBox>(window, "DrawLegends");
+    QCOMPARE(legends->count(), 6);
+    QCOMPARE(legends->currentIndex(), 0);
+    QCOMPARE(legends->itemText(5), QStringLiteral("自动"));
+    QCOMPARE(child<QComboBox>(window, "DrawRad1")->count(), 4);
+    QCOMPARE(child<QComboBox>(window, "tcvPriority")->count(), 1);
+    QCOMPARE(child<QComboBox>(window, "tcvPriority")->currentText(), QStringLiteral("同时"));
+    QCOMPARE(child<QLineEdit>(window, "tcvPointSize")->text(),
+             QStringLiteral("根据路径宽度自动调整"));
+
+    // The page follows the style list.
+    child<QComboBox>(window, "Mode")->setCurrentIndex(1);
+    QCOMPARE(child<QStackedWidget>(window, "pages")->currentIndex(), 1);
+}
+
+void SettingsWindowTest::saveStoresWhatIsShownAsTyped() {
+    QVERIFY(writeFileReplacing(
+        app_->settingsPath, "[Borvane4]\r\nSkipInvest=2\r\nDrawLegends=3\r\nDir=\"/tracks\"\r\n"));
+    app_->langCode = "en";
+    SettingsWindow window(*app_, prompter_, nullptr);
+    QVERIFY(openWindow(window));
+    QVERIFY(child<QCheckBox>(window, "SkipInvest")->isChecked());
+    QCOMPARE(child<QComboBox>(window, "DrawLegends")->currentIndex(), 3);
+
+    auto* width = child<QLineEdit>(window, "Width");
+    width->clear();
+    QTest::keyClicks(width, "12abc");
+    child<QComboBox>(window, "Mode")->setCurrentIndex(1);
+    child<QComboBox>(window, "DrawRad1")->setCurrentIndex(2);
+    child<QCheckBox>(window, "ShowText1")->setChecked(false);
+    child<QLineEdit>(window, "Map1")->setText(QStringLiteral("/maps/a b.png"));
+    child<QLineEdit>(window, "tcvPointSize")->setText(QStringLiteral("9"));  // read-only anyway
+    QTest::mouseClick(child<QPushButton>(window, "save"), Qt::LeftButton);
+
+    QCOMPARE(window.result(), int(QDialog::Accepted));
+    QVERIFY(app_->styleIsTcv);
+    QCOMPARE(app_->mapPath1, std::string("/maps/a b.png"));
+    QCOMPARE(stored("Mode"), std::string("1"));
+    QCOMPARE(stored("Width"), std::string("12abc"));
+    QCOMPARE(stored("SkipInvest"), std::string("1"));
+    QCOMPARE(stored("DrawLegends"), std::string("3"));
+    QCOMPARE(stored("DrawRad1"), std::string("2"));
+    QCOMPARE(stored("ShowText1"), std::string("0"));
+    QCOMPARE(stored("Dir"), std::string("/tracks"));
+    QCOMPARE(stored("Point1"), std::string("<absent>"));
+    QCOMPARE(stored("Priority1"), std::string("<absent>"));
+    const std::string bytes = settingsBytes();
+    QVERIFY(bytes.find("Map1=\"/maps/a b.png\"\r\n") != std::string::npos);
+    QVERIFY(bytes.find("Track=0.05\r\n") != std::string::npos);
+
+    // Opening again shows the saved values and the TCV page.
+    SettingsWindow again(*app_, prompter_, nullptr);
+    QCOMPARE(child<QLineEdit>(again, "Width")->text(), QStringLiteral("12abc"));
+    QCOMPARE(child<QStackedWidget>(again, "pages")->currentIndex(), 1);
+    QVERIFY(!child<QCheckBox>(again, "ShowText1")->isChecked());
+}
+
+void SettingsWindowTest::cancelWritesNothing() {
+    QVERIFY(writeFileReplacing(app_->settingsPath, "[Borvane4]\nMode=0\nTrack=0.1\n"));
+    const std::string before = settingsBytes();
+    app_->mapPath = "/maps/w.png";
+    SettingsWindow window(*app_, prompter_, nullptr);
+    QVERIFY(openWindow(window));
+    child<QComboBox>(window, "Mode")->setCurrentIndex(1);
+    child<QLineEdit>(window, "Track")->setText(QStringLiteral("7"));
+    child<QLineEdit>(window, "Map")->setText(QStringLiteral("/maps/other.png"));
+    QTest::mouseClick(child<QPushButton>(window, "cancel"), Qt::LeftButton);
+
+    QCOMPARE(window.result(), int(QDialog::Rejected));
+    QCOMPARE(settingsBytes(), before);
+    QVERIFY(!app_->styleIsTcv);
+    QCOMPARE(app_->mapPath, std::string("/maps/w.png"));
+}
+
+void SettingsWindowTest::changeFillsTheMapFieldOnly() {
+    app_->mapPath = "/maps/old.png";
+    prompter_.paths = {std::string("/maps/new.png"), std::nullopt};
+    SettingsWindow window(*app_, prompter_, nullptr);
+    QVERIFY(openWindow(window));
+    auto* change = child<QPushButton>(window, "changeMap");
+    QCOMPARE(change->text(), QStringLiteral("更改"));
+    QTest::mouseClick(change, Qt::LeftButton);
+    QCOMPARE(child<QLineEdit>(window, "Map")->text(), QStringLiteral("/maps/new.png"));
+    QTest::mouseClick(change, Qt::LeftButton);  // cancelled: the field stays
+    QCOMPARE(child<QLineEdit>(window, "Map")->text(), QStringLiteral("/maps/new.png"));
+
+    QCOMPARE(prompter_.count("open"), size_t{2});
+    QCOMPARE(prompter_.shown[0].title, std::string("请选择地图文件（0°—180°—0°类型）:"));
+    QVERIFY(prompter_.shown[0].text.starts_with("常用图片文件"));
+    QVERIFY(prompter_.shown[0].text.ends_with("|\n/maps/old.png"));
+    QCOMPARE(app_->mapPath, std::string("/maps/old.png"));
+    QVERIFY(!pathExists(app_->settingsPath));
+}
+
+void SettingsWindowTest::theClientAreaEndsAtSave() {
+    for (const char* code : {"zh-cn", "en"}) {
+        app_->langCode = code;
+        SettingsWindow window(*app_, prompter_, nullptr);
+        QVERIFY(openWindow(window));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto* save = child<QPushButton>(window, "save");
+        QCOMPARE(window.width(), 384);
+        QCOMPARE(save->mapTo(&window, QPoint(0, save->height())).y(), window.height());
+        // Every label fits: nothing is squeezed below what it asks for.
+        for (QWidget* widget : window.findChildren<QWidget*>()) {
+            if (!widget->isVisibleTo(&window)) continue;
+            QVERIFY2(widget->width() >= widget->minimumSizeHint().width(),
+                     qPrintable(widget->objectName()));
+        }
+    }
+}
+
+QTEST_MAIN(SettingsWindowTest)
+#include "settings_window_test.moc"

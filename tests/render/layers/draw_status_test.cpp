@@ -1,0 +1,129 @@
+#include "render/layers/draw_status.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "config/app_state.h"
+#include "app/headless_view.h"
+#include "render/job_log.h"
+#include "support/recording_canvas.h"
+#include "track/track_model.h"
+
+using namespace tcmap;
+
+namespace {
+
+const std::string kPrefix = "An error occurred while using GDI+: Count = ";
+
+std::string expectedMessage(int64_t count, const std::string& tag, const std::string& text) {
+    return kPrefix + std::to_string(count) + " Position = #" + tag + " Text = " + text;
+}
+
+class DrawStatusCheck : public ::testing::Test {
+  protected:
+    HeadlessView view;
+    AppState app;
+    StormStatistics stats;
+    JobLog log{view, app, stats};
+    RecordingCanvas canvas;
+    CanvasPen pen;
+    CanvasBrush brush;
+};
+
+}  // namespace
+
+TEST(StatusText, KnownUnknownAndSuccess) {
+    EXPECT_EQ(statusText(0), "");
+    EXPECT_EQ(statusText(1), "通用错误");
+    EXPECT_EQ(statusText(2), "无效的参数");
+    EXPECT_EQ(statusText(3), "内存溢出");
+    EXPECT_EQ(statusText(7), "Win32错误");
+    EXPECT_EQ(statusText(14), "未找到字体族");
+    EXPECT_EQ(statusText(16), "不是TrueType字体");
+    EXPECT_EQ(statusText(18), "Gdiplus未装载");
+    EXPECT_EQ(statusText(21), "未找到配置文件");
+    EXPECT_EQ(statusText(22), "未知错误");
+    EXPECT_EQ(statusText(-1), "未知错误");
+    EXPECT_EQ(statusText(std::numeric_limits<int32_t>::min()), "未知错误");
+    EXPECT_EQ(statusText(std::numeric_limits<int32_t>::max()), "未知错误");
+}
+
+TEST_F(DrawStatusCheck, SuccessWritesNothingAndKeepsThePanelColour) {
+    log.writeProgress(progressLine("Drawing"), kProgressColour);
+    const int64_t before = drawErrorCount();
+    canvas.fillEllipse(brush, 1, 2, 3, 4);
+    checkDrawStatus("2.3.1/Point", canvas, log);
+    EXPECT_EQ(drawErrorCount(), before);
+    EXPECT_EQ(view.lineTexts(), std::vector<std::string>{"Drawing .."});
+    EXPECT_EQ(view.textColour(), kProgressColour);
+    EXPECT_EQ(view.statusPart(3), "");
+}
+
+TEST_F(DrawStatusCheck, FailureIsCountedAndWrittenInRedToPanelAndStatusBar) {
+    stats.peakWind = 125;
+    canvas.failCallOf(CanvasOp::DrawText, 0, status::kOutOfMemory);
+    const int64_t before = drawErrorCount();
+    canvas.drawText("x", CanvasFont{}, brush, RectF{}, nullptr);
+    checkDrawStatus("4.1.0/Label", canvas, log);
+
+    const std::string message = expectedMessage(before + 1, "4.1.0/Label", "内存溢出");
+    EXPECT_EQ(drawErrorCount(), before + 1);
+    ASSERT_EQ(view.lineCount(), 1u);
+    EXPECT_EQ(view.lastLine()->text, message);
+    EXPECT_EQ(view.lastLine()->colour, rgb(255, 0, 0));
+    EXPECT_EQ(view.statusPart(3), message);
+    EXPECT_EQ(view.statusPart(0), "VMAX: 125kts");
+    // The check reads the last status and leaves it.
+    EXPECT_EQ(canvas.lastStatus(), status::kOutOfMemory);
+}
+
+TEST_F(DrawStatusCheck, CountRunsOnOverJobs) {
+    const int64_t before = drawErrorCount();
+    canvas.failAllOf(CanvasOp::DrawLine, status::kGenericError);
+    canvas.drawLine(pen, 0, 0, 1, 1);
+    checkDrawStatus("1.0.1/Line", canvas, log);
+    canvas.drawLine(pen, 0, 0, 1, 1);
+    checkDrawStatus("1.0.2/Line", canvas, log);
+
+    // The next job starts on a cleared panel with a fresh canvas.
+    view.clearPanel();
+    RecordingCanvas nextCanvas;
+    nextCanvas.failCall(0, 22);
+    nextCanvas.drawEllipse(pen, 0, 0, 5, 5);
+    checkDrawStatus("3.0.0/Point", nextCanvas, log);
+
+    EXPECT_EQ(drawErrorCount(), before + 3);
+    EXPECT_EQ(view.lineTexts(),
+              std::vector<std::string>{expectedMessage(before + 3, "3.0.0/Point", "未知错误")});
+}
+
+TEST_F(DrawStatusCheck, OnlyTheLastOperationCounts) {
+    const int64_t before = drawErrorCount();
+    // A grid line: the first of three copies fails, the last succeeds.
+    canvas.failCall(0, status::kOutOfMemory);
+    for (int copy = 0; copy < 3; ++copy) canvas.drawLine(pen, 0, 10, 360, 10);
+    checkDrawStatus("3.3.0/Label", canvas, log);
+    EXPECT_EQ(drawErrorCount(), before);
+    EXPECT_EQ(view.lineCount(), 0u);
+
+    // Now the last copy fails.
+    canvas.clear();
+    canvas.clearFailures();
+    canvas.failCall(2, status::kInvalidParameter);
+    for (int copy = 0; copy < 3; ++copy) canvas.drawLine(pen, 0, 10, 360, 10);
+    checkDrawStatus("3.3.0/Label", canvas, log);
+    EXPECT_EQ(view.lineTexts(),
+              std::vector<std::string>{expectedMessage(before + 1, "3.3.0/Label", "无效的参数")});
+}
+
+TEST_F(DrawStatusCheck, BatchModeStillWritesToThePanel) {
+    app.batchOutputPath = "/tmp/out.png";
+    canvas.failAllOf(CanvasOp::FillPolygon, status::kGenericError);
+    const PointF triangle[3] = {{0, 0}, {4, 0}, {2, 3}};
+    canvas.fillPolygon(brush, triangle);
+    checkDrawStatus("2.1.1/Point", canvas, log);
+    EXPECT_EQ(view.lineCount(), 1u);
+    EXPECT_EQ(view.textColour(), kFailureColour);
+    EXPECT_EQ(app.failureLog(), "");
+}

@@ -1,0 +1,140 @@
+#include "render/layers/wind_radii_layer.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "support/recording_canvas.h"
+
+using namespace tcmap;
+
+namespace {
+
+// 3600 pixels around the map: ten pixels per degree.
+constexpr int32_t kWidth = 3600;
+
+// 100 nm is about 1.666 degrees of latitude on this map's 40 032.6 km earth.
+constexpr float kRy100 = 16.654409f;
+constexpr float kRx100At30 = 19.230855f;  // kRy100 / cos 30°
+
+// The call's operation and coordinates, to a thousandth of a pixel.
+void expectCall(const RecordedCall& call, CanvasOp op, std::vector<float> coords) {
+    ASSERT_EQ(call.op, op) << describe(call);
+    ASSERT_EQ(call.coords.size(), coords.size()) << describe(call);
+    for (size_t i = 0; i < coords.size(); ++i) {
+        EXPECT_NEAR(call.coords[i], coords[i], 1e-3) << describe(call) << " at " << i;
+    }
+}
+
+std::vector<Argb> penColours(const RecordingCanvas& canvas) {
+    std::vector<Argb> colours;
+    for (const RecordedCall& call : canvas.callsOf(CanvasOp::DrawArc)) {
+        if (colours.empty() || colours.back() != call.pen->colour) {
+            colours.push_back(call.pen->colour);
+        }
+    }
+    return colours;
+}
+
+}  // namespace
+
+TEST(WindRadii, QuadrantArcsAndJoiningLinesInThreeCopies) {
+    RecordingCanvas canvas;
+    // 34 kt: NE 100, SE 50, SW 0, NW 25 at 30°N 100°E; offsets move the centre.
+    drawWindRadii(canvas, "2014100100 30.0 100.0 34 100,50,0,25", kWidth, 1.5, 10, -20);
+    ASSERT_EQ(canvas.size(), 24u);
+
+    const float y = 600 - 20;  // (90 - 30) x 3600 / 360 + offY
+    const float rx[4] = {kRx100At30, kRx100At30 / 2, 0, kRx100At30 / 4};
+    const float ry[4] = {kRy100, kRy100 / 2, 0, kRy100 / 4};
+    const float starts[4] = {270, 0, 90, 180};
+    for (int copy = 0; copy < 3; ++copy) {
+        SCOPED_TRACE(copy);
+        const float x = 1000 + 10 + (copy - 1) * kWidth;  // copies at -W, 0, +W
+        const auto& calls = canvas.calls();
+        const size_t first = static_cast<size_t>(copy) * 8;
+        for (size_t q = 0; q < 4; ++q) {
+            expectCall(calls[first + q], CanvasOp::DrawArc,
+                       {x - rx[q], y - ry[q], 2 * rx[q], 2 * ry[q], starts[q], 90});
+        }
+        const CanvasOp line = CanvasOp::DrawLine;
+        expectCall(calls[first + 4], line, {x, y - ry[3], x, y - ry[0]});  // north
+        expectCall(calls[first + 5], line, {x + rx[0], y, x + rx[1], y});  // east
+        expectCall(calls[first + 6], line, {x, y + ry[1], x, y});          // south, to the centre
+        expectCall(calls[first + 7], line, {x, y, x - rx[3], y});          // west, from the centre
+    }
+
+    const RecordedPen& pen = *canvas.calls()[0].pen;
+    EXPECT_EQ(pen.width, 1.5f);
+    EXPECT_EQ(pen.unit, CanvasUnit::World);
+    EXPECT_EQ(pen.lineJoin, join::kRound);
+    EXPECT_EQ((std::vector<int>{pen.startCap, pen.endCap, pen.dashCap}),
+              (std::vector<int>{cap::kRound, cap::kRound, cap::kRound}));
+    EXPECT_TRUE(pen.dashPattern.empty());
+}
+
+TEST(WindRadii, PositionAndHorizontalScale) {
+    RecordingCanvas canvas;
+    // At 60°S a degree of longitude is half as long: rx = 2 ry. Equal radii
+    // give joining lines without length.
+    drawWindRadii(canvas, "k -60.0 210.0 64 80,80,80,80", kWidth, 1, 0, 0);
+    ASSERT_EQ(canvas.size(), 24u);
+    const float r = kRy100 * 0.8f;
+    expectCall(canvas.calls()[8], CanvasOp::DrawArc,
+               {2100 - 2 * r, 1500 - r, 4 * r, 2 * r, 270, 90});
+    expectCall(canvas.calls()[12], CanvasOp::DrawLine, {2100, 1500 - r, 2100, 1500 - r});
+    expectCall(canvas.calls()[13], CanvasOp::DrawLine, {2100 + 2 * r, 1500, 2100 + 2 * r, 1500});
+
+    // 0° lies at the right edge, its copy at -W at the left edge; "-90" at 270°.
+    canvas.clear();
+    drawWindRadii(canvas, "a 10.0 0.0 34 0,0,0,0\r\nb 10.0 -90.0 34 0,0,0,0", kWidth, 1, 0, 0);
+    ASSERT_EQ(canvas.size(), 48u);
+    EXPECT_EQ(canvas.calls()[0].coords[0], 0.0f);
+    EXPECT_EQ(canvas.calls()[8].coords[0], 3600.0f);
+    EXPECT_EQ(canvas.calls()[24 + 8].coords[0], 2700.0f);
+}
+
+TEST(WindRadii, SkipsTheEquatorShortRecordsAndIncompleteGroups) {
+    RecordingCanvas canvas;
+    drawWindRadii(canvas,
+                  "a 0.0 120.0 34 100,100,100,100\r\n"  // latitude 0
+                  "b 0.00000001 120.0 34 100,100,100,100\r\n"
+                  "c 20.0 120.0\r\n"
+                  "d 20.0 120.0 34\r\n"
+                  "e 20.0 120.0 34 90,90,90 50 40,40,40,40 64\r\n",
+                  kWidth, 1, 0, 0);
+    // Only the 50 kt group of record e: one group, three copies.
+    ASSERT_EQ(canvas.size(), 24u);
+    EXPECT_EQ(penColours(canvas), std::vector<Argb>{0xBFFF8000});
+}
+
+TEST(WindRadii, ThresholdColours) {
+    RecordingCanvas canvas;
+    drawWindRadii(canvas,
+                  "a 15.0 120.0 24 10,10,10,10 34 10,10,10,10 49 10,10,10,10 50 10,10,10,10 "
+                  "63 10,10,10,10 64 10,10,10,10 23 10,10,10,10",
+                  kWidth, 1, 0, 0);
+    EXPECT_EQ(penColours(canvas), (std::vector<Argb>{0xBFFFFFFF, 0xBFFFFF00, 0xBF808080, 0xBFFF8000,
+                                                     0xBF808080, 0xBFFF0000, 0xBF808080}));
+}
+
+TEST(WindRadii, HostileTextsGiveOnlyFiniteCoordinates) {
+    RecordingCanvas canvas;
+    std::string text =
+        "a 90.0 1e308 34 99999999999,2147483647,1e300,-5\r\n"
+        "b 89.99999 -1e308 64 1,1,1,1\r\n"
+        "c 89.99999 10 64 2147483647,2147483647,2147483647,2147483647\r\n"
+        "d 1e30 -1e30 50 1,2,3,4\r\n"
+        "f 20 20 34 ,,,\r\n";
+    text += "e 20 20";
+    for (int i = 0; i < 5000; ++i) text += " x";
+    drawWindRadii(canvas, text, 2147483647, 1e300, 2147483647, -2147483647 - 1);
+    // The positions of a and b overflow and are skipped; c and d are drawn.
+    EXPECT_EQ(canvas.size(), 48u);
+    for (const RecordedCall& call : canvas.calls()) {
+        for (const float value : call.coords) ASSERT_TRUE(std::isfinite(value)) << describe(call);
+        ASSERT_TRUE(std::isfinite(call.pen->width));
+    }
+}

@@ -1,0 +1,43 @@
+// A fresh folder for one test, removed with everything in it afterwards.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "base/file_io.h"
+
+namespace tcmap::testing {
+
+class TempFolder {
+  public:
+    TempFolder() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "tcmap-app-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "mkdtemp failed";
+        path_ = pattern;
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::string& path() const { return path_; }
+    std::string file(const std::string& name) const { return path_ + "/" + name; }
+
+    // Writes `bytes` to the named file and returns its path.
+    std::string put(const std::string& name, std::string_view bytes) const {
+        const std::string full = file(name);
+        EXPECT_TRUE(writeFileReplacing(full, bytes)) << full;
+        return full;
+    }
+
+  private:
+    std::string path_;
+};
+
+}  // namespace tcmap::testing

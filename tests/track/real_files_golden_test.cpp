@@ -1,0 +1,51 @@
+// Every real track file of tests/data and samples against the texts recorded
+// from it by tools/dump_track_text: its kind, track text, radii texts under
+// every radii setting of both styles, and the running statistics.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "base/file_io.h"
+#include "track/track_file.h"
+#include "track/track_model.h"
+
+namespace tcmap {
+namespace {
+
+std::string describe(const std::filesystem::path& path) {
+    StormStatistics run;
+    const TrackFileKind kind = trackFileKind(path.string());
+    std::string out = "== file " + path.filename().string() + " kind " +
+                      std::to_string(static_cast<int>(kind)) + "\n";
+    for (const std::string& line : loadTrackLines(path.string(), kind, run)) out += line + "\n";
+    for (int tcv = 0; tcv <= 1; ++tcv) {
+        for (int setting = 1; setting <= 3; ++setting) {
+            out += "== radii setting " + std::to_string(setting) + " tcv " + std::to_string(tcv) + "\n";
+            out += loadRadiiText(path.string(), kind, setting, tcv == 1) + "\n";
+        }
+    }
+    char stats[96];
+    std::snprintf(stats, sizeof stats, "== statistics %d %d %.6f\n", run.peakWind,
+                  run.lowestPressure, run.ace);
+    return out + stats;
+}
+
+TEST(RealFiles, ReadExactlyAsRecorded) {
+    const std::filesystem::path expected = std::string(TCMAP_TEST_DATA_DIR) + "/track/expected/all";
+    int compared = 0;
+    for (const char* folder : {"/tests/data/track/atcf", "/samples", "/tests/data/batch"}) {
+        for (const auto& entry :
+             std::filesystem::directory_iterator(std::string(TCMAP_SOURCE_DIR) + folder)) {
+            const std::filesystem::path golden = expected / (entry.path().filename().string() + ".dump");
+            if (!std::filesystem::exists(golden)) continue;
+            EXPECT_EQ(describe(entry.path()), readFileOrEmpty(golden.string())) << entry.path();
+            ++compared;
+        }
+    }
+    EXPECT_GE(compared, 27);
+}
+
+}  // namespace
+}  // namespace tcmap
