@@ -21,14 +21,14 @@
 #include <string>
 #include <vector>
 
-#include "config/app_state.h"
 #include "app/batch_run.h"
+#include "app/headless_view.h"
 #include "app/startup_state.h"
 #include "base/file_io.h"
+#include "config/app_state.h"
 #include "render/canvas/font_aliases.h"
 #include "render/canvas/picture.h"
 #include "render/draw_job.h"
-#include "app/headless_view.h"
 
 using namespace tcmap;
 namespace fs = std::filesystem;

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "config/profile_store.h"
 #include "base/file_io.h"
+#include "config/profile_store.h"
 
 namespace {
 

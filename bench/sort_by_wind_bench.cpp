@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "app/headless_view.h"
 #include "config/app_state.h"
 #include "i18n/language_pack.h"
-#include "app/headless_view.h"
 #include "render/job_log.h"
-#include "render/map_frame.h"
 #include "render/layers/track_layer.h"
+#include "render/map_frame.h"
 #include "track/track_model.h"
 
 namespace {

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "config/app_state.h"
 #include "app/batch_run.h"
-#include "config/command_line.h"
-#include "config/run_folder.h"
 #include "app/startup_state.h"
 #include "app/unexpected_error.h"
+#include "config/app_state.h"
+#include "config/command_line.h"
+#include "config/run_folder.h"
 #include "render/draw_job.h"
 
 #if TCMAP_HAVE_GUI

@@ -24,7 +24,8 @@ int main(int argc, char** argv) {
         const std::string_view name = std::string_view(path).substr(path.find_last_of('/') + 1);
         std::printf("== file %.*s kind %d\n", static_cast<int>(name.size()), name.data(),
                     static_cast<int>(kind));
-        for (const std::string& line : loadTrackLines(path, kind, run)) std::printf("%s\n", line.c_str());
+        for (const std::string& line : loadTrackLines(path, kind, run))
+            std::printf("%s\n", line.c_str());
         for (int tcv = 0; tcv <= 1; ++tcv) {
             for (int setting = 1; setting <= 3; ++setting) {
                 std::printf("== radii setting %d tcv %d\n", setting, tcv);

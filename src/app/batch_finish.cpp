@@ -2,11 +2,11 @@
 // its place, so a script never mistakes an old picture for this run's map.
 #include <string>
 
-#include "config/app_state.h"
-#include "config/scratch_file.h"
-#include "base/file_io.h"
 #include "app/batch_finish.h"
 #include "app/save_track_map.h"
+#include "base/file_io.h"
+#include "config/app_state.h"
+#include "config/scratch_file.h"
 
 namespace tcmap {
 

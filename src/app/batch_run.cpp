@@ -6,14 +6,14 @@
 #include <string_view>
 #include <thread>
 
-#include "config/app_state.h"
+#include "app/batch_finish.h"
+#include "app/headless_view.h"
 #include "app/unexpected_error.h"
+#include "base/text_rules.h"
+#include "config/app_state.h"
 #include "i18n/language_pack.h"
 #include "render/canvas/font_aliases.h"
-#include "app/headless_view.h"
 #include "render/job_timings.h"
-#include "app/batch_finish.h"
-#include "base/text_rules.h"
 
 namespace tcmap {
 

@@ -1,10 +1,10 @@
 #include "app/label_format_samples.h"
 
+#include "base/line_break_escapes.h"
 #include "config/profile_store.h"
 #include "config/prompter.h"
 #include "config/settings_keys.h"
 #include "i18n/language_pack.h"
-#include "base/line_break_escapes.h"
 #include "i18n/safe_format.h"
 
 namespace tcmap {

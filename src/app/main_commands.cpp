@@ -1,9 +1,9 @@
 #include "app/main_commands.h"
 
+#include "base/text_rules.h"
 #include "config/app_state.h"
 #include "i18n/language_pack.h"
 #include "i18n/safe_format.h"
-#include "base/text_rules.h"
 
 namespace tcmap {
 

@@ -5,15 +5,15 @@
 #include <string_view>
 #include <vector>
 
+#include "app/save_track_map.h"
+#include "base/file_io.h"
 #include "config/app_state.h"
 #include "config/prompter.h"
-#include "base/file_io.h"
 #include "i18n/language_pack.h"
 #include "i18n/safe_format.h"
 #include "render/canvas/picture.h"
 #include "render/job_log.h"
 #include "render/main_view.h"
-#include "app/save_track_map.h"
 
 namespace tcmap {
 

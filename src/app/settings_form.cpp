@@ -1,11 +1,11 @@
 #include "app/settings_form.h"
 
+#include "base/text_rules.h"
 #include "config/app_state.h"
 #include "config/profile_store.h"
 #include "config/prompter.h"
 #include "i18n/language_pack.h"
 #include "i18n/safe_format.h"
-#include "base/text_rules.h"
 
 namespace tcmap {
 

@@ -1,11 +1,11 @@
 #include "app/startup_state.h"
 
+#include "base/text_rules.h"
 #include "config/app_state.h"
 #include "config/profile_store.h"
 #include "config/scratch_file.h"
 #include "config/settings_keys.h"
 #include "i18n/language_list.h"
-#include "base/text_rules.h"
 
 namespace tcmap {
 

@@ -81,8 +81,10 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes) {
     if (fd < 0) return false;
     // Keep the permissions of the file being replaced, if there is one.
     struct stat info {};
-    if (::stat(path.c_str(), &info) == 0) ::fchmod(fd, info.st_mode & 07777);
-    else ::fchmod(fd, 0644);
+    if (::stat(path.c_str(), &info) == 0)
+        ::fchmod(fd, info.st_mode & 07777);
+    else
+        ::fchmod(fd, 0644);
     const bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
     if (::close(fd) != 0 || !ok || ::rename(temporary.c_str(), path.c_str()) != 0) {
         ::unlink(temporary.c_str());

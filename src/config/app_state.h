@@ -17,8 +17,8 @@ struct AppState {
     // (Settings.ini, Language.ini, *.lang, GridData, temp/) is formed from it.
     std::string runFolder;
 
-    std::string settingsPath;   // runFolder/Settings.ini, or the batch settings file
-    std::string tempFilePath;   // this run's scratch picture file
+    std::string settingsPath;             // runFolder/Settings.ini, or the batch settings file
+    std::string tempFilePath;             // this run's scratch picture file
     std::vector<std::string> batchArgs;   // arguments after "~nogui"
     std::vector<std::string> trackFiles;  // track files of the next draw job
     std::string batchOutputPath;          // non-empty exactly in batch mode
@@ -82,7 +82,7 @@ struct AppState {
 
     bool isBatch() const { return !batchOutputPath.empty(); }
 
-private:
+  private:
     mutable std::mutex failureMutex_;
     std::string failureLog_;
 };

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "config/settings_keys.h"
 #include "base/line_break_escapes.h"
 #include "base/text_rules.h"
+#include "config/settings_keys.h"
 
 namespace tcmap {
 

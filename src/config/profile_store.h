@@ -13,11 +13,11 @@ namespace tcmap {
 inline constexpr size_t kProfileValueLimit = 10240;
 
 class ProfileStore {
-public:
+  public:
     // The stored value, or `fallback` when the file, section or key is
     // missing. An empty file name, section or key reads the empty text.
-    static std::string read(const std::string& file, std::string_view section,
-                            std::string_view key, std::string_view fallback);
+    static std::string read(const std::string& file, std::string_view section, std::string_view key,
+                            std::string_view fallback);
 
     // Create or replace one value, creating the file and section as needed.
     // Refuses (returns false, file unchanged) a value holding a line break or

@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "config/settings_keys.h"
 #include "base/text_rules.h"
+#include "config/settings_keys.h"
 
 namespace tcmap {
 

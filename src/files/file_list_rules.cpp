@@ -3,10 +3,10 @@
 #include <unordered_set>
 
 #include "base/file_io.h"
+#include "base/text_rules.h"
 #include "files/sort_texts.h"
 #include "i18n/language_pack.h"
 #include "i18n/safe_format.h"
-#include "base/text_rules.h"
 
 namespace tcmap {
 

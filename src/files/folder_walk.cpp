@@ -10,8 +10,8 @@
 #include <set>
 #include <utility>
 
-#include "files/sort_texts.h"
 #include "base/text_rules.h"
+#include "files/sort_texts.h"
 
 namespace tcmap {
 

@@ -15,11 +15,11 @@
 #include <memory>
 
 #include "config/app_state.h"
-#include "gui/dialog_placement.h"
 #include "config/prompter.h"
-#include "gui/ui_text.h"
 #include "files/file_chooser_rules.h"
 #include "files/folder_walk.h"
+#include "gui/dialog_placement.h"
+#include "gui/ui_text.h"
 
 namespace tcmap {
 

@@ -15,12 +15,12 @@
 #include <algorithm>
 
 #include "config/app_state.h"
-#include "gui/dialog_placement.h"
 #include "config/prompter.h"
-#include "gui/ui_text.h"
 #include "files/file_chooser_rules.h"
-#include "gui/file_chooser_window.h"
 #include "files/file_list_rules.h"
+#include "gui/dialog_placement.h"
+#include "gui/file_chooser_window.h"
+#include "gui/ui_text.h"
 
 namespace tcmap {
 

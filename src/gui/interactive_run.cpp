@@ -6,18 +6,18 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "config/app_state.h"
-#include "gui/draw_panel.h"
 #include "app/main_commands.h"
+#include "app/startup_state.h"
+#include "config/app_state.h"
 #include "config/profile_store.h"
-#include "gui/prompter_window.h"
 #include "config/scratch_file.h"
 #include "config/settings_keys.h"
-#include "app/startup_state.h"
+#include "gui/draw_panel.h"
+#include "gui/language_window.h"
+#include "gui/prompter_window.h"
 #include "gui/unexpected_error_report.h"
 #include "i18n/language_list.h"
 #include "i18n/language_pack.h"
-#include "gui/language_window.h"
 #include "render/canvas/font_aliases.h"
 #include "render/draw_job.h"
 

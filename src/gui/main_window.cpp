@@ -16,22 +16,22 @@
 #include <memory>
 #include <thread>
 
-#include "config/app_state.h"
-#include "gui/banner_picture.h"
-#include "gui/draw_panel.h"
 #include "app/main_commands.h"
+#include "app/save_track_map.h"
+#include "config/app_state.h"
 #include "config/profile_store.h"
 #include "config/prompter.h"
 #include "config/settings_keys.h"
+#include "gui/banner_picture.h"
+#include "gui/draw_panel.h"
+#include "gui/file_list_window.h"
+#include "gui/language_window.h"
+#include "gui/open_track_files.h"
 #include "gui/settings_window.h"
 #include "gui/text_format_window.h"
-#include "gui/file_list_window.h"
-#include "gui/open_track_files.h"
 #include "i18n/language_pack.h"
-#include "gui/language_window.h"
 #include "render/canvas/canvas.h"
 #include "render/canvas/picture.h"
-#include "app/save_track_map.h"
 #include "render/map_path.h"
 
 namespace tcmap {

@@ -1,8 +1,8 @@
 #include "gui/open_track_files.h"
 
+#include "app/open_file_command.h"
 #include "config/app_state.h"
 #include "gui/file_chooser_window.h"
-#include "app/open_file_command.h"
 #include "i18n/language_pack.h"
 
 namespace tcmap {

@@ -9,8 +9,8 @@
 #include <algorithm>
 
 #include "config/app_state.h"
-#include "gui/dialog_placement.h"
 #include "config/settings_keys.h"
+#include "gui/dialog_placement.h"
 #include "gui/ui_text.h"
 
 namespace tcmap {

@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/text_rules.h"
 #include "config/profile_store.h"
 #include "i18n/language_pack.h"
-#include "base/text_rules.h"
 
 namespace tcmap {
 

@@ -1,9 +1,9 @@
 #include "i18n/language_pack.h"
 
+#include "base/line_break_escapes.h"
 #include "config/app_state.h"
 #include "config/profile_store.h"
 #include "i18n/charset_conversion.h"
-#include "base/line_break_escapes.h"
 #include "i18n/traditional_chinese.h"
 
 namespace tcmap {

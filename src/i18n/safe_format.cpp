@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "base/utf8_text.h"
 #include "base/text_rules.h"
+#include "base/utf8_text.h"
 
 namespace tcmap {
 

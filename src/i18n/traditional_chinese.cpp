@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "i18n/gbk_big5_table.h"
 #include "base/utf8_text.h"
+#include "i18n/gbk_big5_table.h"
 
 namespace tcmap {
 

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string_view>
 
+#include "config/job_settings.h"
 #include "render/draw_mode.h"
 #include "render/layers/fix_table.h"
-#include "config/job_settings.h"
 #include "render/map_frame.h"
 #include "track/track_model.h"
 

@@ -1,8 +1,8 @@
 #include "render/job_log.h"
 
+#include "base/text_rules.h"
 #include "config/app_state.h"
 #include "render/main_view.h"
-#include "base/text_rules.h"
 #include "track/track_model.h"
 
 namespace tcmap {

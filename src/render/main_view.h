@@ -17,7 +17,7 @@ inline constexpr int kMapPictureLayout = 2;
 inline constexpr int kStatusParts = 4;
 
 class MainView {
-public:
+  public:
     virtual ~MainView() = default;
 
     // Remove the panel's picture and log lines; the background shows.

@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <new>
 
+#include "base/text_rules.h"
 #include "render/canvas/canvas.h"
 #include "render/canvas/picture.h"
 #include "render/map_frame.h"
-#include "base/text_rules.h"
 
 namespace tcmap {
 

@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "config/app_state.h"
 #include "base/file_io.h"
+#include "config/app_state.h"
 #include "i18n/language_pack.h"
 #include "render/canvas/canvas.h"
 #include "render/canvas/picture.h"

@@ -4,8 +4,8 @@
 
 #include "config/app_state.h"
 #include "i18n/language_pack.h"
-#include "render/layers/draw_status.h"
 #include "render/job_log.h"
+#include "render/layers/draw_status.h"
 
 namespace tcmap {
 

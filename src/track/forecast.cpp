@@ -1,8 +1,8 @@
 #include "track/forecast.h"
 
-#include "track/record_fields.h"
 #include "base/text_rules.h"
 #include "track/field_text.h"
+#include "track/record_fields.h"
 
 namespace tcmap {
 

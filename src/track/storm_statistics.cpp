@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "track/record_fields.h"
 #include "base/text_rules.h"
+#include "track/record_fields.h"
 
 namespace tcmap {
 

@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "base/file_io.h"
+#include "base/text_rules.h"
 #include "track/best_track.h"
 #include "track/forecast.h"
 #include "track/record_fields.h"
 #include "track/storm_statistics.h"
-#include "base/text_rules.h"
 #include "track/wind_radii.h"
 
 namespace tcmap {

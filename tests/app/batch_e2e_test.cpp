@@ -12,14 +12,14 @@
 #include <thread>
 #include <vector>
 
-#include "config/app_state.h"
 #include "app/startup_state.h"
-#include "support/temp_folder.h"
 #include "base/file_io.h"
+#include "config/app_state.h"
 #include "i18n/language_pack.h"
 #include "i18n/safe_format.h"
 #include "render/canvas/canvas.h"
 #include "render/canvas/picture.h"
+#include "support/temp_folder.h"
 
 extern char** environ;
 

@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "base/file_io.h"
 #include "config/app_state.h"
 #include "config/profile_store.h"
-#include "support/temp_folder.h"
-#include "base/file_io.h"
 #include "i18n/language_pack.h"
 #include "support/fake_prompter.h"
+#include "support/temp_folder.h"
 
 using namespace tcmap;
 using tcmap::testing::TempFolder;

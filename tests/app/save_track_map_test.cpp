@@ -4,18 +4,18 @@
 #include <string>
 #include <vector>
 
-#include "config/app_state.h"
-#include "support/temp_folder.h"
+#include "app/batch_finish.h"
+#include "app/headless_view.h"
+#include "app/save_track_map.h"
 #include "base/file_io.h"
+#include "config/app_state.h"
 #include "i18n/language_pack.h"
 #include "i18n/safe_format.h"
 #include "render/canvas/picture.h"
-#include "app/headless_view.h"
 #include "render/job_log.h"
-#include "app/batch_finish.h"
-#include "app/save_track_map.h"
 #include "render/output_stage.h"
 #include "support/fake_prompter.h"
+#include "support/temp_folder.h"
 #include "track/track_model.h"
 
 using namespace tcmap;

@@ -4,11 +4,11 @@
 
 #include <set>
 
+#include "base/file_io.h"
 #include "config/app_state.h"
 #include "config/profile_store.h"
-#include "support/temp_folder.h"
-#include "base/file_io.h"
 #include "i18n/language_pack.h"
+#include "support/temp_folder.h"
 
 using namespace tcmap;
 using tcmap::testing::TempFolder;

@@ -5,9 +5,9 @@
 
 #include <string>
 
+#include "base/file_io.h"
 #include "config/app_state.h"
 #include "support/temp_folder.h"
-#include "base/file_io.h"
 
 using namespace tcmap;
 using tcmap::testing::TempFolder;

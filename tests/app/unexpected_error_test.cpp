@@ -7,8 +7,8 @@
 #include <stdexcept>
 #include <thread>
 
-#include "config/app_state.h"
 #include "app/batch_run.h"
+#include "config/app_state.h"
 #include "render/main_view.h"
 
 using namespace tcmap;

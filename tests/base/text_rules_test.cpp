@@ -66,7 +66,6 @@ TEST(ReadInteger, TruncatesTowardZeroAndSaturates) {
     EXPECT_EQ(readInteger64("9007199254740993"), 9007199254740993);
 }
 
-
 TEST(Narrowing, NeverUndefined) {
     EXPECT_EQ(truncToInt32(std::nan("")), 0);
     EXPECT_EQ(truncToInt32(1e300), 2147483647);

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "support/temp_folder.h"
 #include "base/file_io.h"
+#include "support/temp_folder.h"
 
 using namespace tcmap;
 using tcmap::testing::TempFolder;

@@ -9,9 +9,9 @@
 #include <set>
 #include <string>
 
+#include "base/file_io.h"
 #include "config/run_folder.h"
 #include "support/temp_folder.h"
-#include "base/file_io.h"
 
 using namespace tcmap;
 using tcmap::testing::TempFolder;

@@ -4,12 +4,12 @@
 
 #include <filesystem>
 
+#include "app/open_file_command.h"
 #include "config/app_state.h"
 #include "config/profile_store.h"
-#include "support/temp_folder.h"
-#include "app/open_file_command.h"
 #include "i18n/language_pack.h"
 #include "support/fake_prompter.h"
+#include "support/temp_folder.h"
 
 using namespace tcmap;
 using tcmap::testing::TempFolder;

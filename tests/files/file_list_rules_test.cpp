@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "support/temp_folder.h"
 #include "i18n/language_pack.h"
+#include "support/temp_folder.h"
 
 using namespace tcmap;
 using tcmap::testing::TempFolder;

@@ -6,8 +6,8 @@
 #include <atomic>
 #include <filesystem>
 
-#include "support/temp_folder.h"
 #include "files/file_chooser_rules.h"
+#include "support/temp_folder.h"
 
 using namespace tcmap;
 using tcmap::testing::TempFolder;

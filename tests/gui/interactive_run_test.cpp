@@ -11,11 +11,11 @@
 #include <QTimer>
 #include <atomic>
 
-#include "gui/draw_panel.h"
 #include "app/main_commands.h"
+#include "base/file_io.h"
+#include "gui/draw_panel.h"
 #include "gui/main_window.h"
 #include "gui/main_window_fixture.h"
-#include "base/file_io.h"
 #include "i18n/language_pack.h"
 #include "render/canvas/canvas.h"
 #include "support/fake_prompter.h"

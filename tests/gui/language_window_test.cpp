@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "base/file_io.h"
 #include "config/app_state.h"
 #include "config/profile_store.h"
-#include "base/file_io.h"
 #include "support/fake_prompter.h"
 #include "support/window_test_folder.h"
 

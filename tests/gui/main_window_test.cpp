@@ -18,11 +18,11 @@
 #include <atomic>
 #include <thread>
 
-#include "gui/draw_panel.h"
 #include "app/main_commands.h"
-#include "gui/main_window_fixture.h"
 #include "base/file_io.h"
+#include "gui/draw_panel.h"
 #include "gui/file_list_window.h"
+#include "gui/main_window_fixture.h"
 #include "i18n/language_pack.h"
 #include "render/canvas/canvas.h"
 #include "render/canvas/picture.h"

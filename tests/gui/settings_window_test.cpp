@@ -9,9 +9,9 @@
 #include <QStackedWidget>
 #include <QtTest>
 
+#include "base/file_io.h"
 #include "config/app_state.h"
 #include "config/profile_store.h"
-#include "base/file_io.h"
 #include "support/fake_prompter.h"
 #include "support/window_test_folder.h"
 

@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "config/app_state.h"
 #include "base/file_io.h"
+#include "config/app_state.h"
 #include "support/fake_prompter.h"
 #include "support/window_test_folder.h"
 

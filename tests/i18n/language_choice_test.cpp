@@ -4,11 +4,11 @@
 
 #include <filesystem>
 
-#include "config/profile_store.h"
-#include "support/temp_folder.h"
 #include "base/file_io.h"
+#include "config/profile_store.h"
 #include "i18n/language_pack.h"
 #include "support/fake_prompter.h"
+#include "support/temp_folder.h"
 
 using namespace tcmap;
 using tcmap::testing::TempFolder;

@@ -3,10 +3,10 @@
 
 #include <map>
 
+#include "base/utf8_text.h"
 #include "config/profile_store.h"
 #include "i18n/language_list.h"
 #include "i18n/language_pack.h"
-#include "base/utf8_text.h"
 
 using namespace tcmap;
 

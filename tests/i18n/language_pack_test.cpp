@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "config/app_state.h"
-#include "support/temp_folder.h"
 #include "i18n/charset_conversion.h"
+#include "support/temp_folder.h"
 
 using namespace tcmap;
 using tcmap::testing::TempFolder;

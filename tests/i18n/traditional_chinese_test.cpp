@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "i18n/gbk_big5_table.h"
 #include "base/utf8_text.h"
+#include "i18n/gbk_big5_table.h"
 
 using namespace tcmap;
 

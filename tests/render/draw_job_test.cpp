@@ -6,20 +6,20 @@
 #include <string>
 #include <vector>
 
-#include "config/app_state.h"
-#include "support/temp_folder.h"
+#include "app/headless_view.h"
 #include "base/file_io.h"
+#include "config/app_state.h"
 #include "i18n/language_pack.h"
 #include "i18n/safe_format.h"
 #include "render/canvas/picture.h"
 #include "render/draw_job.h"
 #include "render/draw_job_options.h"
 #include "render/fix_rules.h"
-#include "app/headless_view.h"
 #include "render/job_log.h"
 #include "render/job_timings.h"
 #include "render/map_path.h"
 #include "support/recording_canvas.h"
+#include "support/temp_folder.h"
 
 using namespace tcmap;
 using tcmap::testing::TempFolder;

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "config/app_state.h"
 #include "app/headless_view.h"
+#include "config/app_state.h"
 #include "track/track_model.h"
 
 using namespace tcmap;

@@ -4,15 +4,15 @@
 #include <string>
 #include <vector>
 
-#include "config/app_state.h"
-#include "support/temp_folder.h"
+#include "app/headless_view.h"
 #include "base/file_io.h"
+#include "config/app_state.h"
 #include "i18n/language_pack.h"
 #include "render/canvas/canvas.h"
 #include "render/canvas/picture.h"
-#include "app/headless_view.h"
 #include "render/job_log.h"
 #include "render/output_stage.h"
+#include "support/temp_folder.h"
 #include "track/track_model.h"
 
 using namespace tcmap;

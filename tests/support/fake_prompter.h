@@ -12,7 +12,7 @@
 namespace tcmap {
 
 class FakePrompter : public Prompter {
-public:
+  public:
     struct Shown {
         std::string kind;  // "message", "askText", "open", "save", "colour", "beep"
         std::string text;
@@ -65,7 +65,7 @@ public:
         return n;
     }
 
-private:
+  private:
     template <typename T>
     static T take(std::deque<T>& queue, T fallback) {
         if (queue.empty()) return fallback;

@@ -22,7 +22,8 @@ std::string describe(const std::filesystem::path& path) {
     for (const std::string& line : loadTrackLines(path.string(), kind, run)) out += line + "\n";
     for (int tcv = 0; tcv <= 1; ++tcv) {
         for (int setting = 1; setting <= 3; ++setting) {
-            out += "== radii setting " + std::to_string(setting) + " tcv " + std::to_string(tcv) + "\n";
+            out += "== radii setting " + std::to_string(setting) + " tcv " + std::to_string(tcv) +
+                   "\n";
             out += loadRadiiText(path.string(), kind, setting, tcv == 1) + "\n";
         }
     }
@@ -38,7 +39,8 @@ TEST(RealFiles, ReadExactlyAsRecorded) {
     for (const char* folder : {"/tests/data/track/atcf", "/samples", "/tests/data/batch"}) {
         for (const auto& entry :
              std::filesystem::directory_iterator(std::string(TCMAP_SOURCE_DIR) + folder)) {
-            const std::filesystem::path golden = expected / (entry.path().filename().string() + ".dump");
+            const std::filesystem::path golden =
+                expected / (entry.path().filename().string() + ".dump");
             if (!std::filesystem::exists(golden)) continue;
             EXPECT_EQ(describe(entry.path()), readFileOrEmpty(golden.string())) << entry.path();
             ++compared;

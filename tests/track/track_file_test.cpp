@@ -7,10 +7,10 @@
 #include <cmath>
 #include <random>
 
+#include "base/text_rules.h"
 #include "track/best_track.h"
 #include "track/forecast.h"
 #include "track/storm_statistics.h"
-#include "base/text_rules.h"
 #include "track/wind_radii.h"
 #include "track_test_files.h"
 

@@ -223,8 +223,7 @@ struct CairoCanvas::Impl {
     }
 
     static bool beyondRange(double minX, double minY, double maxX, double maxY) {
-        return minX < -kMaxExtent || minY < -kMaxExtent || maxX > kMaxExtent ||
-               maxY > kMaxExtent;
+        return minX < -kMaxExtent || minY < -kMaxExtent || maxX > kMaxExtent || maxY > kMaxExtent;
     }
 
     bool outside(double minX, double minY, double maxX, double maxY, double margin) const {

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <string_view>
 
+#include "base/text_rules.h"
 #include "render/layers/colour_scales.h"
 #include "render/layers/draw_status.h"
-#include "base/text_rules.h"
 #include "track/track_model.h"
 
 namespace tcmap {

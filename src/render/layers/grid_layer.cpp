@@ -3,9 +3,9 @@
 #include <array>
 
 #include "base/file_io.h"
+#include "base/text_rules.h"
 #include "render/canvas/canvas.h"
 #include "render/layers/draw_status.h"
-#include "base/text_rules.h"
 
 namespace tcmap {
 

@@ -5,10 +5,10 @@
 
 #include <span>
 
+#include "config/job_settings.h"
 #include "render/canvas/canvas.h"
 #include "render/layers/fix_table.h"
 #include "render/layers/output_geometry.h"
-#include "config/job_settings.h"
 
 namespace tcmap {
 

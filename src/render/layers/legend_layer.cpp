@@ -6,11 +6,11 @@
 #include <string>
 #include <string_view>
 
+#include "base/text_rules.h"
 #include "i18n/charset_conversion.h"
 #include "i18n/language_pack.h"
 #include "render/layers/colour_scales.h"
 #include "render/layers/layer_log.h"
-#include "base/text_rules.h"
 
 namespace tcmap {
 

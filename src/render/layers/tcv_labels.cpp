@@ -1,9 +1,9 @@
 #include "render/layers/tcv_labels.h"
 
+#include "base/text_rules.h"
 #include "i18n/safe_format.h"
 #include "render/layers/colour_scales.h"
 #include "render/layers/draw_status.h"
-#include "base/text_rules.h"
 #include "track/track_model.h"
 
 namespace tcmap {

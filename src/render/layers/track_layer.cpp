@@ -5,13 +5,13 @@
 #include <cmath>
 #include <limits>
 
+#include "base/text_rules.h"
 #include "i18n/language_pack.h"
 #include "render/layers/colour_scales.h"
 #include "render/layers/draw_status.h"
 #include "render/layers/fix_marker.h"
 #include "render/layers/layer_log.h"
 #include "render/layers/tcv_labels.h"
-#include "base/text_rules.h"
 #include "track/track_model.h"
 
 namespace tcmap {

@@ -3,8 +3,8 @@
 #include <array>
 #include <cmath>
 
-#include "render/canvas/canvas.h"
 #include "base/text_rules.h"
+#include "render/canvas/canvas.h"
 
 namespace tcmap {
 

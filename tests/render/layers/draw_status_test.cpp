@@ -4,8 +4,8 @@
 
 #include <limits>
 
-#include "config/app_state.h"
 #include "app/headless_view.h"
+#include "config/app_state.h"
 #include "render/job_log.h"
 #include "support/recording_canvas.h"
 #include "track/track_model.h"

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "config/app_state.h"
-#include "support/temp_folder.h"
-#include "render/layers/draw_status.h"
 #include "app/headless_view.h"
+#include "config/app_state.h"
 #include "render/job_log.h"
+#include "render/layers/draw_status.h"
 #include "support/recording_canvas.h"
+#include "support/temp_folder.h"
 #include "track/track_model.h"
 
 using namespace tcmap;

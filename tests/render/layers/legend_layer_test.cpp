@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "config/app_state.h"
-#include "support/temp_folder.h"
-#include "i18n/language_pack.h"
-#include "render/layers/colour_scales.h"
 #include "app/headless_view.h"
+#include "config/app_state.h"
+#include "i18n/language_pack.h"
 #include "render/job_log.h"
+#include "render/layers/colour_scales.h"
 #include "support/recording_canvas.h"
+#include "support/temp_folder.h"
 #include "track/track_model.h"
 
 using namespace tcmap;

@@ -6,9 +6,9 @@
 #include <array>
 #include <string>
 
+#include "app/headless_view.h"
 #include "config/app_state.h"
 #include "i18n/language_pack.h"
-#include "app/headless_view.h"
 #include "render/job_log.h"
 #include "render/layers/layer_context.h"
 #include "support/recording_canvas.h"
