@@ -19,11 +19,13 @@
 #include "i18n/safe_format.h"
 #include "render/canvas/canvas.h"
 #include "render/canvas/picture.h"
+#include "support/private_run_folder.h"
 #include "support/temp_folder.h"
 
 extern char** environ;
 
 using namespace tcmap;
+using tcmap::testing::PrivateRunFolder;
 using tcmap::testing::TempFolder;
 
 namespace {
@@ -38,10 +40,12 @@ struct RunResult {
     std::string err;
 };
 
-// Runs the built executable with `args`, standard error captured in a file.
+// Runs the built executable from a private run folder with `args`, standard
+// error captured in a file of `folder`.
 RunResult runTcmap(const TempFolder& folder, const std::vector<std::string>& args) {
+    const PrivateRunFolder runFolder;
     const std::string errPath = folder.file("stderr.txt");
-    std::vector<std::string> argv{TCMAP_EXECUTABLE};
+    std::vector<std::string> argv{runFolder.executable()};
     argv.insert(argv.end(), args.begin(), args.end());
     std::vector<char*> pointers;
     for (std::string& arg : argv) pointers.push_back(arg.data());
@@ -78,10 +82,10 @@ RunResult runTcmap(const TempFolder& folder, const std::vector<std::string>& arg
     return result;
 }
 
-// The texts the executable looks up, from the run folder it runs in.
+// The texts the executable looks up in a fresh run folder.
 LanguagePack runFolderLanguage() {
     AppState app;
-    setRunDefaults(app, TCMAP_RUN_DIR);
+    setRunDefaults(app, TCMAP_SOURCE_DIR "/data");  // the shipped run-folder files
     readStartupSettings(app);
     return LanguagePack::fromState(app);
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/file_io.h"
+#include "support/private_run_folder.h"
 #include "support/temp_folder.h"
 
 using namespace tcmap;
@@ -93,7 +94,8 @@ struct RunResult {
 
 // Runs the built program with single-quoted arguments (so "~" is not expanded).
 RunResult runProgram(const TempFolder& folder, const Args& args) {
-    std::string command = "'" TCMAP_EXECUTABLE "'";
+    const tcmap::testing::PrivateRunFolder runFolder;
+    std::string command = "'" + runFolder.executable() + "'";
     for (const std::string& arg : args) command += " '" + arg + "'";
     command += " >'" + folder.file("out") + "' 2>'" + folder.file("err") + "' </dev/null";
     const int status = std::system(command.c_str());

@@ -30,7 +30,7 @@ class OutputStageTest : public ::testing::Test {
     Picture output;
 
     void SetUp() override {
-        app.runFolder = TCMAP_RUN_DIR;
+        app.runFolder = TCMAP_SOURCE_DIR "/data";  // the shipped language files
         app.langCode = "en";
         app.tempFilePath = folder.file("scratch.tmp");
         ASSERT_EQ(output.create(40, 30, toArgb(rgb(15, 15, 15)), kBmpFormatId), status::kOk);
