@@ -41,8 +41,10 @@ struct RunResult {
 };
 
 // Runs the built executable from a private run folder with `args`, standard
-// error captured in a file of `folder`.
-RunResult runTcmap(const TempFolder& folder, const std::vector<std::string>& args) {
+// error captured in a file of `folder`; in `environment` when one is given,
+// else in the test's own.
+RunResult runTcmap(const TempFolder& folder, const std::vector<std::string>& args,
+                   const std::vector<std::string>* environment = nullptr) {
     const PrivateRunFolder runFolder;
     const std::string errPath = folder.file("stderr.txt");
     std::vector<std::string> argv{runFolder.executable()};
@@ -50,6 +52,11 @@ RunResult runTcmap(const TempFolder& folder, const std::vector<std::string>& arg
     std::vector<char*> pointers;
     for (std::string& arg : argv) pointers.push_back(arg.data());
     pointers.push_back(nullptr);
+
+    std::vector<std::string> envCopy = environment ? *environment : std::vector<std::string>{};
+    std::vector<char*> envPointers;
+    for (std::string& entry : envCopy) envPointers.push_back(entry.data());
+    envPointers.push_back(nullptr);
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -59,7 +66,8 @@ RunResult runTcmap(const TempFolder& folder, const std::vector<std::string>& arg
                                      O_WRONLY | O_CREAT | O_TRUNC, 0644);
     pid_t pid = 0;
     const int spawned =
-        posix_spawn(&pid, argv[0].c_str(), &actions, nullptr, pointers.data(), environ);
+        posix_spawn(&pid, argv[0].c_str(), &actions, nullptr, pointers.data(),
+                    environment ? envPointers.data() : environ);
     posix_spawn_file_actions_destroy(&actions);
     RunResult result;
     if (spawned != 0) {
@@ -135,6 +143,24 @@ TEST(BatchEndToEnd, DrawsTheFrameWorkedOutByHandWithMarkersInTheirColours) {
     EXPECT_EQ(picture.pixelArgb(199, 74), sea);
 
     EXPECT_NE(run.err.find("VMAX: 35kts  MSLP: 996mb  ACE: "), std::string::npos) << run.err;
+}
+
+// What a server without any display gives a script: no DISPLAY, no
+// WAYLAND_DISPLAY and no QT_QPA_PLATFORM, in a program built with its windows.
+TEST(BatchEndToEnd, NeedsNoDisplay) {
+    TempFolder folder;
+    const std::vector<std::string> bareEnvironment{"PATH=/usr/bin:/bin", "HOME=" + folder.path(),
+                                                   "LANG=C.UTF-8"};
+    const std::string out = folder.file("sandy.png");
+    const std::string sandy = kTrackData + "bal182012.dat";
+    const RunResult run =
+        runTcmap(folder, {"~nogui", TCMAP_SOURCE_DIR "/samples/radii.ini", out, sandy},
+                 &bareEnvironment);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    Picture picture;
+    ASSERT_TRUE(picture.loadFile(out));
+    EXPECT_EQ(picture.formatId(), kPngFormatId);
+    EXPECT_GT(picture.width(), 0);
 }
 
 TEST(BatchEndToEnd, DrawsAForecastWithItsBestTrackInTheTcvStyle) {
