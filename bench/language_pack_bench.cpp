@@ -16,7 +16,7 @@ void lookupText(benchmark::State& state) {
     const tcmap::LanguagePack pack(kDataFolder, "zh-cn", "UTF-8", state.range(0) != 0);
     int id = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(pack.text(id));
+        benchmark::DoNotOptimize(pack.text(tcmap::TextId{id}));
         id = (id + 37) % 179;  // ids spread over the whole file
     }
 }
@@ -24,7 +24,7 @@ BENCHMARK(lookupText)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 void lookupLastText(benchmark::State& state) {
     const tcmap::LanguagePack pack(kDataFolder, "zh-cn", "UTF-8", false);
-    for (auto _ : state) benchmark::DoNotOptimize(pack.text(178));
+    for (auto _ : state) benchmark::DoNotOptimize(pack.text(tcmap::TextId::SavingMap));
 }
 BENCHMARK(lookupLastText)->Unit(benchmark::kMicrosecond);
 

@@ -12,8 +12,8 @@ namespace tcmap {
 namespace {
 
 // Text ids describing the sample values in the test message.
-int sampleDescriptionText(LabelFormat which) {
-    return which == LabelFormat::Time ? 174 : 175;
+TextId sampleDescriptionText(LabelFormat which) {
+    return which == LabelFormat::Time ? TextId::TimeSampleValues : TextId::ForecastSampleValues;
 }
 
 std::string quoted(std::string_view text) {
@@ -29,8 +29,8 @@ const SettingKey& labelFormatSetting(LabelFormat which) {
     return which == LabelFormat::Time ? settings::kTimeFormat : settings::kForecastFormat;
 }
 
-int labelFormatLabelText(LabelFormat which) {
-    return which == LabelFormat::Time ? 172 : 173;
+TextId labelFormatLabelText(LabelFormat which) {
+    return which == LabelFormat::Time ? TextId::TimeFormatLabel : TextId::ForecastFormatLabel;
 }
 
 std::string readLabelFormat(const std::string& settingsPath, LabelFormat which) {
@@ -45,18 +45,20 @@ std::string labelFormatSample(LabelFormat which, std::string_view format) {
 
 void showLabelFormatSample(const LanguagePack& pack, Prompter& prompter, LabelFormat which,
                            std::string_view format) {
-    const std::string text = safeFormat(pack.text(170), {pack.text(sampleDescriptionText(which)),
-                                                         labelFormatSample(which, format)});
-    const std::string title = safeFormat(pack.text(171), {pack.text(labelFormatLabelText(which))});
+    const std::string text =
+        safeFormat(pack.text(TextId::SampleShownAs),
+                   {pack.text(sampleDescriptionText(which)), labelFormatSample(which, format)});
+    const std::string title =
+        safeFormat(pack.text(TextId::SampleTitle), {pack.text(labelFormatLabelText(which))});
     prompter.message(text, title, Prompter::Icon::None, Prompter::Buttons::Ok,
                      Prompter::Answer::Ok);
 }
 
 bool saveLabelFormats(const LanguagePack& pack, Prompter& prompter, const std::string& settingsPath,
                       std::string_view timeFormat, std::string_view forecastFormat) {
-    const Prompter::Answer answer =
-        prompter.message(pack.text(176), pack.text(177), Prompter::Icon::Question,
-                         Prompter::Buttons::OkCancel, Prompter::Answer::Ok);
+    const Prompter::Answer answer = prompter.message(
+        pack.text(TextId::SaveFormatsQuestion), pack.text(TextId::SaveFormatsTitle),
+        Prompter::Icon::Question, Prompter::Buttons::OkCancel, Prompter::Answer::Ok);
     if (answer != Prompter::Answer::Ok) return false;
     const SettingKey& time = settings::kTimeFormat;
     const SettingKey& forecast = settings::kForecastFormat;

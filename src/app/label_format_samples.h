@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "i18n/text_id.h"
+
 namespace tcmap {
 
 class LanguagePack;
@@ -17,7 +19,7 @@ enum class LabelFormat { Time, Forecast };
 const SettingKey& labelFormatSetting(LabelFormat which);
 
 // Text id of the field's label (also the subject of the test's title).
-int labelFormatLabelText(LabelFormat which);
+TextId labelFormatLabelText(LabelFormat which);
 
 // The stored format, or its default; backslash-n pairs are left as stored.
 std::string readLabelFormat(const std::string& settingsPath, LabelFormat which);

@@ -7,34 +7,23 @@
 
 namespace tcmap {
 
-namespace {
-
-// Title texts.
-constexpr int kProgramNameText = 0;
-constexpr int kTrackFilesLabelText = 10;
-constexpr int kNoneText = 11;
-constexpr int kFileCountText = 12;
-constexpr int kMapLabelText = 13;
-constexpr int kDrawingText = 81;
-
-}  // namespace
-
 std::string mainWindowTitle(const AppState& app, const LanguagePack& lang) {
     std::string title;
-    if (app.jobRunning) title += "[" + lang.text(kDrawingText) + "] ";
-    title += lang.text(kProgramNameText) + " " + app.programVersion + " - " +
-             lang.text(kTrackFilesLabelText) + ": ";
+    if (app.jobRunning) title += "[" + lang.text(TextId::Drawing) + "] ";
+    title += lang.text(TextId::ProgramName) + " " + app.programVersion + " - " +
+             lang.text(TextId::TitleTrackFiles) + ": ";
     if (app.trackFiles.empty()) {
-        title += lang.text(kNoneText);
+        title += lang.text(TextId::TitleNone);
     } else {
         title += app.trackFiles.front();
         if (app.trackFiles.size() >= 2) {
-            title += safeFormat(lang.text(kFileCountText), {std::to_string(app.trackFiles.size())});
+            title += safeFormat(lang.text(TextId::TitleFileCount),
+                                {std::to_string(app.trackFiles.size())});
         }
     }
-    title += " - " + lang.text(kMapLabelText) + ": ";
+    title += " - " + lang.text(TextId::TitleMap) + ": ";
     const std::string& map = app.styleIsTcv ? app.mapPath1 : app.mapPath;
-    title += map.empty() ? lang.text(kNoneText) : map;
+    title += map.empty() ? lang.text(TextId::TitleNone) : map;
     return title;
 }
 

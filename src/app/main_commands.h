@@ -16,9 +16,10 @@ namespace tcmap {
 struct AppState;
 class LanguagePack;
 
-// "[<81>] " while a job runs, then "<0> <version> - <10>: ", the first track
-// file (with text 12 filled with the file count when there are several) or
-// text 11, " - <13>: " and the current style's map path or text 11.
+// "[<Drawing>] " while a job runs, then "<ProgramName> <version> -
+// <TitleTrackFiles>: ", the first track file (with TitleFileCount filled with
+// the file count when there are several) or TitleNone, " - <TitleMap>: " and
+// the current style's map path or TitleNone.
 std::string mainWindowTitle(const AppState& app, const LanguagePack& lang);
 
 // A region typed into the region prompt.

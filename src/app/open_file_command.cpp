@@ -7,22 +7,20 @@
 
 namespace tcmap {
 
-bool openTrackFiles(AppState& app, Prompter& prompter, const LanguagePack& pack,
-                    const std::function<void()>& showChooser) {
-    const auto refuse = [&](int text, int title) {
+OpenFilesResult openTrackFiles(AppState& app, Prompter& prompter, const LanguagePack& pack,
+                               const std::function<bool()>& showChooser) {
+    const auto refuse = [&](TextId text, TextId title) {
         prompter.message(pack.text(text), pack.text(title), Prompter::Icon::Warning,
                          Prompter::Buttons::Ok, Prompter::Answer::Ok);
-        return false;
+        return OpenFilesResult{};
     };
-    if (app.mapPath.empty()) return refuse(16, 17);
-    if (app.jobRunning) return refuse(80, 81);
+    if (app.mapPath.empty()) return refuse(TextId::NoMap, TextId::NoMapTitle);
+    if (app.jobRunning) return refuse(TextId::JobRunning, TextId::Drawing);
 
     app.chooserAppend = false;
-    app.chooserAccepted = false;
-    if (showChooser) showChooser();
-    if (!app.chooserAccepted) return false;
+    if (!showChooser || !showChooser()) return {};
     storeLastDir(app);
-    return !app.trackFiles.empty();
+    return {true, !app.trackFiles.empty()};
 }
 
 }  // namespace tcmap

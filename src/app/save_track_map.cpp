@@ -40,12 +40,12 @@ bool copyFileReplacing(const std::string& source, const std::string& destination
 // "CopyError" or a conversion result code.
 void reportSaveFailure(AppState& app, MainView& view, const LanguagePack& lang, Prompter* prompter,
                        const std::string& value) {
-    const std::string message = safeFormat(lang.text(33), {value});
+    const std::string message = safeFormat(lang.text(TextId::SaveFailed), {value});
     if (prompter == nullptr) {
         app.appendFailure(message + "\r\n");
         return;
     }
-    const std::string title = lang.text(34);
+    const std::string title = lang.text(TextId::SaveFailedTitle);
     view.setStatusPart(kMessagePart, title);
     prompter->message(message, title, Prompter::Icon::Warning, Prompter::Buttons::Ok,
                       Prompter::Answer::Ok);
@@ -55,7 +55,7 @@ void reportSaveFailure(AppState& app, MainView& view, const LanguagePack& lang, 
 
 bool saveTrackMap(AppState& app, MainView& view, const LanguagePack& lang, Prompter* prompter) {
     const bool interactive = prompter != nullptr;
-    if (interactive) view.setStatusPart(kMessagePart, lang.text(82));
+    if (interactive) view.setStatusPart(kMessagePart, lang.text(TextId::Ready));
     // Batch mode has no dialog: the destination is the output path.
     std::string destination = interactive ? std::string() : app.batchOutputPath;
     if (!interactive && destination.empty()) return false;
@@ -68,10 +68,11 @@ bool saveTrackMap(AppState& app, MainView& view, const LanguagePack& lang, Promp
         panelBytes = view.panelPicture();
         if (panelBytes.empty() || view.pictureLayout() != kMapPictureLayout) {
             if (interactive) {
-                prompter->message(lang.text(31), lang.text(32), Prompter::Icon::Warning,
-                                  Prompter::Buttons::Ok, Prompter::Answer::Ok);
+                prompter->message(lang.text(TextId::NoMapToSave), lang.text(TextId::SaveMapTitle),
+                                  Prompter::Icon::Warning, Prompter::Buttons::Ok,
+                                  Prompter::Answer::Ok);
             } else {
-                app.appendFailure(lang.text(31) + "\r\n");
+                app.appendFailure(lang.text(TextId::NoMapToSave) + "\r\n");
             }
             return false;
         }
@@ -80,12 +81,13 @@ bool saveTrackMap(AppState& app, MainView& view, const LanguagePack& lang, Promp
 
     if (interactive) {
         std::optional<std::string> chosen =
-            prompter->chooseSavePath(lang.text(69) + ":", lang.text(70), std::string(), "png");
+            prompter->chooseSavePath(lang.text(TextId::SaveDialogTitle) + ":",
+                                     lang.text(TextId::SaveDialogFilter), std::string(), "png");
         if (!chosen || chosen->empty()) return false;
         destination = std::move(*chosen);
         prompter->setWaitCursor(true);
     }
-    view.setStatusPart(kMessagePart, progressLine(lang.text(178)));
+    view.setStatusPart(kMessagePart, progressLine(lang.text(TextId::SavingMap)));
 
     // Batch mode: the job encoded the PNG of the scratch file's picture while
     // storing it, and nothing has touched the scratch file since.
@@ -116,7 +118,7 @@ bool saveTrackMap(AppState& app, MainView& view, const LanguagePack& lang, Promp
     // The normal cursor is back before any message box shows.
     if (interactive) prompter->setWaitCursor(false);
     if (failure.empty()) {
-        if (interactive) view.setStatusPart(kMessagePart, lang.text(113));
+        if (interactive) view.setStatusPart(kMessagePart, lang.text(TextId::MapSaved));
     } else {
         reportSaveFailure(app, view, lang, prompter, failure);
     }

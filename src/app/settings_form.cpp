@@ -14,48 +14,52 @@ namespace {
 using Control = SettingsControl;
 namespace s = settings;
 
-constexpr std::array<int, 3> kResetItems{125, 126, 127};
-constexpr std::array<int, 6> kLegendItems{98, 99, 100, 101, 102, 103};
-constexpr std::array<int, 3> kOrderItems{154, 155, 156};
-constexpr std::array<int, 1> kTcvOrderItems{154};
-constexpr std::array<int, 4> kRadiiItems{163, 164, 165, 166};
+using T = TextId;
+
+constexpr std::array kResetItems{T::ResetNone, T::ResetAutomatic, T::ResetLastFixOnly};
+constexpr std::array kLegendItems{T::LegendNowhere,  T::LegendTopLeft,     T::LegendBottomLeft,
+                                  T::LegendTopRight, T::LegendBottomRight, T::LegendAutomatic};
+constexpr std::array kOrderItems{T::OrderTogether, T::OrderFixesOnTop, T::OrderByIntensity};
+constexpr std::array kTcvOrderItems{T::OrderTogether};
+constexpr std::array kRadiiItems{T::RadiiNone, T::RadiiAllFixes, T::RadiiLastFixOnly,
+                                 T::RadiiTropicalOnly};
 
 constexpr std::array<SettingsField, 15> kWendrelFields{{
-    {55, Control::Edit, &s::kTrack, kDegreesUnitText},
-    {56, Control::Edit, &s::kPoint, kDegreesUnitText},
-    {57, Control::Edit, &s::kWidthSpace, kPixelsUnitText},
-    {58, Control::Edit, &s::kHeightSpace, kPixelsUnitText},
-    {59, Control::Edit, &s::kWidth, kPixelsUnitText},
-    {60, Control::Edit, &s::kHeight, kPixelsUnitText},
-    {124, Control::List, &s::kMultipleFile, 0, kResetItems},
-    {28, Control::List, &s::kDrawLegends, 0, kLegendItems},
-    {61, Control::List, &s::kPriority, 0, kOrderItems},
-    {162, Control::List, &s::kDrawRad, 0, kRadiiItems},
-    {153, Control::CheckBox, &s::kAllPoints},
-    {64, Control::CheckBox, &s::kSkipInvest},
-    {161, Control::CheckBox, &s::kShowGrid},
-    {111, Control::CheckBox, &s::kNewColor},
-    {117, Control::MapPath, &s::kMap},
+    {T::TrackWidth, Control::Edit, &s::kTrack, T::DegreesUnit},
+    {T::PointSize, Control::Edit, &s::kPoint, T::DegreesUnit},
+    {T::HorizontalMargin, Control::Edit, &s::kWidthSpace, T::PixelsUnit},
+    {T::VerticalMargin, Control::Edit, &s::kHeightSpace, T::PixelsUnit},
+    {T::MinimumWidth, Control::Edit, &s::kWidth, T::PixelsUnit},
+    {T::MinimumHeight, Control::Edit, &s::kHeight, T::PixelsUnit},
+    {T::TrackReset, Control::List, &s::kMultipleFile, std::nullopt, kResetItems},
+    {T::LegendPosition, Control::List, &s::kDrawLegends, std::nullopt, kLegendItems},
+    {T::DrawingOrder, Control::List, &s::kPriority, std::nullopt, kOrderItems},
+    {T::WindRadii, Control::List, &s::kDrawRad, std::nullopt, kRadiiItems},
+    {T::ShowAllFixes, Control::CheckBox, &s::kAllPoints},
+    {T::SkipDisturbance, Control::CheckBox, &s::kSkipInvest},
+    {T::ShowGrid, Control::CheckBox, &s::kShowGrid},
+    {T::NewColourScale, Control::CheckBox, &s::kNewColor},
+    {T::DefaultMapFile, Control::MapPath, &s::kMap},
 }};
 
 // The TCV point size follows the track width and the TCV style has one
 // drawing order: both are shown and never stored.
 constexpr std::array<SettingsField, 15> kTcvFields{{
-    {55, Control::Edit, &s::kTrack1, kPixelsUnitText},
-    {56, Control::Note, nullptr},
-    {57, Control::Edit, &s::kWidthSpace1, kPixelsUnitText},
-    {58, Control::Edit, &s::kHeightSpace1, kPixelsUnitText},
-    {59, Control::Edit, &s::kWidth1, kPixelsUnitText},
-    {60, Control::Edit, &s::kHeight1, kPixelsUnitText},
-    {124, Control::List, &s::kMultipleFile1, 0, kResetItems},
-    {28, Control::List, &s::kDrawLegends1, 0, kLegendItems},
-    {61, Control::FixedList, nullptr, 0, kTcvOrderItems},
-    {162, Control::List, &s::kDrawRad1, 0, kRadiiItems},
-    {153, Control::CheckBox, &s::kAllPoints1},
-    {64, Control::CheckBox, &s::kSkipInvest1},
-    {161, Control::CheckBox, &s::kShowGrid1},
-    {159, Control::CheckBox, &s::kShowText1},
-    {117, Control::MapPath, &s::kMap1},
+    {T::TrackWidth, Control::Edit, &s::kTrack1, T::PixelsUnit},
+    {T::PointSize, Control::Note, nullptr},
+    {T::HorizontalMargin, Control::Edit, &s::kWidthSpace1, T::PixelsUnit},
+    {T::VerticalMargin, Control::Edit, &s::kHeightSpace1, T::PixelsUnit},
+    {T::MinimumWidth, Control::Edit, &s::kWidth1, T::PixelsUnit},
+    {T::MinimumHeight, Control::Edit, &s::kHeight1, T::PixelsUnit},
+    {T::TrackReset, Control::List, &s::kMultipleFile1, std::nullopt, kResetItems},
+    {T::LegendPosition, Control::List, &s::kDrawLegends1, std::nullopt, kLegendItems},
+    {T::DrawingOrder, Control::FixedList, nullptr, std::nullopt, kTcvOrderItems},
+    {T::WindRadii, Control::List, &s::kDrawRad1, std::nullopt, kRadiiItems},
+    {T::ShowAllFixes, Control::CheckBox, &s::kAllPoints1},
+    {T::SkipDisturbance, Control::CheckBox, &s::kSkipInvest1},
+    {T::ShowGrid, Control::CheckBox, &s::kShowGrid1},
+    {T::ShowTextLabels, Control::CheckBox, &s::kShowText1},
+    {T::DefaultMapFile, Control::MapPath, &s::kMap1},
 }};
 
 // Save order, which differs from the order on screen.
@@ -210,12 +214,13 @@ bool saveSettingsForm(AppState& app, const SettingsFormValues& values) {
 }
 
 std::string tcvPointSizeNote(const LanguagePack& pack) {
-    return safeFormat(pack.text(119), {pack.text(55)});
+    return safeFormat(pack.text(TextId::SetFromField), {pack.text(TextId::TrackWidth)});
 }
 
 std::optional<std::string> chooseMapPicture(const LanguagePack& pack, Prompter& prompter,
                                             const std::string& current) {
-    return prompter.chooseOpenPath(pack.text(67) + ":", pack.text(68), current);
+    return prompter.chooseOpenPath(pack.text(TextId::MapDialogTitle) + ":",
+                                   pack.text(TextId::MapDialogFilter), current);
 }
 
 }  // namespace tcmap

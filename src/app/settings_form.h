@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "config/settings_keys.h"
+#include "i18n/text_id.h"
 
 namespace tcmap {
 
@@ -30,19 +31,15 @@ enum class SettingsControl {
 };
 
 struct SettingsField {
-    int labelId = 0;  // text id of the label or check-box caption
+    TextId labelId;  // the label or check-box caption
     SettingsControl control = SettingsControl::Edit;
-    const SettingKey* setting = nullptr;  // nullptr: shown, never stored
-    int unitId = 0;                       // unit label after the field; 0: none
-    std::span<const int> itemIds = {};    // list items
+    const SettingKey* setting = nullptr;   // nullptr: shown, never stored
+    std::optional<TextId> unitId = {};     // unit label after the field
+    std::span<const TextId> itemIds = {};  // list items
 };
 
-inline constexpr int kDegreesUnitText = 53;
-inline constexpr int kPixelsUnitText = 54;
-
-// Label and items of the style list above the pages.
-inline constexpr int kStyleLabelText = 114;
-inline constexpr std::array<int, 2> kStyleItemTexts{115, 116};
+// Items of the style list above the pages (its label is TextId::DrawingStyle).
+inline constexpr std::array<TextId, 2> kStyleItemTexts{TextId::WendrelStyle, TextId::TcvStyle};
 
 // The fields of each page, in the order they are shown: page 0 is the
 // Wendrel style, page 1 the TCV style.

@@ -70,7 +70,9 @@ struct AppState {
     std::vector<std::string> regionParts;  // region of a Regional job, as entered
     std::array<float, 2> dashPattern{3.0f, 3.0f};
 
-    // File chooser hand-over.
+    // File chooser: the mode its caller opens it in (append to trackFiles or
+    // replace them), and whether the last one was confirmed. Callers take
+    // that outcome from the chooser's own result, not from here.
     bool chooserAppend = false;
     bool chooserAccepted = false;
     std::atomic<int> searchState{0};

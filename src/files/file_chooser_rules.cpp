@@ -37,15 +37,15 @@ std::optional<std::vector<std::string>> chooseFiles(const ChooserItems& items, b
         items.current >= 0 && static_cast<size_t>(items.current) < items.names.size();
     if (!hasCurrent) {
         if (append) return chosen;
-        const Prompter::Answer answer =
-            prompter.message(pack.text(92), pack.text(19), Prompter::Icon::Warning,
-                             Prompter::Buttons::OkCancel, Prompter::Answer::Ok);
+        const Prompter::Answer answer = prompter.message(
+            pack.text(TextId::NothingChosen), pack.text(TextId::TrackFilesTitle),
+            Prompter::Icon::Warning, Prompter::Buttons::OkCancel, Prompter::Answer::Ok);
         if (answer != Prompter::Answer::Ok) return std::nullopt;
         return chosen;
     }
-    const Prompter::Answer answer =
-        prompter.message(pack.text(91), pack.text(19), Prompter::Icon::Warning,
-                         Prompter::Buttons::YesNoCancel, Prompter::Answer::Yes);
+    const Prompter::Answer answer = prompter.message(
+        pack.text(TextId::NothingTicked), pack.text(TextId::TrackFilesTitle),
+        Prompter::Icon::Warning, Prompter::Buttons::YesNoCancel, Prompter::Answer::Yes);
     if (answer == Prompter::Answer::Yes) {
         chosen.push_back(joinPath(items.folder, items.names[items.current]));
     } else if (answer != Prompter::Answer::No) {
@@ -77,11 +77,12 @@ std::vector<std::string> searchSubfolders(const std::string& root, std::atomic<i
 std::string searchStatusText(const LanguagePack& pack, int searchState, size_t found) {
     switch (searchState) {
         case SearchWalking:
-            return pack.text(49) + " ..\r\n" + safeFormat(pack.text(50), {found});
+            return pack.text(TextId::SearchingSubfolders) + " ..\r\n" +
+                   safeFormat(pack.text(TextId::FilesFound), {found});
         case SearchSorting:
-            return safeFormat(pack.text(51), {found}) + " ..";
+            return safeFormat(pack.text(TextId::SortingFiles), {found}) + " ..";
         case SearchAdding:
-            return safeFormat(pack.text(145), {found}) + " ..";
+            return safeFormat(pack.text(TextId::AddingFiles), {found}) + " ..";
         default:
             return "";
     }

@@ -11,9 +11,10 @@
 namespace tcmap {
 
 FileTypeTexts FileTypeTexts::from(const LanguagePack& pack) {
-    // Text 150 doubles as a message with the file name in it; as a type it
-    // is shown without a name.
-    return {pack.text(148), pack.text(149), trimText(safeFormat(pack.text(150), {""}))};
+    // The unsupported-file text doubles as a message with the file name in
+    // it; as a type it is shown without a name.
+    return {pack.text(TextId::BestTrackType), pack.text(TextId::ForecastType),
+            trimText(safeFormat(pack.text(TextId::UnsupportedFile), {""}))};
 }
 
 FileListRow fileListRow(size_t position, const std::string& path, const FileTypeTexts& types) {

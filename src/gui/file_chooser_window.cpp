@@ -166,21 +166,29 @@ FileChooserWindow::~FileChooserWindow() {
     }
 }
 
+bool FileChooserWindow::choose() {
+    return exec() == QDialog::Accepted;
+}
+
 void FileChooserWindow::applyTexts() {
-    setWindowTitle(uiText(pack_.text(35) + ":"));
-    filesLabel_->setText(uiText(pack_.text(36)));
+    setWindowTitle(uiText(pack_.text(TextId::ChooserTitle) + ":"));
+    filesLabel_->setText(uiText(pack_.text(TextId::ChooserFilesLabel)));
     shortcuts_->clear();
-    for (int id = 37; id <= 41; ++id) shortcuts_->addItem(uiText(pack_.text(id)));
+    for (const TextId id :
+         {TextId::ShortcutGoTo, TextId::ShortcutProgramFolder, TextId::ShortcutDesktop,
+          TextId::ShortcutDocuments, TextId::ShortcutFavourites}) {
+        shortcuts_->addItem(uiText(pack_.text(id)));
+    }
     shortcuts_->setCurrentIndex(0);
-    scopeLabel_->setText(uiText(pack_.text(44) + ":"));
+    scopeLabel_->setText(uiText(pack_.text(TextId::SearchScopeLabel) + ":"));
     scope_->clear();
-    scope_->addItem(uiText(pack_.text(45)));
-    scope_->addItem(uiText(pack_.text(46)));
+    scope_->addItem(uiText(pack_.text(TextId::ScopeCurrentFolder)));
+    scope_->addItem(uiText(pack_.text(TextId::ScopeAllSubfolders)));
     scope_->setCurrentIndex(0);
-    selectAll_->setText(uiText(pack_.text(42)));
-    unselectAll_->setText(uiText(pack_.text(43)));
-    close_->setText(uiText(pack_.text(47)));
-    ok_->setText(uiText(pack_.text(48)));
+    selectAll_->setText(uiText(pack_.text(TextId::SelectAllButton)));
+    unselectAll_->setText(uiText(pack_.text(TextId::SelectNoneButton)));
+    close_->setText(uiText(pack_.text(TextId::CloseButton)));
+    ok_->setText(uiText(pack_.text(TextId::OkButton)));
 }
 
 void FileChooserWindow::setFolderPath(const std::string& folder) {
@@ -341,8 +349,8 @@ void FileChooserWindow::updateSearchStatus() {
 
 void FileChooserWindow::reject() {
     if (app_.searchRunning) {
-        prompter_.message(pack_.text(157), pack_.text(158), Prompter::Icon::Information,
-                          Prompter::Buttons::Ok, Prompter::Answer::Ok);
+        prompter_.message(pack_.text(TextId::SearchRunning), pack_.text(TextId::SearchingTitle),
+                          Prompter::Icon::Information, Prompter::Buttons::Ok, Prompter::Answer::Ok);
         return;
     }
     QDialog::reject();

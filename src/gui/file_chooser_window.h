@@ -1,7 +1,7 @@
 // The modal window in which the user picks track files: ticked in one
 // folder, or collected from a whole folder tree by a search on a worker
-// thread. The caller sets app.chooserAppend, calls exec(), and afterwards
-// reads app.chooserAccepted and app.trackFiles.
+// thread. The caller sets app.chooserAppend and calls choose(); the chosen
+// files are then in app.trackFiles.
 #pragma once
 
 #include <QDialog>
@@ -31,6 +31,10 @@ class FileChooserWindow : public QDialog {
   public:
     FileChooserWindow(AppState& app, Prompter& prompter, QWidget* owner);
     ~FileChooserWindow() override;
+
+    // Shows the window modally. True when the user confirmed: the chosen
+    // files replaced app.trackFiles or were appended to it.
+    bool choose();
 
     // The folder whose files the check list shows ("" when a shortcut led
     // nowhere).

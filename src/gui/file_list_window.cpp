@@ -158,17 +158,20 @@ void FileListWindow::setFileOpener(std::function<void(const std::string&)> opene
 }
 
 void FileListWindow::applyTexts() {
-    setWindowTitle(uiText(pack_.text(129)));
+    setWindowTitle(uiText(pack_.text(TextId::FileListTitle)));
     QStringList headers;
-    for (int id = 130; id <= 134; ++id) headers << uiText(pack_.text(id));
+    for (const TextId id : {TextId::ColumnNumber, TextId::ColumnName, TextId::ColumnFolder,
+                            TextId::ColumnType, TextId::ColumnSize}) {
+        headers << uiText(pack_.text(id));
+    }
     table_->setHorizontalHeaderLabels(headers);
-    add_->setText(uiText(pack_.text(136)));
-    remove_->setText(uiText(pack_.text(137)));
-    dedupe_->setText(uiText(pack_.text(138)));
-    clear_->setText(uiText(pack_.text(139)));
-    refresh_->setText(uiText(pack_.text(144)));
-    open_->setText(uiText(pack_.text(146)));
-    close_->setText(uiText(pack_.text(47)));
+    add_->setText(uiText(pack_.text(TextId::AddButton)));
+    remove_->setText(uiText(pack_.text(TextId::RemoveButton)));
+    dedupe_->setText(uiText(pack_.text(TextId::RemoveDuplicatesButton)));
+    clear_->setText(uiText(pack_.text(TextId::ClearButton)));
+    refresh_->setText(uiText(pack_.text(TextId::RefreshButton)));
+    open_->setText(uiText(pack_.text(TextId::OpenButton)));
+    close_->setText(uiText(pack_.text(TextId::CloseButton)));
 }
 
 void FileListWindow::refillFileList() {
@@ -202,8 +205,8 @@ std::vector<int> FileListWindow::selectedRows() const {
 }
 
 void FileListWindow::updateListStatus() {
-    status_->setText(
-        uiText(listStatusText(pack_.text(135), selectedRows().size(), app_.trackFiles.size())));
+    status_->setText(uiText(listStatusText(pack_.text(TextId::FileListCount), selectedRows().size(),
+                                           app_.trackFiles.size())));
 }
 
 void FileListWindow::addFiles() {
@@ -223,7 +226,8 @@ void FileListWindow::removeFiles() {
 
 void FileListWindow::removeDuplicates() {
     if (app_.trackFiles.empty()) return;
-    if (prompter_.message(pack_.text(140), pack_.text(141), Prompter::Icon::Question,
+    if (prompter_.message(pack_.text(TextId::RemoveDuplicatesQuestion),
+                          pack_.text(TextId::RemoveDuplicatesTitle), Prompter::Icon::Question,
                           Prompter::Buttons::YesNo,
                           Prompter::Answer::Yes) != Prompter::Answer::Yes) {
         return;
@@ -234,8 +238,8 @@ void FileListWindow::removeDuplicates() {
 
 void FileListWindow::clearFiles() {
     if (app_.trackFiles.empty()) return;
-    if (prompter_.message(pack_.text(142), pack_.text(143), Prompter::Icon::Question,
-                          Prompter::Buttons::YesNo,
+    if (prompter_.message(pack_.text(TextId::ClearListQuestion), pack_.text(TextId::ClearListTitle),
+                          Prompter::Icon::Question, Prompter::Buttons::YesNo,
                           Prompter::Answer::Yes) != Prompter::Answer::Yes) {
         return;
     }

@@ -25,9 +25,6 @@ namespace tcmap {
 
 namespace {
 
-constexpr int kCurrentLanguageText = 72;
-constexpr int kReadyText = 82;
-
 constexpr const char* kFirstRunQuestion =
     "This is the first time you're using this application.\r\nDo you want to change the "
     "language?\r\nDefault Language: 简体中文 (zh-cn)";
@@ -54,14 +51,14 @@ void InteractiveSession::start() {
     window_.refreshTitle();
     window_.applyMainTexts();
     const LanguagePack lang = LanguagePack::fromState(app_);
-    window_.setCurrentLanguageCaption(lang.text(kCurrentLanguageText) + ": " +
+    window_.setCurrentLanguageCaption(lang.text(TextId::CurrentLanguage) + ": " +
                                       lang.displayName(app_.langCode) + " (" + app_.langCode + ")");
     app_.idlePictureOn = true;
     if (const auto colour =
             parseBackgroundColour(readSetting(app_.settingsPath, settings::kBackgroundColor))) {
         window_.panel()->setBackgroundColour(*colour);
     }
-    window_.setStatusPart(kStatusParts - 1, lang.text(kReadyText));
+    window_.setStatusPart(kStatusParts - 1, lang.text(TextId::Ready));
 
     // The size the window returns to from maximised, and keeps where no
     // window manager maximises it.

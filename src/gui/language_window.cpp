@@ -22,7 +22,7 @@ LanguageWindow::LanguageWindow(AppState& app, Prompter& prompter, QWidget* owner
     setWindowTitle(uiText(languageWindowTitle(pack_)));
 
     auto* layout = new QVBoxLayout(this);
-    auto* group = new QGroupBox(uiText(pack_.text(75)) + ':', this);
+    auto* group = new QGroupBox(uiText(pack_.text(TextId::AvailableLanguages)) + ':', this);
     auto* groupLayout = new QVBoxLayout(group);
     list_ = new QListWidget(group);
     list_->setObjectName(QStringLiteral("languages"));
@@ -33,10 +33,10 @@ LanguageWindow::LanguageWindow(AppState& app, Prompter& prompter, QWidget* owner
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    auto* ok = new QPushButton(uiText(pack_.text(48)), this);
+    auto* ok = new QPushButton(uiText(pack_.text(TextId::OkButton)), this);
     ok->setObjectName(QStringLiteral("ok"));
     ok->setDefault(true);
-    auto* cancel = new QPushButton(uiText(pack_.text(65)), this);
+    auto* cancel = new QPushButton(uiText(pack_.text(TextId::CancelButton)), this);
     cancel->setObjectName(QStringLiteral("cancel"));
     cancel->setAutoDefault(false);
     buttons->addWidget(ok);

@@ -38,51 +38,30 @@ namespace tcmap {
 
 namespace {
 
-// Menu captions.
-constexpr int kFileMenuText = 1;
-constexpr int kDrawMenuText = 2;
-constexpr int kLanguageMenuText = 71;
-constexpr int kAutoDrawMenuText = 93;
-
-// Message boxes and prompts.
-constexpr int kIdleTitleText = 14;
-constexpr int kIdleHintText = 15;
-constexpr int kNoMapText = 16;
-constexpr int kNoMapTitle = 17;
-constexpr int kNoTrackFileText = 18;
-constexpr int kNoTrackFileTitle = 19;
-constexpr int kMapDialogTitle = 67;
-constexpr int kMapDialogFilter = 68;
-constexpr int kJobRunningText = 80;
-constexpr int kJobRunningTitle = 81;
-constexpr int kRegionPromptText = 86;
-constexpr int kRegionTitle = 87;
-constexpr int kBadRegionText = 88;
-
 struct ItemText {
     MainWindow::Item item;
-    int textId;
+    TextId textId;
 };
 
 constexpr ItemText kItemTexts[] = {
-    {MainWindow::Item::OpenFile, 3},
-    {MainWindow::Item::ManageFileList, 128},
-    {MainWindow::Item::Settings, 6},
-    {MainWindow::Item::ChangeMap, 4},
-    {MainWindow::Item::Save, 5},
-    {MainWindow::Item::Exit, 7},
-    {MainWindow::Item::StartDrawing, 8},
-    {MainWindow::Item::RegionalDrawing, 85},
-    {MainWindow::Item::GlobalDrawing, 83},
-    {MainWindow::Item::BackgroundColour, 84},
-    {MainWindow::Item::ClearDisplay, 9},
-    {MainWindow::Item::AutoDrawOff, 94},
-    {MainWindow::Item::AutoDrawNormal, 95},
-    {MainWindow::Item::AutoDrawRegional, 96},
-    {MainWindow::Item::AutoDrawGlobal, 97},
-    {MainWindow::Item::TextFormat, 160},
-    {MainWindow::Item::CurrentLanguage, 72},
-    {MainWindow::Item::SelectLanguage, 73},
+    {MainWindow::Item::OpenFile, TextId::OpenFilesItem},
+    {MainWindow::Item::ManageFileList, TextId::ManageFileListItem},
+    {MainWindow::Item::Settings, TextId::SettingsItem},
+    {MainWindow::Item::ChangeMap, TextId::ChangeMapItem},
+    {MainWindow::Item::Save, TextId::SaveMapItem},
+    {MainWindow::Item::Exit, TextId::ExitItem},
+    {MainWindow::Item::StartDrawing, TextId::StartDrawingItem},
+    {MainWindow::Item::RegionalDrawing, TextId::RegionalDrawingItem},
+    {MainWindow::Item::GlobalDrawing, TextId::GlobalDrawingItem},
+    {MainWindow::Item::BackgroundColour, TextId::BackgroundColourItem},
+    {MainWindow::Item::ClearDisplay, TextId::ClearDisplayItem},
+    {MainWindow::Item::AutoDrawOff, TextId::AutoDrawOffItem},
+    {MainWindow::Item::AutoDrawNormal, TextId::AutoDrawNormalItem},
+    {MainWindow::Item::AutoDrawRegional, TextId::AutoDrawRegionalItem},
+    {MainWindow::Item::AutoDrawGlobal, TextId::AutoDrawGlobalItem},
+    {MainWindow::Item::TextFormat, TextId::TextFormatItem},
+    {MainWindow::Item::CurrentLanguage, TextId::CurrentLanguage},
+    {MainWindow::Item::SelectLanguage, TextId::SelectLanguageItem},
 };
 
 constexpr MainWindow::Item kAutoDrawItems[] = {
@@ -252,10 +231,10 @@ QString MainWindow::statusText(int part) const {
 void MainWindow::applyMainTexts() {
     refreshTitleNow();
     const LanguagePack lang = LanguagePack::fromState(app_);
-    fileMenu_->setTitle(q(lang.text(kFileMenuText)));
-    drawMenu_->setTitle(q(lang.text(kDrawMenuText)));
-    languageMenu_->setTitle(q(lang.text(kLanguageMenuText)));
-    autoDrawMenu_->setTitle(q(lang.text(kAutoDrawMenuText)));
+    fileMenu_->setTitle(q(lang.text(TextId::FileMenu)));
+    drawMenu_->setTitle(q(lang.text(TextId::DrawMenu)));
+    languageMenu_->setTitle(q(lang.text(TextId::LanguageMenu)));
+    autoDrawMenu_->setTitle(q(lang.text(TextId::AutoDrawMenu)));
     for (const ItemText& entry : kItemTexts) {
         if (QAction* item = action(entry.item)) item->setText(q(lang.text(entry.textId)));
     }
@@ -289,7 +268,7 @@ void MainWindow::setMenusEnabledNow(bool enabled) {
     for (QAction* entry : autoDrawMenu_->actions()) entry->setEnabled(enabled);
 }
 
-void MainWindow::warn(const LanguagePack& lang, int textId, int titleId) {
+void MainWindow::warn(const LanguagePack& lang, TextId textId, TextId titleId) {
     prompter_.message(lang.text(textId), lang.text(titleId), Prompter::Icon::Warning,
                       Prompter::Buttons::Ok, Prompter::Answer::Ok);
 }
@@ -300,7 +279,7 @@ void MainWindow::startDrawJob(DrawMode mode) {
     if (jobBusy()) return;
     const LanguagePack lang = LanguagePack::fromState(app_);
     if (app_.trackFiles.empty()) {
-        warn(lang, kNoTrackFileText, kNoTrackFileTitle);
+        warn(lang, TextId::NoTrackFile, TextId::TrackFilesTitle);
         return;
     }
     if (mode == DrawMode::Regional && !askRegion(lang)) return;
@@ -312,11 +291,11 @@ void MainWindow::startDrawJob(DrawMode mode) {
 bool MainWindow::askRegion(const LanguagePack& lang) {
     const std::string initial = readSetting(app_.settingsPath, settings::kRegionSelect);
     const std::optional<std::string> entered =
-        prompter_.askText(lang.text(kRegionPromptText), lang.text(kRegionTitle), initial);
+        prompter_.askText(lang.text(TextId::RegionPrompt), lang.text(TextId::RegionTitle), initial);
     if (!entered) return false;
     std::optional<RegionChoice> region = parseRegion(*entered);
     if (!region) {
-        warn(lang, kBadRegionText, kRegionTitle);
+        warn(lang, TextId::BadRegion, TextId::RegionTitle);
         return false;
     }
     ProfileStore::write(app_.settingsPath, settings::kRegionSelect.section,
@@ -354,10 +333,10 @@ void MainWindow::paintIdlePicture() {
     panel_->setTextPosition(0, kBannerHeight);
     panel_->setTextColour(kIdleTitleColour);
     panel_->setFontStyle(kIdleTitlePoints, true, true);
-    panel_->writeLine(q(lang.text(kIdleTitleText)));
+    panel_->writeLine(q(lang.text(TextId::IdleTitle)));
     panel_->setTextColour(kIdleHintColour);
     panel_->setFontStyle(kIdleHintPoints, false, false);
-    panel_->writeLine(q(lang.text(kIdleHintText)));
+    panel_->writeLine(q(lang.text(TextId::IdleHint)));
     panel_->setFontSize(kCreditPoints);
     panel_->setTextColour(kIdleTitleColour);
     panel_->writeLine(QStringLiteral("tcmap %1 · track maps from ATCF best-track and forecast "
@@ -413,9 +392,9 @@ void MainWindow::changeMap() {
     const LanguagePack lang = LanguagePack::fromState(app_);
     std::string& map = app_.styleIsTcv ? app_.mapPath1 : app_.mapPath;
     // A relative map path names a file in the run folder, as for the job.
-    const std::optional<std::string> chosen =
-        prompter_.chooseOpenPath(lang.text(kMapDialogTitle) + ":", lang.text(kMapDialogFilter),
-                                 resolveMapPath(map, app_.runFolder));
+    const std::optional<std::string> chosen = prompter_.chooseOpenPath(
+        lang.text(TextId::MapDialogTitle) + ":", lang.text(TextId::MapDialogFilter),
+        resolveMapPath(map, app_.runFolder));
     if (!chosen) return;
     map = *chosen;
     const SettingKey& key = app_.styleIsTcv ? settings::kMap1 : settings::kMap;
@@ -451,9 +430,9 @@ void MainWindow::saveMap() {
 void MainWindow::openFiles() {
     if (!menusEnabled_) return;
     escCloses_ = false;
-    const bool chosen = openTrackFilesCommand(app_, prompter_, this);
-    if (app_.chooserAccepted) refreshTitleNow();
-    if (!chosen) return;
+    const OpenFilesResult opened = openTrackFilesCommand(app_, prompter_, this);
+    if (opened.confirmed) refreshTitleNow();
+    if (!opened.filesToDraw) return;
     if (const std::optional<DrawMode> mode = autoDrawMode(checkedAutoDrawItem())) {
         startDrawJob(*mode);
     }
@@ -490,11 +469,11 @@ void MainWindow::selectLanguage() {
 void MainWindow::dropFiles(const std::vector<std::string>& paths) {
     const LanguagePack lang = LanguagePack::fromState(app_);
     if (app_.mapPath.empty()) {
-        warn(lang, kNoMapText, kNoMapTitle);
+        warn(lang, TextId::NoMap, TextId::NoMapTitle);
         return;
     }
     if (jobBusy()) {
-        warn(lang, kJobRunningText, kJobRunningTitle);
+        warn(lang, TextId::JobRunning, TextId::Drawing);
         return;
     }
     if (FileListWindow::isOpen()) {

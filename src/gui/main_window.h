@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "i18n/text_id.h"
 #include "render/draw_mode.h"
 #include "render/main_view.h"
 
@@ -136,7 +137,7 @@ class MainWindow : public QMainWindow, public MainView {
     void setStatusNow(int part, const std::string& text);
     void forgetPanelPicture(int layout);
     bool askRegion(const LanguagePack& lang);
-    void warn(const LanguagePack& lang, int textId, int titleId);
+    void warn(const LanguagePack& lang, TextId textId, TextId titleId);
     void runJobThread(DrawMode mode);
 
     AppState& app_;

@@ -7,10 +7,10 @@
 
 namespace tcmap {
 
-bool openTrackFilesCommand(AppState& app, Prompter& prompter, QWidget* owner) {
+OpenFilesResult openTrackFilesCommand(AppState& app, Prompter& prompter, QWidget* owner) {
     return openTrackFiles(app, prompter, LanguagePack::fromState(app), [&] {
         FileChooserWindow chooser(app, prompter, owner);
-        chooser.exec();
+        return chooser.choose();
     });
 }
 

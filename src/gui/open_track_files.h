@@ -1,6 +1,8 @@
 // The main window's Open file command with its chooser window.
 #pragma once
 
+#include "app/open_file_command.h"
+
 class QWidget;
 
 namespace tcmap {
@@ -10,9 +12,8 @@ class Prompter;
 
 // Refuses without a map picture or while a job runs; otherwise shows the file
 // chooser in replace mode over `owner` and stores the folder when the user
-// confirmed. True when the user confirmed and there are track files to draw.
-// The caller refreshes its title whenever app.chooserAccepted is true, and
-// acts on its auto-draw choice when this returns true.
-bool openTrackFilesCommand(AppState& app, Prompter& prompter, QWidget* owner);
+// confirmed. The caller refreshes its title when the user confirmed, and acts
+// on its auto-draw choice when there are track files to draw.
+OpenFilesResult openTrackFilesCommand(AppState& app, Prompter& prompter, QWidget* owner);
 
 }  // namespace tcmap

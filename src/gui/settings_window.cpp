@@ -40,7 +40,7 @@ QLabel* plainLabel(const QString& text, QWidget* parent) {
 SettingsWindow::SettingsWindow(AppState& app, Prompter& prompter, QWidget* owner)
     : QDialog(owner), app_(app), prompter_(prompter), pack_(LanguagePack::fromState(app)) {
     setFont(uiFont());
-    setWindowTitle(uiText(pack_.text(52)));
+    setWindowTitle(uiText(pack_.text(TextId::SettingsTitle)));
 
     const SettingsFormValues values = loadSettingsForm(app_);
 
@@ -49,11 +49,11 @@ SettingsWindow::SettingsWindow(AppState& app, Prompter& prompter, QWidget* owner
     layout->setContentsMargins(10, 10, 10, 0);
 
     auto* styleRow = new QHBoxLayout;
-    styleRow->addWidget(plainLabel(label(kStyleLabelText), this));
+    styleRow->addWidget(plainLabel(label(TextId::DrawingStyle), this));
     style_ = new QComboBox(this);
     style_->setObjectName(
         QString::fromUtf8(settings::kMode.key.data(), settings::kMode.key.size()));
-    for (const int id : kStyleItemTexts) style_->addItem(uiText(pack_.text(id)));
+    for (const TextId id : kStyleItemTexts) style_->addItem(uiText(pack_.text(id)));
     styleRow->addWidget(style_, 1);
     layout->addLayout(styleRow);
 
@@ -70,9 +70,9 @@ SettingsWindow::SettingsWindow(AppState& app, Prompter& prompter, QWidget* owner
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    auto* cancel = plainButton(uiText(pack_.text(65)), this);
+    auto* cancel = plainButton(uiText(pack_.text(TextId::CancelButton)), this);
     cancel->setObjectName(QStringLiteral("cancel"));
-    save_ = plainButton(uiText(pack_.text(66)), this);
+    save_ = plainButton(uiText(pack_.text(TextId::SaveButton)), this);
     save_->setObjectName(QStringLiteral("save"));
     buttons->addWidget(cancel);
     buttons->addWidget(save_);
@@ -90,7 +90,7 @@ SettingsWindow::SettingsWindow(AppState& app, Prompter& prompter, QWidget* owner
     fitAndCentre(this, kClientWidth, saveBottom, owner);
 }
 
-QString SettingsWindow::label(int textId) const {
+QString SettingsWindow::label(TextId textId) const {
     return uiText(pack_.text(textId)) + QLatin1Char(':');
 }
 
@@ -117,9 +117,9 @@ QWidget* SettingsWindow::buildPage(std::span<const SettingsField> fields,
                     edit->setText(QString::fromStdString(values.texts.at(key)));
                     edits_[key] = edit;
                 }
-                if (field.unitId != 0) {
+                if (field.unitId) {
                     grid->addWidget(edit, row, 1);
-                    grid->addWidget(plainLabel(uiText(pack_.text(field.unitId)), page), row, 2);
+                    grid->addWidget(plainLabel(uiText(pack_.text(*field.unitId)), page), row, 2);
                 } else {
                     grid->addWidget(edit, row, 1, 1, 2);
                 }
@@ -129,7 +129,7 @@ QWidget* SettingsWindow::buildPage(std::span<const SettingsField> fields,
             case SettingsControl::FixedList: {
                 grid->addWidget(plainLabel(label(field.labelId), page), row, 0);
                 auto* list = new QComboBox(page);
-                for (const int id : field.itemIds) list->addItem(uiText(pack_.text(id)));
+                for (const TextId id : field.itemIds) list->addItem(uiText(pack_.text(id)));
                 if (field.control == SettingsControl::FixedList) {
                     list->setObjectName(QStringLiteral("tcvPriority"));
                     list->setCurrentIndex(0);
@@ -156,7 +156,7 @@ QWidget* SettingsWindow::buildPage(std::span<const SettingsField> fields,
                 edit->setObjectName(name);
                 edit->setCursorPosition(0);  // show where the path starts
                 edits_[key] = edit;
-                auto* change = plainButton(uiText(pack_.text(118)), page);
+                auto* change = plainButton(uiText(pack_.text(TextId::ChangeButton)), page);
                 change->setObjectName(QStringLiteral("change") + name);
                 connect(change, &QPushButton::clicked, this, [this, edit] { changeMap(edit); });
                 pathRow->addWidget(edit, 1);

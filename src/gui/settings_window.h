@@ -31,7 +31,7 @@ class SettingsWindow : public QDialog {
 
   private:
     QWidget* buildPage(std::span<const SettingsField> fields, const SettingsFormValues& values);
-    QString label(int textId) const;
+    QString label(TextId textId) const;
     SettingsFormValues shownValues() const;
     void changeMap(QLineEdit* field);
     void save();

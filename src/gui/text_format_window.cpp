@@ -32,13 +32,13 @@ QPushButton* plainButton(const QString& text, QWidget* parent) {
 TextFormatWindow::TextFormatWindow(AppState& app, Prompter& prompter, QWidget* owner)
     : QDialog(owner), app_(app), prompter_(prompter), pack_(LanguagePack::fromState(app)) {
     setFont(uiFont());
-    setWindowTitle(uiText(pack_.text(167)));
+    setWindowTitle(uiText(pack_.text(TextId::TextFormatTitle)));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 6, 8, 6);
     layout->setSpacing(4);
 
-    auto* description = new QLabel(uiText(pack_.text(168)), this);
+    auto* description = new QLabel(uiText(pack_.text(TextId::TextFormatDescription)), this);
     description->setTextFormat(Qt::PlainText);
     description->setWordWrap(true);
     layout->addWidget(description, 1, Qt::AlignTop);
@@ -55,7 +55,7 @@ TextFormatWindow::TextFormatWindow(AppState& app, Prompter& prompter, QWidget* o
             new QLineEdit(QString::fromStdString(readLabelFormat(app_.settingsPath, which)), this);
         edit->setObjectName(QString::fromUtf8(setting.key.data(), setting.key.size()));
         (which == LabelFormat::Time ? time_ : forecast_) = edit;
-        auto* test = plainButton(uiText(pack_.text(169)), this);
+        auto* test = plainButton(uiText(pack_.text(TextId::TestButton)), this);
         test->setObjectName(QStringLiteral("test") + edit->objectName());
         connect(test, &QPushButton::clicked, this, [this, which] { this->test(which); });
         grid->addWidget(label, row, 0);
@@ -67,9 +67,9 @@ TextFormatWindow::TextFormatWindow(AppState& app, Prompter& prompter, QWidget* o
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    auto* cancel = plainButton(uiText(pack_.text(65)), this);
+    auto* cancel = plainButton(uiText(pack_.text(TextId::CancelButton)), this);
     cancel->setObjectName(QStringLiteral("cancel"));
-    auto* save = plainButton(uiText(pack_.text(66)), this);
+    auto* save = plainButton(uiText(pack_.text(TextId::SaveButton)), this);
     save->setObjectName(QStringLiteral("save"));
     buttons->addWidget(cancel);
     buttons->addWidget(save);

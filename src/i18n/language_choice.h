@@ -11,7 +11,7 @@ namespace tcmap {
 class LanguagePack;
 class Prompter;
 
-// Title of the language window: "Language " + text 74.
+// Title of the language window: "Language " + the language-selection text.
 std::string languageWindowTitle(const LanguagePack& pack);
 
 // OK or a double click on row `row` (0-based; -1 for none): asks to confirm,

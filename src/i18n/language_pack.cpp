@@ -27,8 +27,8 @@ std::string LanguagePack::filePath(std::string_view code) const {
     return path;
 }
 
-std::string LanguagePack::text(int id) const {
-    const std::string key = std::to_string(id);
+std::string LanguagePack::text(TextId id) const {
+    const std::string key = std::to_string(static_cast<int32_t>(id));
     return lookup(code_, key, "MISSING (" + code_ + ", " + key + ")");
 }
 

@@ -1,10 +1,12 @@
-// The user-interface texts of the selected language, looked up by numeric id
-// in <run folder>/<code>.lang (section "text"). Nothing is cached: every
+// The user-interface texts of the selected language, looked up by their id
+// (text_id.h) in <run folder>/<code>.lang (section "text"). Nothing is cached: every
 // lookup reads the file again, so lookups from several threads need no lock.
 #pragma once
 
 #include <string>
 #include <string_view>
+
+#include "i18n/text_id.h"
 
 namespace tcmap {
 
@@ -20,9 +22,9 @@ class LanguagePack {
     static LanguagePack fromState(const AppState& state);
 
     // The text with this id as UTF-8, with every backslash-n (or N) turned
-    // into CR LF. A missing file or id gives "MISSING (<code>, <id>)"; a
-    // charset iconv does not know or bytes invalid in it give "".
-    std::string text(int id) const;
+    // into CR LF. A missing file or id gives "MISSING (<code>, <number>)";
+    // a charset iconv does not know or bytes invalid in it give "".
+    std::string text(TextId id) const;
 
     // The Name of any installed language, converted like a text; "" when the
     // file or the key is missing.

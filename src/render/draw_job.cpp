@@ -35,22 +35,6 @@ namespace tcmap {
 
 namespace {
 
-// Text ids of the job's log lines and messages.
-namespace text {
-constexpr int kReading = 20;
-constexpr int kNoFix = 21;
-constexpr int kFrame = 22;
-constexpr int kDrawingMap = 23;
-constexpr int kDrawingTracks = 27;
-constexpr int kWritingMap = 29;
-constexpr int kFileCount = 62;
-constexpr int kMapNotLoaded = 89;
-constexpr int kNoLine = 90;
-constexpr int kForecastSkipped = 150;
-constexpr int kLoadingMap = 151;
-constexpr int kStarted = 152;
-}  // namespace text
-
 // Wind-radii pen width per track-width unit.
 constexpr double kRadiiPenTcv = 0.75;
 constexpr double kRadiiPenWendrel = 30;
@@ -97,7 +81,7 @@ class DrawJob {
         timings_.start(JobStage::Layers);
         drawLayers();
         timings_.start(JobStage::Output);
-        writeProgressLine(text::kWritingMap, true);
+        writeProgressLine(TextId::WritingMap, true);
         outputTrackMap(app_, view_, log_, lang_, output_, frame_.outputWidth, frame_.outputHeight);
     }
 
@@ -127,7 +111,9 @@ class DrawJob {
         log_.writeProgress(line, kProgressColour);
         if (infoLine) log_.updateInfoLine(line, true);
     }
-    void writeProgressLine(int id, bool infoLine) { writeProgressLine(lang_.text(id), infoLine); }
+    void writeProgressLine(TextId id, bool infoLine) {
+        writeProgressLine(lang_.text(id), infoLine);
+    }
 
     // A warning the user must see: the panel, or the failure log in batch
     // mode; also the info line.
@@ -142,7 +128,7 @@ class DrawJob {
         view_.clearPanel();
         view_.setPictureLayout(kMapPictureLayout);
         view_.setTextPosition(0, 0);
-        writeProgressLine(text::kStarted, true);
+        writeProgressLine(TextId::DrawingStarted, true);
         stats_.reset();
         app_.largePicturePath.clear();
         view_.refreshTitle();
@@ -151,10 +137,10 @@ class DrawJob {
     bool loadMap() {
         const std::string path =
             resolveMapPath(tcv_ ? app_.mapPath1 : app_.mapPath, app_.runFolder);
-        writeProgressLine(safeFormat(lang_.text(text::kLoadingMap), {path}), true);
+        writeProgressLine(safeFormat(lang_.text(TextId::LoadingMap), {path}), true);
         map_.loadFile(path);
         if (map_.width() <= 0 || map_.height() <= 0) {
-            warn(lang_.text(text::kMapNotLoaded));
+            warn(lang_.text(TextId::MapNotLoaded));
             return false;
         }
         frame_.mapWidth = map_.width();
@@ -173,12 +159,13 @@ class DrawJob {
     void loadFiles() {
         const std::vector<std::string> files = app_.trackFiles;
         const int64_t fileCount = static_cast<int64_t>(files.size());
-        log_.writeProgress(progressLine(safeFormat(lang_.text(text::kFileCount), {fileCount})),
-                           kProgressColour);
+        log_.writeProgress(
+            progressLine(safeFormat(lang_.text(TextId::TrackFilesToRead), {fileCount})),
+            kProgressColour);
         // Looked up once: a job may list thousands of files.
-        const std::string reading = lang_.text(text::kReading);
-        const std::string noLine = lang_.text(text::kNoLine);
-        const std::string forecastSkipped = lang_.text(text::kForecastSkipped);
+        const std::string reading = lang_.text(TextId::ReadingFile);
+        const std::string noLine = lang_.text(TextId::NoUsableFix);
+        const std::string forecastSkipped = lang_.text(TextId::UnsupportedFile);
 
         FixCollector collector(fixes_, frame_, mode_, tcv_, settings_);
         for (const std::string& path : files) {
@@ -205,10 +192,10 @@ class DrawJob {
     bool checkFixes() {
         log_.updateInfoLine("", false);
         if (frame_.boundsAllZero()) {
-            warn(lang_.text(text::kNoFix));
+            warn(lang_.text(TextId::NoFixToDraw));
             return false;
         }
-        writeProgressLine(text::kFrame, true);
+        writeProgressLine(TextId::ComputingFrame, true);
         if (mode_ == DrawMode::Normal) frame_.computeOutputSize();
         return true;
     }
@@ -228,7 +215,7 @@ class DrawJob {
     }
 
     bool paint() {
-        writeProgressLine(text::kDrawingMap, true);
+        writeProgressLine(TextId::DrawingMap, true);
         if (mode_ == DrawMode::Global) return true;  // the output is the map itself
         const int32_t status = paintMap(*canvas_, map_, frame_);
         if (status != status::kOk) {
@@ -259,7 +246,7 @@ class DrawJob {
         }
         prepareTrackPen(pen_, trackWidth, w);
         const double pointSize = pointSizeInPixels(settings_.pointSize, w);
-        writeProgressLine(text::kDrawingTracks, true);
+        writeProgressLine(TextId::DrawingTracks, true);
         drawFixLoop(ctx, pointSize);
         if (!tcv_ && (settings_.priority == 1 || settings_.priority == 2)) {
             drawMarkerPass(ctx, pointSize);

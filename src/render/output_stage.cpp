@@ -20,9 +20,6 @@ namespace tcmap {
 
 namespace {
 
-constexpr int kTextTooLarge = 30;
-constexpr int kTextReady = 82;
-
 // Largest picture the panel shows; a larger one is only stored.
 constexpr int32_t kShowLimitWidth = 8000;
 constexpr int32_t kShowLimitHeight = 6000;
@@ -74,14 +71,14 @@ void outputTrackMap(AppState& app, MainView& view, JobLog& log, const LanguagePa
     }
 
     if (outputWidth > kShowLimitWidth || outputHeight > kShowLimitHeight) {
-        const std::string tooLarge = lang.text(kTextTooLarge);
+        const std::string tooLarge = lang.text(TextId::MapTooLarge);
         log.writeProgress(tooLarge, kTooLargeColour);
         log.updateInfoLine(tooLarge, true);
         app.largePicturePath = app.tempFilePath;
         return;
     }
     view.setPanelPicture(std::move(encoded));
-    log.updateInfoLine(lang.text(kTextReady), true);
+    log.updateInfoLine(lang.text(TextId::Ready), true);
 }
 
 }  // namespace tcmap

@@ -13,7 +13,7 @@ class LanguagePack;
 class Picture;
 
 // The output stage of a job (job thread): encode `output` into the scratch
-// file in its own format, then show it, or log text 30 when it is larger than
+// file in its own format, then show it, or log the map-too-large text when it is larger than
 // 8000 x 6000.
 void outputTrackMap(AppState& app, MainView& view, JobLog& log, const LanguagePack& lang,
                     const Picture& output, int32_t outputWidth, int32_t outputHeight);

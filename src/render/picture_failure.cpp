@@ -9,18 +9,10 @@
 
 namespace tcmap {
 
-namespace {
-
-constexpr int kTextFailed = 24;
-constexpr int kTextStatus = 25;
-constexpr int kTextAdvice = 26;
-
-}  // namespace
-
 void reportPictureFailure(AppState& app, JobLog& log, const LanguagePack& lang, int32_t status) {
-    const std::string failed = lang.text(kTextFailed);
-    const std::string statusLine = lang.text(kTextStatus) + ": " + statusText(status);
-    const std::string advice = lang.text(kTextAdvice);
+    const std::string failed = lang.text(TextId::PictureFailed);
+    const std::string statusLine = lang.text(TextId::ErrorStatus) + ": " + statusText(status);
+    const std::string advice = lang.text(TextId::PictureFailureAdvice);
     if (app.isBatch()) {
         app.appendFailure(failed + "\r\n" + statusLine + "\r\n" + advice + "\r\n");
         return;

@@ -10,9 +10,10 @@ struct AppState;
 class JobLog;
 class LanguagePack;
 
-// Texts 24, 25 + ": " + the status text, 26. Batch mode: one failure-log
-// entry. Otherwise three panel lines (failure, warning, orange failure
-// colours) and text 24 in the info line.
+// The failure text, the error-status text + ": " + the status text, and the
+// advice. Batch mode: one failure-log entry. Otherwise three panel lines
+// (failure, warning, orange failure colours) and the failure text in the
+// info line.
 void reportPictureFailure(AppState& app, JobLog& log, const LanguagePack& lang, int32_t status);
 
 }  // namespace tcmap

@@ -189,9 +189,9 @@ TEST(BatchEndToEnd, AMissingMapLeavesTheFailureReportInPlaceOfTheOldPictureExitC
 
     const RunResult run = runTcmap(folder, {"~nogui", settings, out, kTrackData + "bwp022014.dat"});
     EXPECT_EQ(run.exitCode, 1) << run.err;
-    EXPECT_EQ(readFileOrEmpty(out),
-              kFailureHeader + lang.text(89) + "\r\n" + lang.text(31) + "\r\n");
-    EXPECT_NE(run.err.find(lang.text(89)), std::string::npos) << run.err;
+    EXPECT_EQ(readFileOrEmpty(out), kFailureHeader + lang.text(TextId::MapNotLoaded) + "\r\n" +
+                                        lang.text(TextId::NoMapToSave) + "\r\n");
+    EXPECT_NE(run.err.find(lang.text(TextId::MapNotLoaded)), std::string::npos) << run.err;
 
     // Too few arguments: usage, exit code 2, nothing written.
     const RunResult usage = runTcmap(folder, {"~nogui", settings, folder.file("new.png")});
@@ -211,9 +211,11 @@ TEST(BatchEndToEnd, TrackFilesWithoutAFixEndWithTheFailureReport) {
 
     const RunResult run = runTcmap(folder, {"~nogui", settings, out, broken, missing});
     EXPECT_EQ(run.exitCode, 1) << run.err;
-    EXPECT_EQ(readFileOrEmpty(out), kFailureHeader + safeFormat(lang.text(90), {broken}) + "\r\n" +
-                                        safeFormat(lang.text(90), {missing}) + "\r\n" +
-                                        lang.text(21) + "\r\n" + lang.text(31) + "\r\n");
+    EXPECT_EQ(readFileOrEmpty(out),
+              kFailureHeader + safeFormat(lang.text(TextId::NoUsableFix), {broken}) + "\r\n" +
+                  safeFormat(lang.text(TextId::NoUsableFix), {missing}) + "\r\n" +
+                  lang.text(TextId::NoFixToDraw) + "\r\n" + lang.text(TextId::NoMapToSave) +
+                  "\r\n");
 }
 
 // The run folder's own Settings.ini names the bundled map; no language has

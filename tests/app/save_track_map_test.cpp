@@ -75,7 +75,7 @@ struct SaveFixture {
         app.outputFormatId = std::string(formatId);
     }
     std::string failureText(const std::string& value) const {
-        return safeFormat(lang.text(33), {value});
+        return safeFormat(lang.text(TextId::SaveFailed), {value});
     }
 };
 
@@ -91,11 +91,12 @@ TEST(SaveTrackMap, ConvertsTheShownMapThroughTheRewrittenScratchFile) {
     EXPECT_TRUE(saveTrackMap(f.app, f.view, f.lang, &f.prompter));
     ASSERT_EQ(f.prompter.shown.size(), 1u);
     EXPECT_EQ(f.prompter.shown[0].kind, "save");
-    EXPECT_EQ(f.prompter.shown[0].title, f.lang.text(69) + ":");
-    EXPECT_EQ(f.prompter.shown[0].text, f.lang.text(70) + "\n\npng");  // filter, path, extension
+    EXPECT_EQ(f.prompter.shown[0].title, f.lang.text(TextId::SaveDialogTitle) + ":");
+    EXPECT_EQ(f.prompter.shown[0].text,
+              f.lang.text(TextId::SaveDialogFilter) + "\n\npng");  // filter, path, extension
     expectPngOf(f.run.file("map.png"), map);
     EXPECT_EQ(readFileOrEmpty(f.app.tempFilePath), encoded(map, kBmpFormatId));
-    EXPECT_EQ(f.view.statusPart(3), f.lang.text(113));
+    EXPECT_EQ(f.view.statusPart(3), f.lang.text(TextId::MapSaved));
     EXPECT_EQ(f.prompter.waitCursorDepth, 0);
 
     // Saving again under another name gives the same file.
@@ -123,8 +124,8 @@ TEST(SaveTrackMap, RefusesWhenThePanelShowsNoMapOrTheDialogIsCancelled) {
     EXPECT_FALSE(saveTrackMap(f.app, f.view, f.lang, &f.prompter));
     ASSERT_EQ(f.prompter.shown.size(), 2u);
     EXPECT_EQ(f.prompter.count("save"), 0u);
-    EXPECT_EQ(f.prompter.shown[0].text, f.lang.text(31));
-    EXPECT_EQ(f.prompter.shown[0].title, f.lang.text(32));
+    EXPECT_EQ(f.prompter.shown[0].text, f.lang.text(TextId::NoMapToSave));
+    EXPECT_EQ(f.prompter.shown[0].title, f.lang.text(TextId::SaveMapTitle));
     EXPECT_EQ(f.prompter.shown[0].icon, Prompter::Icon::Warning);
 
     f.view.setPictureLayout(kMapPictureLayout);
@@ -139,7 +140,7 @@ TEST(SaveTrackMap, RefusesWhenThePanelShowsNoMapOrTheDialogIsCancelled) {
     f.view.setPanelPicture({});
     f.app.batchOutputPath = f.run.file("batch.png");
     EXPECT_FALSE(saveTrackMap(f.app, f.view, f.lang, nullptr));
-    EXPECT_EQ(f.app.failureLog(), f.lang.text(31) + "\r\n");
+    EXPECT_EQ(f.app.failureLog(), f.lang.text(TextId::NoMapToSave) + "\r\n");
 }
 
 TEST(SaveTrackMap, ReportsFailedConversionsCopiesAndScratchWrites) {
@@ -151,8 +152,8 @@ TEST(SaveTrackMap, ReportsFailedConversionsCopiesAndScratchWrites) {
     EXPECT_FALSE(saveTrackMap(f.app, f.view, f.lang, &f.prompter));
     ASSERT_EQ(f.prompter.count("message"), 1u);
     EXPECT_EQ(f.prompter.shown[1].text, f.failureText("-3"));
-    EXPECT_EQ(f.prompter.shown[1].title, f.lang.text(34));
-    EXPECT_EQ(f.view.statusPart(3), f.lang.text(34));
+    EXPECT_EQ(f.prompter.shown[1].title, f.lang.text(TextId::SaveFailedTitle));
+    EXPECT_EQ(f.view.statusPart(3), f.lang.text(TextId::SaveFailedTitle));
     EXPECT_EQ(f.prompter.waitCursorDepth, 0);
 
     // A PNG scratch file that has gone: the copy fails.
@@ -185,11 +186,12 @@ TEST(FinishBatch, SavesTheMapOrReplacesTheOutputWithTheFailureReport) {
     SaveFixture g;
     g.run.put("temp/1a2b.tmp", "scratch of this run");
     g.app.batchOutputPath = g.run.put("out.png", "an old picture of another run");
-    g.app.appendFailure(g.lang.text(89) + "\r\n");  // the job could not load its map
+    g.app.appendFailure(g.lang.text(TextId::MapNotLoaded) +
+                        "\r\n");  // the job could not load its map
     EXPECT_EQ(finishBatch(g.app, g.view, g.lang), 1);
-    EXPECT_EQ(readFileOrEmpty(g.app.batchOutputPath), "~SUSPENDED - Track Map Failure.\r\n\r\n" +
-                                                          g.lang.text(89) + "\r\n" +
-                                                          g.lang.text(31) + "\r\n");
+    EXPECT_EQ(readFileOrEmpty(g.app.batchOutputPath),
+              "~SUSPENDED - Track Map Failure.\r\n\r\n" + g.lang.text(TextId::MapNotLoaded) +
+                  "\r\n" + g.lang.text(TextId::NoMapToSave) + "\r\n");
     EXPECT_FALSE(pathExists(g.app.tempFilePath));
 
     // Outputs that cannot be written end the run all the same; a FIFO must

@@ -93,10 +93,10 @@ TEST(SettingsFormRules, EveryStoredFieldIsShownOnItsPage) {
         for (const SettingsField& field : page) {
             const bool informs = field.control == SettingsControl::Note ||
                                  field.control == SettingsControl::FixedList;
-            EXPECT_EQ(field.setting == nullptr, informs) << field.labelId;
+            EXPECT_EQ(field.setting == nullptr, informs) << static_cast<int>(field.labelId);
             if (field.setting != nullptr) shown.insert(std::string(field.setting->key));
             if (field.control == SettingsControl::List) {
-                EXPECT_FALSE(field.itemIds.empty()) << field.labelId;
+                EXPECT_FALSE(field.itemIds.empty()) << static_cast<int>(field.labelId);
             }
         }
     }

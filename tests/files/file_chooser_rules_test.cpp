@@ -113,12 +113,12 @@ TEST_F(ChooserRulesTest, OpenFileRefusesWithoutMapOrWhileDrawing) {
     AppState app;
     app.settingsPath = run.file("Settings.ini");
     int shownChooser = 0;
-    const auto chooser = [&] { ++shownChooser; };
+    const auto chooser = [&] { return ++shownChooser > 0; };
 
     app.jobRunning = true;  // the missing map is reported first
-    EXPECT_FALSE(openTrackFiles(app, prompter, pack(), chooser));
+    EXPECT_FALSE(openTrackFiles(app, prompter, pack(), chooser).confirmed);
     app.mapPath = "/maps/world.png";
-    EXPECT_FALSE(openTrackFiles(app, prompter, pack(), chooser));
+    EXPECT_FALSE(openTrackFiles(app, prompter, pack(), chooser).confirmed);
     ASSERT_EQ(prompter.shown.size(), 2u);
     EXPECT_EQ(prompter.shown[0].text, "No map");
     EXPECT_EQ(prompter.shown[0].title, "Map");
@@ -136,22 +136,32 @@ TEST_F(ChooserRulesTest, OpenFileStoresTheFolderOnlyWhenConfirmed) {
     app.lastDir = "/data/my storms";
 
     bool sawReplaceMode = false;
-    EXPECT_FALSE(
-        openTrackFiles(app, prompter, pack(), [&] { sawReplaceMode = !app.chooserAppend; }));
+    // Closed without confirming, even with files in the list: nothing to do.
+    app.trackFiles = {"/data/old.dat"};
+    const OpenFilesResult closed = openTrackFiles(app, prompter, pack(), [&] {
+        sawReplaceMode = !app.chooserAppend;
+        return false;
+    });
+    EXPECT_FALSE(closed.confirmed);
+    EXPECT_FALSE(closed.filesToDraw);
     EXPECT_TRUE(sawReplaceMode);
     EXPECT_EQ(ProfileStore::read(app.settingsPath, "Borvane4", "Dir", "unset"), "unset");
 
     // Confirmed with nothing chosen: the folder is kept, nothing to draw.
-    EXPECT_FALSE(openTrackFiles(app, prompter, pack(), [&] {
+    const OpenFilesResult empty = openTrackFiles(app, prompter, pack(), [&] {
         app.trackFiles.clear();
-        app.chooserAccepted = true;
-    }));
+        return true;
+    });
+    EXPECT_TRUE(empty.confirmed);
+    EXPECT_FALSE(empty.filesToDraw);
     EXPECT_EQ(ProfileStore::read(app.settingsPath, "Borvane4", "Dir", "unset"), "/data/my storms");
     EXPECT_NE(readFileOrEmpty(app.settingsPath).find("Dir=\"/data/my storms\""), std::string::npos);
 
-    EXPECT_TRUE(openTrackFiles(app, prompter, pack(), [&] {
+    const OpenFilesResult chosen = openTrackFiles(app, prompter, pack(), [&] {
         app.trackFiles = {"/data/a.dat"};
-        app.chooserAccepted = true;
-    }));
+        return true;
+    });
+    EXPECT_TRUE(chosen.confirmed);
+    EXPECT_TRUE(chosen.filesToDraw);
     EXPECT_TRUE(prompter.shown.empty());
 }

@@ -83,6 +83,7 @@ class FileChooserWindowTest : public QObject {
         files(chooser)->item(1)->setCheckState(Qt::Unchecked);
         chooser.confirm();
         QVERIFY(app_->chooserAccepted);
+        QCOMPARE(chooser.result(), int(QDialog::Accepted));
         QCOMPARE(app_->trackFiles,
                  std::vector<std::string>({pathIn(*storms_, "b.dat"), pathIn(*storms_, "a.txt")}));
         QVERIFY(prompter_.shown.empty());
@@ -113,6 +114,11 @@ class FileChooserWindowTest : public QObject {
         chooser.findChild<QPushButton*>("close")->click();
         QVERIFY(!chooser.isVisible());
         QVERIFY(!app_->chooserAccepted);
+        QCOMPARE(app_->trackFiles, std::vector<std::string>({"/old.dat"}));
+
+        // Shown modally, a close is no confirmation either.
+        QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+        QVERIFY(!chooser.choose());
         QCOMPARE(app_->trackFiles, std::vector<std::string>({"/old.dat"}));
     }
 
@@ -178,7 +184,9 @@ class FileChooserWindowTest : public QObject {
             chooser->findChild<QListWidget*>("files")->item(0)->setCheckState(Qt::Checked);
             chooser->findChild<QPushButton*>("ok")->click();
         });
-        QVERIFY(openTrackFilesCommand(*app_, prompter_, nullptr));
+        const OpenFilesResult opened = openTrackFilesCommand(*app_, prompter_, nullptr);
+        QVERIFY(opened.confirmed);
+        QVERIFY(opened.filesToDraw);
         QCOMPARE(app_->trackFiles, std::vector<std::string>({pathIn(*storms_, "b.dat")}));
         QCOMPARE(ProfileStore::read(app_->settingsPath, "Borvane4", "Dir", ""), app_->lastDir);
     }

@@ -148,12 +148,14 @@ void StartupTest::startUpReadsTheStoredChoicesAndShowsTheWindowMaximised() {
     QCOMPARE(window.panel()->backgroundColour(), rgb(44, 0, 0));  // low 8 bits of 300
     QCOMPARE(window.checkedAutoDrawItem(), kAutoDrawRegional);
     const LanguagePack lang = LanguagePack::fromState(folder.app);
-    QCOMPARE(window.statusText(3), QString::fromStdString(lang.text(82)));
+    QCOMPARE(window.statusText(3), QString::fromStdString(lang.text(TextId::Ready)));
     QCOMPARE(window.action(MainWindow::Item::CurrentLanguage)->text(),
-             QString::fromStdString(lang.text(72)) + QStringLiteral(": 简体中文 (zh-cn)"));
+             QString::fromStdString(lang.text(TextId::CurrentLanguage)) +
+                 QStringLiteral(": 简体中文 (zh-cn)"));
     QVERIFY(window.windowTitle().endsWith(QString::fromStdString(map)));
     QVERIFY(folder.app.idlePictureOn);
-    QTRY_COMPARE(window.panel()->lines().value(0), QString::fromStdString(lang.text(14)));
+    QTRY_COMPARE(window.panel()->lines().value(0),
+                 QString::fromStdString(lang.text(TextId::IdleTitle)));
 }
 
 void StartupTest::commandLineFilesAreDrawnAtTheFirstActivation() {

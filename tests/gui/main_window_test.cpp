@@ -52,7 +52,7 @@ struct RecordingJob {
     }
 };
 
-QString text(const MainWindowFixture& folder, int id) {
+QString text(const MainWindowFixture& folder, TextId id) {
     return QString::fromStdString(LanguagePack::fromState(folder.app).text(id));
 }
 
@@ -94,9 +94,9 @@ void MainWindowTest::menuTreeHasItsCaptionsAndShortcuts() {
 
     const QList<QAction*> top = window.menuBar()->actions();
     QCOMPARE(top.size(), 3);
-    QCOMPARE(top[0]->text(), text(folder, 1));
-    QCOMPARE(top[1]->text(), text(folder, 2));
-    QCOMPARE(top[2]->text(), text(folder, 71));
+    QCOMPARE(top[0]->text(), text(folder, TextId::FileMenu));
+    QCOMPARE(top[1]->text(), text(folder, TextId::DrawMenu));
+    QCOMPARE(top[2]->text(), text(folder, TextId::LanguageMenu));
 
     struct Expected {
         QString caption;  // empty: a separator
@@ -114,30 +114,30 @@ void MainWindowTest::menuTreeHasItsCaptionsAndShortcuts() {
             QCOMPARE(items[qsizetype(i)]->shortcut(), expected[i].shortcut);
         }
     };
-    check(window.fileMenu(), {{text(folder, 3), QKeySequence("Ctrl+O")},
-                              {text(folder, 128), QKeySequence("F2")},
-                              {text(folder, 6), QKeySequence("F3")},
-                              {text(folder, 4), QKeySequence("F4")},
-                              {text(folder, 5), QKeySequence("Ctrl+S")},
+    check(window.fileMenu(), {{text(folder, TextId::OpenFilesItem), QKeySequence("Ctrl+O")},
+                              {text(folder, TextId::ManageFileListItem), QKeySequence("F2")},
+                              {text(folder, TextId::SettingsItem), QKeySequence("F3")},
+                              {text(folder, TextId::ChangeMapItem), QKeySequence("F4")},
+                              {text(folder, TextId::SaveMapItem), QKeySequence("Ctrl+S")},
                               {{}, {}},
-                              {text(folder, 7), QKeySequence()}});
-    check(window.drawMenu(), {{text(folder, 8), QKeySequence("F1")},
-                              {text(folder, 85), QKeySequence("Ctrl+F1")},
-                              {text(folder, 83), QKeySequence("Shift+F1")},
+                              {text(folder, TextId::ExitItem), QKeySequence()}});
+    check(window.drawMenu(), {{text(folder, TextId::StartDrawingItem), QKeySequence("F1")},
+                              {text(folder, TextId::RegionalDrawingItem), QKeySequence("Ctrl+F1")},
+                              {text(folder, TextId::GlobalDrawingItem), QKeySequence("Shift+F1")},
                               {{}, {}},
-                              {text(folder, 84), QKeySequence("Ctrl+B")},
-                              {text(folder, 9), QKeySequence("Del")},
+                              {text(folder, TextId::BackgroundColourItem), QKeySequence("Ctrl+B")},
+                              {text(folder, TextId::ClearDisplayItem), QKeySequence("Del")},
                               {{}, {}},
-                              {text(folder, 93), QKeySequence()},
+                              {text(folder, TextId::AutoDrawMenu), QKeySequence()},
                               {{}, {}},
-                              {text(folder, 160), QKeySequence("Ctrl+F")}});
+                              {text(folder, TextId::TextFormatItem), QKeySequence("Ctrl+F")}});
     QCOMPARE(window.drawMenu()->actions()[7]->menu(), window.autoDrawMenu());
-    check(window.autoDrawMenu(), {{text(folder, 94), QKeySequence()},
-                                  {text(folder, 95), QKeySequence()},
-                                  {text(folder, 96), QKeySequence()},
-                                  {text(folder, 97), QKeySequence()}});
-    check(window.languageMenu(),
-          {{text(folder, 72), QKeySequence()}, {text(folder, 73), QKeySequence("F12")}});
+    check(window.autoDrawMenu(), {{text(folder, TextId::AutoDrawOffItem), QKeySequence()},
+                                  {text(folder, TextId::AutoDrawNormalItem), QKeySequence()},
+                                  {text(folder, TextId::AutoDrawRegionalItem), QKeySequence()},
+                                  {text(folder, TextId::AutoDrawGlobalItem), QKeySequence()}});
+    check(window.languageMenu(), {{text(folder, TextId::CurrentLanguage), QKeySequence()},
+                                  {text(folder, TextId::SelectLanguageItem), QKeySequence("F12")}});
 
     // Exactly one auto-draw item is checked; choosing one stores it.
     window.action(Item::AutoDrawRegional)->trigger();
@@ -200,9 +200,10 @@ void MainWindowTest::titleNamesTheFilesAndTheMap() {
     MainWindowFixture folder;
     FakePrompter prompter;
     MainWindow window(folder.app, prompter, RecordingJob().runner());
-    const QString name = text(folder, 0) + " 1.0.0 - " + text(folder, 10) + ": ";
-    const QString mapLabel = " - " + text(folder, 13) + ": ";
-    const QString none = text(folder, 11);
+    const QString name = text(folder, TextId::ProgramName) + " 1.0.0 - " +
+                         text(folder, TextId::TitleTrackFiles) + ": ";
+    const QString mapLabel = " - " + text(folder, TextId::TitleMap) + ": ";
+    const QString none = text(folder, TextId::TitleNone);
 
     window.refreshTitle();
     QCOMPARE(window.windowTitle(), name + none + mapLabel + none);
@@ -217,8 +218,9 @@ void MainWindowTest::titleNamesTheFilesAndTheMap() {
     folder.app.styleIsTcv = true;
     folder.app.jobRunning = true;
     window.refreshTitle();
-    QCOMPARE(window.windowTitle(), "[" + text(folder, 81) + "] " + name + "/data/a.dat" +
-                                       " and others (3 files)" + mapLabel + "/maps/tcv.png");
+    QCOMPARE(window.windowTitle(), "[" + text(folder, TextId::Drawing) + "] " + name +
+                                       "/data/a.dat" + " and others (3 files)" + mapLabel +
+                                       "/maps/tcv.png");
     folder.app.jobRunning = false;
 }
 
@@ -232,8 +234,8 @@ void MainWindowTest::drawingWithoutFilesWarnsAndStartsNothing() {
     }
     QCOMPARE(prompter.shown.size(), size_t(3));
     for (const FakePrompter::Shown& shown : prompter.shown) {
-        QCOMPARE(QString::fromStdString(shown.text), text(folder, 18));
-        QCOMPARE(QString::fromStdString(shown.title), text(folder, 19));
+        QCOMPARE(QString::fromStdString(shown.text), text(folder, TextId::NoTrackFile));
+        QCOMPARE(QString::fromStdString(shown.title), text(folder, TextId::TrackFilesTitle));
         QVERIFY(shown.icon == Prompter::Icon::Warning);
     }
     QVERIFY(window.menusEnabled());
@@ -252,10 +254,11 @@ void MainWindowTest::regionPromptRefusesFlatRegionsAndStoresNormalisedOnes() {
     window.startDrawJob(DrawMode::Regional);
     QCOMPARE(prompter.shown.size(), size_t(2));
     QCOMPARE(prompter.shown[0].kind, std::string("askText"));
-    QCOMPARE(QString::fromStdString(prompter.shown[0].text), text(folder, 86) + "\n60,100,60,80");
-    QCOMPARE(QString::fromStdString(prompter.shown[0].title), text(folder, 87));
-    QCOMPARE(QString::fromStdString(prompter.shown[1].text), text(folder, 88));
-    QCOMPARE(QString::fromStdString(prompter.shown[1].title), text(folder, 87));
+    QCOMPARE(QString::fromStdString(prompter.shown[0].text),
+             text(folder, TextId::RegionPrompt) + "\n60,100,60,80");
+    QCOMPARE(QString::fromStdString(prompter.shown[0].title), text(folder, TextId::RegionTitle));
+    QCOMPARE(QString::fromStdString(prompter.shown[1].text), text(folder, TextId::BadRegion));
+    QCOMPARE(QString::fromStdString(prompter.shown[1].title), text(folder, TextId::RegionTitle));
     QVERIFY(folder.app.regionParts.empty());
     QVERIFY(window.menusEnabled());
 
@@ -305,7 +308,7 @@ void MainWindowTest::dropsReplaceTheFilesAndNeverDraw() {
     // Without a Wendrel-style map a drop is refused.
     drop({"/new/b.dat"});
     QCOMPARE(prompter.shown.size(), size_t(1));
-    QCOMPARE(QString::fromStdString(prompter.shown[0].text), text(folder, 16));
+    QCOMPARE(QString::fromStdString(prompter.shown[0].text), text(folder, TextId::NoMap));
     QCOMPARE(folder.app.trackFiles, std::vector<std::string>{"/old/one.dat"});
 
     folder.app.mapPath = "/maps/world.png";
@@ -317,8 +320,8 @@ void MainWindowTest::dropsReplaceTheFilesAndNeverDraw() {
     // While a job runs a drop is refused with text 80.
     window.enableMenus(false);
     drop({"/new/c.dat"});
-    QCOMPARE(QString::fromStdString(prompter.shown.back().text), text(folder, 80));
-    QCOMPARE(QString::fromStdString(prompter.shown.back().title), text(folder, 81));
+    QCOMPARE(QString::fromStdString(prompter.shown.back().text), text(folder, TextId::JobRunning));
+    QCOMPARE(QString::fromStdString(prompter.shown.back().title), text(folder, TextId::Drawing));
     QCOMPARE(folder.app.trackFiles.size(), size_t(2));
     window.enableMenus(true);
 
@@ -378,10 +381,12 @@ void MainWindowTest::changeMapStoresTheMapOfTheCurrentStyle() {
     MainWindow window(folder.app, prompter, RecordingJob().runner());
 
     window.changeMap();  // cancelled
-    QCOMPARE(prompter.shown[0].title, LanguagePack::fromState(folder.app).text(67) + ":");
+    QCOMPARE(prompter.shown[0].title,
+             LanguagePack::fromState(folder.app).text(TextId::MapDialogTitle) + ":");
     // The dialog starts at the file a relative path names in the run folder.
     QVERIFY(prompter.shown[0].text.ends_with("\n" + folder.file("maps/world.png")));
-    QVERIFY(prompter.shown[0].text.starts_with(LanguagePack::fromState(folder.app).text(68)));
+    QVERIFY(prompter.shown[0].text.starts_with(
+        LanguagePack::fromState(folder.app).text(TextId::MapDialogFilter)));
     QCOMPARE(folder.app.mapPath, std::string("maps/world.png"));
 
     prompter.paths = {std::string("/maps/wendrel.png")};
@@ -430,9 +435,9 @@ void MainWindowTest::clearDisplayShowsTheIdlePictureAgainAfterResizes() {
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     DrawPanel* panel = window.panel();
-    const QString welcome = text(folder, 14);
+    const QString welcome = text(folder, TextId::IdleTitle);
     QCOMPARE(panel->lines().value(0), welcome);
-    QCOMPARE(panel->lines().value(1), text(folder, 15));
+    QCOMPARE(panel->lines().value(1), text(folder, TextId::IdleHint));
     QCOMPARE(panel->pictureLayout(), 0);
 
     // A finished map, as a job leaves it: resizes keep it.
@@ -551,7 +556,7 @@ void MainWindowTest::startDrawingDrawsRealFilesAndShowsTheMap() {
     QVERIFY(window.statusText(0).contains(QRegularExpression("^VMAX: [1-9][0-9]*kts$")));
     QVERIFY(window.statusText(1).contains(QRegularExpression("^MSLP: [1-9][0-9]*mb$")));
     QVERIFY(window.statusText(2).contains(QRegularExpression("^ACE: [0-9.]+$")));
-    QCOMPARE(window.statusText(3), text(folder, 82));
+    QCOMPARE(window.statusText(3), text(folder, TextId::Ready));
     QVERIFY(!window.windowTitle().startsWith(QStringLiteral("[")));
     QCOMPARE(prompter.shown.size(), size_t(0));
 
@@ -565,7 +570,7 @@ void MainWindowTest::startDrawingDrawsRealFilesAndShowsTheMap() {
     QCOMPARE(prompter.count("save"), size_t(2));
     QCOMPARE(QImage(QString::fromStdString(folder.file("before.png"))).size(), mapSize);
     QCOMPARE(readFileOrEmpty(folder.file("after.png")), readFileOrEmpty(folder.file("before.png")));
-    QCOMPARE(window.statusText(3), text(folder, 113));
+    QCOMPARE(window.statusText(3), text(folder, TextId::MapSaved));
     QTest::keyClick(&window, Qt::Key_0, Qt::ControlModifier);
     QVERIFY(window.panel()->fitted());
 }

@@ -84,8 +84,8 @@ TEST(LanguageFiles, PlaceholdersFollowTheUsesAndMatchAcrossLanguages) {
         for (int id = 0; id <= 178; ++id) {
             if (!isTextId(id)) continue;
             const auto use = uses.find(id);
-            EXPECT_EQ(conversionsOf(pack.text(id)), use == uses.end() ? "" : use->second)
-                << code << " id " << id << ": " << pack.text(id);
+            EXPECT_EQ(conversionsOf(pack.text(TextId{id})), use == uses.end() ? "" : use->second)
+                << code << " id " << id << ": " << pack.text(TextId{id});
         }
     }
 }
@@ -93,21 +93,55 @@ TEST(LanguageFiles, PlaceholdersFollowTheUsesAndMatchAcrossLanguages) {
 TEST(LanguageFiles, MenuAcceleratorsAndFiltersKeepTheirForm) {
     const LanguagePack zh = shippedPack("zh-cn");
     const LanguagePack en = shippedPack("en");
-    EXPECT_EQ(zh.text(3), "&O.打开文件（Ctrl+O）");
-    EXPECT_EQ(zh.text(68).substr(0, 18), "常用图片文件");
-    for (int id : {1,  2,  3,  4,  5,  6,  7,  8,  9,  42,  43,  44,  47,  48,  65,  66,  71,
-                   73, 83, 84, 85, 93, 94, 95, 96, 97, 128, 136, 137, 138, 139, 144, 146, 160}) {
-        EXPECT_EQ(zh.text(id).substr(0, 3), en.text(id).substr(0, 3)) << "id " << id;
-        EXPECT_EQ(zh.text(id)[0], '&') << "id " << id;
-        EXPECT_EQ(zh.text(id)[2], '.') << "id " << id;
+    EXPECT_EQ(zh.text(TextId::OpenFilesItem), "&O.打开文件（Ctrl+O）");
+    EXPECT_EQ(zh.text(TextId::MapDialogFilter).substr(0, 18), "常用图片文件");
+    const TextId accelerated[] = {TextId::FileMenu,
+                                  TextId::DrawMenu,
+                                  TextId::OpenFilesItem,
+                                  TextId::ChangeMapItem,
+                                  TextId::SaveMapItem,
+                                  TextId::SettingsItem,
+                                  TextId::ExitItem,
+                                  TextId::StartDrawingItem,
+                                  TextId::ClearDisplayItem,
+                                  TextId::SelectAllButton,
+                                  TextId::SelectNoneButton,
+                                  TextId::SearchScopeLabel,
+                                  TextId::CloseButton,
+                                  TextId::OkButton,
+                                  TextId::CancelButton,
+                                  TextId::SaveButton,
+                                  TextId::LanguageMenu,
+                                  TextId::SelectLanguageItem,
+                                  TextId::GlobalDrawingItem,
+                                  TextId::BackgroundColourItem,
+                                  TextId::RegionalDrawingItem,
+                                  TextId::AutoDrawMenu,
+                                  TextId::AutoDrawOffItem,
+                                  TextId::AutoDrawNormalItem,
+                                  TextId::AutoDrawRegionalItem,
+                                  TextId::AutoDrawGlobalItem,
+                                  TextId::ManageFileListItem,
+                                  TextId::AddButton,
+                                  TextId::RemoveButton,
+                                  TextId::RemoveDuplicatesButton,
+                                  TextId::ClearButton,
+                                  TextId::RefreshButton,
+                                  TextId::OpenButton,
+                                  TextId::TextFormatItem};
+    for (const TextId id : accelerated) {
+        const int number = static_cast<int>(id);
+        EXPECT_EQ(zh.text(id).substr(0, 3), en.text(id).substr(0, 3)) << "id " << number;
+        EXPECT_EQ(zh.text(id)[0], '&') << "id " << number;
+        EXPECT_EQ(zh.text(id)[2], '.') << "id " << number;
     }
     for (const LanguagePack* pack : {&zh, &en}) {
-        for (int id : {68, 70}) {
+        for (const TextId id : {TextId::MapDialogFilter, TextId::SaveDialogFilter}) {
             const std::string filter = pack->text(id);
             const size_t bars = static_cast<size_t>(std::count(filter.begin(), filter.end(), '|'));
-            EXPECT_EQ(filter.back(), '|') << "id " << id;
-            EXPECT_EQ(bars % 2, 0u) << "id " << id;
-            EXPECT_NE(filter.find("|*.png|"), std::string::npos) << "id " << id;
+            EXPECT_EQ(filter.back(), '|') << "id " << static_cast<int>(id);
+            EXPECT_EQ(bars % 2, 0u) << "id " << static_cast<int>(id);
+            EXPECT_NE(filter.find("|*.png|"), std::string::npos) << "id " << static_cast<int>(id);
         }
     }
 }

@@ -238,8 +238,8 @@ class DrawJobTest : public ::testing::Test {
                                        "WidthSpace1=10\nHeightSpace1=5\nWidth1=50\nHeight1=20\n");
     }
 
-    std::string text(int id) const { return LanguagePack::fromState(app).text(id); }
-    std::string withPath(int id, const std::string& path) const {
+    std::string text(TextId id) const { return LanguagePack::fromState(app).text(id); }
+    std::string withPath(TextId id, const std::string& path) const {
         return safeFormat(text(id), {path});
     }
 
@@ -292,18 +292,18 @@ TEST_F(DrawJobTest, NormalJobWritesItsStagesAndShowsTheMap) {
     run();
 
     const std::vector<std::string> expected = {
-        progressLine(text(152)),
-        progressLine(withPath(151, app.mapPath)),
-        progressLine(safeFormat(text(62), {1})),
-        progressLine(text(22)),
-        progressLine(text(23)),
-        progressLine(text(27)),
-        progressLine(text(29)),
+        progressLine(text(TextId::DrawingStarted)),
+        progressLine(withPath(TextId::LoadingMap, app.mapPath)),
+        progressLine(safeFormat(text(TextId::TrackFilesToRead), {1})),
+        progressLine(text(TextId::ComputingFrame)),
+        progressLine(text(TextId::DrawingMap)),
+        progressLine(text(TextId::DrawingTracks)),
+        progressLine(text(TextId::WritingMap)),
     };
     EXPECT_EQ(view.lineTexts(), expected);
     for (const LogLine& line : view.lines()) EXPECT_EQ(line.colour, kProgressColour) << line.text;
     EXPECT_EQ(view.pictureLayout(), kMapPictureLayout);
-    EXPECT_EQ(view.statusPart(3), text(82));
+    EXPECT_EQ(view.statusPart(3), text(TextId::Ready));
     EXPECT_EQ(view.statusPart(0), "VMAX: 45kts");
     expectEnded();
 
@@ -331,11 +331,13 @@ TEST_F(DrawJobTest, FilesWithoutFixes) {
     for (const LogLine& line : view.lines()) {
         if (line.colour == kWarningColour) warnings.push_back(line.text);
     }
-    EXPECT_EQ(warnings,
-              (std::vector<std::string>{withPath(90, missing), withPath(90, empty),
-                                        withPath(90, folder.file("folder.dat")), text(21)}));
-    EXPECT_EQ(view.statusPart(3), text(21));
-    EXPECT_FALSE(logHas(progressLine(text(22))));
+    EXPECT_EQ(
+        warnings,
+        (std::vector<std::string>{
+            withPath(TextId::NoUsableFix, missing), withPath(TextId::NoUsableFix, empty),
+            withPath(TextId::NoUsableFix, folder.file("folder.dat")), text(TextId::NoFixToDraw)}));
+    EXPECT_EQ(view.statusPart(3), text(TextId::NoFixToDraw));
+    EXPECT_FALSE(logHas(progressLine(text(TextId::ComputingFrame))));
     EXPECT_TRUE(view.panelPicture().empty());
     EXPECT_EQ(canvas, nullptr);
     expectEnded();
@@ -348,15 +350,16 @@ TEST_F(DrawJobTest, FilesWithoutFixes) {
     EXPECT_EQ(map.pixelArgb(100, 100), 0xFF204060u);
     EXPECT_EQ(app.outputFormatId, kPngFormatId);  // the copy keeps the map's format
     EXPECT_TRUE(mapCopies().empty());             // the output is the map itself
-    EXPECT_FALSE(logHas(text(21)));
+    EXPECT_FALSE(logHas(text(TextId::NoFixToDraw)));
 
     // Batch mode collects the warnings instead of writing them.
     app.batchOutputPath = folder.file("out.png");
     run();
-    EXPECT_EQ(app.failureLog(), withPath(90, missing) + "\r\n" + withPath(90, empty) + "\r\n" +
-                                    withPath(90, folder.file("folder.dat")) + "\r\n" + text(21) +
-                                    "\r\n");
-    EXPECT_FALSE(logHas(text(21)));
+    EXPECT_EQ(app.failureLog(), withPath(TextId::NoUsableFix, missing) + "\r\n" +
+                                    withPath(TextId::NoUsableFix, empty) + "\r\n" +
+                                    withPath(TextId::NoUsableFix, folder.file("folder.dat")) +
+                                    "\r\n" + text(TextId::NoFixToDraw) + "\r\n");
+    EXPECT_FALSE(logHas(text(TextId::NoFixToDraw)));
 }
 
 TEST_F(DrawJobTest, ForecastFilesDependOnTheStyle) {
@@ -365,13 +368,13 @@ TEST_F(DrawJobTest, ForecastFilesDependOnTheStyle) {
                    forecastRecord(0, "267N", "960W", 95) + forecastRecord(12, "277N", "970W", 90));
     app.trackFiles = {forecast};
     run();
-    EXPECT_TRUE(logHas(withPath(150, forecast)));
-    EXPECT_TRUE(logHas(text(21)));
+    EXPECT_TRUE(logHas(withPath(TextId::UnsupportedFile, forecast)));
+    EXPECT_TRUE(logHas(text(TextId::NoFixToDraw)));
     EXPECT_EQ(view.statusPart(0), "VMAX: ");
 
     app.styleIsTcv = true;
     run();
-    EXPECT_FALSE(logHas(withPath(150, forecast)));
+    EXPECT_FALSE(logHas(withPath(TextId::UnsupportedFile, forecast)));
     EXPECT_FALSE(view.panelPicture().empty());
     EXPECT_EQ(view.statusPart(0), "VMAX: ");  // forecasts never count
 }
@@ -383,8 +386,8 @@ TEST_F(DrawJobTest, ResetPerFileFollowsTheLastFileWithFixes) {
         folder.put("bwp022014.dat", bestRecord("02", "2014090100", "200N", "1200E", 35)),
         folder.file("bwp032014.dat")};
     run();
-    EXPECT_TRUE(logHas(withPath(90, folder.file("bwp032014.dat"))));
-    EXPECT_FALSE(logHas(text(21)));
+    EXPECT_TRUE(logHas(withPath(TextId::NoUsableFix, folder.file("bwp032014.dat"))));
+    EXPECT_FALSE(logHas(text(TextId::NoFixToDraw)));
     // The frame is the second storm's: minX 120 - 15, minY 70 - 5.
     EXPECT_EQ(mapCopies(), (std::vector<std::vector<float>>{{-95, -60, 360, 180}}));
 }
@@ -399,9 +402,9 @@ TEST_F(DrawJobTest, MapsThatCannotBeLoadedFailWithoutBlocking) {
           folder.file("broken.png"), std::string("/dev/zero"), std::string()}) {
         app.mapPath = path;
         run();
-        EXPECT_EQ(view.lineTexts().back(), text(89)) << path;
+        EXPECT_EQ(view.lineTexts().back(), text(TextId::MapNotLoaded)) << path;
         EXPECT_EQ(view.lines().back().colour, kWarningColour);
-        EXPECT_FALSE(logHas(progressLine(safeFormat(text(62), {1}))));
+        EXPECT_FALSE(logHas(progressLine(safeFormat(text(TextId::TrackFilesToRead), {1}))));
         EXPECT_EQ(canvas, nullptr);
         expectEnded();
     }
@@ -411,7 +414,7 @@ TEST_F(DrawJobTest, MapsThatCannotBeLoadedFailWithoutBlocking) {
     // A relative path names a file in the run folder.
     app.mapPath = "map.png";
     run();
-    EXPECT_TRUE(logHas(progressLine(withPath(151, folder.file("map.png")))));
+    EXPECT_TRUE(logHas(progressLine(withPath(TextId::LoadingMap, folder.file("map.png")))));
     EXPECT_FALSE(view.panelPicture().empty());
     EXPECT_EQ(resolveMapPath("/abs/map.png", "/run"), "/abs/map.png");
     EXPECT_EQ(resolveMapPath("maps/world.png", "/run"), "/run/maps/world.png");
@@ -421,7 +424,7 @@ TEST_F(DrawJobTest, MapsThatCannotBeLoadedFailWithoutBlocking) {
     app.styleIsTcv = true;
     app.mapPath1 = folder.file("missing.png");
     run();
-    EXPECT_EQ(view.lineTexts().back(), text(89));
+    EXPECT_EQ(view.lineTexts().back(), text(TextId::MapNotLoaded));
 }
 
 TEST_F(DrawJobTest, PicturesThatCannotBeMadeFailTheJobCleanly) {
@@ -431,9 +434,11 @@ TEST_F(DrawJobTest, PicturesThatCannotBeMadeFailTheJobCleanly) {
         const std::vector<std::string> lines = view.lineTexts();
         ASSERT_GE(lines.size(), 3u) << why;
         EXPECT_EQ(std::vector<std::string>(lines.end() - 3, lines.end()),
-                  (std::vector<std::string>{text(24), text(25) + ": " + status, text(26)}))
+                  (std::vector<std::string>{text(TextId::PictureFailed),
+                                            text(TextId::ErrorStatus) + ": " + status,
+                                            text(TextId::PictureFailureAdvice)}))
             << why;
-        EXPECT_EQ(view.statusPart(3), text(24)) << why;
+        EXPECT_EQ(view.statusPart(3), text(TextId::PictureFailed)) << why;
         EXPECT_TRUE(view.panelPicture().empty()) << why;
         expectEnded();
     };
@@ -458,12 +463,12 @@ TEST_F(DrawJobTest, PicturesThatCannotBeMadeFailTheJobCleanly) {
     };
     run();
     expectFailure("内存溢出", "map copy failed");
-    EXPECT_FALSE(logHas(progressLine(text(27))));
+    EXPECT_FALSE(logHas(progressLine(text(TextId::DrawingTracks))));
 
     app.batchOutputPath = folder.file("out.png");
     run();
-    EXPECT_EQ(app.failureLog(),
-              text(24) + "\r\n" + text(25) + ": 内存溢出\r\n" + text(26) + "\r\n");
+    EXPECT_EQ(app.failureLog(), text(TextId::PictureFailed) + "\r\n" + text(TextId::ErrorStatus) +
+                                    ": 内存溢出\r\n" + text(TextId::PictureFailureAdvice) + "\r\n");
 }
 
 TEST_F(DrawJobTest, StageTimingsOnRequest) {
@@ -515,7 +520,7 @@ TEST_F(DrawJobCairoTest, MapCopiesMeetAtTheSeam) {
     EXPECT_EQ(map.pixelArgb(24, 1), 0xFF0000FFu);
     EXPECT_EQ(map.pixelArgb(25, 18), 0xFFFF0000u);
     EXPECT_EQ(map.pixelArgb(49, 18), 0xFFFF0000u);
-    EXPECT_EQ(view.statusPart(3), text(82));
+    EXPECT_EQ(view.statusPart(3), text(TextId::Ready));
 }
 
 TEST_F(DrawJobCairoTest, AbsurdSettingsEndInAMapOrAFailureLine) {
@@ -537,7 +542,7 @@ TEST_F(DrawJobCairoTest, AbsurdSettingsEndInAMapOrAFailureLine) {
         EXPECT_FALSE(view.panelPicture().empty()) << tcv;
         useSettings("Width=2000000000\nWidth1=2000000000\n");
         run();
-        EXPECT_EQ(view.statusPart(3), text(24)) << tcv;
+        EXPECT_EQ(view.statusPart(3), text(TextId::PictureFailed)) << tcv;
         expectEnded();
     }
 }

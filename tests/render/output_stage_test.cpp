@@ -36,7 +36,7 @@ class OutputStageTest : public ::testing::Test {
         ASSERT_EQ(output.create(40, 30, toArgb(rgb(15, 15, 15)), kBmpFormatId), status::kOk);
     }
 
-    std::string text(int id) const { return LanguagePack::fromState(app).text(id); }
+    std::string text(TextId id) const { return LanguagePack::fromState(app).text(id); }
 
     void runOutput(int32_t width, int32_t height) {
         outputTrackMap(app, view, log, LanguagePack::fromState(app), output, width, height);
@@ -55,7 +55,7 @@ TEST_F(OutputStageTest, StoresAndShowsTheMapInItsOwnFormat) {
     const std::vector<uint8_t> stored = bytesOf(readFileOrEmpty(app.tempFilePath));
     EXPECT_EQ(sniffFormatId(stored), kBmpFormatId);
     EXPECT_EQ(view.panelPicture(), stored);
-    EXPECT_EQ(view.statusPart(3), text(82));
+    EXPECT_EQ(view.statusPart(3), text(TextId::Ready));
     EXPECT_EQ(view.lineCount(), 0u);
     EXPECT_TRUE(app.largePicturePath.empty());
 
@@ -78,9 +78,9 @@ TEST_F(OutputStageTest, PicturesAboveTheShowLimitAreOnlyStored) {
         EXPECT_TRUE(view.panelPicture().empty()) << width << " x " << height;
         EXPECT_EQ(app.largePicturePath, app.tempFilePath);
         ASSERT_TRUE(view.lastLine().has_value());
-        EXPECT_EQ(view.lastLine()->text, text(30));
+        EXPECT_EQ(view.lastLine()->text, text(TextId::MapTooLarge));
         EXPECT_EQ(view.lastLine()->colour, kTooLargeColour);
-        EXPECT_EQ(view.statusPart(3), text(30));
+        EXPECT_EQ(view.statusPart(3), text(TextId::MapTooLarge));
         EXPECT_EQ(sniffFormatId(bytesOf(readFileOrEmpty(app.tempFilePath))), kBmpFormatId);
     }
 }
@@ -92,14 +92,16 @@ TEST_F(OutputStageTest, AFailedScratchSaveLeavesNothingToSave) {
     runOutput(9000, 30);
     EXPECT_TRUE(view.panelPicture().empty());
     EXPECT_TRUE(app.largePicturePath.empty());
-    const std::vector<std::string> expected = {text(24), text(25) + ": Win32错误", text(26)};
+    const std::vector<std::string> expected = {text(TextId::PictureFailed),
+                                               text(TextId::ErrorStatus) + ": Win32错误",
+                                               text(TextId::PictureFailureAdvice)};
     EXPECT_EQ(view.lineTexts(), expected);
     const std::vector<LogLine> lines = view.lines();
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[0].colour, kFailureColour);
     EXPECT_EQ(lines[1].colour, kWarningColour);
     EXPECT_EQ(lines[2].colour, kFailureLastColour);
-    EXPECT_EQ(view.statusPart(3), text(24));
+    EXPECT_EQ(view.statusPart(3), text(TextId::PictureFailed));
 
     // A picture that cannot be encoded takes the same path.
     view.clearPanel();
@@ -107,7 +109,8 @@ TEST_F(OutputStageTest, AFailedScratchSaveLeavesNothingToSave) {
     app.tempFilePath = folder.file("scratch.tmp");
     output.release();
     runOutput(40, 30);
-    EXPECT_EQ(app.failureLog(),
-              text(24) + "\r\n" + text(25) + ": 无效的参数\r\n" + text(26) + "\r\n");
+    EXPECT_EQ(app.failureLog(), text(TextId::PictureFailed) + "\r\n" + text(TextId::ErrorStatus) +
+                                    ": 无效的参数\r\n" + text(TextId::PictureFailureAdvice) +
+                                    "\r\n");
     EXPECT_EQ(readFileOrEmpty(app.tempFilePath), "old map");
 }

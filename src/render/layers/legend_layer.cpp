@@ -19,29 +19,29 @@ namespace {
 struct LegendRow {
     int32_t wind;
     std::string_view typeCode;  // TCV style only
-    int textId;
+    TextId textId;
 };
 
 constexpr std::array<LegendRow, 7> kWendrelRows = {{
-    {1, "", 104},
-    {34, "", 105},
-    {64, "", 106},
-    {83, "", 107},
-    {96, "", 108},
-    {113, "", 109},
-    {137, "", 110},
+    {1, "", TextId::LegendDepression},
+    {34, "", TextId::LegendStorm},
+    {64, "", TextId::LegendCategory1},
+    {83, "", TextId::LegendCategory2},
+    {96, "", TextId::LegendCategory3},
+    {113, "", TextId::LegendCategory4},
+    {137, "", TextId::LegendCategory5},
 }};
 
 constexpr std::array<LegendRow, 9> kTcvRows = {{
-    {1, "", 120},
-    {34, "", 121},
-    {1, "SD", 122},
-    {34, "SS", 123},
-    {64, "", 106},
-    {83, "", 107},
-    {96, "", 108},
-    {113, "", 109},
-    {137, "", 110},
+    {1, "", TextId::TcvLegendDepression},
+    {34, "", TextId::TcvLegendStorm},
+    {1, "SD", TextId::TcvLegendSubtropicalDepression},
+    {34, "SS", TextId::TcvLegendSubtropicalStorm},
+    {64, "", TextId::LegendCategory1},
+    {83, "", TextId::LegendCategory2},
+    {96, "", TextId::LegendCategory3},
+    {113, "", TextId::LegendCategory4},
+    {137, "", TextId::LegendCategory5},
 }};
 
 std::span<const LegendRow> legendRows(bool tcv) {
@@ -60,7 +60,7 @@ constexpr std::string_view kBullet = "\xE2\x97\x8F ";  // "● "
 
 void drawLegend(LayerContext& ctx, int32_t position, bool newColour) {
     if (position <= 0) return;
-    const std::string line = progressLine(ctx.lang.text(112));
+    const std::string line = progressLine(ctx.lang.text(TextId::DrawingLegend));
     ctx.log.writeProgress(line, kProgressColour);
     ctx.log.updateInfoLine(line, true);
 

@@ -238,7 +238,7 @@ void drawMarkerPass(LayerContext& ctx, double pointSize) {
     FixTable& fixes = ctx.fixes;
     if (ctx.settings.priority == 2) {
         if (fixes.size() >= kSortWarningFixes) {
-            const std::string warning = ctx.lang.text(63);
+            const std::string warning = ctx.lang.text(TextId::ManyFixesToSort);
             ctx.log.writeProgress(warning, kWarningColour);
             ctx.log.updateInfoLine(warning, true);
         }

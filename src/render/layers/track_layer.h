@@ -22,7 +22,7 @@ double pointSizeInPixels(double pointSetting, int32_t mapWidth);
 void drawFixLoop(LayerContext& ctx, double pointSize);
 
 // Wendrel style with Priority 1 or 2: every marker after all lines; Priority 2
-// sorts ctx.fixes.seq by wind first (warning text 63 from 10000 fixes on).
+// sorts ctx.fixes.seq by wind first (the many-fixes warning from 10000 fixes on).
 void drawMarkerPass(LayerContext& ctx, double pointSize);
 
 // Permutes `seq` as a selection sort of `wind` (ascending, first of equal

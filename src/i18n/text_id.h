@@ -1,0 +1,226 @@
+// The names of the language texts: each is the key of its text in section
+// "text" of every <code>.lang file, so the values never change once shipped.
+// One name per text; every lookup in the program goes through these names.
+#pragma once
+
+#include <cstdint>
+
+namespace tcmap {
+
+enum class TextId : int32_t {
+    // Main window: title, menus and their items.
+    ProgramName = 0,
+    FileMenu = 1,
+    DrawMenu = 2,
+    OpenFilesItem = 3,
+    ChangeMapItem = 4,
+    SaveMapItem = 5,
+    SettingsItem = 6,
+    ExitItem = 7,
+    StartDrawingItem = 8,
+    ClearDisplayItem = 9,
+    TitleTrackFiles = 10,
+    TitleNone = 11,
+    TitleFileCount = 12,  // %s: the number of files
+    TitleMap = 13,
+    IdleTitle = 14,
+    IdleHint = 15,
+    NoMap = 16,
+    NoMapTitle = 17,
+    NoTrackFile = 18,
+    TrackFilesTitle = 19,
+
+    // The draw job's log lines and warnings.
+    ReadingFile = 20,  // %s: the path
+    NoFixToDraw = 21,
+    ComputingFrame = 22,
+    DrawingMap = 23,
+    PictureFailed = 24,
+    ErrorStatus = 25,
+    PictureFailureAdvice = 26,
+    DrawingTracks = 27,
+
+    LegendPosition = 28,
+    WritingMap = 29,
+    MapTooLarge = 30,
+
+    // Save.
+    NoMapToSave = 31,
+    SaveMapTitle = 32,
+    SaveFailed = 33,  // %s: "CopyError" or the conversion's result code
+    SaveFailedTitle = 34,
+
+    // File chooser window.
+    ChooserTitle = 35,
+    ChooserFilesLabel = 36,
+    ShortcutGoTo = 37,
+    ShortcutProgramFolder = 38,
+    ShortcutDesktop = 39,
+    ShortcutDocuments = 40,
+    ShortcutFavourites = 41,
+    SelectAllButton = 42,
+    SelectNoneButton = 43,
+    SearchScopeLabel = 44,
+    ScopeCurrentFolder = 45,
+    ScopeAllSubfolders = 46,
+    CloseButton = 47,
+    OkButton = 48,
+    SearchingSubfolders = 49,
+    FilesFound = 50,    // %d
+    SortingFiles = 51,  // %d
+
+    // Settings window.
+    SettingsTitle = 52,
+    DegreesUnit = 53,
+    PixelsUnit = 54,
+    TrackWidth = 55,
+    PointSize = 56,
+    HorizontalMargin = 57,
+    VerticalMargin = 58,
+    MinimumWidth = 59,
+    MinimumHeight = 60,
+    DrawingOrder = 61,
+
+    TrackFilesToRead = 62,  // %d
+    ManyFixesToSort = 63,
+    SkipDisturbance = 64,
+    CancelButton = 65,
+    SaveButton = 66,
+    MapDialogTitle = 67,
+    MapDialogFilter = 68,
+    SaveDialogTitle = 69,
+    SaveDialogFilter = 70,
+
+    // Language menu and window.
+    LanguageMenu = 71,
+    CurrentLanguage = 72,
+    SelectLanguageItem = 73,
+    LanguageSelection = 74,
+    AvailableLanguages = 75,
+    UseThisLanguage = 76,
+    LanguageTitle = 77,
+    LanguageSaved = 78,
+    LanguageNotSaved = 79,
+
+    JobRunning = 80,
+    Drawing = 81,  // the busy job's message title and the window title's tag
+    Ready = 82,
+    GlobalDrawingItem = 83,
+    BackgroundColourItem = 84,
+    RegionalDrawingItem = 85,
+    RegionPrompt = 86,
+    RegionTitle = 87,
+    BadRegion = 88,
+    MapNotLoaded = 89,
+    NoUsableFix = 90,  // %s: the path
+    NothingTicked = 91,
+    NothingChosen = 92,
+
+    AutoDrawMenu = 93,
+    AutoDrawOffItem = 94,
+    AutoDrawNormalItem = 95,
+    AutoDrawRegionalItem = 96,
+    AutoDrawGlobalItem = 97,
+
+    // Legend position list.
+    LegendNowhere = 98,
+    LegendTopLeft = 99,
+    LegendBottomLeft = 100,
+    LegendTopRight = 101,
+    LegendBottomRight = 102,
+    LegendAutomatic = 103,
+
+    // Legend rows of the Wendrel style; the categories serve both styles.
+    LegendDepression = 104,
+    LegendStorm = 105,
+    LegendCategory1 = 106,
+    LegendCategory2 = 107,
+    LegendCategory3 = 108,
+    LegendCategory4 = 109,
+    LegendCategory5 = 110,
+
+    NewColourScale = 111,
+    DrawingLegend = 112,
+    MapSaved = 113,
+    DrawingStyle = 114,
+    WendrelStyle = 115,
+    TcvStyle = 116,
+    DefaultMapFile = 117,
+    ChangeButton = 118,
+    SetFromField = 119,  // %s: the field's label
+
+    // Legend rows of the TCV style.
+    TcvLegendDepression = 120,
+    TcvLegendStorm = 121,
+    TcvLegendSubtropicalDepression = 122,
+    TcvLegendSubtropicalStorm = 123,
+
+    // Track reset list.
+    TrackReset = 124,
+    ResetNone = 125,
+    ResetAutomatic = 126,
+    ResetLastFixOnly = 127,
+
+    // File list window.
+    ManageFileListItem = 128,
+    FileListTitle = 129,
+    ColumnNumber = 130,
+    ColumnName = 131,
+    ColumnFolder = 132,
+    ColumnType = 133,
+    ColumnSize = 134,
+    FileListCount = 135,  // %d
+    AddButton = 136,
+    RemoveButton = 137,
+    RemoveDuplicatesButton = 138,
+    ClearButton = 139,
+    RemoveDuplicatesQuestion = 140,
+    RemoveDuplicatesTitle = 141,
+    ClearListQuestion = 142,
+    ClearListTitle = 143,
+    RefreshButton = 144,
+    AddingFiles = 145,  // %d
+    OpenButton = 146,
+    BestTrackType = 148,
+    ForecastType = 149,
+    UnsupportedFile = 150,  // %s: the path; empty for the type column
+
+    LoadingMap = 151,  // %s: the path
+    DrawingStarted = 152,
+
+    // Drawing order list and switches.
+    ShowAllFixes = 153,
+    OrderTogether = 154,
+    OrderFixesOnTop = 155,
+    OrderByIntensity = 156,
+
+    SearchRunning = 157,
+    SearchingTitle = 158,
+    ShowTextLabels = 159,
+    TextFormatItem = 160,
+    ShowGrid = 161,
+
+    // Wind radii list.
+    WindRadii = 162,
+    RadiiNone = 163,
+    RadiiAllFixes = 164,
+    RadiiLastFixOnly = 165,
+    RadiiTropicalOnly = 166,
+
+    // Text label format window.
+    TextFormatTitle = 167,
+    TextFormatDescription = 168,
+    TestButton = 169,
+    SampleShownAs = 170,  // %s: what the sample values are, %s: the result
+    SampleTitle = 171,    // %s: the field's label
+    TimeFormatLabel = 172,
+    ForecastFormatLabel = 173,
+    TimeSampleValues = 174,
+    ForecastSampleValues = 175,
+    SaveFormatsQuestion = 176,
+    SaveFormatsTitle = 177,
+
+    SavingMap = 178,
+};
+
+}  // namespace tcmap
