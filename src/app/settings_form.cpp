@@ -20,7 +20,11 @@ constexpr std::array<int, 3> kOrderItems{154, 155, 156};
 constexpr std::array<int, 1> kTcvOrderItems{154};
 constexpr std::array<int, 4> kRadiiItems{163, 164, 165, 166};
 
-constexpr std::array<SettingsField, 15> kWendrelFields{{
+constexpr int kYearsText = 192;
+constexpr int kBasinsText = 193;
+constexpr int kStormsText = 194;
+
+constexpr std::array<SettingsField, 19> kWendrelFields{{
     {55, Control::Edit, &s::kTrack, kDegreesUnitText},
     {56, Control::Edit, &s::kPoint, kDegreesUnitText},
     {57, Control::Edit, &s::kWidthSpace, kPixelsUnitText},
@@ -36,11 +40,15 @@ constexpr std::array<SettingsField, 15> kWendrelFields{{
     {161, Control::CheckBox, &s::kShowGrid},
     {111, Control::CheckBox, &s::kNewColor},
     {117, Control::MapPath, &s::kMap},
+    {kArchiveGroupText, Control::Group, nullptr},
+    {kYearsText, Control::Edit, &s::kYears},
+    {kBasinsText, Control::Edit, &s::kBasins},
+    {kStormsText, Control::Edit, &s::kStorms},
 }};
 
 // The TCV point size follows the track width and the TCV style has one
 // drawing order: both are shown and never stored.
-constexpr std::array<SettingsField, 15> kTcvFields{{
+constexpr std::array<SettingsField, 19> kTcvFields{{
     {55, Control::Edit, &s::kTrack1, kPixelsUnitText},
     {56, Control::Note, nullptr},
     {57, Control::Edit, &s::kWidthSpace1, kPixelsUnitText},
@@ -56,6 +64,10 @@ constexpr std::array<SettingsField, 15> kTcvFields{{
     {161, Control::CheckBox, &s::kShowGrid1},
     {159, Control::CheckBox, &s::kShowText1},
     {117, Control::MapPath, &s::kMap1},
+    {kArchiveGroupText, Control::Group, nullptr},
+    {kYearsText, Control::Edit, &s::kYears1},
+    {kBasinsText, Control::Edit, &s::kBasins1},
+    {kStormsText, Control::Edit, &s::kStorms1},
 }};
 
 // Save order, which differs from the order on screen.
@@ -95,6 +107,15 @@ constexpr std::array<SaveStep, 12> kTcvSaveOrder{{
     {&s::kShowText1, Stored::Check},
     {&s::kShowGrid1, Stored::Check},
     {&s::kDrawRad1, Stored::Index},
+}};
+
+constexpr std::array<SaveStep, 6> kArchiveSaveOrder{{
+    {&s::kYears, Stored::Text},
+    {&s::kBasins, Stored::Text},
+    {&s::kStorms, Stored::Text},
+    {&s::kYears1, Stored::Text},
+    {&s::kBasins1, Stored::Text},
+    {&s::kStorms1, Stored::Text},
 }};
 
 std::string quoted(std::string_view text) {
@@ -197,6 +218,13 @@ std::vector<std::pair<std::string_view, std::string>> settingsWrites(
     return writes;
 }
 
+std::vector<std::pair<std::string_view, std::string>> archiveSettingsWrites(
+    const SettingsFormValues& values) {
+    std::vector<std::pair<std::string_view, std::string>> writes;
+    appendWrites(writes, values, kArchiveSaveOrder);
+    return writes;
+}
+
 bool saveSettingsForm(AppState& app, const SettingsFormValues& values) {
     app.styleIsTcv = values.style > 0;
     app.mapPath = valueOr(values.texts, s::kMap.key, std::string());
@@ -205,6 +233,10 @@ bool saveSettingsForm(AppState& app, const SettingsFormValues& values) {
     for (const auto& [key, value] : settingsWrites(values)) {
         allWritten =
             ProfileStore::write(app.settingsPath, kGeneralSection, key, value) && allWritten;
+    }
+    for (const auto& [key, value] : archiveSettingsWrites(values)) {
+        allWritten =
+            ProfileStore::write(app.settingsPath, kArchiveSection, key, value) && allWritten;
     }
     return allWritten;
 }

@@ -7,13 +7,21 @@
 #include "files/sort_texts.h"
 #include "i18n/language_pack.h"
 #include "i18n/safe_format.h"
+#include "track/archive_kind.h"
 
 namespace tcmap {
+
+namespace {
+
+constexpr int kTextArchiveType = 190;
+
+}  // namespace
 
 FileTypeTexts FileTypeTexts::from(const LanguagePack& pack) {
     // Text 150 doubles as a message with the file name in it; as a type it
     // is shown without a name.
-    return {pack.text(148), pack.text(149), trimText(safeFormat(pack.text(150), {""}))};
+    return {pack.text(148), pack.text(149), trimText(safeFormat(pack.text(150), {""})),
+            pack.text(kTextArchiveType)};
 }
 
 FileListRow fileListRow(size_t position, const std::string& path, const FileTypeTexts& types) {
@@ -27,7 +35,9 @@ FileListRow fileListRow(size_t position, const std::string& path, const FileType
     const size_t dot = row.name.rfind('.');
     const std::string extension =
         dot == std::string::npos ? "" : toLowerAscii(row.name.substr(dot + 1));
-    if (extension == "dat" || extension == "txt") {
+    if (!row.name.empty() && archiveKind(path) != ArchiveKind::None) {
+        row.type = types.archive;
+    } else if (extension == "dat" || extension == "txt") {
         row.type = types.bestTrack;
     } else if (extension == "fst") {
         row.type = types.forecast;
