@@ -32,6 +32,8 @@ draw season2014-tcv.png tcv.ini "${season[@]}"
 draw sandy2012-radii.png radii.ini "$root/samples/bal182012.dat"
 draw harvey2017-forecast-tcv.png tcv.ini "$root/samples/43.bal092017.dat" \
   "$root/samples/21.al092017.fst"
+draw season2015-hurdat2.png archive-season.ini "$root/samples/hurdat2-nepac-2015.txt"
+draw lekima2019-cma-tcv.png cma-typhoon.ini "$root/samples/CH2019BST.txt"
 
 echo
 echo "Sample maps:"

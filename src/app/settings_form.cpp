@@ -24,7 +24,7 @@ constexpr std::array kTcvOrderItems{T::OrderTogether};
 constexpr std::array kRadiiItems{T::RadiiNone, T::RadiiAllFixes, T::RadiiLastFixOnly,
                                  T::RadiiTropicalOnly};
 
-constexpr std::array<SettingsField, 15> kWendrelFields{{
+constexpr std::array<SettingsField, 19> kWendrelFields{{
     {T::TrackWidth, Control::Edit, &s::kTrack, T::DegreesUnit},
     {T::PointSize, Control::Edit, &s::kPoint, T::DegreesUnit},
     {T::HorizontalMargin, Control::Edit, &s::kWidthSpace, T::PixelsUnit},
@@ -40,11 +40,15 @@ constexpr std::array<SettingsField, 15> kWendrelFields{{
     {T::ShowGrid, Control::CheckBox, &s::kShowGrid},
     {T::NewColourScale, Control::CheckBox, &s::kNewColor},
     {T::DefaultMapFile, Control::MapPath, &s::kMap},
+    {T::ArchiveGroup, Control::Group, nullptr},
+    {T::ArchiveYears, Control::Edit, &s::kYears},
+    {T::ArchiveBasins, Control::Edit, &s::kBasins},
+    {T::ArchiveStorms, Control::Edit, &s::kStorms},
 }};
 
 // The TCV point size follows the track width and the TCV style has one
 // drawing order: both are shown and never stored.
-constexpr std::array<SettingsField, 15> kTcvFields{{
+constexpr std::array<SettingsField, 19> kTcvFields{{
     {T::TrackWidth, Control::Edit, &s::kTrack1, T::PixelsUnit},
     {T::PointSize, Control::Note, nullptr},
     {T::HorizontalMargin, Control::Edit, &s::kWidthSpace1, T::PixelsUnit},
@@ -60,6 +64,10 @@ constexpr std::array<SettingsField, 15> kTcvFields{{
     {T::ShowGrid, Control::CheckBox, &s::kShowGrid1},
     {T::ShowTextLabels, Control::CheckBox, &s::kShowText1},
     {T::DefaultMapFile, Control::MapPath, &s::kMap1},
+    {T::ArchiveGroup, Control::Group, nullptr},
+    {T::ArchiveYears, Control::Edit, &s::kYears1},
+    {T::ArchiveBasins, Control::Edit, &s::kBasins1},
+    {T::ArchiveStorms, Control::Edit, &s::kStorms1},
 }};
 
 // Save order, which differs from the order on screen.
@@ -99,6 +107,15 @@ constexpr std::array<SaveStep, 12> kTcvSaveOrder{{
     {&s::kShowText1, Stored::Check},
     {&s::kShowGrid1, Stored::Check},
     {&s::kDrawRad1, Stored::Index},
+}};
+
+constexpr std::array<SaveStep, 6> kArchiveSaveOrder{{
+    {&s::kYears, Stored::Text},
+    {&s::kBasins, Stored::Text},
+    {&s::kStorms, Stored::Text},
+    {&s::kYears1, Stored::Text},
+    {&s::kBasins1, Stored::Text},
+    {&s::kStorms1, Stored::Text},
 }};
 
 std::string quoted(std::string_view text) {
@@ -201,6 +218,13 @@ std::vector<std::pair<std::string_view, std::string>> settingsWrites(
     return writes;
 }
 
+std::vector<std::pair<std::string_view, std::string>> archiveSettingsWrites(
+    const SettingsFormValues& values) {
+    std::vector<std::pair<std::string_view, std::string>> writes;
+    appendWrites(writes, values, kArchiveSaveOrder);
+    return writes;
+}
+
 bool saveSettingsForm(AppState& app, const SettingsFormValues& values) {
     app.styleIsTcv = values.style > 0;
     app.mapPath = valueOr(values.texts, s::kMap.key, std::string());
@@ -209,6 +233,10 @@ bool saveSettingsForm(AppState& app, const SettingsFormValues& values) {
     for (const auto& [key, value] : settingsWrites(values)) {
         allWritten =
             ProfileStore::write(app.settingsPath, kGeneralSection, key, value) && allWritten;
+    }
+    for (const auto& [key, value] : archiveSettingsWrites(values)) {
+        allWritten =
+            ProfileStore::write(app.settingsPath, kArchiveSection, key, value) && allWritten;
     }
     return allWritten;
 }

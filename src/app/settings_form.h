@@ -22,12 +22,13 @@ class LanguagePack;
 class Prompter;
 
 enum class SettingsControl {
-    Edit,      // a text stored as typed
-    List,      // a list; the 0-based index of its item is stored
-    CheckBox,  // stored as "1" or "0"
-    MapPath,   // a map picture path with its Change button, stored quoted
-    Note,      // an edit that only informs; never stored
-    FixedList  // a list that only informs; never stored
+    Edit,       // a text stored as typed
+    List,       // a list; the 0-based index of its item is stored
+    CheckBox,   // stored as "1" or "0"
+    MapPath,    // a map picture path with its Change button, stored quoted
+    Note,       // an edit that only informs; never stored
+    FixedList,  // a list that only informs; never stored
+    Group       // the heading of the fields that follow it on the page
 };
 
 struct SettingsField {
@@ -72,9 +73,15 @@ SettingsFormValues loadSettingsForm(const AppState& app);
 std::vector<std::pair<std::string_view, std::string>> settingsWrites(
     const SettingsFormValues& values);
 
+// The (key, value) pairs Save stores in section Archive, after those of
+// settingsWrites: the archive fields of the Wendrel page, then the TCV page.
+std::vector<std::pair<std::string_view, std::string>> archiveSettingsWrites(
+    const SettingsFormValues& values);
+
 // Save: the style and the map paths go into the program state, then every
-// pair of settingsWrites into Settings.ini [Borvane4]. False when a write
-// failed (the remaining ones are still tried).
+// pair of settingsWrites into Settings.ini [Borvane4] and those of
+// archiveSettingsWrites into [Archive]. False when a write failed (the
+// remaining ones are still tried).
 bool saveSettingsForm(AppState& app, const SettingsFormValues& values);
 
 // The text of the TCV page's point-size field.

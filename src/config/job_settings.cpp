@@ -71,6 +71,9 @@ JobSettings readJobSettings(const std::string& settingsPath, bool tcvStyle) {
     s.drawRad = read.integer(k::kDrawRad, k::kDrawRad1);
     s.timeFormat = expandLineBreaks(read.text(k::kTimeFormat));
     s.forecastFormat = expandLineBreaks(read.text(k::kForecastFormat));
+    s.archiveYears = read.text(k::kYears, k::kYears1);
+    s.archiveBasins = read.text(k::kBasins, k::kBasins1);
+    s.archiveStorms = read.text(k::kStorms, k::kStorms1);
     return s;
 }
 

@@ -26,6 +26,9 @@ struct JobSettings {
     int32_t drawRad = 0;         // DrawRad / DrawRad1
     std::string timeFormat;      // [TextFormat] Time, backslash-n already CR LF
     std::string forecastFormat;  // [TextFormat] Forecast, backslash-n already CR LF
+    std::string archiveYears;    // [Archive] Years / Years1
+    std::string archiveBasins;   // [Archive] Basins / Basins1
+    std::string archiveStorms;   // [Archive] Storms / Storms1
 };
 
 JobSettings readJobSettings(const std::string& settingsPath, bool tcvStyle);

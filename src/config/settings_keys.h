@@ -30,6 +30,7 @@ inline constexpr std::string_view kGeneralSection = "Borvane4";
 inline constexpr std::string_view kTmpSection = "tmp";
 inline constexpr std::string_view kMemorySection = "Memory";
 inline constexpr std::string_view kTextFormatSection = "TextFormat";
+inline constexpr std::string_view kArchiveSection = "Archive";
 
 namespace settings {
 
@@ -70,6 +71,14 @@ inline constexpr SettingKey kAllPoints1{kGeneralSection, "AllPoints1", "0"};
 inline constexpr SettingKey kShowText1{kGeneralSection, "ShowText1", "1"};
 inline constexpr SettingKey kShowGrid1{kGeneralSection, "ShowGrid1", "0"};
 inline constexpr SettingKey kDrawRad1{kGeneralSection, "DrawRad1", "0"};
+
+// Which storms of an archive are drawn, per style; empty means all.
+inline constexpr SettingKey kYears{kArchiveSection, "Years", ""};
+inline constexpr SettingKey kBasins{kArchiveSection, "Basins", ""};
+inline constexpr SettingKey kStorms{kArchiveSection, "Storms", ""};
+inline constexpr SettingKey kYears1{kArchiveSection, "Years1", ""};
+inline constexpr SettingKey kBasins1{kArchiveSection, "Basins1", ""};
+inline constexpr SettingKey kStorms1{kArchiveSection, "Storms1", ""};
 
 // Scratch file of the previous run, last region, TCV label formats. The
 // Forecast default holds a backslash and an "n", not a line break.

@@ -14,7 +14,8 @@ namespace tcmap {
 
 namespace {
 
-constexpr const char* kTrackFilePatterns = "*.dat;*.txt;*.fst";
+// Archives (HURDAT2, IBTrACS, CMA) come as .txt or .csv.
+constexpr const char* kTrackFilePatterns = "*.dat;*.txt;*.fst;*.csv";
 
 bool isFolder(const std::string& path) {
     struct stat info {};

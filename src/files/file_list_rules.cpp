@@ -7,6 +7,7 @@
 #include "files/sort_texts.h"
 #include "i18n/language_pack.h"
 #include "i18n/safe_format.h"
+#include "track/archive_kind.h"
 
 namespace tcmap {
 
@@ -14,7 +15,8 @@ FileTypeTexts FileTypeTexts::from(const LanguagePack& pack) {
     // The unsupported-file text doubles as a message with the file name in
     // it; as a type it is shown without a name.
     return {pack.text(TextId::BestTrackType), pack.text(TextId::ForecastType),
-            trimText(safeFormat(pack.text(TextId::UnsupportedFile), {""}))};
+            trimText(safeFormat(pack.text(TextId::UnsupportedFile), {""})),
+            pack.text(TextId::ArchiveType)};
 }
 
 FileListRow fileListRow(size_t position, const std::string& path, const FileTypeTexts& types) {
@@ -28,7 +30,9 @@ FileListRow fileListRow(size_t position, const std::string& path, const FileType
     const size_t dot = row.name.rfind('.');
     const std::string extension =
         dot == std::string::npos ? "" : toLowerAscii(row.name.substr(dot + 1));
-    if (extension == "dat" || extension == "txt") {
+    if (!row.name.empty() && archiveKind(path) != ArchiveKind::None) {
+        row.type = types.archive;
+    } else if (extension == "dat" || extension == "txt") {
         row.type = types.bestTrack;
     } else if (extension == "fst") {
         row.type = types.forecast;

@@ -18,6 +18,7 @@ struct FileTypeTexts {
     std::string bestTrack;  // "dat" and "txt"
     std::string forecast;   // "fst"
     std::string other;      // anything else, and a path without a folder
+    std::string archive;    // a HURDAT2, IBTrACS or CMA archive, by its first line
 
     static FileTypeTexts from(const LanguagePack& pack);
 };

@@ -132,7 +132,7 @@ std::string joinPath(std::string_view folder, std::string_view name) {
 std::vector<std::string> listFolderFiles(const std::string& folder) {
     std::vector<std::string> names;
     const FolderListing listing = readFolder(folder);
-    for (const char* pattern : {"*.dat", "*.fst", "*.txt"}) {
+    for (const char* pattern : {"*.dat", "*.fst", "*.txt", "*.csv"}) {
         const size_t groupStart = names.size();
         for (const FolderEntry& entry : listing.entries) {
             if (entry.kind == EntryKind::File && matchesPattern(entry.name, pattern)) {

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -96,11 +97,27 @@ QString SettingsWindow::label(TextId textId) const {
 
 QWidget* SettingsWindow::buildPage(std::span<const SettingsField> fields,
                                    const SettingsFormValues& values) {
-    auto* page = new QWidget(pages_);
-    auto* grid = new QGridLayout(page);
-    grid->setColumnStretch(1, 1);
+    auto* pageWidget = new QWidget(pages_);
+    auto* pageGrid = new QGridLayout(pageWidget);
+    pageGrid->setColumnStretch(1, 1);
+    // Fields go onto the page until a group heading; then into its box.
+    QWidget* page = pageWidget;
+    QGridLayout* grid = pageGrid;
+    int pageRow = 0;
     int row = 0;
     for (const SettingsField& field : fields) {
+        if (field.control == SettingsControl::Group) {
+            auto* box = new QGroupBox(uiText(pack_.text(field.labelId)), pageWidget);
+            box->setObjectName(QStringLiteral("archiveGroup"));
+            pageGrid->addWidget(box, pageRow, 0, 1, 3);
+            ++pageRow;
+            page = box;
+            grid = new QGridLayout(box);
+            grid->setColumnStretch(1, 1);
+            row = 0;
+            continue;
+        }
+        if (page == pageWidget) pageRow = row + 1;
         const std::string key = field.setting != nullptr ? std::string(field.setting->key) : "";
         const QString name = QString::fromStdString(key);
         switch (field.control) {
@@ -164,11 +181,13 @@ QWidget* SettingsWindow::buildPage(std::span<const SettingsField> fields,
                 grid->addLayout(pathRow, row, 1, 1, 2);
                 break;
             }
+            case SettingsControl::Group:
+                break;
         }
         ++row;
     }
-    grid->setRowStretch(row, 1);
-    return page;
+    pageGrid->setRowStretch(pageRow, 1);
+    return pageWidget;
 }
 
 SettingsFormValues SettingsWindow::shownValues() const {

@@ -221,6 +221,16 @@ enum class TextId : int32_t {
     SaveFormatsTitle = 177,
 
     SavingMap = 178,
+
+    // Track archives (HURDAT2, IBTrACS, CMA best tracks).
+    ArchiveType = 190,
+    ArchiveGroup = 191,
+    ArchiveYears = 192,
+    ArchiveBasins = 193,
+    ArchiveStorms = 194,
+    ArchiveStormsDrawn = 195,    // %s: the archive, %d: storms drawn, %d: storms in it
+    ArchiveRowsSkipped = 196,    // %s: the archive, %d: rows skipped, %d: the first one's line
+    ArchiveStormCutShort = 197,  // %s: the archive, %s: the storm
 };
 
 }  // namespace tcmap

@@ -28,6 +28,9 @@
 #include "render/map_path.h"
 #include "render/output_stage.h"
 #include "render/picture_failure.h"
+#include "track/archive_kind.h"
+#include "track/archive_reader.h"
+#include "track/archive_selection.h"
 #include "track/track_file.h"
 #include "track/track_model.h"
 
@@ -168,7 +171,15 @@ class DrawJob {
         const std::string forecastSkipped = lang_.text(TextId::UnsupportedFile);
 
         FixCollector collector(fixes_, frame_, mode_, tcv_, settings_);
+        const ArchiveSelection selection(settings_.archiveYears, settings_.archiveBasins,
+                                         settings_.archiveStorms);
         for (const std::string& path : files) {
+            // An archive is known by its content, whatever its name.
+            if (const ArchiveKind archive = archiveKind(path); archive != ArchiveKind::None) {
+                log_.updateInfoLine(progressLine(safeFormat(reading, {path})), true);
+                loadArchive(path, archive, selection, collector);
+                continue;
+            }
             const TrackFileKind kind = trackFileKind(path);
             if (!tcv_ && kind == TrackFileKind::ForecastFile) {
                 log_.reportMessage(safeFormat(forecastSkipped, {path}), kWarningColour);
@@ -187,6 +198,42 @@ class DrawJob {
             }
             collector.endFileWithLines();
         }
+    }
+
+    // Each storm of an archive is taken as if it were a best-track file of
+    // its own: its own statistics pass, frame reset and track end.
+    void loadArchive(const std::string& path, ArchiveKind archive,
+                     const ArchiveSelection& selection, FixCollector& collector) {
+        const std::unique_ptr<ArchiveReader> reader = openArchive(path, archive, selection);
+        int64_t storms = 0;
+        int64_t drawn = 0;
+        ArchiveStorm storm;
+        while (reader->next(storm)) {
+            ++storms;
+            if (!storm.selected) continue;
+            const std::vector<std::string> lines = archiveStormLines(storm.records, stats_);
+            collector.beginFile(TrackFileKind::BestTrackFile, lines.size());
+            for (const std::string& line : lines) collector.addLine(line);
+            if (lines.empty()) continue;
+            ++drawn;
+            if (settings_.drawRad >= 1) {
+                radii_.push_back(archiveStormRadii(storm.records, settings_.drawRad, tcv_));
+            }
+            collector.endFileWithLines();
+        }
+        const ArchiveProblems& problems = reader->problems();
+        if (problems.skippedRows > 0) {
+            log_.reportMessage(safeFormat(lang_.text(TextId::ArchiveRowsSkipped),
+                                          {path, problems.skippedRows, problems.firstSkippedLine}),
+                               kWarningColour);
+        }
+        if (!problems.cutShortStorm.empty()) {
+            log_.reportMessage(
+                safeFormat(lang_.text(TextId::ArchiveStormCutShort), {path, problems.cutShortStorm}),
+                kWarningColour);
+        }
+        log_.writeProgress(safeFormat(lang_.text(TextId::ArchiveStormsDrawn), {path, drawn, storms}),
+                           kProgressColour);
     }
 
     bool checkFixes() {

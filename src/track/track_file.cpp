@@ -24,6 +24,19 @@ TrackFileKind trackFileKind(std::string_view path) {
     return TrackFileKind::OtherFile;
 }
 
+namespace {
+
+std::vector<std::string> trackLines(const std::string& trackText) {
+    std::vector<std::string> lines;
+    lines.reserve(static_cast<size_t>(std::count(trackText.begin(), trackText.end(), '\n')));
+    PieceCursor cursor(trackText, "\r\n");
+    std::string_view line;
+    while (cursor.next(line)) lines.emplace_back(line);
+    return lines;
+}
+
+}  // namespace
+
 std::vector<std::string> loadTrackLines(const std::string& path, TrackFileKind kind,
                                         StormStatistics& run) {
     // One read serves both the statistics pass and the reader.
@@ -36,12 +49,17 @@ std::vector<std::string> loadTrackLines(const std::string& path, TrackFileKind k
         accumulateStatistics(bytes, run);
         trackText = readBestTrack(text);
     }
-    std::vector<std::string> lines;
-    lines.reserve(static_cast<size_t>(std::count(trackText.begin(), trackText.end(), '\n')));
-    PieceCursor cursor(trackText, "\r\n");
-    std::string_view line;
-    while (cursor.next(line)) lines.emplace_back(line);
-    return lines;
+    return trackLines(trackText);
+}
+
+std::vector<std::string> archiveStormLines(std::string_view records, StormStatistics& run) {
+    accumulateStatistics(records, run);
+    return trackLines(readBestTrack(records));
+}
+
+std::string archiveStormRadii(std::string_view records, int32_t radiiSetting, bool tcvRule) {
+    if (radiiSetting < kAllFixes || radiiSetting > kTropicalFixes) return {};
+    return readWindRadii(records, radiiSetting, tcvRule);
 }
 
 std::string loadRadiiText(const std::string& path, TrackFileKind kind, int32_t radiiSetting,

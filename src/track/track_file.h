@@ -21,6 +21,12 @@ TrackFileKind trackFileKind(std::string_view path);
 std::vector<std::string> loadTrackLines(const std::string& path, TrackFileKind kind,
                                         StormStatistics& run);
 
+// An archive storm, given as the b-deck records of its fixes, goes through
+// the same statistics pass, best-track reader and radii reader as a
+// best-track file.
+std::vector<std::string> archiveStormLines(std::string_view records, StormStatistics& run);
+std::string archiveStormRadii(std::string_view records, int32_t radiiSetting, bool tcvRule);
+
 // The file's radii text for the draw job's radii setting (0 none, 1 all fixes,
 // 2 the last fix with radii, 3 the tropical part). A forecast file with
 // setting 2 gets the radii of all its forecast points.

@@ -290,3 +290,41 @@ TEST(BatchEndToEnd, DrawsGridLegendAndWindRadiiOnARealBestTrack) {
     EXPECT_EQ(yellowOff, 0);
     EXPECT_GT(yellowOn, 1000);
 }
+
+// One storm from each kind of archive: Patricia from HURDAT2, Catarina from
+// IBTrACS, Lekima from the CMA tracks; then a selection that matches nothing.
+TEST(BatchEndToEnd, DrawsOneStormFromEachKindOfArchive) {
+    TempFolder folder;
+    const LanguagePack lang = runFolderLanguage();
+    const std::string map = writeMap(folder, 0xFF000000);
+    const std::string archives = TCMAP_TEST_DATA_DIR "/archives/";
+    const std::vector<std::string> files{archives + "hurdat2-nepac-2015.txt",
+                                         archives + "ibtracs-sa-2004.csv",
+                                         archives + "cma-2019-lekima-krosa.txt"};
+    const auto settingsFor = [&](const std::string& storms) {
+        return folder.put("archive.ini", "[Borvane4]\nMode=0\nMap=\"" + map +
+                                             "\"\n[Archive]\nStorms=" + storms + "\n");
+    };
+    const std::string out = folder.file("three.png");
+    std::vector<std::string> args{"~nogui", settingsFor("patricia, 2004086S29318, 1909"), out};
+    args.insert(args.end(), files.begin(), files.end());
+
+    const RunResult run = runTcmap(folder, args);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    Picture picture;
+    ASSERT_TRUE(picture.loadFile(out));
+    EXPECT_EQ(picture.formatId(), kPngFormatId);
+    const int64_t totals[] = {31, 1, 2};
+    for (size_t i = 0; i < files.size(); ++i) {
+        EXPECT_NE(run.err.find(safeFormat(lang.text(195), {files[i], int64_t{1}, totals[i]})),
+                  std::string::npos)
+            << run.err;
+    }
+    // Patricia's 185 kt and 872 hPa are the extremes of the three.
+    EXPECT_NE(run.err.find("VMAX: 185kts  MSLP: 872mb"), std::string::npos) << run.err;
+
+    args[1] = settingsFor("nobody");
+    const RunResult none = runTcmap(folder, args);
+    EXPECT_EQ(none.exitCode, 1) << none.err;
+    EXPECT_NE(readFileOrEmpty(out).find(lang.text(21)), std::string::npos);
+}

@@ -6,6 +6,7 @@
 
 #include "base/file_io.h"
 #include "config/app_state.h"
+#include "config/job_settings.h"
 #include "config/profile_store.h"
 #include "i18n/language_pack.h"
 #include "support/temp_folder.h"
@@ -92,7 +93,8 @@ TEST(SettingsFormRules, EveryStoredFieldIsShownOnItsPage) {
     for (const auto page : {wendrelSettingsFields(), tcvSettingsFields()}) {
         for (const SettingsField& field : page) {
             const bool informs = field.control == SettingsControl::Note ||
-                                 field.control == SettingsControl::FixedList;
+                                 field.control == SettingsControl::FixedList ||
+                                 field.control == SettingsControl::Group;
             EXPECT_EQ(field.setting == nullptr, informs) << static_cast<int>(field.labelId);
             if (field.setting != nullptr) shown.insert(std::string(field.setting->key));
             if (field.control == SettingsControl::List) {
@@ -103,6 +105,9 @@ TEST(SettingsFormRules, EveryStoredFieldIsShownOnItsPage) {
     std::multiset<std::string> saved;
     for (const auto& [key, value] : settingsWrites(SettingsFormValues{})) {
         if (key != "Mode") saved.insert(std::string(key));
+    }
+    for (const auto& [key, value] : archiveSettingsWrites(SettingsFormValues{})) {
+        saved.insert(std::string(key));
     }
     EXPECT_EQ(shown, saved);
     EXPECT_FALSE(shown.contains("Point1"));
@@ -141,6 +146,27 @@ TEST_F(SettingsFormTest, SavedValuesReadBackUnchanged) {
     EXPECT_EQ(again.texts, values.texts);
     EXPECT_EQ(again.lists, values.lists);
     EXPECT_EQ(again.checks, values.checks);
+}
+
+// The archive fields of each page go to section Archive, where the draw job
+// reads the active style's.
+TEST_F(SettingsFormTest, ArchiveFieldsOfBothPagesReachTheirStyle) {
+    run.put("Settings.ini", "[Archive]\r\nYears=2005\r\nStorms1=\"KATRINA\"\r\n");
+    SettingsFormValues values = loadSettingsForm(app);
+    EXPECT_EQ(values.texts.at("Years"), "2005");
+    EXPECT_EQ(values.texts.at("Basins"), "");
+    EXPECT_EQ(values.texts.at("Storms1"), "KATRINA");
+    values.texts["Basins"] = "EP,CP";
+    values.texts["Years1"] = "2004-2006";
+    ASSERT_TRUE(saveSettingsForm(app, values));
+    EXPECT_EQ(stored(app, "Basins"), "<absent>");  // not in Borvane4
+    const JobSettings wendrel = readJobSettings(app.settingsPath, false);
+    const JobSettings tcv = readJobSettings(app.settingsPath, true);
+    EXPECT_EQ(wendrel.archiveYears, "2005");
+    EXPECT_EQ(wendrel.archiveBasins, "EP,CP");
+    EXPECT_EQ(wendrel.archiveStorms, "");
+    EXPECT_EQ(tcv.archiveYears, "2004-2006");
+    EXPECT_EQ(tcv.archiveStorms, "KATRINA");
 }
 
 TEST_F(SettingsFormTest, ARefusedValueDoesNotStopTheOthers) {

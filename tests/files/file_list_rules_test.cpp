@@ -1,4 +1,5 @@
 #include "files/file_list_rules.h"
+#include "files/folder_walk.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,7 @@ namespace {
 
 using Files = std::vector<std::string>;
 
-const FileTypeTexts kTypes{"Best track", "Forecast", "Unsupported file"};
+const FileTypeTexts kTypes{"Best track", "Forecast", "Unsupported file", "Archive"};
 
 }  // namespace
 
@@ -75,6 +76,21 @@ TEST(FileListRules, RowsShowNameFolderTypeAndSize) {
     EXPECT_EQ(bare.name, "");
     EXPECT_EQ(bare.folder, "");
     EXPECT_EQ(bare.type, "Unsupported file");
+}
+
+// An archive is known by its first line, whatever its name; *.csv is listed.
+TEST(FileListRules, ArchivesShowTheirTypeByContent) {
+    TempFolder folder;
+    const std::string hurdat = folder.put("nepac.dat", "EP202015,           PATRICIA,     19,\n");
+    const std::string ibtracs = folder.put("ibtracs.csv", "SID,SEASON,NAME,ISO_TIME,LAT,LON\n");
+    const std::string cma = folder.put("CH2019BST", "66666 1909   62 0012 1909 0 3 LEKIMA\r\n");
+    const std::string table = folder.put("table.csv", "a,b,c\n");
+    EXPECT_EQ(fileListRow(1, hurdat, kTypes).type, "Archive");
+    EXPECT_EQ(fileListRow(1, ibtracs, kTypes).type, "Archive");
+    EXPECT_EQ(fileListRow(1, cma, kTypes).type, "Archive");
+    EXPECT_EQ(fileListRow(1, table, kTypes).type, "Unsupported file");
+    EXPECT_EQ(listFolderFiles(folder.path()),
+              (std::vector<std::string>{"nepac.dat", "ibtracs.csv", "table.csv"}));
 }
 
 TEST(FileListRules, TypeTextsComeFromTheLanguage) {

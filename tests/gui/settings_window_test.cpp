@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -28,6 +29,7 @@ class SettingsWindowTest : public QObject {
     void cancelWritesNothing();
     void changeFillsTheMapFieldOnly();
     void theClientAreaEndsAtSave();
+    void bothPagesHaveTheirArchiveGroup();
 
   private:
     std::string settingsBytes() const { return readFileOrEmpty(app_->settingsPath); }
@@ -180,6 +182,36 @@ void SettingsWindowTest::theClientAreaEndsAtSave() {
                      qPrintable(widget->objectName()));
         }
     }
+}
+
+void SettingsWindowTest::bothPagesHaveTheirArchiveGroup() {
+    QVERIFY(writeFileReplacing(app_->settingsPath, "[Archive]\r\nYears=2015\r\n"));
+    SettingsWindow window(*app_, prompter_, nullptr);
+    QVERIFY(openWindow(window));
+    const auto groups = window.findChildren<QGroupBox*>(QStringLiteral("archiveGroup"));
+    QCOMPARE(groups.size(), qsizetype{2});
+    for (QGroupBox* group : groups) QCOMPARE(group->title(), QStringLiteral("档案风暴选择"));
+    // Each page's fields sit in its own group.
+    auto* pages = child<QStackedWidget>(window, "pages");
+    QWidget* years = child<QLineEdit>(window, "Years");
+    QWidget* storms1 = child<QLineEdit>(window, "Storms1");
+    QVERIFY(groups.contains(qobject_cast<QGroupBox*>(years->parentWidget())));
+    QVERIFY(groups.contains(qobject_cast<QGroupBox*>(storms1->parentWidget())));
+    QVERIFY(pages->widget(0)->isAncestorOf(years));
+    QVERIFY(pages->widget(1)->isAncestorOf(storms1));
+    QCOMPARE(child<QLineEdit>(window, "Years")->text(), QStringLiteral("2015"));
+
+    child<QLineEdit>(window, "Basins")->setText(QStringLiteral("EP,CP"));
+    child<QLineEdit>(window, "Storms1")->setText(QStringLiteral("1909"));
+    QTest::mouseClick(child<QPushButton>(window, "save"), Qt::LeftButton);
+    const auto archive = [this](const char* key) {
+        return ProfileStore::read(app_->settingsPath, "Archive", key, "<absent>");
+    };
+    QCOMPARE(archive("Years"), std::string("2015"));
+    QCOMPARE(archive("Basins"), std::string("EP,CP"));
+    QCOMPARE(archive("Storms"), std::string(""));
+    QCOMPARE(archive("Storms1"), std::string("1909"));
+    QCOMPARE(stored("Basins"), std::string("<absent>"));
 }
 
 QTEST_MAIN(SettingsWindowTest)

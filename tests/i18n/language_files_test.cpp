@@ -15,7 +15,8 @@ namespace {
 const std::string kDataFolder = std::string(TCMAP_SOURCE_DIR) + "/data";
 
 bool isTextId(int id) {
-    return id >= 0 && id <= 178 && id != 147;
+    // 190 to 197: the archive texts.
+    return (id >= 0 && id <= 178 && id != 147) || (id >= 190 && id <= 197);
 }
 
 // The conversions of a format text in order ("sd" for "%s ... %d"); %% is not one.
@@ -57,7 +58,7 @@ TEST(LanguageFiles, ShipZhCnAndEnglishWithANewInstallationsLanguageIni) {
 TEST(LanguageFiles, EveryFileHasEveryTextAsValidUtf8) {
     for (const std::string& code : installedLanguageCodes(kDataFolder)) {
         const std::string file = shippedPack(code).filePath(code);
-        for (int id = -1; id <= 180; ++id) {
+        for (int id = -1; id <= 200; ++id) {
             const std::string raw = ProfileStore::read(file, "text", std::to_string(id), "\x01");
             if (!isTextId(id)) {
                 EXPECT_EQ(raw, "\x01") << code << " has an unused id " << id;
@@ -77,11 +78,12 @@ TEST(LanguageFiles, EveryFileHasEveryTextAsValidUtf8) {
 TEST(LanguageFiles, PlaceholdersFollowTheUsesAndMatchAcrossLanguages) {
     // What each caller passes; every other text is shown as it is.
     const std::map<int, std::string> uses = {
-        {12, "s"},  {20, "s"},  {33, "s"},  {50, "d"},  {51, "d"},  {62, "d"},   {90, "s"},
-        {119, "s"}, {135, "d"}, {145, "d"}, {150, "s"}, {151, "s"}, {170, "ss"}, {171, "s"}};
+        {12, "s"},   {20, "s"},  {33, "s"},    {50, "d"},    {51, "d"},  {62, "d"},
+        {90, "s"},   {119, "s"}, {135, "d"},   {145, "d"},   {150, "s"}, {151, "s"},
+        {170, "ss"}, {171, "s"}, {195, "sdd"}, {196, "sdd"}, {197, "ss"}};
     for (const std::string& code : installedLanguageCodes(kDataFolder)) {
         const LanguagePack pack = shippedPack(code);
-        for (int id = 0; id <= 178; ++id) {
+        for (int id = 0; id <= 200; ++id) {
             if (!isTextId(id)) continue;
             const auto use = uses.find(id);
             EXPECT_EQ(conversionsOf(pack.text(TextId{id})), use == uses.end() ? "" : use->second)

@@ -1,0 +1,105 @@
+#include "track/archive_lines.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace tcmap {
+
+namespace {
+
+constexpr size_t kChunk = 1 << 20;
+// No real row comes near this; a file without line breaks must not be
+// taken into memory whole.
+constexpr size_t kLineLimit = 4 << 20;
+// The longest header any archive kind has is far below this; a first line
+// longer than it is not an archive header anyway.
+constexpr size_t kFirstLineLimit = 16384;
+
+std::FILE* openRegularFile(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return nullptr;
+    return std::fopen(path.c_str(), "rb");
+}
+
+}  // namespace
+
+ArchiveLines::ArchiveLines(const std::string& path) : file_(openRegularFile(path)) {
+    atEnd_ = file_ == nullptr;
+}
+
+ArchiveLines::~ArchiveLines() {
+    if (file_ != nullptr) std::fclose(file_);
+}
+
+bool ArchiveLines::fill() {
+    if (atEnd_) return false;
+    buffer_.erase(0, start_);
+    start_ = 0;
+    const size_t kept = buffer_.size();
+    buffer_.resize(kept + kChunk);
+    const size_t got = std::fread(buffer_.data() + kept, 1, kChunk, file_);
+    buffer_.resize(kept + got);
+    const size_t nul = buffer_.find('\0', kept);
+    if (nul != std::string::npos) {
+        buffer_.resize(nul);
+        atEnd_ = true;
+    } else if (got == 0) {
+        atEnd_ = true;
+    }
+    return got > 0;
+}
+
+bool ArchiveLines::next(std::string_view& line) {
+    size_t end = buffer_.find('\n', start_);
+    while (end == std::string::npos && !atEnd_) {
+        const size_t searched = buffer_.size() - start_;
+        if (searched > kLineLimit) return nextOverlong(line);
+        fill();
+        end = buffer_.find('\n', start_ + searched);
+    }
+    if (end == std::string::npos) {
+        if (start_ >= buffer_.size()) return false;
+        end = buffer_.size();
+    }
+    line_.assign(buffer_, start_, end - start_);
+    start_ = std::min(end + 1, buffer_.size());
+    std::erase(line_, '\r');
+    ++lineNumber_;
+    line = line_;
+    return true;
+}
+
+// Keeps the beginning of an overlong line (the readers find it unusable) and
+// drops the rest of it.
+bool ArchiveLines::nextOverlong(std::string_view& line) {
+    line_.assign(buffer_, start_, kLineLimit);
+    buffer_.clear();
+    start_ = 0;
+    while (true) {
+        const size_t end = buffer_.find('\n');
+        if (end != std::string::npos) {
+            start_ = end + 1;
+            break;
+        }
+        buffer_.clear();
+        if (!fill()) break;
+    }
+    ++lineNumber_;
+    line = line_;
+    return true;
+}
+
+std::string firstLineOf(const std::string& path) {
+    std::FILE* file = openRegularFile(path);
+    if (file == nullptr) return {};
+    std::string head(kFirstLineLimit, '\0');
+    head.resize(std::fread(head.data(), 1, head.size(), file));
+    std::fclose(file);
+    head.resize(std::min(head.find_first_of(std::string_view("\n\0", 2)), head.size()));
+    std::erase(head, '\r');
+    return head;
+}
+
+}  // namespace tcmap

@@ -1,0 +1,62 @@
+// The storms of an archive, one at a time in archive order, each as the
+// b-deck records its fixes stand for. The file is streamed: only the storm
+// being read is held, and the rows of a storm the selection leaves out are
+// passed over without being converted where the archive allows it.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "track/archive_kind.h"
+#include "track/archive_lines.h"
+#include "track/archive_selection.h"
+
+namespace tcmap {
+
+struct ArchiveStorm {
+    ArchiveStormKey key;
+    bool selected = false;
+    std::string records;  // b-deck records, only for a selected storm
+};
+
+// What a reader had to leave out, for one log line each.
+struct ArchiveProblems {
+    int64_t skippedRows = 0;       // rows that could not be used
+    int64_t firstSkippedLine = 0;  // line number of the first of them
+    std::string cutShortStorm;     // id of a storm whose row count runs past the end
+
+    void skipRow(int64_t line) {
+        if (skippedRows++ == 0) firstSkippedLine = line;
+    }
+};
+
+class ArchiveReader {
+  public:
+    virtual ~ArchiveReader() = default;
+    // The next storm; false at the end of the archive.
+    virtual bool next(ArchiveStorm& storm) = 0;
+    const ArchiveProblems& problems() const { return problems_; }
+
+  protected:
+    ArchiveReader(const std::string& path, const ArchiveSelection& selection)
+        : lines_(path), selection_(selection) {}
+
+    // The next line, or the one handed back with `unread`.
+    bool nextLine(std::string_view& line);
+    void unread() { unread_ = true; }
+
+    ArchiveLines lines_;
+    const ArchiveSelection& selection_;
+    ArchiveProblems problems_;
+
+  private:
+    bool unread_ = false;
+    std::string_view last_;
+};
+
+// nullptr for ArchiveKind::None. `selection` must outlive the reader.
+std::unique_ptr<ArchiveReader> openArchive(const std::string& path, ArchiveKind kind,
+                                           const ArchiveSelection& selection);
+
+}  // namespace tcmap

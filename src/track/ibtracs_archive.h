@@ -1,0 +1,35 @@
+// IBTrACS, the global archive of every agency's best tracks: a CSV file with
+// a header row, a units row and one row per fix, the rows of a storm one
+// after another under the same SID. Columns are found by their header names.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "track/archive_reader.h"
+#include "track/bdeck_record.h"
+
+namespace tcmap {
+
+class IbtracsArchive : public ArchiveReader {
+  public:
+    IbtracsArchive(const std::string& path, const ArchiveSelection& selection);
+    bool next(ArchiveStorm& storm) override;
+
+  private:
+    bool readRow(BdeckFix& fix, std::string& usaId) const;
+
+    std::vector<int> columns_;  // by the Column enumeration of the source
+    bool started_ = false;
+    std::vector<std::string_view> fields_;  // of the row being read
+};
+
+// The ATCF basin code of an IBTrACS basin: NA -> AL, NI -> IO, SI and SP -> SH,
+// SA -> SL; EP and WP stay.
+std::string atcfBasinOfIbtracs(std::string_view basin);
+
+// The type code IBTrACS's NATURE stands for at this wind.
+std::string_view typeFromNature(std::string_view nature, int32_t wind);
+
+}  // namespace tcmap
