@@ -147,8 +147,9 @@ TEST_F(InstalledProgram, DrawsFromTheUsersFoldersAndLeavesThePrefixAlone) {
     // The user's own map and grid, beside their settings, win over the
     // shipped ones of the same name.
     fs::create_directories(config + "/maps");
+    // The shipped map's size, so the frame matches the first run's.
     Picture ownMap;
-    ASSERT_EQ(ownMap.create(720, 360, kOwnMapColour, kPngFormatId), 0);
+    ASSERT_EQ(ownMap.create(7200, 3600, kOwnMapColour, kPngFormatId), 0);
     ASSERT_EQ(ownMap.save(config + "/maps/world.png", kPngFormatId), 0);
     std::string grid;
     for (int lon = 0; lon < 360; lon += 5) {
