@@ -10,6 +10,10 @@ packages=(
   libpng-dev libjpeg-dev zlib1g-dev
   qt6-base-dev
   fonts-wqy-microhei fonts-dejavu-core
+  # the Debian package (scripts/package.sh): dpkg-shlibdeps finds its dependencies
+  dpkg-dev
+  # tests only: validators of the desktop entry and the AppStream metadata
+  desktop-file-utils appstream
 )
 
 missing=()

@@ -10,6 +10,7 @@
 #include "app/unexpected_error.h"
 #include "config/app_state.h"
 #include "config/command_line.h"
+#include "config/program_folders.h"
 #include "config/run_folder.h"
 #include "render/draw_job.h"
 
@@ -35,7 +36,8 @@ int main(int argc, char** argv) {
     using namespace tcmap;
 
     AppState state;
-    setRunDefaults(state, runFolder());
+    const ProgramFolders folders = findProgramFolders(runFolder());
+    setRunDefaults(state, folders);
     state.programVersion = TCMAP_VERSION;
 
     // Help, version and usage errors are answered before anything is written.
@@ -47,15 +49,20 @@ int main(int argc, char** argv) {
         case CommandLineOutcome::Version:
             std::printf("tcmap %s\n", state.programVersion.c_str());
             return 0;
+        case CommandLineOutcome::Paths:
+            std::fputs(describeProgramFolders(folders).c_str(), stdout);
+            return 0;
         case CommandLineOutcome::Usage:
             std::fprintf(stderr, "%s\n", batchUsageLine().c_str());
             return 2;
         case CommandLineOutcome::Batch:
+            settleUserFolders(state, folders);
             return runBatchMode(state);
         case CommandLineOutcome::Interactive:
             break;
     }
 #if TCMAP_HAVE_GUI
+    settleUserFolders(state, folders);
     return runInteractive(state, argc, argv);
 #else
     std::fputs("tcmap: this build has no window; draw with ~nogui\n", stderr);

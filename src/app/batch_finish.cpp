@@ -27,7 +27,7 @@ int finishBatch(AppState& app, MainView& view, const LanguagePack& lang) {
             writeFileReplacing(app.batchOutputPath, report);
         }
     }
-    deleteStaleTempFile(app.tempFilePath, app.runFolder);
+    deleteStaleTempFile(app.tempFilePath, app.scratchHome());
     return saved ? 0 : 1;
 }
 

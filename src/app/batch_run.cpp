@@ -9,8 +9,10 @@
 #include "app/batch_finish.h"
 #include "app/headless_view.h"
 #include "app/unexpected_error.h"
+#include "base/file_io.h"
 #include "base/text_rules.h"
 #include "config/app_state.h"
+#include "config/program_folders.h"
 #include "i18n/language_pack.h"
 #include "render/canvas/font_aliases.h"
 #include "render/job_timings.h"
@@ -31,7 +33,7 @@ void printFailureLog(const std::string& log, std::ostream& err) {
 int runBatch(AppState& app, std::ostream& err, const BatchJob& job) {
     // Before any text is laid out: the font families the program asks for
     // by name resolve to installed ones.
-    loadFontAliases(app.runFolder);
+    loadFontAliases(folderOf(programFilePath(app, "fonts.conf")));
 
     HeadlessView view(&err);
     const LanguagePack lang = LanguagePack::fromState(app);

@@ -3,6 +3,7 @@
 #include "base/text_rules.h"
 #include "config/app_state.h"
 #include "config/profile_store.h"
+#include "config/program_folders.h"
 #include "config/scratch_file.h"
 #include "config/settings_keys.h"
 #include "i18n/language_list.h"
@@ -23,11 +24,25 @@ void setRunDefaults(AppState& app, const std::string& runFolder) {
     app.dashPattern = {3.0f, 3.0f};
 }
 
+void setRunDefaults(AppState& app, const ProgramFolders& folders) {
+    setRunDefaults(app, folders.userFolder);
+    app.dataFolder = folders.dataFolder;
+    app.scratchRoot = folders.scratchRoot;
+}
+
+void settleUserFolders(AppState& app, const ProgramFolders& folders) {
+    if (prepareUserFolders(folders)) return;
+    // A home that cannot be written still draws with the shipped settings.
+    if (app.settingsPath == runFolderSettings(app) && !app.dataFolder.empty()) {
+        app.settingsPath = app.dataFolder + "/" + std::string(kSettingsFileName);
+    }
+}
+
 void prepareScratchFile(AppState& app) {
     const std::string settings = runFolderSettings(app);
     app.tempFilePath = readSetting(settings, settings::kTmpName);
-    deleteStaleTempFile(app.tempFilePath, app.runFolder);
-    app.tempFilePath = newScratchName(app.runFolder);
+    deleteStaleTempFile(app.tempFilePath, app.scratchHome());
+    app.tempFilePath = newScratchName(app.scratchHome());
     // A settings file that cannot be written only costs the clean-up of this
     // run's scratch file by the next run.
     ProfileStore::write(settings, settings::kTmpName.section, settings::kTmpName.key,

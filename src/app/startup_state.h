@@ -7,10 +7,19 @@
 namespace tcmap {
 
 struct AppState;
+struct ProgramFolders;
 
 // Run folder, the default Settings.ini beside the executable and the dash
 // pattern. Runs before the command line is looked at.
 void setRunDefaults(AppState& app, const std::string& runFolder);
+// The same for the folders of a portable or an installed run: the user's
+// folder stands for the run folder; data and scratch folders are recorded.
+void setRunDefaults(AppState& app, const ProgramFolders& folders);
+
+// The first step that writes: an installed run creates the user's folders and
+// copies the default Settings.ini and Language.ini there on the first start.
+// When the user's Settings.ini cannot be made, the shipped one is read.
+void settleUserFolders(AppState& app, const ProgramFolders& folders);
 
 // Deletes the scratch file the previous run recorded in the run folder's
 // Settings.ini, takes a fresh one for this run and records its name there

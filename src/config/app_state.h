@@ -13,9 +13,16 @@
 namespace tcmap {
 
 struct AppState {
-    // Folder of the executable, without a trailing separator. Every data file
-    // (Settings.ini, Language.ini, *.lang, GridData, temp/) is formed from it.
+    // The user's folder, without a trailing separator: the folder of the
+    // executable when the program runs portable, else the user's config
+    // folder (config/program_folders.h). Settings.ini and Language.ini live
+    // here; *.lang, GridData, fonts.conf and maps here when the user has their
+    // own, else in dataFolder.
     std::string runFolder;
+    // Read-only files that come with the program; "" means runFolder.
+    std::string dataFolder;
+    // The folder whose temp/ holds the scratch file; "" means runFolder.
+    std::string scratchRoot;
 
     std::string settingsPath;             // runFolder/Settings.ini, or the batch settings file
     std::string tempFilePath;             // this run's scratch picture file
@@ -83,6 +90,7 @@ struct AppState {
     std::atomic<bool> searchRunning{false};
 
     bool isBatch() const { return !batchOutputPath.empty(); }
+    const std::string& scratchHome() const { return scratchRoot.empty() ? runFolder : scratchRoot; }
 
   private:
     mutable std::mutex failureMutex_;

@@ -14,6 +14,7 @@ constexpr size_t kBatchMinimumArguments = 4;
 CommandLineOutcome applyCommandLine(AppState& state, const std::vector<std::string>& args) {
     if (args.size() == 1 && args[0] == "--help") return CommandLineOutcome::Help;
     if (args.size() == 1 && args[0] == "--version") return CommandLineOutcome::Version;
+    if (args.size() == 1 && args[0] == "--paths") return CommandLineOutcome::Paths;
 
     if (args.empty() || args[0] != kBatchWord) {
         state.commandLineFiles = args;
@@ -37,7 +38,7 @@ std::string batchUsageLine() {
 std::string usageText() {
     return "usage: tcmap [<track file> ...]\n"
            "       tcmap ~nogui <settings file> <output picture> <track file> [<track file> ...]\n"
-           "       tcmap --help | --version\n";
+           "       tcmap --help | --version | --paths\n";
 }
 
 }  // namespace tcmap

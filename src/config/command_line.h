@@ -15,6 +15,7 @@ enum class CommandLineOutcome {
     Usage,        // a batch command line that cannot run; nothing was changed
     Help,         // "--help" alone
     Version,      // "--version" alone
+    Paths,        // "--paths" alone: the folders the program uses
 };
 
 // Decides the mode from the arguments after the program name and fills the

@@ -8,8 +8,10 @@
 
 #include "app/main_commands.h"
 #include "app/startup_state.h"
+#include "base/file_io.h"
 #include "config/app_state.h"
 #include "config/profile_store.h"
+#include "config/program_folders.h"
 #include "config/scratch_file.h"
 #include "config/settings_keys.h"
 #include "gui/draw_panel.h"
@@ -125,7 +127,7 @@ void InteractiveSession::shutdown() {
     window_.enableMenus(true);
     app_.jobRunning = false;
     app_.graphicsToken = 0;
-    deleteStaleTempFile(app_.tempFilePath, app_.runFolder);
+    deleteStaleTempFile(app_.tempFilePath, app_.scratchHome());
     if (endProcess_) {
         endProcess_(code);
         return;
@@ -140,7 +142,7 @@ void InteractiveSession::shutdown() {
 int runInteractive(AppState& app, int& argc, char** argv) {
     // Before any Qt object: the font aliases must be in fontconfig when Qt
     // first asks it for a font.
-    loadFontAliases(app.runFolder);
+    loadFontAliases(folderOf(programFilePath(app, "fonts.conf")));
     GuardedApplication application(argc, argv);
     UnexpectedErrorHandler errors;
     errors.install();

@@ -394,7 +394,7 @@ void MainWindow::changeMap() {
     // A relative map path names a file in the run folder, as for the job.
     const std::optional<std::string> chosen = prompter_.chooseOpenPath(
         lang.text(TextId::MapDialogTitle) + ":", lang.text(TextId::MapDialogFilter),
-        resolveMapPath(map, app_.runFolder));
+        resolveMapPath(map, app_.runFolder, app_.dataFolder));
     if (!chosen) return;
     map = *chosen;
     const SettingKey& key = app_.styleIsTcv ? settings::kMap1 : settings::kMap;

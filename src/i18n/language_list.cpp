@@ -42,6 +42,9 @@ std::vector<LanguageRow> languageRows(const LanguagePack& pack) {
         ProfileStore::read(languageIniPath(pack.runFolder()), "lang_list", "List", "");
     for (const std::string& entry : splitText(list, ",")) add(trimText(entry));
     for (std::string& code : installedLanguageCodes(pack.runFolder())) add(std::move(code));
+    if (!pack.dataFolder().empty() && pack.dataFolder() != pack.runFolder()) {
+        for (std::string& code : installedLanguageCodes(pack.dataFolder())) add(std::move(code));
+    }
 
     std::vector<LanguageRow> rows;
     rows.reserve(codes.size());

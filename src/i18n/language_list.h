@@ -23,8 +23,9 @@ std::string languageIniPath(std::string_view runFolder);
 std::vector<std::string> installedLanguageCodes(const std::string& runFolder);
 
 // The entries of Language.ini [lang_list] List (split at ",", trimmed, empty
-// ones dropped) followed by the installed codes; a code listed twice appears
-// once, at its first place. Each row shows the code it selects.
+// ones dropped) followed by the installed codes (the run folder's, then the
+// data folder's); a code listed twice appears once, at its first place. Each
+// row shows the code it selects.
 std::vector<LanguageRow> languageRows(const LanguagePack& pack);
 
 // Writes Language.ini [Language] Select = "<code>" (quoted). False when the

@@ -3,28 +3,29 @@
 #include "base/line_break_escapes.h"
 #include "config/app_state.h"
 #include "config/profile_store.h"
+#include "config/program_folders.h"
 #include "i18n/charset_conversion.h"
 #include "i18n/traditional_chinese.h"
 
 namespace tcmap {
 
 LanguagePack::LanguagePack(std::string runFolder, std::string code, std::string charset,
-                           bool toBig5)
+                           bool toBig5, std::string dataFolder)
     : runFolder_(std::move(runFolder)),
+      dataFolder_(std::move(dataFolder)),
       code_(std::move(code)),
       charset_(std::move(charset)),
       toBig5_(toBig5) {}
 
 LanguagePack LanguagePack::fromState(const AppState& state) {
-    return LanguagePack(state.runFolder, state.langCode, state.langCharset, state.langToBig5);
+    return LanguagePack(state.runFolder, state.langCode, state.langCharset, state.langToBig5,
+                        state.dataFolder);
 }
 
 std::string LanguagePack::filePath(std::string_view code) const {
-    std::string path = runFolder_;
-    path += '/';
-    path += code;
-    path += ".lang";
-    return path;
+    std::string name(code);
+    name += ".lang";
+    return programFilePath(runFolder_, dataFolder_, name);
 }
 
 std::string LanguagePack::text(TextId id) const {

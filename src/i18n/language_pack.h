@@ -16,7 +16,9 @@ class LanguagePack {
   public:
     // `charset` names the character set of the language files; `toBig5`
     // turns simplified characters into traditional ones after the conversion.
-    LanguagePack(std::string runFolder, std::string code, std::string charset, bool toBig5);
+    // A language file missing from the run folder is read from `dataFolder`.
+    LanguagePack(std::string runFolder, std::string code, std::string charset, bool toBig5,
+                 std::string dataFolder = {});
 
     // The pack of the language fields of the program state.
     static LanguagePack fromState(const AppState& state);
@@ -30,10 +32,11 @@ class LanguagePack {
     // file or the key is missing.
     std::string displayName(std::string_view code) const;
 
-    // <run folder>/<code>.lang
+    // <run folder>/<code>.lang, or the data folder's when only that exists
     std::string filePath(std::string_view code) const;
 
     const std::string& runFolder() const { return runFolder_; }
+    const std::string& dataFolder() const { return dataFolder_; }
     const std::string& code() const { return code_; }
     const std::string& charset() const { return charset_; }
     bool toBig5() const { return toBig5_; }
@@ -43,6 +46,7 @@ class LanguagePack {
                        std::string_view fallback) const;
 
     std::string runFolder_;
+    std::string dataFolder_;
     std::string code_;
     std::string charset_;
     bool toBig5_;

@@ -8,6 +8,7 @@
 #include "base/text_rules.h"
 #include "config/app_state.h"
 #include "config/job_settings.h"
+#include "config/program_folders.h"
 #include "i18n/language_pack.h"
 #include "i18n/safe_format.h"
 #include "render/canvas/cairo_canvas.h"
@@ -139,7 +140,7 @@ class DrawJob {
 
     bool loadMap() {
         const std::string path =
-            resolveMapPath(tcv_ ? app_.mapPath1 : app_.mapPath, app_.runFolder);
+            resolveMapPath(tcv_ ? app_.mapPath1 : app_.mapPath, app_.runFolder, app_.dataFolder);
         writeProgressLine(safeFormat(lang_.text(TextId::LoadingMap), {path}), true);
         map_.loadFile(path);
         if (map_.width() <= 0 || map_.height() <= 0) {
@@ -276,8 +277,8 @@ class DrawJob {
         map_.release();
         const int32_t w = frame_.mapWidth;
         if (settings_.showGrid) {
-            drawGrid(*canvas_, log_, app_.runFolder + "/GridData", w, frame_.minX, frame_.marginX,
-                     frame_.minY, frame_.marginY);
+            drawGrid(*canvas_, log_, programFilePath(app_, "GridData"), w, frame_.minX,
+                     frame_.marginX, frame_.minY, frame_.marginY);
         }
         LayerContext ctx{*canvas_, log_, lang_,  settings_, tcv_,    fixes_,
                          frame_,   pen_, brush_, font_,     layout_, app_.dashPattern};

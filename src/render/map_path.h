@@ -7,7 +7,9 @@
 namespace tcmap {
 
 // A relative map path names a file in the run folder (as when the program is
-// launched from its icon); an absolute or empty path stays as it is.
-std::string resolveMapPath(std::string_view path, std::string_view runFolder);
+// launched from its icon), else the data folder's file of that name when only
+// that one exists; an absolute or empty path stays as it is.
+std::string resolveMapPath(std::string_view path, std::string_view runFolder,
+                           std::string_view dataFolder = {});
 
 }  // namespace tcmap

@@ -1,0 +1,62 @@
+// Where the program keeps its files. Two ways to run, one rule:
+//  - portable: the executable's folder holds a Settings.ini and can be
+//    written; every file lives beside the executable (a build's run/ folder,
+//    an unpacked archive);
+//  - installed: anything else (/usr/bin/tcmap). The user's settings live in
+//    the XDG config folder, the scratch file in the runtime or cache folder,
+//    and the read-only files that come with the program in ../share/tcmap.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace tcmap {
+
+struct AppState;
+
+struct ProgramFolders {
+    bool portable = true;
+    std::string executableFolder;  // folder of the executable
+    // The user's folder: Settings.ini, Language.ini and the user's own
+    // language files, GridData, fonts.conf and maps. AppState::runFolder.
+    std::string userFolder;
+    // Read-only files that come with the program, used where the user's
+    // folder has no file of that name. The user's folder when portable.
+    std::string dataFolder;
+    // The folder whose temp/ subfolder holds the scratch picture.
+    std::string scratchRoot;
+    // Per-user cache (never needed to run; safe to delete).
+    std::string cacheFolder;
+};
+
+// Reads one environment variable; empty when unset.
+using EnvironmentLookup = std::function<std::string(const char* name)>;
+
+// The process environment, with HOME falling back to the password database.
+std::string processEnvironment(const char* name);
+
+// Decides portable or installed for an executable in `executableFolder`.
+// XDG variables that are empty or not absolute are ignored, as the XDG rules
+// ask. Nothing is created or written.
+ProgramFolders findProgramFolders(const std::string& executableFolder,
+                                  const EnvironmentLookup& environment = processEnvironment);
+
+// The path of a read-only program file (a language file, GridData,
+// fonts.conf, a relative map path): the user's folder when it has its own,
+// else the data folder's. When neither has it, the user's path, so a message
+// names the place where the user would put it.
+std::string programFilePath(std::string_view userFolder, std::string_view dataFolder,
+                            std::string_view name);
+std::string programFilePath(const AppState& app, std::string_view name);
+
+// Installed run, first step that writes: creates the user's folder and the
+// scratch root (private to the user) and copies Settings.ini and Language.ini
+// from the data folder when the user has none yet. A portable run is left
+// alone. False when the user's Settings.ini is still missing afterwards.
+bool prepareUserFolders(const ProgramFolders& folders);
+
+// The folders, one "name: path" line each, for "--paths".
+std::string describeProgramFolders(const ProgramFolders& folders);
+
+}  // namespace tcmap

@@ -1,0 +1,120 @@
+#include "config/program_folders.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "base/file_io.h"
+#include "support/temp_folder.h"
+
+using namespace tcmap;
+using tcmap::testing::TempFolder;
+namespace fs = std::filesystem;
+
+namespace {
+
+EnvironmentLookup environmentOf(std::map<std::string, std::string> values) {
+    return [values = std::move(values)](const char* name) {
+        const auto found = values.find(name);
+        return found == values.end() ? std::string() : found->second;
+    };
+}
+
+// A prefix laid out as an install: <prefix>/bin and <prefix>/share/tcmap.
+struct InstalledTree {
+    TempFolder root;
+    std::string bin = root.file("bin");
+    std::string data = root.file("share/tcmap");
+    InstalledTree() {
+        fs::create_directories(bin);
+        fs::create_directories(data);
+    }
+};
+
+}  // namespace
+
+TEST(ProgramFolders, AWritableFolderWithSettingsRunsPortable) {
+    TempFolder run;
+    run.put("Settings.ini", "[Borvane4]\n");
+    const ProgramFolders folders = findProgramFolders(run.path(), environmentOf({{"HOME", "/h"}}));
+    EXPECT_TRUE(folders.portable);
+    EXPECT_EQ(folders.userFolder, run.path());
+    EXPECT_EQ(folders.dataFolder, run.path());
+    EXPECT_EQ(folders.scratchRoot, run.path());
+    // Nothing to prepare, nothing written.
+    EXPECT_TRUE(prepareUserFolders(folders));
+    EXPECT_FALSE(pathExists(run.file("Language.ini")));
+}
+
+TEST(ProgramFolders, AnInstalledProgramUsesTheXdgFoldersAndItsShareFolder) {
+    InstalledTree tree;
+    // Settings.ini in share/ but none beside the executable: installed.
+    const ProgramFolders xdg =
+        findProgramFolders(tree.bin, environmentOf({{"HOME", "/home/u"},
+                                                    {"XDG_CONFIG_HOME", "/cfg"},
+                                                    {"XDG_CACHE_HOME", "/cache"},
+                                                    {"XDG_RUNTIME_DIR", "/run/user/7"}}));
+    EXPECT_FALSE(xdg.portable);
+    EXPECT_EQ(xdg.userFolder, "/cfg/tcmap");
+    EXPECT_EQ(xdg.dataFolder, tree.data);
+    EXPECT_EQ(xdg.scratchRoot, "/run/user/7/tcmap");
+    EXPECT_EQ(xdg.cacheFolder, "/cache/tcmap");
+
+    // Relative XDG values are ignored; without a runtime folder the scratch
+    // file goes to the cache folder.
+    const ProgramFolders plain = findProgramFolders(
+        tree.bin,
+        environmentOf(
+            {{"HOME", "/home/u"}, {"XDG_CONFIG_HOME", "cfg"}, {"XDG_RUNTIME_DIR", "run"}}));
+    EXPECT_EQ(plain.userFolder, "/home/u/.config/tcmap");
+    EXPECT_EQ(plain.scratchRoot, "/home/u/.cache/tcmap");
+}
+
+TEST(ProgramFolders, AFolderThatCannotBeWrittenIsNotPortable) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root writes into any folder";
+    TempFolder run;
+    run.put("Settings.ini", "[Borvane4]\n");
+    ::chmod(run.path().c_str(), 0555);
+    const ProgramFolders folders = findProgramFolders(run.path(), environmentOf({{"HOME", "/h"}}));
+    ::chmod(run.path().c_str(), 0755);
+    EXPECT_FALSE(folders.portable);
+    // No share/tcmap beside it: the run folder's files are the data.
+    EXPECT_EQ(folders.dataFolder, run.path());
+    EXPECT_EQ(folders.userFolder, "/h/.config/tcmap");
+}
+
+TEST(ProgramFolders, TheFirstStartCopiesTheDefaultsAndKeepsTheUsersOwn) {
+    InstalledTree tree;
+    TempFolder home;
+    ASSERT_TRUE(writeFileReplacing(tree.data + "/Settings.ini", "[Borvane4]\nMode=0\n"));
+    ASSERT_TRUE(writeFileReplacing(tree.data + "/Language.ini", "[lang_list]\n"));
+    const ProgramFolders folders =
+        findProgramFolders(tree.bin, environmentOf({{"HOME", home.path()}}));
+
+    ASSERT_TRUE(prepareUserFolders(folders));
+    const std::string user = home.file(".config/tcmap");
+    EXPECT_EQ(readFileOrEmpty(user + "/Settings.ini"), "[Borvane4]\nMode=0\n");
+    EXPECT_EQ(readFileOrEmpty(user + "/Language.ini"), "[lang_list]\n");
+    EXPECT_EQ(fs::status(folders.scratchRoot).permissions(), fs::perms::owner_all);
+
+    // Later starts leave the user's choices alone.
+    ASSERT_TRUE(writeFileReplacing(user + "/Settings.ini", "[Borvane4]\nMode=1\n"));
+    ASSERT_TRUE(prepareUserFolders(folders));
+    EXPECT_EQ(readFileOrEmpty(user + "/Settings.ini"), "[Borvane4]\nMode=1\n");
+}
+
+TEST(ProgramFolders, TheUsersOwnFileWinsOverTheShippedOne) {
+    TempFolder user;
+    TempFolder data;
+    data.put("GridData", "shipped");
+    data.put("en.lang", "shipped");
+    user.put("en.lang", "own");
+    EXPECT_EQ(programFilePath(user.path(), data.path(), "en.lang"), user.file("en.lang"));
+    EXPECT_EQ(programFilePath(user.path(), data.path(), "GridData"), data.file("GridData"));
+    // Missing everywhere: the user's path, where a message should point.
+    EXPECT_EQ(programFilePath(user.path(), data.path(), "maps/x.png"), user.file("maps/x.png"));
+    EXPECT_EQ(programFilePath(user.path(), "", "GridData"), user.file("GridData"));
+}
