@@ -19,10 +19,10 @@ draw() {
   local name=$1 settings=$2
   shift 2
   echo "== $name"
-  if "$tcmap" ~nogui "$root/samples/$settings" "$out/$name" "$@" 2>"$out/${name%.png}.log"; then
+  if "$tcmap" ~nogui "$root/samples/$settings" "$out/$name" "$@" 2>"$out/${name%.*}.log"; then
     drawn+=("$out/$name")
   else
-    echo "demo: $name was not drawn; see $out/${name%.png}.log and $out/$name" >&2
+    echo "demo: $name was not drawn; see $out/${name%.*}.log and $out/$name" >&2
     failed=1
   fi
 }
@@ -32,6 +32,9 @@ draw season2014-tcv.png tcv.ini "${season[@]}"
 draw sandy2012-radii.png radii.ini "$root/samples/bal182012.dat"
 draw harvey2017-forecast-tcv.png tcv.ini "$root/samples/43.bal092017.dat" \
   "$root/samples/21.al092017.fst"
+# The same maps as vectors: paths and text over the embedded map picture.
+draw season2014-tcv.pdf tcv.ini "${season[@]}"
+draw sandy2012-radii.svg radii.ini "$root/samples/bal182012.dat"
 
 echo
 echo "Sample maps:"

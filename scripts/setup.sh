@@ -10,6 +10,8 @@ packages=(
   libpng-dev libjpeg-dev zlib1g-dev
   qt6-base-dev
   fonts-wqy-microhei fonts-dejavu-core
+  # tests only: pdftoppm renders vector maps back to pixels
+  poppler-utils
 )
 
 missing=()

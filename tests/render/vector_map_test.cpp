@@ -1,0 +1,161 @@
+// A real job written as vector maps: the SVG holds a path for every shape and
+// the text of every label the job drew, and the PDF looks like the PNG.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/headless_view.h"
+#include "base/file_io.h"
+#include "config/app_state.h"
+#include "render/canvas/drawing_tape.h"
+#include "render/canvas/picture.h"
+#include "render/canvas/vector_output.h"
+#include "render/draw_job.h"
+#include "render/draw_job_options.h"
+#include "support/recording_canvas.h"
+#include "support/temp_folder.h"
+
+using namespace tcmap;
+using tcmap::testing::TempFolder;
+
+namespace {
+
+const std::string kTrackData = TCMAP_TEST_DATA_DIR "/track/atcf/";
+
+// Two 2014 West Pacific storms in the TCV style with labels, legend, grid and
+// wind radii, on a 1440 x 720 map of sea with a block of land.
+class VectorMapTest : public ::testing::Test {
+  protected:
+    TempFolder folder;
+    AppState app;
+    HeadlessView view;
+
+    void SetUp() override {
+        app.runFolder = TCMAP_SOURCE_DIR "/data";  // GridData and the language files
+        app.langCode = "en";
+        app.styleIsTcv = true;
+        app.settingsPath = folder.put("tcv.ini",
+                                      "[Borvane4]\nMode=1\nShowText1=1\nDrawLegends1=5\n"
+                                      "ShowGrid1=1\nDrawRad1=1\n");
+        app.tempFilePath = folder.file("scratch.tmp");
+        Picture map;
+        ASSERT_EQ(map.create(1440, 720, 0xFF1E468Cu, kPngFormatId), status::kOk);
+        for (int y = 200; y < 400; ++y) {
+            for (int x = 400; x < 700; ++x) map.pixels()[y * 1440 + x] = 0xFF3C8C3Cu;
+        }
+        ASSERT_EQ(map.save(folder.file("map.png"), kPngFormatId), status::kOk);
+        app.mapPath1 = folder.file("map.png");
+        app.trackFiles = {kTrackData + "bwp012014.dat", kTrackData + "bwp022014.dat"};
+    }
+
+    void run(const DrawJobOptions& options) {
+        view.enableMenus(false);
+        runDrawJob(app, view, DrawMode::Normal, options);
+    }
+};
+
+size_t countOf(const std::string& text, const std::string& what, size_t from = 0) {
+    size_t count = 0;
+    for (size_t at = text.find(what, from); at != std::string::npos;
+         at = text.find(what, at + what.size()))
+        ++count;
+    return count;
+}
+
+// The pixels pdftoppm made of the PDF (a binary PPM), or an empty picture.
+Picture renderPdf(const std::string& pdf, const std::string& prefix) {
+    Picture picture;
+    const std::string command =
+        "pdftoppm -r 72 -singlefile '" + pdf + "' '" + prefix + "' 2>/dev/null";
+    if (std::system(command.c_str()) != 0) return picture;
+    const std::string ppm = readFileOrEmpty(prefix + ".ppm");
+    int width = 0, height = 0, maxValue = 0, used = 0;
+    if (std::sscanf(ppm.c_str(), "P6 %d %d %d%n", &width, &height, &maxValue, &used) != 3 ||
+        maxValue != 255 || ppm.size() < size_t(used + 1) + size_t(width) * height * 3)
+        return picture;
+    std::vector<uint32_t> pixels(size_t(width) * height);
+    const auto* rgb = reinterpret_cast<const unsigned char*>(ppm.data()) + used + 1;
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        pixels[i] = 0xFF000000u | (uint32_t(rgb[3 * i]) << 16) | (uint32_t(rgb[3 * i + 1]) << 8) |
+                    rgb[3 * i + 2];
+    }
+    picture.assign(width, height, std::move(pixels), kPngFormatId);
+    return picture;
+}
+
+}  // namespace
+
+TEST_F(VectorMapTest, SvgHoldsEveryShapeAndLabelAndPdfLooksLikeThePng) {
+    // What the job draws, seen on a recording canvas.
+    std::shared_ptr<RecordingCanvas> recorded;
+    DrawJobOptions recording;
+    recording.openCanvas = [&](Picture& output) {
+        recorded = std::make_shared<RecordingCanvas>(output.width(), output.height());
+        return recorded;
+    };
+    run(recording);
+    ASSERT_TRUE(recorded);
+    const size_t markers = recorded->count(CanvasOp::FillEllipse);
+    const size_t shapes = recorded->count(CanvasOp::DrawLine) + recorded->count(CanvasOp::DrawArc) +
+                          recorded->count(CanvasOp::DrawEllipse) + markers +
+                          recorded->count(CanvasOp::FillRectangle) +
+                          recorded->count(CanvasOp::FillPolygon);
+    size_t labels = 0;
+    for (const RecordedCall& call : recorded->callsOf(CanvasOp::DrawText)) {
+        if (call.text.find_first_not_of(" \r\n") != std::string::npos) ++labels;
+    }
+    ASSERT_GT(markers, 20u);
+    ASSERT_GT(labels, 5u);
+    ASSERT_GT(recorded->count(CanvasOp::DrawArc), 0u);  // the wind radii
+
+    // The same job on the real canvas, kept for a vector save.
+    run(DrawJobOptions{});
+    ASSERT_TRUE(app.lastDrawing);
+    const DrawingTape& tape = *app.lastDrawing;
+    EXPECT_EQ(tape.operationCount(), recorded->size() - recorded->count(CanvasOp::DrawPicture));
+
+    const std::string svgPath = folder.file("map.svg");
+    ASSERT_EQ(writeVectorMap(tape, svgPath, VectorFormat::Svg).result, VectorWriteResult::Written);
+    const std::string svg = readFileOrEmpty(svgPath);
+    // Glyph outlines sit in <defs>; the page follows them.
+    const size_t page = svg.rfind("</defs>");
+    ASSERT_NE(page, std::string::npos);
+    EXPECT_EQ(countOf(svg, "<image", page), 1u);
+    EXPECT_EQ(countOf(svg, "<path", page), shapes);
+    // Each label is one run of glyphs in its own colour.
+    EXPECT_EQ(countOf(svg, "<use xlink:href=\"#glyph", page) > 0, true);
+    EXPECT_EQ(countOf(svg, "<g style=\"fill:", page), labels);
+
+    const std::string pdfPath = folder.file("map.pdf");
+    ASSERT_EQ(writeVectorMap(tape, pdfPath, VectorFormat::Pdf).result, VectorWriteResult::Written);
+    const Picture rendered = renderPdf(pdfPath, folder.file("rendered"));
+    if (rendered.empty()) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+    Picture png;
+    ASSERT_TRUE(png.loadBytes(view.panelPicture()));
+    ASSERT_EQ(rendered.width(), png.width());
+    ASSERT_EQ(rendered.height(), png.height());
+    // Anti-aliasing differs between the surfaces: only clear differences count.
+    constexpr int kTolerance = 48;
+    size_t differing = 0;
+    for (int y = 0; y < png.height(); ++y) {
+        for (int x = 0; x < png.width(); ++x) {
+            const uint32_t a = rendered.pixelArgb(x, y), b = png.pixelArgb(x, y);
+            for (int shift : {0, 8, 16}) {
+                if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > kTolerance) {
+                    ++differing;
+                    break;
+                }
+            }
+        }
+    }
+    const double share = double(differing) / (double(png.width()) * png.height());
+    EXPECT_LE(share, 0.02) << differing << " pixels differ";
+    // The labels are text in the PDF, with fonts embedded.
+    const std::string pdf = readFileOrEmpty(pdfPath);
+    EXPECT_NE(pdf.find("/FontFile"), std::string::npos);
+    EXPECT_NE(pdf.find("/ToUnicode"), std::string::npos);
+}
