@@ -5,9 +5,9 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
-#include <QRegularExpression>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace tcmap {
@@ -158,13 +158,13 @@ std::optional<std::string> QtPrompter::chooseSavePath(const std::string& title,
     dialog.setDefaultSuffix(q(defaultExtension));
     // A name typed without an extension takes that of the chosen filter
     // (SVG, PDF), or the default one when the filter names no single type.
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
-                     [&dialog, defaultExtension](const QString& selected) {
-                         const QRegularExpression single(QStringLiteral("\\*\\.(\\w+)\\)?$"));
-                         const QRegularExpressionMatch match = single.match(selected);
-                         dialog.setDefaultSuffix(match.hasMatch() ? match.captured(1)
-                                                                  : q(defaultExtension));
-                     });
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog,
+        [&dialog, defaultExtension](const QString& selected) {
+            const QRegularExpression single(QStringLiteral("\\*\\.(\\w+)\\)?$"));
+            const QRegularExpressionMatch match = single.match(selected);
+            dialog.setDefaultSuffix(match.hasMatch() ? match.captured(1) : q(defaultExtension));
+        });
     if (!initialPath.empty()) dialog.selectFile(q(initialPath));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().front().toStdString();

@@ -233,8 +233,8 @@ class DrawJob {
             return false;
         }
         if (wantsTape()) {
-            tape_ = std::make_shared<DrawingTape>(canvas_->width(), canvas_->height(),
-                                                  app_.langCode);
+            tape_ =
+                std::make_shared<DrawingTape>(canvas_->width(), canvas_->height(), app_.langCode);
             tapeCanvas_ = std::make_shared<TapeCanvas>(canvas_, tape_);
             canvas_ = tapeCanvas_;
         }
@@ -325,7 +325,7 @@ class DrawJob {
     Picture map_;
     Picture output_;
     std::shared_ptr<Canvas> canvas_;
-    std::shared_ptr<DrawingTape> tape_;        // what the job draws, when kept
+    std::shared_ptr<DrawingTape> tape_;       // what the job draws, when kept
     std::shared_ptr<TapeCanvas> tapeCanvas_;  // records onto tape_
     CanvasPen pen_;
     CanvasBrush brush_;

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QTest>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "base/file_io.h"

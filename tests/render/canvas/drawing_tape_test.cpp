@@ -112,7 +112,7 @@ TEST(DrawingTape, VectorFileIsWrittenWholeOrNotAtAll) {
         const VectorFormat format = vectorFormatOf(path);
 
         // Over the limit: the old file stays and no temporary file is left.
-        const VectorWriteReport refused = writeVectorMap(*tape, path, format, 16 * 1024);
+        const VectorWriteReport refused = writeVectorMap(*tape, path, format, 2048);
         EXPECT_EQ(refused.result, VectorWriteResult::TooLarge) << name;
         EXPECT_EQ(readFileBytes(path).value_or(""), "old map") << name;
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
@@ -123,7 +123,7 @@ TEST(DrawingTape, VectorFileIsWrittenWholeOrNotAtAll) {
         ASSERT_EQ(written.result, VectorWriteResult::Written) << name;
         const std::string bytes = readFileBytes(path).value_or("");
         EXPECT_EQ(written.bytes, bytes.size());
-        EXPECT_GT(bytes.size(), 16u * 1024);
+        EXPECT_GT(bytes.size(), 2048u);
         EXPECT_EQ(bytes.rfind(format == VectorFormat::Pdf ? "%PDF-" : "<?xml", 0), 0u) << name;
         std::filesystem::remove(path);
     }
