@@ -13,6 +13,7 @@
 #include "base/file_io.h"
 #include "config/app_state.h"
 #include "render/canvas/drawing_tape.h"
+#include "render/canvas/jpeg_codec.h"
 #include "render/canvas/picture.h"
 #include "render/canvas/vector_output.h"
 #include "render/draw_job.h"
@@ -222,4 +223,24 @@ TEST_F(VectorMapTest, SvgHoldsEveryShapeAndLabelAndPdfLooksLikeThePng) {
             }
         }
     }
+}
+
+TEST_F(VectorMapTest, JpegMapIsEmbeddedAsJpeg) {
+    Picture map;
+    ASSERT_TRUE(map.loadFile(app.mapPath1));
+    std::vector<uint8_t> jpeg;
+    ASSERT_EQ(encodeJpeg(map.pixels(), map.width(), map.height(), jpeg), status::kOk);
+    app.mapPath1 = folder.put("map.jpg", std::string(jpeg.begin(), jpeg.end()));
+    run(DrawJobOptions{});
+    ASSERT_TRUE(app.lastDrawing);
+
+    const std::string pdfPath = folder.file("map.pdf"), svgPath = folder.file("map.svg");
+    ASSERT_EQ(writeVectorMap(*app.lastDrawing, pdfPath, VectorFormat::Pdf).result,
+              VectorWriteResult::Written);
+    ASSERT_EQ(writeVectorMap(*app.lastDrawing, svgPath, VectorFormat::Svg).result,
+              VectorWriteResult::Written);
+    const std::string pdf = readFileOrEmpty(pdfPath), svg = readFileOrEmpty(svgPath);
+    EXPECT_EQ(countOf(pdf, "/DCTDecode"), 1u);
+    EXPECT_EQ(countOf(svg, "data:image/jpeg;base64,"), 1u);
+    EXPECT_EQ(countOf(svg, "data:image/png;base64,"), 0u);
 }
