@@ -14,6 +14,8 @@ packages=(
   dpkg-dev
   # tests only: validators of the desktop entry and the AppStream metadata
   desktop-file-utils appstream
+  # tests only: pdftoppm renders vector maps back to pixels
+  poppler-utils
 )
 
 missing=()

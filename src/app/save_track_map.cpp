@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/save_track_map.h"
+#include "app/save_vector_map.h"
 #include "base/file_io.h"
 #include "config/app_state.h"
 #include "config/prompter.h"
@@ -94,11 +95,15 @@ bool saveTrackMap(AppState& app, MainView& view, const LanguagePack& lang, Promp
     const bool handedOver = !interactive && !app.outputPng.empty() && source == app.tempFilePath;
 
     std::string failure;
+    const VectorFormat vectorFormat = vectorFormatOf(destination);
     // The panel's picture goes back into the scratch file first, so the file
     // saved is the picture shown. A scratch file that cannot be rewritten
     // would save an older picture, so that fails the save. A handed-over
     // picture is in the scratch file already.
-    if (fromPanel && !handedOver && !writeFileReplacing(source, asText(panelBytes))) {
+    if (vectorFormat != VectorFormat::None) {
+        // A vector map is drawn again from the job's tape, not from the picture.
+        failure = saveVectorMap(app, lang, destination, vectorFormat);
+    } else if (fromPanel && !handedOver && !writeFileReplacing(source, asText(panelBytes))) {
         failure = kCopyError;
     } else if (app.outputFormatId == kPngFormatId) {
         // Already PNG: the panel's bytes are the scratch file's bytes.

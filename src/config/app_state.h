@@ -6,11 +6,14 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
 
 namespace tcmap {
+
+class DrawingTape;
 
 struct AppState {
     // The user's folder, without a trailing separator: the folder of the
@@ -73,6 +76,10 @@ struct AppState {
     // scratch file, made while it was stored, so the save need not decode the
     // scratch file again. Empty when there is none.
     std::vector<uint8_t> outputPng;
+    // What the last finished job drew, replayable, so Save can write it as a
+    // vector file without reading the track files again. Empty when the job
+    // did not record (a batch run writing a PNG) or did not finish a map.
+    std::shared_ptr<const DrawingTape> lastDrawing;
 
     std::vector<std::string> regionParts;  // region of a Regional job, as entered
     std::array<float, 2> dashPattern{3.0f, 3.0f};

@@ -38,7 +38,9 @@ std::string batchUsageLine() {
 std::string usageText() {
     return "usage: tcmap [<track file> ...]\n"
            "       tcmap ~nogui <settings file> <output picture> <track file> [<track file> ...]\n"
-           "       tcmap --help | --version | --paths\n";
+           "       tcmap --help | --version | --paths\n"
+           "The output picture is a PNG, or a vector map when its name ends in .svg (SVG)\n"
+           "or .pdf (PDF); any other name is written as a PNG.\n";
 }
 
 }  // namespace tcmap

@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace tcmap {
@@ -155,6 +156,15 @@ std::optional<std::string> QtPrompter::chooseSavePath(const std::string& title,
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(q(defaultExtension));
+    // A name typed without an extension takes that of the chosen filter
+    // (SVG, PDF), or the default one when the filter names no single type.
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog,
+        [&dialog, defaultExtension](const QString& selected) {
+            const QRegularExpression single(QStringLiteral("\\*\\.(\\w+)\\)?$"));
+            const QRegularExpressionMatch match = single.match(selected);
+            dialog.setDefaultSuffix(match.hasMatch() ? match.captured(1) : q(defaultExtension));
+        });
     if (!initialPath.empty()) dialog.selectFile(q(initialPath));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().front().toStdString();

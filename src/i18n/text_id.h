@@ -231,6 +231,8 @@ enum class TextId : int32_t {
     ArchiveStormsDrawn = 195,    // %s: the archive, %d: storms drawn, %d: storms in it
     ArchiveRowsSkipped = 196,    // %s: the archive, %d: rows skipped, %d: the first one's line
     ArchiveStormCutShort = 197,  // %s: the archive, %s: the storm
+
+    VectorMapTooLarge = 201,
 };
 
 }  // namespace tcmap

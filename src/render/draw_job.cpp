@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/file_io.h"
 #include "base/text_rules.h"
 #include "config/app_state.h"
 #include "config/job_settings.h"
@@ -13,7 +14,9 @@
 #include "i18n/safe_format.h"
 #include "render/canvas/cairo_canvas.h"
 #include "render/canvas/canvas.h"
+#include "render/canvas/drawing_tape.h"
 #include "render/canvas/picture.h"
+#include "render/canvas/vector_output.h"
 #include "render/draw_job_options.h"
 #include "render/fix_rules.h"
 #include "render/job_log.h"
@@ -87,6 +90,7 @@ class DrawJob {
         timings_.start(JobStage::Output);
         writeProgressLine(TextId::WritingMap, true);
         outputTrackMap(app_, view_, log_, lang_, output_, frame_.outputWidth, frame_.outputHeight);
+        if (tape_) app_.lastDrawing = std::move(tape_);
     }
 
     // Releases the drawing objects (the canvas before the picture it draws
@@ -96,6 +100,8 @@ class DrawJob {
         ended_ = true;
         timings_.stop();
         canvas_.reset();
+        tapeCanvas_.reset();
+        tape_.reset();
         pen_.release();
         map_.release();
         brush_.release();
@@ -135,12 +141,14 @@ class DrawJob {
         writeProgressLine(TextId::DrawingStarted, true);
         stats_.reset();
         app_.largePicturePath.clear();
+        app_.lastDrawing.reset();
         view_.refreshTitle();
     }
 
     bool loadMap() {
         const std::string path =
             resolveMapPath(tcv_ ? app_.mapPath1 : app_.mapPath, app_.runFolder, app_.dataFolder);
+        mapPath_ = path;
         writeProgressLine(safeFormat(lang_.text(TextId::LoadingMap), {path}), true);
         map_.loadFile(path);
         if (map_.width() <= 0 || map_.height() <= 0) {
@@ -259,17 +267,52 @@ class DrawJob {
             reportPictureFailure(app_, log_, lang_, status);
             return false;
         }
+        if (wantsTape()) {
+            tape_ =
+                std::make_shared<DrawingTape>(canvas_->width(), canvas_->height(), app_.langCode);
+            tapeCanvas_ = std::make_shared<TapeCanvas>(canvas_, tape_);
+            canvas_ = tapeCanvas_;
+        }
         return true;
+    }
+
+    // Interactive jobs keep their drawing for whatever Save is asked for; a
+    // batch job only when its output is a vector file.
+    bool wantsTape() const {
+        return !app_.isBatch() || vectorFormatOf(app_.batchOutputPath) != VectorFormat::None;
+    }
+
+    // The map as the frame shows it becomes the tape's background, taken once;
+    // everything drawn from here on is recorded over it.
+    void startTape() {
+        if (!tape_) return;
+        Picture background;
+        if (!background.copyFrom(output_)) {
+            tape_.reset();  // no memory for it: this job gives no vector map
+            return;
+        }
+        const bool jpegMap = map_.formatId() == kJpegFormatId;
+        std::vector<uint8_t> jpegFile;
+        // The Global map is the whole map file: its own bytes embed best.
+        if (jpegMap && mode_ == DrawMode::Global) {
+            if (auto bytes = readFileBytes(mapPath_)) jpegFile.assign(bytes->begin(), bytes->end());
+        }
+        tape_->setBackground(std::move(background), jpegMap, std::move(jpegFile));
+        tapeCanvas_->startRecording();
     }
 
     bool paint() {
         writeProgressLine(TextId::DrawingMap, true);
-        if (mode_ == DrawMode::Global) return true;  // the output is the map itself
+        if (mode_ == DrawMode::Global) {  // the output is the map itself
+            startTape();
+            return true;
+        }
         const int32_t status = paintMap(*canvas_, map_, frame_);
         if (status != status::kOk) {
             reportPictureFailure(app_, log_, lang_, status);
             return false;
         }
+        startTape();
         return true;
     }
 
@@ -313,9 +356,12 @@ class DrawJob {
     FixTable fixes_;
     MapFrame frame_;
     std::vector<std::string> radii_;  // one per file that gave lines
+    std::string mapPath_;
     Picture map_;
     Picture output_;
     std::shared_ptr<Canvas> canvas_;
+    std::shared_ptr<DrawingTape> tape_;       // what the job draws, when kept
+    std::shared_ptr<TapeCanvas> tapeCanvas_;  // records onto tape_
     CanvasPen pen_;
     CanvasBrush brush_;
     CanvasFont font_;

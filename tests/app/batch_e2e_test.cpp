@@ -316,7 +316,7 @@ TEST(BatchEndToEnd, DrawsOneStormFromEachKindOfArchive) {
     EXPECT_EQ(picture.formatId(), kPngFormatId);
     const int64_t totals[] = {31, 1, 2};
     for (size_t i = 0; i < files.size(); ++i) {
-        EXPECT_NE(run.err.find(safeFormat(lang.text(195), {files[i], int64_t{1}, totals[i]})),
+        EXPECT_NE(run.err.find(safeFormat(lang.text(TextId::ArchiveStormsDrawn), {files[i], int64_t{1}, totals[i]})),
                   std::string::npos)
             << run.err;
     }
@@ -326,5 +326,5 @@ TEST(BatchEndToEnd, DrawsOneStormFromEachKindOfArchive) {
     args[1] = settingsFor("nobody");
     const RunResult none = runTcmap(folder, args);
     EXPECT_EQ(none.exitCode, 1) << none.err;
-    EXPECT_NE(readFileOrEmpty(out).find(lang.text(21)), std::string::npos);
+    EXPECT_NE(readFileOrEmpty(out).find(lang.text(TextId::NoFixToDraw)), std::string::npos);
 }

@@ -289,6 +289,20 @@ int32_t CairoCanvas::open(Picture& picture) {
     return contextStatus;
 }
 
+int32_t CairoCanvas::openSurface(cairo_surface_t* surface, int width, int height) {
+    impl_->close();
+    if (surface == nullptr || width <= 0 || height <= 0) return status::kInvalidParameter;
+    const int32_t surfaceStatus = statusOf(cairo_surface_status(surface));
+    if (surfaceStatus != status::kOk) return surfaceStatus;
+    impl_->surface = cairo_surface_reference(surface);
+    impl_->width = width;
+    impl_->height = height;
+    impl_->createContext();
+    const int32_t contextStatus = statusOf(cairo_status(impl_->cr));
+    if (contextStatus != status::kOk) impl_->close();
+    return contextStatus;
+}
+
 void CairoCanvas::close() {
     if (impl_->cr) cairo_surface_flush(impl_->surface);
     impl_->close();

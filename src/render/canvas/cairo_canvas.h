@@ -11,6 +11,8 @@
 #include "render/canvas/canvas.h"
 #include "render/canvas/picture.h"
 
+typedef struct _cairo_surface cairo_surface_t;
+
 namespace tcmap {
 
 class CairoCanvas final : public Canvas {
@@ -26,6 +28,9 @@ class CairoCanvas final : public Canvas {
     // until close(). Returns a drawing status (0 success; 2 for an empty
     // picture). Drawing on a closed canvas fails with status 2.
     int32_t open(Picture& picture);
+    // Binds the canvas to any Cairo surface (a vector file's page) of the
+    // given size in pixels; the canvas holds its own reference to it.
+    int32_t openSurface(cairo_surface_t* surface, int width, int height);
     void close();
     bool isOpen() const;
 
