@@ -7,8 +7,10 @@
 
 #include "app/save_track_map.h"
 #include "base/file_io.h"
+#include "base/output_file.h"
 #include "config/app_state.h"
 #include "config/prompter.h"
+#include "config/scratch_file.h"
 #include "i18n/language_pack.h"
 #include "i18n/safe_format.h"
 #include "render/canvas/picture.h"
@@ -29,11 +31,11 @@ std::string_view asText(const std::vector<uint8_t>& bytes) {
     return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
 }
 
-// Copies `source` over `destination`; the destination changes only when the
-// whole copy reached the disk.
-bool copyFileReplacing(const std::string& source, const std::string& destination) {
+// Copies `source` to the output `destination`; a file there changes only when
+// the whole copy reached the disk.
+bool copyToOutput(const std::string& source, const std::string& destination) {
     const std::optional<std::string> bytes = readFileBytes(source);
-    return bytes && writeFileAtomically(destination, *bytes);
+    return bytes && writeOutputFile(destination, *bytes);
 }
 
 // Shows (interactive) or collects (batch) a failed save. `value` says why:
@@ -96,16 +98,16 @@ bool saveTrackMap(AppState& app, MainView& view, const LanguagePack& lang, Promp
     // saved is the picture shown. A scratch file that cannot be rewritten
     // would save an older picture, so that fails the save. A handed-over
     // picture is in the scratch file already.
-    if (fromPanel && !handedOver && !writeFileReplacing(source, asText(panelBytes))) {
+    if (fromPanel && !handedOver && !writeScratchFile(source, asText(panelBytes))) {
         failure = kCopyError;
     } else if (app.outputFormatId == kPngFormatId) {
         // Already PNG: the panel's bytes are the scratch file's bytes.
-        const bool copied = fromPanel ? writeFileAtomically(destination, asText(panelBytes))
-                                      : copyFileReplacing(source, destination);
+        const bool copied = fromPanel ? writeOutputFile(destination, asText(panelBytes))
+                                      : copyToOutput(source, destination);
         if (!copied) failure = kCopyError;
     } else if (handedOver) {
         // What converting the scratch file gives, without decoding it again.
-        if (!writeFileAtomically(destination, asText(app.outputPng))) {
+        if (!writeOutputFile(destination, asText(app.outputPng))) {
             failure = std::to_string(kPngNotWritten);
         }
     } else {
