@@ -91,8 +91,9 @@ TEST(BatchKill, KilledWritesLeaveTheOldFilesWholeAndTheNextRunSweepsTheRest) {
             EXPECT_EQ(process.wait(), -1);
         }
         // (A run killed at its output has written Settings.ini in full before.)
-        if (moment.file == "Settings.ini")
+        if (moment.file == "Settings.ini") {
             EXPECT_EQ(readFileOrEmpty(run.file("Settings.ini")), oldSettings);
+        }
         EXPECT_EQ(readFileOrEmpty(out), oldOut);
         const std::vector<std::string> afterKill =
             entriesOf(moment.file == "out.png" ? folder.path() : run.path());
