@@ -1,10 +1,12 @@
 // tcmap entry point. Batch mode ("~nogui") runs without creating any Qt
 // object, so it works on a machine without a display.
+#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "app/batch_output_check.h"
 #include "app/batch_run.h"
 #include "app/startup_state.h"
 #include "app/unexpected_error.h"
@@ -23,6 +25,15 @@ namespace {
 // Batch start-up and run; returns the exit code.
 int runBatchMode(tcmap::AppState& state) {
     using namespace tcmap;
+    // An output path that cannot take the map, or is one of the inputs, ends
+    // the run before anything (settings, scratch file) is written.
+    if (const auto refusal = checkBatchOutput(state)) {
+        std::fprintf(stderr, "%s\n", refusal->message.c_str());
+        return refusal->exitCode;
+    }
+    // A reader of a FIFO or pipe output that goes away makes the write fail
+    // (and the run say so) instead of killing the process.
+    std::signal(SIGPIPE, SIG_IGN);
     installBatchErrorHandlers();
     prepareScratchFile(state);
     readStartupSettings(state);

@@ -8,9 +8,17 @@ struct AppState;
 class MainView;
 class LanguagePack;
 
+struct BatchFinish {
+    int exitCode = 1;            // 0 when a map was saved, 1 otherwise
+    bool reportWritten = false;  // a failure report reached the output
+    int reportError = 0;         // errno of the report's write when it did not
+};
+
 // The end of a batch run: save the map, or write the failure report in place
-// of whatever is at the output path; delete the scratch file. Returns the
-// process exit code: 0 when a map was saved, 1 otherwise.
+// of whatever is at the output path; delete the scratch file.
+BatchFinish finishBatchRun(AppState& app, MainView& view, const LanguagePack& lang);
+
+// finishBatchRun's exit code.
 int finishBatch(AppState& app, MainView& view, const LanguagePack& lang);
 
 }  // namespace tcmap

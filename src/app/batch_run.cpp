@@ -1,6 +1,7 @@
 #include "app/batch_run.h"
 
 #include <chrono>
+#include <cstring>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -28,6 +29,17 @@ void printFailureLog(const std::string& log, std::ostream& err) {
     }
 }
 
+// Where the failure report went, or why it went nowhere.
+void printReportOutcome(const std::string& output, const BatchFinish& finish, std::ostream& err) {
+    const std::string where = output == "-" ? std::string("standard output") : output;
+    if (finish.reportWritten) {
+        err << "No track map was saved; " << where << " holds the failure report.\n";
+    } else {
+        err << "No track map was saved, and the failure report could not be written to " << where
+            << ": " << std::strerror(finish.reportError) << ".\n";
+    }
+}
+
 }  // namespace
 
 int runBatch(AppState& app, std::ostream& err, const BatchJob& job) {
@@ -37,14 +49,14 @@ int runBatch(AppState& app, std::ostream& err, const BatchJob& job) {
 
     HeadlessView view(&err);
     const LanguagePack lang = LanguagePack::fromState(app);
-    int exitCode = 1;
+    BatchFinish finish;
     std::thread worker([&] {
         runReportingErrors(
             [&] {
                 job(app, view);
                 view.printInfoLine(&err);
                 const auto saveStart = std::chrono::steady_clock::now();
-                exitCode = finishBatch(app, view, lang);
+                finish = finishBatchRun(app, view, lang);
                 if (timingsRequested()) {
                     const std::chrono::duration<double, std::milli> elapsed =
                         std::chrono::steady_clock::now() - saveStart;
@@ -56,10 +68,9 @@ int runBatch(AppState& app, std::ostream& err, const BatchJob& job) {
     worker.join();
 
     printFailureLog(app.failureLog(), err);
-    if (exitCode != 0)
-        err << "No track map was saved; " << app.batchOutputPath << " holds the failure report.\n";
+    if (finish.exitCode != 0) printReportOutcome(app.batchOutputPath, finish, err);
     err.flush();
-    return exitCode;
+    return finish.exitCode;
 }
 
 }  // namespace tcmap

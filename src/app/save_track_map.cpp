@@ -8,8 +8,10 @@
 #include "app/save_track_map.h"
 #include "app/save_vector_map.h"
 #include "base/file_io.h"
+#include "base/output_file.h"
 #include "config/app_state.h"
 #include "config/prompter.h"
+#include "config/scratch_file.h"
 #include "i18n/language_pack.h"
 #include "i18n/safe_format.h"
 #include "render/canvas/picture.h"
@@ -30,11 +32,11 @@ std::string_view asText(const std::vector<uint8_t>& bytes) {
     return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
 }
 
-// Copies `source` over `destination`; the destination changes only when the
-// whole copy reached the disk.
-bool copyFileReplacing(const std::string& source, const std::string& destination) {
+// Copies `source` to the output `destination`; a file there changes only when
+// the whole copy reached the disk.
+bool copyToOutput(const std::string& source, const std::string& destination) {
     const std::optional<std::string> bytes = readFileBytes(source);
-    return bytes && writeFileAtomically(destination, *bytes);
+    return bytes && writeOutputFile(destination, *bytes);
 }
 
 // Shows (interactive) or collects (batch) a failed save. `value` says why:
@@ -103,16 +105,16 @@ bool saveTrackMap(AppState& app, MainView& view, const LanguagePack& lang, Promp
     if (vectorFormat != VectorFormat::None) {
         // A vector map is drawn again from the job's tape, not from the picture.
         failure = saveVectorMap(app, lang, destination, vectorFormat);
-    } else if (fromPanel && !handedOver && !writeFileReplacing(source, asText(panelBytes))) {
+    } else if (fromPanel && !handedOver && !writeScratchFile(source, asText(panelBytes))) {
         failure = kCopyError;
     } else if (app.outputFormatId == kPngFormatId) {
         // Already PNG: the panel's bytes are the scratch file's bytes.
-        const bool copied = fromPanel ? writeFileAtomically(destination, asText(panelBytes))
-                                      : copyFileReplacing(source, destination);
+        const bool copied = fromPanel ? writeOutputFile(destination, asText(panelBytes))
+                                      : copyToOutput(source, destination);
         if (!copied) failure = kCopyError;
     } else if (handedOver) {
         // What converting the scratch file gives, without decoding it again.
-        if (!writeFileAtomically(destination, asText(app.outputPng))) {
+        if (!writeOutputFile(destination, asText(app.outputPng))) {
             failure = std::to_string(kPngNotWritten);
         }
     } else {

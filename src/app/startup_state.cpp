@@ -42,7 +42,10 @@ void prepareScratchFile(AppState& app) {
     const std::string settings = runFolderSettings(app);
     app.tempFilePath = readSetting(settings, settings::kTmpName);
     deleteStaleTempFile(app.tempFilePath, app.scratchHome());
-    app.tempFilePath = newScratchName(app.scratchHome());
+    // Runs may share the run folder: the recorded name is only the last
+    // one's, so every scratch file no live run holds goes too.
+    sweepStaleScratchFiles(app.scratchHome());
+    app.tempFilePath = reserveScratchFile(app.scratchHome());
     // A settings file that cannot be written only costs the clean-up of this
     // run's scratch file by the next run.
     ProfileStore::write(settings, settings::kTmpName.section, settings::kTmpName.key,

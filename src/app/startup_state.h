@@ -22,9 +22,9 @@ void setRunDefaults(AppState& app, const ProgramFolders& folders);
 void settleUserFolders(AppState& app, const ProgramFolders& folders);
 
 // Deletes the scratch file the previous run recorded in the run folder's
-// Settings.ini, takes a fresh one for this run and records its name there
-// (quoted). The record always goes to the run folder's Settings.ini, also
-// when a batch run names another settings file.
+// Settings.ini and any other that no live run holds, reserves a fresh one for
+// this run and records its name there (quoted). The record always goes to the run folder's
+// Settings.ini, also when a batch run names another settings file.
 void prepareScratchFile(AppState& app);
 
 // The fields read once at start-up: lastDir, the language fields

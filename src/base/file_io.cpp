@@ -7,11 +7,11 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "base/replacing_write.h"
+
 namespace tcmap {
 
-namespace {
-
-bool writeAll(int fd, std::string_view bytes) {
+bool writeToDescriptor(int fd, std::string_view bytes) {
     size_t written = 0;
     while (written < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
@@ -23,8 +23,6 @@ bool writeAll(int fd, std::string_view bytes) {
     }
     return true;
 }
-
-}  // namespace
 
 std::optional<std::string> readFileBytes(const std::string& path) {
     if (path.empty()) return std::nullopt;
@@ -75,29 +73,33 @@ bool pathExists(const std::string& path) {
 }
 
 bool writeFileAtomically(const std::string& path, std::string_view bytes) {
-    if (path.empty()) return false;
-    std::string temporary = path + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) return false;
-    // Keep the permissions of the file being replaced, if there is one.
-    struct stat info {};
-    if (::stat(path.c_str(), &info) == 0)
-        ::fchmod(fd, info.st_mode & 07777);
-    else
-        ::fchmod(fd, 0644);
-    const bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
-    if (::close(fd) != 0 || !ok || ::rename(temporary.c_str(), path.c_str()) != 0) {
-        ::unlink(temporary.c_str());
+    const size_t slash = path.rfind('/');
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (name.empty()) {
+        errno = path.empty() ? ENOENT : EISDIR;
         return false;
     }
-    return true;
+    const std::string folder =
+        slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+    // Read access lets the leftovers be swept; without it the write still works.
+    int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd < 0) folderFd = ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd < 0) return false;
+
+    ReplacingWrite write(folderFd, name);
+    write.sweepLeftovers();
+    const bool ok = write.run(bytes);
+    const int error = errno;
+    ::close(folderFd);
+    errno = error;
+    return ok;
 }
 
 bool writeFileReplacing(const std::string& path, std::string_view bytes) {
     if (path.empty()) return false;
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) return false;
-    const bool ok = writeAll(fd, bytes);
+    const bool ok = writeToDescriptor(fd, bytes);
     return ::close(fd) == 0 && ok;
 }
 

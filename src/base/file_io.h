@@ -24,14 +24,20 @@ int64_t fileSize(const std::string& path);
 bool isRegularFile(const std::string& path);
 bool pathExists(const std::string& path);
 
-// Replace the file's content: write a temporary file beside it, flush it to
-// the disk and rename it over the file. False (and the old file untouched)
-// when any step fails.
+// Replace the file's content: write an unnamed temporary file in its folder
+// (a locked, recognisable ".<name>.tcmap-*.part" where the file system has no
+// unnamed files), flush it to the disk and rename it over the file, so a kill
+// leaves the old file whole and nothing a later write does not sweep away.
+// A link at `path` is replaced itself; callers resolve links first. False
+// with errno set (and the old file untouched) when any step fails.
 bool writeFileAtomically(const std::string& path, std::string_view bytes);
 
 // Write the file in place, replacing its content (for outputs the caller
 // checks afterwards). False on any failure.
 bool writeFileReplacing(const std::string& path, std::string_view bytes);
+
+// Writes all of `bytes` to the open descriptor. False with errno set.
+bool writeToDescriptor(int fd, std::string_view bytes);
 
 // The folder part of a path (before the last '/' or '\\'), or "".
 std::string folderOf(std::string_view path);

@@ -1,10 +1,16 @@
 #include "config/profile_store.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <chrono>
 #include <climits>
 #include <cstdlib>
 #include <optional>
+#include <thread>
 
 #include "base/file_io.h"
 
@@ -84,7 +90,9 @@ class LineScanner {
         line.begin = pos_;
         const size_t feed = bytes_.find('\n', pos_);
         if (feed == std::string_view::npos) {
-            line.end = bytes_.size();
+            // A CR that ends the file belongs to the line break a later
+            // write completes, so the line reads the same before and after.
+            line.end = bytes_.back() == '\r' ? bytes_.size() - 1 : bytes_.size();
             line.next = bytes_.size();
             line.hasBreak = false;
         } else {
@@ -187,6 +195,42 @@ std::string_view lineBreakOf(std::string_view bytes) {
     return (feed != std::string_view::npos && feed > 0 && bytes[feed - 1] == '\r') ? "\r\n" : "\n";
 }
 
+// What ends a file's unfinished last line before a line is added after it: a
+// lone CR there becomes CR LF, leaving the line's own bytes as they were.
+std::string_view breakAfter(std::string_view bytes, std::string_view lineBreak) {
+    return !bytes.empty() && bytes.back() == '\r' ? "\n" : lineBreak;
+}
+
+// Holds the lock of a settings file's folder while one write reads, changes
+// and replaces the file, so writes of two processes never lose one another.
+// A holder that does not let go within the wait (a stopped process) is not
+// waited for further.
+class FolderWriteLock {
+  public:
+    explicit FolderWriteLock(const std::string& file) {
+        const size_t slash = file.rfind('/');
+        const std::string folder =
+            slash == std::string::npos ? "." : (slash == 0 ? "/" : file.substr(0, slash));
+        fd_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd_ < 0) return;
+        for (int tries = 0; tries < kLockTries; ++tries) {
+            if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) return;
+            if (errno != EWOULDBLOCK && errno != EINTR) return;
+            std::this_thread::sleep_for(kLockPause);
+        }
+    }
+    ~FolderWriteLock() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    FolderWriteLock(const FolderWriteLock&) = delete;
+    FolderWriteLock& operator=(const FolderWriteLock&) = delete;
+
+  private:
+    static constexpr int kLockTries = 400;
+    static constexpr std::chrono::milliseconds kLockPause{5};
+    int fd_ = -1;
+};
+
 }  // namespace
 
 std::string ProfileStore::read(const std::string& file, std::string_view section,
@@ -216,6 +260,7 @@ bool ProfileStore::write(const std::string& file, std::string_view section, std:
     if (holdsAny(value, std::string_view("\r\n\0", 3))) return false;
 
     const std::string target = writeTarget(file);
+    const FolderWriteLock lock(target);
     const auto content = currentContent(target);
     if (!content) return false;
     const std::string_view bytes = *content;
@@ -241,11 +286,11 @@ bool ProfileStore::write(const std::string& file, std::string_view section, std:
         } else {
             // The anchor is the file's last line and has no line break.
             updated.append(bytes);
-            updated.append(lineBreak).append(line);
+            updated.append(breakAfter(bytes, lineBreak)).append(line);
         }
     } else {
         updated.append(bytes);
-        if (!bytes.empty() && bytes.back() != '\n') updated.append(lineBreak);
+        if (!bytes.empty() && bytes.back() != '\n') updated.append(breakAfter(bytes, lineBreak));
         updated.append("[").append(section).append("]").append(lineBreak);
         updated.append(line).append(lineBreak);
     }

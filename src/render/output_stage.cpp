@@ -8,6 +8,7 @@
 
 #include "base/file_io.h"
 #include "config/app_state.h"
+#include "config/scratch_file.h"
 #include "i18n/language_pack.h"
 #include "render/canvas/canvas.h"
 #include "render/canvas/picture.h"
@@ -59,7 +60,7 @@ void outputTrackMap(AppState& app, MainView& view, JobLog& log, const LanguagePa
     int32_t stored = output.encode(app.outputFormatId, encoded);
     if (stored == status::kOk) {
         const std::string_view bytes(reinterpret_cast<const char*>(encoded.data()), encoded.size());
-        if (!writeFileReplacing(app.tempFilePath, bytes)) stored = status::kSystemError;
+        if (!writeScratchFile(app.tempFilePath, bytes)) stored = status::kSystemError;
     }
     if (pngEncoder.joinable()) pngEncoder.join();
     if (stored == status::kOk && pngStatus == status::kOk) app.outputPng = std::move(png);

@@ -1,7 +1,11 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/batch_finish.h"
@@ -53,6 +57,17 @@ void expectPngOf(const std::string& path, const Picture& expected) {
             EXPECT_EQ(saved.pixelArgb(x, y), expected.pixelArgb(x, y)) << x << "," << y;
         }
     }
+}
+
+std::string readFifo(const std::string& path) {
+    std::string bytes;
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    if (fd < 0) return bytes;
+    char buffer[4096];
+    ssize_t n;
+    while ((n = ::read(fd, buffer, sizeof buffer)) > 0) bytes.append(buffer, n);
+    ::close(fd);
+    return bytes;
 }
 
 // A finished job as the output stage leaves it.
@@ -194,15 +209,37 @@ TEST(FinishBatch, SavesTheMapOrReplacesTheOutputWithTheFailureReport) {
                   "\r\n" + g.lang.text(TextId::NoMapToSave) + "\r\n");
     EXPECT_FALSE(pathExists(g.app.tempFilePath));
 
-    // Outputs that cannot be written end the run all the same; a FIFO must
-    // not block it.
+    // Outputs that cannot be written end the run all the same, and say so.
     SaveFixture h;
     h.app.batchOutputPath = h.run.file("missing-folder/out.png");
-    EXPECT_EQ(finishBatch(h.app, h.view, h.lang), 1);
+    const BatchFinish unwritten = finishBatchRun(h.app, h.view, h.lang);
+    EXPECT_EQ(unwritten.exitCode, 1);
+    EXPECT_FALSE(unwritten.reportWritten);
+    EXPECT_EQ(unwritten.reportError, ENOENT);
+    // A FIFO is written for the process reading it, and stays a FIFO.
     h.app.batchOutputPath = h.run.file("fifo.png");
     ASSERT_EQ(::mkfifo(h.app.batchOutputPath.c_str(), 0644), 0);
-    EXPECT_EQ(finishBatch(h.app, h.view, h.lang), 1);
-    EXPECT_TRUE(isRegularFile(h.app.batchOutputPath));
+    std::string received;
+    std::thread reader([&] { received = readFifo(h.app.batchOutputPath); });
+    const BatchFinish streamed = finishBatchRun(h.app, h.view, h.lang);
+    reader.join();
+    EXPECT_EQ(streamed.exitCode, 1);
+    EXPECT_TRUE(streamed.reportWritten);
+    EXPECT_EQ(received.substr(0, 10), "~SUSPENDED");
+    struct stat info {};
+    ASSERT_EQ(::lstat(h.app.batchOutputPath.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+}
+
+// The picture could not be written: the report says why in the system's words.
+TEST(FinishBatch, AFailedPictureWriteGivesTheSystemsReason) {
+    SaveFixture f;
+    f.finishJob(encoded(testPicture(), kPngFormatId), kPngFormatId);
+    f.app.batchOutputPath = f.run.file("maps");
+    ASSERT_EQ(::mkdir(f.app.batchOutputPath.c_str(), 0755), 0);
+    EXPECT_EQ(finishBatch(f.app, f.view, f.lang), 1);
+    EXPECT_EQ(f.app.failureLog(), f.failureText("CopyError") + "\r\nCannot write " +
+                                      f.app.batchOutputPath + ": Is a directory\r\n");
 }
 
 TEST(FinishBatch, WritesThePngTheOutputStageEncodedBesideTheScratchFile) {

@@ -135,6 +135,29 @@ TEST(ProfileStoreWrite, KeepsLfFilesAndMissingFinalBreaks) {
     EXPECT_EQ(readBack(marked), "\xEF\xBB\xBF[a]\nk=2\n");
 }
 
+// A file whose last line ends in a lone CR (an editor's half of CR LF): that
+// line reads the same before and after writes of other keys, and its own
+// bytes stay; only the line break is completed.
+TEST(ProfileStoreWrite, ALoneCrAtTheEndChangesNoOtherValue) {
+    TempFolder folder;
+    const std::string ini = folder.put("cr.ini", "[Borvane4]\r\nMap=\"m.png\"\r\nMode=1\r");
+    EXPECT_EQ(ProfileStore::read(ini, "Borvane4", "Mode", ""), "1");
+    ASSERT_TRUE(ProfileStore::write(ini, "tmp", "name", "\"/t/1.tmp\""));
+    EXPECT_EQ(ProfileStore::read(ini, "Borvane4", "Mode", ""), "1");
+    EXPECT_EQ(readBack(ini),
+              "[Borvane4]\r\nMap=\"m.png\"\r\nMode=1\r\n[tmp]\r\nname=\"/t/1.tmp\"\r\n");
+
+    const std::string inSection = folder.put("cr2.ini", "[a]\nk=1\r");
+    ASSERT_TRUE(ProfileStore::write(inSection, "a", "j", "2"));
+    EXPECT_EQ(readBack(inSection), "[a]\nk=1\r\nj=2");
+    EXPECT_EQ(ProfileStore::read(inSection, "a", "k", ""), "1");
+
+    // Its own value replaced: the CR stays where it was.
+    const std::string own = folder.put("cr3.ini", "[a]\nk=1\r");
+    ASSERT_TRUE(ProfileStore::write(own, "a", "k", "22"));
+    EXPECT_EQ(readBack(own), "[a]\nk=22\r");
+}
+
 TEST(ProfileStoreWrite, ChangesTheFirstOfDuplicates) {
     TempFolder folder;
     const std::string ini = folder.put("dup.ini", "[A]\nk=1\nk=2\n[a]\nk=3\nz=4\n");

@@ -1,6 +1,8 @@
 #include "config/scratch_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,6 +10,8 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "base/file_io.h"
 #include "config/run_folder.h"
@@ -110,4 +114,69 @@ TEST(RunFolder, IsTheFolderOfTheExecutable) {
     EXPECT_NE(folder.back(), '/');
     EXPECT_EQ(std::filesystem::path(folder),
               std::filesystem::canonical("/proc/self/exe").parent_path());
+}
+
+namespace {
+
+// Whether some open file description holds the lock of `path`, as another
+// run would see it.
+bool heldByALiveRun(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    if (fd < 0) return false;
+    const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
+    ::close(fd);
+    return held;
+}
+
+}  // namespace
+
+TEST(ReserveScratchFile, CreatesAndHoldsDistinctFilesUntilTheRunDeletesThem) {
+    TempFolder run;
+    // Threads stand in for runs started in the same millisecond.
+    std::vector<std::string> names(64);
+    std::vector<std::thread> starters;
+    for (std::string& name : names)
+        starters.emplace_back([&name, &run] { name = reserveScratchFile(run.path()); });
+    for (std::thread& starter : starters) starter.join();
+    EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), names.size());
+    for (const std::string& name : names) {
+        EXPECT_EQ(folderOf(name), run.file("temp"));
+        EXPECT_TRUE(isRegularFile(name)) << name;
+        EXPECT_TRUE(heldByALiveRun(name)) << name;
+    }
+
+    // Written through the reservation; what another run sees is the new content.
+    ASSERT_TRUE(writeScratchFile(names[0], "a long first picture"));
+    ASSERT_TRUE(writeScratchFile(names[0], "second"));
+    EXPECT_EQ(readFileOrEmpty(names[0]), "second");
+
+    // Neither the start-up clean-up nor the recorded-name clean-up of another
+    // run touches a held file; the run itself deletes its own.
+    sweepStaleScratchFiles(run.path());
+    for (const std::string& name : names) EXPECT_TRUE(pathExists(name)) << name;
+    for (const std::string& name : names) {
+        deleteStaleTempFile(name, run.path());
+        EXPECT_FALSE(pathExists(name)) << name;
+    }
+}
+
+TEST(SweepStaleScratchFiles, RemovesWhatKilledRunsLeftAndNothingElse) {
+    TempFolder run;
+    ASSERT_EQ(::mkdir(run.file("temp").c_str(), 0755), 0);
+    const std::string killed = run.put("temp/18f3a.tmp", "scratch of a killed run");
+    const std::string upper = run.put("temp/18f3b.TMP", "x");
+    const std::string other = run.put("temp/notes.txt", "x");
+    const std::string live = run.put("temp/18f3c.tmp", "scratch of a live run");
+    const int held = ::open(live.c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+
+    deleteStaleTempFile(live, run.path());  // the recorded name of a live run
+    sweepStaleScratchFiles(run.path());
+    EXPECT_FALSE(pathExists(killed));
+    EXPECT_FALSE(pathExists(upper));
+    EXPECT_TRUE(pathExists(other));
+    EXPECT_TRUE(pathExists(live));
+    ::close(held);
+    deleteStaleTempFile(live, run.path());
+    EXPECT_FALSE(pathExists(live));
 }

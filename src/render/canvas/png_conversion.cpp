@@ -1,6 +1,7 @@
 #include <string>
 
 #include "base/file_io.h"
+#include "base/output_file.h"
 #include "render/canvas/picture.h"
 #include "render/canvas/png_codec.h"
 
@@ -13,9 +14,10 @@ int convertToPng(const std::string& sourcePath, const std::string& destinationPa
     if (!picture.loadFile(sourcePath)) return -3;
     std::vector<uint8_t> png;
     if (encodePng(picture.pixels(), picture.width(), picture.height(), png) != 0) return -4;
-    // Through a temporary file, so a failed write leaves an older picture intact.
+    // A file is replaced in one step, so a failed write leaves an older
+    // picture intact; a device or FIFO is written through.
     const std::string_view bytes(reinterpret_cast<const char*>(png.data()), png.size());
-    return writeFileAtomically(destinationPath, bytes) ? 1 : -4;
+    return writeOutputFile(destinationPath, bytes) ? 1 : -4;
 }
 
 }  // namespace tcmap

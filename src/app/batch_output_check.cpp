@@ -1,0 +1,57 @@
+#include "app/batch_output_check.h"
+
+#include <sys/stat.h>
+
+#include "base/output_file.h"
+#include "config/app_state.h"
+
+namespace tcmap {
+
+namespace {
+
+constexpr int kUnusableOutputExit = 1;
+constexpr int kOutputIsInputExit = 2;
+
+bool sameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+}  // namespace
+
+std::optional<BatchOutputRefusal> checkBatchOutput(const AppState& app) {
+    const std::string& output = app.batchOutputPath;
+    const OutputTarget target = resolveOutput(output);
+    if (target.kind == OutputKind::Folder) {
+        return BatchOutputRefusal{
+            kUnusableOutputExit,
+            "tcmap: the output path " + output + " is a folder; name a file for the track map."};
+    }
+    if (target.kind == OutputKind::Unusable) {
+        return BatchOutputRefusal{
+            kUnusableOutputExit,
+            "tcmap: the output path " + output + " is neither a file, a device nor a FIFO."};
+    }
+    // Only a file the run would replace can be one of its inputs.
+    struct stat outputInfo {};
+    if (target.kind != OutputKind::File || ::stat(target.path.c_str(), &outputInfo) != 0) {
+        return std::nullopt;
+    }
+    for (const std::string& track : app.trackFiles) {
+        struct stat info {};
+        if (::stat(track.c_str(), &info) == 0 && sameFile(info, outputInfo)) {
+            return BatchOutputRefusal{kOutputIsInputExit, "tcmap: the output path " + output +
+                                                              " is the track file " + track +
+                                                              "; nothing was written."};
+        }
+    }
+    struct stat settingsInfo {};
+    if (app.batchArgs.size() > 0 && ::stat(app.batchArgs[0].c_str(), &settingsInfo) == 0 &&
+        sameFile(settingsInfo, outputInfo)) {
+        return BatchOutputRefusal{kOutputIsInputExit,
+                                  "tcmap: the output path " + output + " is the settings file " +
+                                      app.batchArgs[0] + "; nothing was written."};
+    }
+    return std::nullopt;
+}
+
+}  // namespace tcmap

@@ -1,0 +1,23 @@
+// Checks of a batch run's output path made before anything is written: a
+// path that cannot take a picture, or that would overwrite one of the run's
+// own inputs, ends the run at once.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace tcmap {
+
+struct AppState;
+
+struct BatchOutputRefusal {
+    int exitCode;
+    std::string message;  // one line, English, for standard error
+};
+
+// A folder (or another path that takes no bytes) is refused with exit code 1;
+// the output being one of the track files or the settings file (the same
+// file, also through a link or a second name) with exit code 2.
+std::optional<BatchOutputRefusal> checkBatchOutput(const AppState& app);
+
+}  // namespace tcmap

@@ -1,0 +1,116 @@
+// A batch run killed (SIGKILL) while it replaces a file: the run folder's
+// Settings.ini at start-up, or the output picture at the end. The old file
+// must stay whole, and whatever the kill left must be gone after the next
+// run.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "base/file_io.h"
+#include "render/canvas/picture.h"
+#include "support/private_run_folder.h"
+#include "support/tcmap_process.h"
+#include "support/temp_folder.h"
+
+using namespace tcmap;
+using tcmap::testing::PrivateRunFolder;
+using tcmap::testing::TcmapOptions;
+using tcmap::testing::TcmapProcess;
+using tcmap::testing::TempFolder;
+
+namespace {
+
+const std::string kStorm = TCMAP_TEST_DATA_DIR "/track/atcf/bwp022014.dat";
+
+std::vector<std::string> entriesOf(const std::string& folder) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+struct KillMoment {
+    std::string file;   // name of the file being replaced
+    std::string stage;  // where the write is held: created, written, linked
+    bool namedRoute;    // the route of file systems without unnamed files
+    bool leavesName;    // the kill leaves a named temporary file until the next run
+};
+
+}  // namespace
+
+TEST(BatchKill, KilledWritesLeaveTheOldFilesWholeAndTheNextRunSweepsTheRest) {
+    const PrivateRunFolder run;
+    TempFolder folder;
+    Picture map;
+    ASSERT_EQ(map.create(1440, 720, 0xFF0A285A, kPngFormatId), 0);
+    const std::string mapPath = folder.file("map.png");
+    ASSERT_EQ(map.save(mapPath, kPngFormatId), 0);
+    const std::string settings =
+        folder.put("s.ini", "[Borvane4]\nMode=0\nMap=\"" + mapPath + "\"\nWidth=300\nHeight=200\n");
+    const std::string out = folder.put("out.png", "the picture of an earlier run");
+    const std::vector<std::string> args{"~nogui", settings, out, kStorm};
+
+    const std::vector<KillMoment> moments = {
+        {"Settings.ini", "created", false, false}, {"Settings.ini", "written", false, false},
+        {"Settings.ini", "linked", false, true},   {"Settings.ini", "created", true, true},
+        {"Settings.ini", "written", true, true},   {"out.png", "created", false, false},
+        {"out.png", "written", false, false},      {"out.png", "linked", false, true},
+        {"out.png", "written", true, true},
+    };
+    TempFolder logs;
+    {
+        // A first run leaves the run folder as every later one does (temp/).
+        TcmapOptions first;
+        first.stderrPath = logs.file("first.err");
+        TcmapProcess process(run, args, first);
+        ASSERT_EQ(process.wait(), 0) << process.err();
+    }
+    const std::vector<std::string> runEntries = entriesOf(run.path());
+    const std::vector<std::string> outEntries = entriesOf(folder.path());
+    for (const KillMoment& moment : moments) {
+        SCOPED_TRACE(moment.file + " " + moment.stage + (moment.namedRoute ? " (named)" : ""));
+        const std::string oldSettings = readFileOrEmpty(run.file("Settings.ini"));
+        const std::string oldOut = readFileOrEmpty(out);
+
+        TcmapOptions held;
+        held.stderrPath = logs.file("killed.err");
+        held.environment = {"TCMAP_TEST_HOLD_WRITE=" + moment.stage + ":" + moment.file};
+        if (moment.namedRoute) held.environment.push_back("TCMAP_TEST_NO_TMPFILE=1");
+        {
+            TcmapProcess process(run, args, held);
+            ASSERT_TRUE(
+                process.waitForError("tcmap-test: holding " + moment.stage + ":" + moment.file))
+                << process.err();
+            process.kill(SIGKILL);
+            EXPECT_EQ(process.wait(), -1);
+        }
+        // (A run killed at its output has written Settings.ini in full before.)
+        if (moment.file == "Settings.ini") {
+            EXPECT_EQ(readFileOrEmpty(run.file("Settings.ini")), oldSettings);
+        }
+        EXPECT_EQ(readFileOrEmpty(out), oldOut);
+        const std::vector<std::string> afterKill =
+            entriesOf(moment.file == "out.png" ? folder.path() : run.path());
+        const size_t before = (moment.file == "out.png" ? outEntries : runEntries).size();
+        // An unnamed file vanishes with the process; a named one stays.
+        EXPECT_EQ(afterKill.size(), before + (moment.leavesName ? 1 : 0))
+            << ::testing::PrintToString(afterKill);
+        EXPECT_FALSE(entriesOf(run.file("temp")).empty());  // the killed run's scratch file
+
+        TcmapOptions next;
+        next.stderrPath = logs.file("next.err");
+        TcmapProcess process(run, args, next);
+        ASSERT_EQ(process.wait(), 0) << process.err();
+        EXPECT_EQ(entriesOf(run.path()), runEntries);
+        EXPECT_EQ(entriesOf(folder.path()), outEntries);
+        EXPECT_EQ(entriesOf(run.file("temp")), std::vector<std::string>{});
+        Picture saved;
+        EXPECT_TRUE(saved.loadFile(out));
+    }
+}

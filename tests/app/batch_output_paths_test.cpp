@@ -1,0 +1,206 @@
+// The output path of a batch run is not always a plain file: devices and
+// FIFOs are written through, links lead to their targets, folders and the
+// run's own inputs are refused, and a failure report that could not be
+// written is never claimed.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "base/file_io.h"
+#include "render/canvas/picture.h"
+#include "support/private_run_folder.h"
+#include "support/tcmap_process.h"
+#include "support/temp_folder.h"
+
+using namespace tcmap;
+using tcmap::testing::kCannotDropOverride;
+using tcmap::testing::PrivateRunFolder;
+using tcmap::testing::TcmapOptions;
+using tcmap::testing::TcmapProcess;
+using tcmap::testing::TempFolder;
+
+namespace {
+
+const std::string kStorm = TCMAP_TEST_DATA_DIR "/track/atcf/bwp022014.dat";
+
+struct Outcome {
+    int exitCode;
+    std::string err;
+};
+
+class BatchOutputPaths : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Picture map;
+        ASSERT_EQ(map.create(1440, 720, 0xFF0A285A, kPngFormatId), 0);
+        ASSERT_EQ(map.save(folder.file("map.png"), kPngFormatId), 0);
+        settings = folder.put("s.ini", "[Borvane4]\nMode=0\nMap=\"" + folder.file("map.png") +
+                                           "\"\nWidth=300\nHeight=200\n");
+    }
+
+    Outcome draw(const std::string& out, TcmapOptions options = {},
+                 const std::string& track = kStorm) {
+        options.stderrPath = logs.file("err.txt");
+        TcmapProcess process(run, {"~nogui", settings, out, track}, options);
+        const int code = process.wait();
+        return {code, process.err()};
+    }
+
+    // A device node of our own when root may make one, so a fault can never
+    // replace the system's; the system's otherwise (only root could replace it).
+    std::string device(const std::string& name, unsigned minor, const std::string& system) {
+        const std::string path = folder.file(name);
+        if (::geteuid() == 0 && ::mknod(path.c_str(), S_IFCHR | 0666, ::makedev(1, minor)) == 0)
+            return path;
+        return system;
+    }
+
+    static bool isPng(const std::string& bytes) {
+        return bytes.size() > 8 && bytes.substr(1, 3) == "PNG";
+    }
+
+    PrivateRunFolder run;
+    TempFolder folder;
+    TempFolder logs;
+    std::string settings;
+};
+
+bool isCharacterDevice(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 && S_ISCHR(info.st_mode);
+}
+
+}  // namespace
+
+TEST_F(BatchOutputPaths, DevicesAndStandardOutputAreWrittenThrough) {
+    const std::string null = device("null", 3, "/dev/null");
+    const Outcome toNull = draw(null);
+    EXPECT_EQ(toNull.exitCode, 0) << toNull.err;
+    EXPECT_TRUE(isCharacterDevice(null));
+
+    // "-" and /dev/stdout are the process's standard output.
+    for (const std::string& out : {std::string("-"), std::string("/dev/stdout")}) {
+        TcmapOptions options;
+        options.stdoutPath = logs.file("stdout.png");
+        const Outcome toStdout = draw(out, options);
+        EXPECT_EQ(toStdout.exitCode, 0) << out << ": " << toStdout.err;
+        EXPECT_TRUE(isPng(readFileOrEmpty(logs.file("stdout.png")))) << out;
+    }
+
+    // A full device: the run says the report could not be written, and why.
+    const std::string full = device("full", 7, "/dev/full");
+    const Outcome toFull = draw(full);
+    EXPECT_EQ(toFull.exitCode, 1);
+    EXPECT_NE(toFull.err.find("the failure report could not be written to " + full +
+                              ": No space left on device"),
+              std::string::npos)
+        << toFull.err;
+    EXPECT_EQ(toFull.err.find("holds the failure report"), std::string::npos);
+    EXPECT_TRUE(isCharacterDevice(full));
+}
+
+TEST_F(BatchOutputPaths, AFifoIsWrittenForTheProcessReadingIt) {
+    const std::string fifo = folder.file("map.fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    std::string received;
+    std::thread reader([&] {
+        const int fd = ::open(fifo.c_str(), O_RDONLY);
+        if (fd < 0) return;
+        char buffer[1 << 16];
+        ssize_t n;
+        while ((n = ::read(fd, buffer, sizeof buffer)) > 0) received.append(buffer, n);
+        ::close(fd);
+    });
+    const Outcome outcome = draw(fifo);
+    reader.join();
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+    struct stat info {};
+    ASSERT_EQ(::lstat(fifo.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    // The stream is the same PNG a file gets.
+    ASSERT_EQ(draw(folder.file("file.png")).exitCode, 0);
+    EXPECT_EQ(received, readFileOrEmpty(folder.file("file.png")));
+}
+
+TEST_F(BatchOutputPaths, ALinkLeadsToItsTargetWhichIsReplaced) {
+    ASSERT_EQ(::mkdir(folder.file("maps").c_str(), 0755), 0);
+    const std::string target = folder.put("maps/real.png", "an old picture");
+    const std::string link = folder.file("latest.png");
+    ASSERT_EQ(::symlink("maps/real.png", link.c_str()), 0);
+    const Outcome outcome = draw(link);
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+    struct stat info {};
+    ASSERT_EQ(::lstat(link.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    EXPECT_TRUE(isPng(readFileOrEmpty(target)));
+
+    // A dangling link: its target is created.
+    const std::string dangling = folder.file("next.png");
+    ASSERT_EQ(::symlink("maps/next-real.png", dangling.c_str()), 0);
+    EXPECT_EQ(draw(dangling).exitCode, 0);
+    ASSERT_EQ(::lstat(dangling.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    EXPECT_TRUE(isPng(readFileOrEmpty(folder.file("maps/next-real.png"))));
+}
+
+TEST_F(BatchOutputPaths, AFolderOrAnInputIsRefusedBeforeAnythingIsWritten) {
+    const std::string runSettings = readFileOrEmpty(run.file("Settings.ini"));
+    ASSERT_EQ(::mkdir(folder.file("maps").c_str(), 0755), 0);
+    const Outcome toFolder = draw(folder.file("maps"));
+    EXPECT_EQ(toFolder.exitCode, 1);
+    EXPECT_NE(toFolder.err.find(folder.file("maps") + " is a folder"), std::string::npos)
+        << toFolder.err;
+    EXPECT_TRUE(std::filesystem::is_empty(folder.file("maps")));
+
+    // The track file itself, through a link and under a second name.
+    const std::string track = folder.put("storm.dat", readFileOrEmpty(kStorm));
+    const std::string link = folder.file("storm-link.png");
+    ASSERT_EQ(::symlink(track.c_str(), link.c_str()), 0);
+    const std::string second = folder.file("storm-hard.png");
+    ASSERT_EQ(::link(track.c_str(), second.c_str()), 0);
+    for (const std::string& out : {track, link, second}) {
+        const Outcome outcome = draw(out, {}, track);
+        EXPECT_EQ(outcome.exitCode, 2) << out;
+        EXPECT_NE(outcome.err.find("is the track file " + track), std::string::npos) << outcome.err;
+        EXPECT_EQ(readFileOrEmpty(track), readFileOrEmpty(kStorm));
+    }
+    // The settings file too.
+    const std::string settingsBefore = readFileOrEmpty(settings);
+    EXPECT_EQ(draw(settings).exitCode, 2);
+    EXPECT_EQ(readFileOrEmpty(settings), settingsBefore);
+
+    // Nothing reached the run folder: no scratch file, no record of one.
+    EXPECT_EQ(readFileOrEmpty(run.file("Settings.ini")), runSettings);
+    EXPECT_FALSE(pathExists(run.file("temp")));
+}
+
+TEST_F(BatchOutputPaths, AReadOnlyFolderKeepsTheOldPictureAndTheRunSaysWhy) {
+    ASSERT_EQ(::mkdir(folder.file("locked").c_str(), 0755), 0);
+    const std::string out = folder.put("locked/out.png", "yesterday's picture");
+    ASSERT_EQ(::chmod(out.c_str(), 0444), 0);
+    ASSERT_EQ(::chmod(folder.file("locked").c_str(), 0555), 0);
+    TcmapOptions options;
+    options.withoutFileOverride = true;  // root could write there all the same
+    const Outcome outcome = draw(out, options);
+    ::chmod(folder.file("locked").c_str(), 0755);
+    if (outcome.exitCode == kCannotDropOverride) GTEST_SKIP() << "cannot drop root's override";
+
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_EQ(readFileOrEmpty(out), "yesterday's picture");
+    EXPECT_NE(outcome.err.find("the failure report could not be written to " + out +
+                               ": Permission denied"),
+              std::string::npos)
+        << outcome.err;
+    EXPECT_EQ(outcome.err.find("holds the failure report"), std::string::npos);
+    const auto entries = std::distance(std::filesystem::directory_iterator(folder.file("locked")),
+                                       std::filesystem::directory_iterator());
+    EXPECT_EQ(entries, 1);
+}
