@@ -17,23 +17,15 @@
 
 namespace tcmap {
 
-namespace {
-
-// The collected messages, one per line, as the terminal expects them.
-void printFailureLog(const std::string& log, std::ostream& err) {
-    for (const std::string& line : splitLogLines(log)) {
-        if (!line.empty()) err << line << '\n';
-    }
-}
-
-}  // namespace
-
 int runBatch(AppState& app, std::ostream& err, const BatchJob& job) {
     // Before any text is laid out: the font families the program asks for
     // by name resolve to installed ones.
     loadFontAliases(app.runFolder);
 
     HeadlessView view(&err);
+    // The messages for the failure report reach the terminal as they are
+    // collected, between the job's progress lines.
+    app.setFailureEcho([&view](const std::string& text) { view.echoOnly(text); });
     const LanguagePack lang = LanguagePack::fromState(app);
     int exitCode = 1;
     std::thread worker([&] {
@@ -52,8 +44,8 @@ int runBatch(AppState& app, std::ostream& err, const BatchJob& job) {
             err);
     });
     worker.join();
+    app.setFailureEcho({});
 
-    printFailureLog(app.failureLog(), err);
     if (exitCode != 0)
         err << "No track map was saved; " << app.batchOutputPath << " holds the failure report.\n";
     err.flush();
