@@ -1,5 +1,6 @@
 #include "gui/file_chooser_window.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFileSystemModel>
@@ -8,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStandardPaths>
@@ -333,6 +335,13 @@ void FileChooserWindow::finishSearch(std::vector<std::string> found) {
     statusTimer_.stop();
     app_.searchRunning = false;
     accept();
+    // The refusal to close may still be on screen; with the search over it
+    // says nothing true, and it must not stay behind over the main window.
+    if (refusalShown_) {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            box->reject();
+        }
+    }
 }
 
 void FileChooserWindow::updateSearchStatus() {
@@ -341,8 +350,11 @@ void FileChooserWindow::updateSearchStatus() {
 
 void FileChooserWindow::reject() {
     if (app_.searchRunning) {
+        if (refusalShown_) return;
+        refusalShown_ = true;
         prompter_.message(pack_.text(157), pack_.text(158), Prompter::Icon::Information,
                           Prompter::Buttons::Ok, Prompter::Answer::Ok);
+        refusalShown_ = false;
         return;
     }
     QDialog::reject();
