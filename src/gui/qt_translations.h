@@ -13,8 +13,8 @@ namespace tcmap {
 QString qtLocaleName(std::string_view languageCode, bool traditional);
 
 // Installs Qt's translations for the language on the application, replacing
-// any installed by an earlier call. False when Qt has none for it (English
-// needs none).
+// any installed by an earlier call. False when Qt has none for it (Qt's own
+// texts are English then).
 bool installQtTranslations(std::string_view languageCode, bool traditional);
 
 }  // namespace tcmap

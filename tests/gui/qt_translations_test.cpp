@@ -65,8 +65,8 @@ class QtTranslationsTest : public QObject {
         QVERIFY(lookInTw != QStringLiteral("Look in:"));
         QVERIFY2(lookInTw != lookInCn, qPrintable(lookInTw));
 
-        // English needs no translation and takes the Chinese one away.
-        QVERIFY(!installQtTranslations("en", false));
+        // English takes the Chinese texts away again.
+        installQtTranslations("en", false);
         QCOMPARE(buttonsOfABox(), english);
     }
 };
