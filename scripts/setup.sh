@@ -9,6 +9,7 @@ packages=(
   libcairo2-dev libpango1.0-dev libfontconfig-dev
   libpng-dev libjpeg-dev zlib1g-dev
   qt6-base-dev
+  qt6-translations-l10n
   fonts-wqy-microhei fonts-dejavu-core
   # the Debian package (scripts/package.sh): dpkg-shlibdeps finds its dependencies
   dpkg-dev

@@ -22,13 +22,6 @@ namespace tcmap {
 
 namespace {
 
-// The collected messages, one per line, as the terminal expects them.
-void printFailureLog(const std::string& log, std::ostream& err) {
-    for (const std::string& line : splitLogLines(log)) {
-        if (!line.empty()) err << line << '\n';
-    }
-}
-
 // Where the failure report went, or why it went nowhere.
 void printReportOutcome(const std::string& output, const BatchFinish& finish, std::ostream& err) {
     const std::string where = output == "-" ? std::string("standard output") : output;
@@ -48,6 +41,9 @@ int runBatch(AppState& app, std::ostream& err, const BatchJob& job) {
     loadFontAliases(folderOf(programFilePath(app, "fonts.conf")));
 
     HeadlessView view(&err);
+    // The messages for the failure report reach the terminal as they are
+    // collected, between the job's progress lines.
+    app.setFailureEcho([&view](const std::string& text) { view.echoOnly(text); });
     const LanguagePack lang = LanguagePack::fromState(app);
     BatchFinish finish;
     std::thread worker([&] {
@@ -66,8 +62,8 @@ int runBatch(AppState& app, std::ostream& err, const BatchJob& job) {
             err);
     });
     worker.join();
+    app.setFailureEcho({});
 
-    printFailureLog(app.failureLog(), err);
     if (finish.exitCode != 0) printReportOutcome(app.batchOutputPath, finish, err);
     err.flush();
     return finish.exitCode;

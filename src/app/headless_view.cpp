@@ -52,6 +52,16 @@ void HeadlessView::writeLine(const std::string& text, uint32_t colour) {
     if (echo_ != nullptr) echo_->flush();
 }
 
+void HeadlessView::echoOnly(const std::string& text) {
+    if (echo_ == nullptr) return;
+    const std::vector<std::string> pieces = splitLogLines(text);
+    std::lock_guard lock(mutex_);
+    for (const std::string& piece : pieces) {
+        if (!piece.empty()) *echo_ << piece << '\n';
+    }
+    echo_->flush();
+}
+
 void HeadlessView::setPanelPicture(std::vector<uint8_t> encoded) {
     std::lock_guard lock(mutex_);
     picture_ = std::move(encoded);

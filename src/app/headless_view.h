@@ -69,6 +69,9 @@ class HeadlessView : public MainView {
     std::string infoLine() const;
     // Writes infoLine() and a line break to `out` (standard error when null).
     void printInfoLine(std::ostream* out = nullptr) const;
+    // Writes the non-empty lines of the text to the echo stream, between the
+    // log lines, without adding them to the log.
+    void echoOnly(const std::string& text);
 
   private:
     mutable std::mutex mutex_;

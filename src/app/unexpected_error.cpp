@@ -4,8 +4,10 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <exception>
 #include <iostream>
@@ -52,6 +54,21 @@ void writeRaw(const char* text) {
     }
 }
 
+// The whole report of each fatal signal, made when the handlers are installed:
+// a signal handler cannot format or allocate.
+constexpr size_t kSignalReportSize = 512;
+char signalReports[NSIG][kSignalReportSize];
+
+void prepareSignalReport(int signal) {
+    const std::string report = withLineFeeds(unexpectedErrorMessage(
+                                   fatalSignalName(signal), error_code::kSignalBase + signal)) +
+                               "\n";
+    char* target = signalReports[signal];
+    const size_t length = std::min(report.size(), kSignalReportSize - 1);
+    std::memcpy(target, report.data(), length);
+    target[length] = '\0';
+}
+
 void onFatalSignal(int signal) {
     if (reporting.exchange(true)) {
         // Another thread is reporting: let it finish its wait.
@@ -59,15 +76,7 @@ void onFatalSignal(int signal) {
         while (::nanosleep(&wait, &wait) != 0) {
         }
     } else {
-        // The code is 128 + signal, written without any formatting function.
-        const int code = error_code::kSignalBase + signal;
-        char digits[4] = {char('0' + code / 100 % 10), char('0' + code / 10 % 10),
-                          char('0' + code % 10), '\0'};
-        writeRaw("Warning: An unexpected error occured.\nError Type: ");
-        writeRaw(fatalSignalName(signal));
-        writeRaw(" (");
-        writeRaw(digits);
-        writeRaw(") \nThe program will exit in 5 seconds.\n");
+        if (signal > 0 && signal < NSIG) writeRaw(signalReports[signal]);
         timespec wait{5, 0};
         while (::nanosleep(&wait, &wait) != 0) {
         }
@@ -150,6 +159,7 @@ void installBatchErrorHandlers() {
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESETHAND;
     for (const int signal : kFatalSignals) {
+        prepareSignalReport(signal);
         ::sigaction(signal, &action, nullptr);
     }
 }

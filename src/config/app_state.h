@@ -6,6 +6,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -53,9 +54,17 @@ struct AppState {
 
     // Messages a batch run collects for its failure report. Written by the
     // draw job's thread; guarded so a reader on another thread sees whole lines.
+    // Each message is also passed to the echo, if one is set, as it arrives.
     void appendFailure(const std::string& text) {
         std::lock_guard lock(failureMutex_);
         failureLog_ += text;
+        if (failureEcho_) failureEcho_(text);
+    }
+    // Batch mode shows the collected messages on the terminal in job order;
+    // an empty function stops that.
+    void setFailureEcho(std::function<void(const std::string&)> echo) {
+        std::lock_guard lock(failureMutex_);
+        failureEcho_ = std::move(echo);
     }
     std::string failureLog() const {
         std::lock_guard lock(failureMutex_);
@@ -102,6 +111,7 @@ struct AppState {
   private:
     mutable std::mutex failureMutex_;
     std::string failureLog_;
+    std::function<void(const std::string&)> failureEcho_;
 };
 
 }  // namespace tcmap

@@ -1,5 +1,6 @@
 #include "gui/file_chooser_window.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFileSystemModel>
@@ -8,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStandardPaths>
@@ -341,6 +343,13 @@ void FileChooserWindow::finishSearch(std::vector<std::string> found) {
     statusTimer_.stop();
     app_.searchRunning = false;
     accept();
+    // The refusal to close may still be on screen; with the search over it
+    // says nothing true, and it must not stay behind over the main window.
+    if (refusalShown_) {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            box->reject();
+        }
+    }
 }
 
 void FileChooserWindow::updateSearchStatus() {
@@ -349,8 +358,11 @@ void FileChooserWindow::updateSearchStatus() {
 
 void FileChooserWindow::reject() {
     if (app_.searchRunning) {
+        if (refusalShown_) return;
+        refusalShown_ = true;
         prompter_.message(pack_.text(TextId::SearchRunning), pack_.text(TextId::SearchingTitle),
                           Prompter::Icon::Information, Prompter::Buttons::Ok, Prompter::Answer::Ok);
+        refusalShown_ = false;
         return;
     }
     QDialog::reject();

@@ -73,6 +73,8 @@ class FileChooserWindow : public QDialog {
     // folder; keep scrolling it into view until the user moves the tree.
     bool keepFolderInView_ = true;
     bool scrollPending_ = false;
+    // The refusal to close during a search is on screen.
+    bool refusalShown_ = false;
 
     QComboBox* drives_ = nullptr;
     QFileSystemModel* folderModel_ = nullptr;

@@ -17,6 +17,7 @@
 #include "gui/draw_panel.h"
 #include "gui/language_window.h"
 #include "gui/prompter_window.h"
+#include "gui/qt_translations.h"
 #include "gui/unexpected_error_report.h"
 #include "i18n/language_list.h"
 #include "i18n/language_pack.h"
@@ -49,6 +50,7 @@ void InteractiveSession::start() {
     window_.setAcceptDrops(true);
     readStartupSettings(app_);
     askForLanguage();
+    installQtTranslations(app_.langCode, app_.langToBig5);
 
     window_.refreshTitle();
     window_.applyMainTexts();

@@ -87,6 +87,16 @@ QString q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+// The caption of a menu item. Captions name their shortcut themselves
+// ("Open Files (Ctrl+O)"); a tab with nothing after it is Qt's sign that the
+// text brings its own shortcut column, so the menu does not repeat it. The
+// action keeps its shortcut, which is what makes the keys work.
+QString menuCaption(const std::string& text, const QAction& item) {
+    QString caption = q(text);
+    if (!item.shortcut().isEmpty()) caption += QLatin1Char('\t');
+    return caption;
+}
+
 std::string quoted(const std::string& value) {
     return "\"" + value + "\"";
 }
@@ -236,7 +246,8 @@ void MainWindow::applyMainTexts() {
     languageMenu_->setTitle(q(lang.text(TextId::LanguageMenu)));
     autoDrawMenu_->setTitle(q(lang.text(TextId::AutoDrawMenu)));
     for (const ItemText& entry : kItemTexts) {
-        if (QAction* item = action(entry.item)) item->setText(q(lang.text(entry.textId)));
+        if (QAction* item = action(entry.item))
+            item->setText(menuCaption(lang.text(entry.textId), *item));
     }
 }
 
@@ -442,6 +453,8 @@ void MainWindow::manageFileList() {
     if (jobBusy()) return;
     escCloses_ = false;
     FileListWindow list(app_, prompter_, this);
+    // The title counts the files: it follows every change of the list at once.
+    connect(&list, &FileListWindow::trackFilesChanged, this, &MainWindow::refreshTitleNow);
     list.exec();
     refreshTitleNow();
 }

@@ -36,7 +36,7 @@ std::string readForecast(std::string_view fileText) {
     std::string lastHour;
     forEachRecordLine(fileText, [&](std::string_view line) {
         const RecordFields fields(line, kType + 1);
-        if (fields.size() < 8) return;
+        if (fields.size() < 8 || hasNoPosition(fields)) return;
         const std::string_view hour = fields.trimmed(kForecastHour);
         if (hour != lastHour) appendLine(fields, out);
         lastHour.assign(hour);

@@ -78,4 +78,12 @@ class RecordFields {
     size_t count_;
 };
 
+// True when the record's latitude and longitude both read 0 ("0N", "0W"):
+// the a-deck mark of an aid that forecasts intensity without a position.
+// Readers skip such a record as if it were too short.
+inline bool hasNoPosition(const RecordFields& fields) {
+    return readNumber(fields.trimmed(atcf::kLatitude)) == 0.0 &&
+           readNumber(fields.trimmed(atcf::kLongitude)) == 0.0;
+}
+
 }  // namespace tcmap

@@ -94,7 +94,7 @@ std::string readWindRadii(std::string_view fileText, int32_t selection, bool tcv
 
     forEachRecordLine(fileText, [&](std::string_view line) {
         const RecordFields fields(line, kFirstRadius + 4);
-        if (fields.size() < 17) return;
+        if (fields.size() < 17 || hasNoPosition(fields)) return;
         key.assign(fields.trimmed(kDateTime));
         key += fields.trimmed(kMinutes);
         key += '+';

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <iostream>
 #include <stdexcept>
+#include <string>
+#include <string_view>
 #include <thread>
 
 #include "app/batch_run.h"
@@ -55,4 +58,29 @@ TEST(UnexpectedErrorDeathTest, AnUncaughtExceptionOnAnyThreadIsReportedOnce) {
         ::testing::ExitedWithCode(255),
         "^Warning: An unexpected error occured.\nError Type: std::logic_error: bad region "
         "\\(1\\) \n[^W]*$");
+}
+
+// The text as a regular expression that matches only itself.
+std::string literally(const std::string& text) {
+    std::string pattern;
+    for (const char c : text) {
+        if (std::string_view("\\^$.|?*+()[]{}").find(c) != std::string_view::npos) pattern += '\\';
+        pattern += c;
+    }
+    return pattern;
+}
+
+TEST(UnexpectedErrorDeathTest, AFatalSignalWritesTheWholeReport) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    if (kSanitizerBuild) GTEST_SKIP() << "sanitizer builds keep their own signal reports";
+    // The same text as every other report, the e-mail sentence included.
+    const std::string report =
+        withLineFeeds(unexpectedErrorMessage(fatalSignalName(SIGFPE), 128 + SIGFPE));
+    ASSERT_NE(report.find("Please report this problem by e-mail to "), std::string::npos);
+    EXPECT_EXIT(
+        {
+            installBatchErrorHandlers();
+            std::raise(SIGFPE);
+        },
+        ::testing::ExitedWithCode(255), "^" + literally(report) + "\n$");
 }

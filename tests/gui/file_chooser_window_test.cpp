@@ -5,6 +5,7 @@
 #include <QFileSystemModel>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -16,6 +17,7 @@
 #include "files/file_chooser_rules.h"
 #include "gui/file_chooser_window.h"
 #include "gui/open_track_files.h"
+#include "gui/prompter_window.h"
 #include "support/fake_prompter.h"
 
 using namespace tcmap;
@@ -38,6 +40,20 @@ QStringList itemTexts(const QListWidget* list) {
     for (int row = 0; row < list->count(); ++row) texts << list->item(row)->text();
     return texts;
 }
+
+// Notes the text of every message box that is shown.
+class BoxWatch : public QObject {
+  public:
+    QStringList texts;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show) {
+            if (auto* box = qobject_cast<QMessageBox*>(watched)) texts << box->text();
+        }
+        return false;
+    }
+};
 
 }  // namespace
 
@@ -172,6 +188,44 @@ class FileChooserWindowTest : public QObject {
                       pathIn(*storms_, "b.dat"), pathIn(*storms_, "c.fst")}));
         QCOMPARE(app_->lastDir, storms_->path().toStdString());
         QCOMPARE(chooser.findChild<QLabel*>("status")->text(), QString("Adding 6 files .."));
+    }
+
+    void theRefusalToCloseNeverOutlivesTheChooser() {
+        // Real message boxes: the refusal is on screen when the search ends.
+        QtPrompter prompter;
+        FileChooserWindow chooser(*app_, prompter, nullptr);
+        chooser.show();
+        chooser.findChild<QComboBox*>("scope")->setCurrentIndex(1);
+        chooser.confirm();
+        QVERIFY(app_->searchRunning);
+
+        BoxWatch shown;
+        qApp->installEventFilter(&shown);
+        // A box left behind by the closed chooser is noted and closed, so the
+        // test ends either way.
+        bool orphaned = false;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, [&] {
+            if (chooser.isVisible()) return;
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
+                    orphaned = true;
+                    box->reject();
+                }
+            }
+        });
+        watch.start(20);
+        chooser.reject();  // the search ends while the refusal is shown
+        QTRY_VERIFY(!chooser.isVisible());
+        QTest::qWait(100);
+        watch.stop();
+        qApp->removeEventFilter(&shown);
+
+        QCOMPARE(shown.texts,
+                 QStringList("Files are being searched. Please wait until the search ends."));
+        QVERIFY(!orphaned);
+        QVERIFY(app_->chooserAccepted);
+        QCOMPARE(app_->trackFiles.size(), size_t(6));
     }
 
     void openFileCommandReplacesTheListAndStoresTheFolder() {

@@ -9,13 +9,17 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QStyleOptionMenuItem>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
 #include <atomic>
+#include <functional>
 #include <thread>
 
 #include "app/main_commands.h"
@@ -75,6 +79,8 @@ class MainWindowTest : public QObject {
     void menuTreeHasItsCaptionsAndShortcuts();
     void shortcutsRunCommandsOnlyWhileNoJobRuns();
     void titleNamesTheFilesAndTheMap();
+    void titleFollowsEveryChangeOfTheFileListAtOnce();
+    void menusShowEachShortcutOnce();
     void drawingWithoutFilesWarnsAndStartsNothing();
     void regionPromptRefusesFlatRegionsAndStoresNormalisedOnes();
     void dropsReplaceTheFilesAndNeverDraw();
@@ -110,7 +116,11 @@ void MainWindowTest::menuTreeHasItsCaptionsAndShortcuts() {
                 QVERIFY(items[qsizetype(i)]->isSeparator());
                 continue;
             }
-            QCOMPARE(items[qsizetype(i)]->text(), expected[i].caption);
+            // A tab ends the caption: what follows it is the menu's shortcut
+            // column, which the captions fill themselves (see
+            // menusShowEachShortcutOnce).
+            QCOMPARE(items[qsizetype(i)]->text().section(QLatin1Char('\t'), 0, 0),
+                     expected[i].caption);
             QCOMPARE(items[qsizetype(i)]->shortcut(), expected[i].shortcut);
         }
     };
@@ -222,6 +232,90 @@ void MainWindowTest::titleNamesTheFilesAndTheMap() {
                                        "/data/a.dat" + " and others (3 files)" + mapLabel +
                                        "/maps/tcv.png");
     folder.app.jobRunning = false;
+}
+
+void MainWindowTest::titleFollowsEveryChangeOfTheFileListAtOnce() {
+    MainWindowFixture folder;
+    FakePrompter prompter;
+    MainWindow window(folder.app, prompter, RecordingJob().runner());
+    const std::string a = MainWindowFixture::trackFile("bwp012014.dat");
+    const std::string b = MainWindowFixture::trackFile("bwp022014.dat");
+    folder.app.trackFiles = {a, b, a};
+    window.refreshTitle();
+    auto expectedTitle = [&] {
+        return QString::fromStdString(
+            mainWindowTitle(folder.app, LanguagePack::fromState(folder.app)));
+    };
+    QStringList seen;
+    QTimer::singleShot(0, [&] {
+        auto* list = qobject_cast<FileListWindow*>(QApplication::activeModalWidget());
+        QVERIFY(list != nullptr);
+        auto step = [&](const std::function<void()>& change) {
+            const QString before = window.windowTitle();
+            change();
+            QCOMPARE(window.windowTitle(), expectedTitle());
+            QVERIFY(window.windowTitle() != before);
+            seen << window.windowTitle();
+        };
+        prompter.answers = {Prompter::Answer::Yes, Prompter::Answer::Yes};
+        step([&] { list->findChild<QPushButton*>("dedupe")->click(); });  // 3 -> 2 files
+        step([&] {
+            auto* table = list->findChild<QTableWidget*>("table");
+            table->selectRow(0);
+            list->findChild<QPushButton*>("remove")->click();  // 2 -> 1
+        });
+        step([&] { list->dropFiles(a + "\r\n"); });                      // 1 -> 2
+        step([&] { list->findChild<QPushButton*>("clear")->click(); });  // 2 -> 0
+        list->close();
+    });
+    window.manageFileList();
+    QCOMPARE(seen.size(), 4);
+    QVERIFY(folder.app.trackFiles.empty());
+}
+
+// Records the text of every menu item the style is asked to draw.
+class MenuTextRecorder : public QProxyStyle {
+  public:
+    QStringList drawn;
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        if (element == CE_MenuItem) {
+            if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option)) {
+                if (item->menuItemType == QStyleOptionMenuItem::Normal)
+                    const_cast<MenuTextRecorder*>(this)->drawn << item->text;
+            }
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+};
+
+void MainWindowTest::menusShowEachShortcutOnce() {
+    for (const char* language : {"en", "zh-cn"}) {
+        MainWindowFixture folder(language);
+        FakePrompter prompter;
+        MainWindow window(folder.app, prompter, RecordingJob().runner());
+        window.applyMainTexts();
+        for (QMenu* menu : {window.fileMenu(), window.drawMenu(), window.languageMenu()}) {
+            MenuTextRecorder recorder;
+            menu->setStyle(&recorder);
+            menu->grab();
+            menu->setStyle(nullptr);
+            QVERIFY(!recorder.drawn.isEmpty());
+            for (QAction* item : menu->actions()) {
+                if (item->isSeparator() || item->menu() != nullptr) continue;
+                const QString caption = item->text().section(QLatin1Char('\t'), 0, 0);
+                const QString* shown = nullptr;
+                for (const QString& text : recorder.drawn) {
+                    if (text.startsWith(caption)) shown = &text;
+                }
+                QVERIFY2(shown != nullptr, qPrintable(caption));
+                const QString keys = item->shortcut().toString(QKeySequence::NativeText);
+                if (keys.isEmpty()) continue;
+                // The caption names its keys; nothing repeats them.
+                QCOMPARE(shown->count(keys), qsizetype(1));
+            }
+        }
+    }
 }
 
 void MainWindowTest::drawingWithoutFilesWarnsAndStartsNothing() {

@@ -2,12 +2,14 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/headless_view.h"
 #include "base/file_io.h"
+#include "base/text_rules.h"
 #include "config/app_state.h"
 #include "i18n/language_pack.h"
 #include "i18n/safe_format.h"
@@ -377,6 +379,76 @@ TEST_F(DrawJobTest, ForecastFilesDependOnTheStyle) {
     EXPECT_FALSE(logHas(withPath(TextId::UnsupportedFile, forecast)));
     EXPECT_FALSE(view.panelPicture().empty());
     EXPECT_EQ(view.statusPart(0), "VMAX: ");  // forecasts never count
+}
+
+// A cut of NHC's real a-deck of Sandy (2012), every aid of its first three
+// forecast times and of 29 October: 267 of its rows are intensity-only aids
+// whose position reads "0N, 0W" or "0N, 0E". They give no fix, so nothing is
+// drawn near 0°N 0° and the frame holds the storm only.
+TEST_F(DrawJobTest, ForecastRowsWithoutAPositionNeverReachZeroZero) {
+    const std::string path = TCMAP_TEST_DATA_DIR "/track/atcf/aal182012-cut.fst";
+    // The storm's extent on the map (one pixel per degree), from the rows
+    // that have a position.
+    double west = 360, east = 0, north = 180, south = 0;
+    size_t placeholders = 0;
+    for (const std::string& line : splitText(readFileOrEmpty(path), "\n")) {
+        const std::vector<std::string> fields = splitText(line, ",");
+        if (fields.size() < 8) continue;
+        const double lat = readNumber(fields[6]) / 10, lon = readNumber(fields[7]) / 10;
+        if (lat == 0 && lon == 0) {
+            ++placeholders;
+            continue;
+        }
+        const double x = fields[7].find('W') != std::string::npos ? 360 - lon : lon;
+        const double y = 90 - (fields[6].find('S') != std::string::npos ? -lat : lat);
+        west = std::min(west, x), east = std::max(east, x);
+        north = std::min(north, y), south = std::max(south, y);
+    }
+    ASSERT_EQ(placeholders, 267u);
+
+    app.styleIsTcv = true;
+    app.trackFiles = {path};
+    run();
+    const Picture map = shown();
+    ASSERT_FALSE(map.empty());
+    ASSERT_FALSE(mapCopies().empty());
+    const std::vector<float> main = mapCopies().back();  // painted last
+    const double left = -main[0], top = -main[1];
+    // Margins 10 x 5 around the fixes.
+    EXPECT_GE(left, west - 11);
+    EXPECT_LE(left + map.width(), east + 11);
+    EXPECT_GE(top, north - 6);
+    EXPECT_LE(top + map.height(), south + 6);
+
+    // 0°N 0° lies on both edges of the map.
+    size_t checked = 0;
+    auto farFromZero = [&](double x, double y, const RecordedCall& call) {
+        ++checked;
+        const double mapX = x + left, mapY = y + top;
+        for (const double zeroX : {0.0, 360.0}) {
+            EXPECT_GT(std::hypot(mapX - zeroX, mapY - 90), 5.0)
+                << opName(call.op) << " " << call.text << " at " << mapX << "," << mapY;
+        }
+    };
+    for (const RecordedCall& call : canvas->calls()) {
+        switch (call.op) {
+            case CanvasOp::DrawLine:
+                farFromZero(call.coords[0], call.coords[1], call);
+                farFromZero(call.coords[2], call.coords[3], call);
+                break;
+            case CanvasOp::FillEllipse:
+            case CanvasOp::DrawEllipse:
+                farFromZero(call.coords[0] + call.coords[2] / 2,
+                            call.coords[1] + call.coords[3] / 2, call);
+                break;
+            case CanvasOp::DrawText:
+                farFromZero(call.coords[0], call.coords[1], call);
+                break;
+            default:
+                break;
+        }
+    }
+    EXPECT_GT(checked, 1000u);
 }
 
 TEST_F(DrawJobTest, ResetPerFileFollowsTheLastFileWithFixes) {

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "render/canvas/cairo_canvas.h"
 #include "render/canvas/canvas.h"
 #include "render/canvas/picture.h"
 #include "support/recording_canvas.h"
@@ -281,5 +282,33 @@ TEST(PaintMap, CopiesBesideTheMainOne) {
         canvas.failCallOf(CanvasOp::DrawPicture, 0, status::kOutOfMemory);
         EXPECT_EQ(paint(-15, 10, 50, canvas),
                   std::pair(status::kOutOfMemory, Copies{{-335, -65, 360, 180}}));
+    }
+}
+
+TEST(PaintMap, CopiesAcrossTheSeamAreTheMapsPixelsExactly) {
+    // A map whose every pixel differs from its neighbours: any resampling or
+    // half-pixel shift of a copy changes some of them.
+    Picture map;
+    ASSERT_EQ(map.create(kW, kH, 0xFF000000, kPngFormatId), status::kOk);
+    for (int i = 0; i < kW * kH; ++i)
+        map.pixels()[i] = 0xFF000000u | uint32_t(i * 2654435761u >> 8);
+    MapFrame f = normalFrame();
+    f.minX = 340;  // 20°W: the right part of the output shows the copy east of the seam
+    f.marginX = 10;
+    f.minY = 70;
+    f.marginY = 5;
+    f.outputWidth = 80;
+    f.outputHeight = 30;
+    Picture output;
+    ASSERT_EQ(createOutputPicture(output, map, DrawMode::Normal, f), status::kOk);
+    CairoCanvas canvas(output);
+    ASSERT_EQ(paintMap(canvas, map, f), status::kOk);
+    canvas.close();
+    for (int y = 0; y < f.outputHeight; ++y) {
+        for (int x = 0; x < f.outputWidth; ++x) {
+            const int mapX = ((x + f.minX - f.marginX) % kW + kW) % kW;
+            const int mapY = y + f.minY - f.marginY;
+            ASSERT_EQ(output.pixelArgb(x, y), map.pixelArgb(mapX, mapY)) << x << "," << y;
+        }
     }
 }

@@ -59,3 +59,22 @@ TEST(ReadForecast, MatchesTheGoldenTrackTextOfARealFile) {
     EXPECT_EQ(lines[1], "AL09 2017082515 P+9 27.6 -96.8 105 0 XX");
     EXPECT_EQ(lines[7], "AL09 2017082515 P+117 30.0 -94.5 40 0 XX");
 }
+
+// Intensity-only aids write "0N, 0W" (or "0E") as their position. Their rows
+// are skipped like short lines: no line, and the last forecast hour stays.
+TEST(ReadForecast, RowsWithoutAPositionAreSkippedLikeShortLines) {
+    auto noPosition = [](int hour, std::string_view lon) {
+        return "AL, 09, 2017082515, 03, IV15, " + std::to_string(hour) + ",   0N,    " +
+               std::string(lon) + ",  31,    0,   ,   0,    ,    0,    0,    0,    0, \n";
+    };
+    const std::string text = adeck("OFCL", 0) + noPosition(0, "0W") + noPosition(12, "0W") +
+                             adeck("OFCL", 12) + noPosition(24, "0E") + adeck("OFCL", 24);
+    EXPECT_EQ(readForecast(text),
+              "AL09 2017082515 P+0 26.7 -96.0 95 947 TS\r\n"
+              "AL09 2017082515 P+12 26.7 -96.0 95 947 TS\r\n"
+              "AL09 2017082515 P+24 26.7 -96.0 95 947 TS\r\n");
+    EXPECT_EQ(readForecast(noPosition(0, "0W") + noPosition(6, "0E")), "");
+    // One coordinate at 0 is a position.
+    EXPECT_EQ(readForecast("AL, 09, 2017082515, 03, OFCL, 12, 0N, 300W\n"),
+              "AL09 2017082515 P+12 0.0 -30.0 \r\n");
+}

@@ -83,3 +83,18 @@ TEST(ReadWindRadii, MatchesTheGoldenRadiiTextOfARealFile) {
               lines.end());
     EXPECT_EQ(readWindRadii(file, 2, false), "2012103106+0 41.1 -80.3 34 0,0,0,380\r\n");
 }
+
+// An aid without a position ("0N, 0W") is skipped like a short line: it adds
+// no radii, not even a space, to the fix it falls into.
+TEST(ReadWindRadii, RowsWithoutAPositionAreSkipped) {
+    const std::string noPosition =
+        "AL, 18, 2012102918, , BEST, 0, 0N, 0W, 35, 1000, TS, 34, NEQ, 90, 90, 90, 90, \n";
+    const std::string text = radii("2012102918", "34", "NEQ", "420, 420, 400, 420") + noPosition +
+                             radii("2012102918", "50", "NEQ", "220, 150, 200, 150");
+    EXPECT_EQ(readWindRadii(text, 1, false),
+              "2012102918+0 12.7 -78.7 34 420,420,400,420 50 220,150,200,150\r\n");
+    EXPECT_EQ(readWindRadii(noPosition, 1, false), "");
+    std::string east = noPosition;
+    east.replace(east.find("0W"), 2, "0E");
+    EXPECT_EQ(readWindRadii(east, 2, false), "");
+}

@@ -24,6 +24,10 @@ constexpr double kMaxExtent = 4194304.0;
 // Dash periods shorter than this draw solid; they would only produce a flood
 // of invisible dashes.
 constexpr double kMinDashPeriod = 0.25;
+// Callers place pixel centres at whole coordinates: a one-pixel line at x = 120
+// fills column 120. Cairo puts pixel corners there, so geometry and text are
+// drawn half a pixel further right and down; pictures are not (see drawPicture).
+constexpr double kPixelCentreShift = 0.5;
 
 int32_t statusOf(cairo_status_t cairoStatus) {
     switch (cairoStatus) {
@@ -155,6 +159,7 @@ struct CairoCanvas::Impl {
         cr = cairo_create(surface);
         cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
         cairo_set_antialias(cr, CAIRO_ANTIALIAS_DEFAULT);
+        cairo_translate(cr, kPixelCentreShift, kPixelCentreShift);
         sourceKnown = false;
         lineWidth = -1;
         lineCap = lineJoin = -1;
@@ -346,6 +351,9 @@ bool CairoCanvas::drawPicture(const Picture& picture, float x, float y, float wi
         return finish(sourceStatus);
     }
     cairo_save(d.cr);
+    // A picture's rectangle is measured in pixel edges: drawn unscaled at a
+    // whole position it copies its pixels exactly, never resampled.
+    cairo_identity_matrix(d.cr);
     cairo_translate(d.cr, x, y);
     cairo_scale(d.cr, double(width) / picture.width(), double(height) / picture.height());
     cairo_set_source_surface(d.cr, source, 0, 0);

@@ -40,12 +40,24 @@ TEST(CairoCanvas, FilledShapesCoverWhatTheyShould) {
     ASSERT_TRUE(s.canvas.fillEllipse(s.brush, 20, 20, 30, 20));
     EXPECT_EQ(s.at(35, 30), kRed);
     EXPECT_FALSE(s.touched(21, 21));  // the bounding box corner stays outside
+    // Pixel centres lie at whole coordinates, so a rectangle whose edges run
+    // through pixel centres covers the pixels inside fully and half of the
+    // edge pixels (60..70 x 10..15: 61..69 x 11..14 full, columns 60 and 70,
+    // rows 10 and 15 half); one from -0.5 to +0.5 around them is exact.
     s.brush.setSolid(0xFF00FF00);
     ASSERT_TRUE(s.canvas.fillRectangle(s.brush, 60, 10, 10, 5));
-    EXPECT_EQ(s.at(60, 10), 0xFF00FF00u);
+    EXPECT_EQ(s.at(61, 11), 0xFF00FF00u);
     EXPECT_EQ(s.at(69, 14), 0xFF00FF00u);
-    EXPECT_FALSE(s.touched(70, 14));
-    EXPECT_FALSE(s.touched(69, 15));
+    EXPECT_NEAR(int((s.at(70, 12) >> 8) & 0xFF), (255 + 15) / 2, 2);
+    EXPECT_NEAR(int((s.at(65, 15) >> 8) & 0xFF), (255 + 15) / 2, 2);
+    EXPECT_FALSE(s.touched(71, 14));
+    EXPECT_FALSE(s.touched(69, 16));
+    ASSERT_TRUE(s.canvas.fillRectangle(s.brush, 99.5f, 9.5f, 10, 5));
+    EXPECT_EQ(s.at(100, 10), 0xFF00FF00u);
+    EXPECT_EQ(s.at(109, 14), 0xFF00FF00u);
+    EXPECT_FALSE(s.touched(110, 14));
+    EXPECT_FALSE(s.touched(109, 15));
+    EXPECT_FALSE(s.touched(99, 10));
     // A half-transparent brush blends with what is below.
     s.brush.setSolid(0x80FFFFFF);
     ASSERT_TRUE(s.canvas.fillRectangle(s.brush, 0, 90, 10, 10));
@@ -71,23 +83,32 @@ TEST(CairoCanvas, PolygonsFillEvenOdd) {
 
 TEST(CairoCanvas, LinesHairlinesAndDashes) {
     Surface s;
-    // A one-pixel line through the middle of row 10 colours that row only.
-    ASSERT_TRUE(s.canvas.drawLine(s.pen, 10, 10.5f, 190, 10.5f));
+    // A one-pixel line through the centres of row 10 (y = 10, pixel centres
+    // at whole coordinates) colours that row only.
+    ASSERT_TRUE(s.canvas.drawLine(s.pen, 10, 10, 190, 10));
     EXPECT_EQ(s.at(100, 10), kRed);
     EXPECT_FALSE(s.touched(100, 9));
     EXPECT_FALSE(s.touched(100, 11));
     // Width 0 is a one-pixel hairline, not nothing.
     s.pen.setWidth(0);
-    ASSERT_TRUE(s.canvas.drawLine(s.pen, 10, 20.5f, 190, 20.5f));
+    ASSERT_TRUE(s.canvas.drawLine(s.pen, 10, 20, 190, 20));
     EXPECT_EQ(s.at(100, 20), kRed);
     EXPECT_FALSE(s.touched(100, 21));
     // Dashes of 4 and gaps of 4 pen widths (2 pixels wide): gaps stay empty.
+    // The 13 dashes of 8 pixels (flat ends) ink row 40 over 104 pixels' worth;
+    // each starts and ends on a pixel centre, so it touches 9 columns, the
+    // two at its ends by half.
     s.pen.setWidth(2);
     s.pen.setDashPattern({4, 4});
     ASSERT_TRUE(s.canvas.drawLine(s.pen, 0, 40, 200, 40));
-    int dashed = 0, gaps = 0;
-    for (int x = 0; x < 200; ++x) (s.touched(x, 40) ? dashed : gaps)++;
-    EXPECT_NEAR(dashed, 100, 4);
+    int dashed = 0;
+    double inked = 0;
+    for (int x = 0; x < 200; ++x) {
+        dashed += s.touched(x, 40) ? 1 : 0;
+        inked += (int((s.at(x, 40) >> 16) & 0xFF) - 15) / 240.0;
+    }
+    EXPECT_NEAR(inked, 104, 1);
+    EXPECT_EQ(dashed, 12 * 9 + 8);  // the last dash ends at the picture's edge
     EXPECT_TRUE(s.touched(1, 40));
     EXPECT_FALSE(s.touched(12, 40));
     // The dash phase survives clipping: a line starting far left keeps its rhythm.
@@ -99,6 +120,57 @@ TEST(CairoCanvas, LinesHairlinesAndDashes) {
     EXPECT_EQ(s.canvas.lastStatus(), 2);
     s.pen.setDashStyle(0);
     EXPECT_TRUE(s.canvas.drawLine(s.pen, 0, 80, 200, 80));
+}
+
+// How much a pixel differs from the background, summed over its channels.
+int inkOf(uint32_t pixel) {
+    int ink = 0;
+    for (int shift = 0; shift < 24; shift += 8)
+        ink += std::abs(int((pixel >> shift) & 0xFF) - int((kBackground >> shift) & 0xFF));
+    return ink;
+}
+
+TEST(CairoCanvas, OnePixelLinesAtWholeCoordinatesInkOneColumnOrRow) {
+    for (const float width : {1.0f, 0.0f}) {
+        Surface s;
+        s.pen.setWidth(width);
+        ASSERT_TRUE(s.canvas.drawLine(s.pen, 120, 10, 120, 90));
+        ASSERT_TRUE(s.canvas.drawLine(s.pen, 10, 95, 100, 95));
+        std::vector<int> columns(200, 0), rows(100, 0);
+        for (int y = 0; y < 100; ++y) {
+            for (int x = 0; x < 200; ++x) {
+                const int ink = inkOf(s.at(x, y));
+                (y < 93 ? columns[size_t(x)] : rows[size_t(y)]) += ink;
+            }
+        }
+        int columnTotal = 0, rowTotal = 0;
+        for (int ink : columns) columnTotal += ink;
+        for (int ink : rows) rowTotal += ink;
+        ASSERT_GT(columnTotal, 0);
+        ASSERT_GT(rowTotal, 0);
+        EXPECT_GE(columns[120], 0.9 * columnTotal) << width;
+        EXPECT_GE(rows[95], 0.9 * rowTotal) << width;
+    }
+}
+
+TEST(CairoCanvas, PicturesAtWholePositionsKeepTheirPixels) {
+    Surface s;
+    Picture tile;
+    ASSERT_EQ(tile.create(37, 23, 0xFF000000, kPngFormatId), 0);
+    for (int i = 0; i < 37 * 23; ++i)
+        tile.pixels()[i] = 0xFF000000u | uint32_t(i * 2654435761u >> 8);
+    ASSERT_TRUE(s.canvas.drawPicture(tile, 13, 7, 37, 23));
+    ASSERT_TRUE(s.canvas.drawPicture(tile, -20, 70, 37, 23));  // partly outside
+    for (int y = 0; y < 23; ++y) {
+        for (int x = 0; x < 37; ++x) {
+            ASSERT_EQ(s.at(13 + x, 7 + y), tile.pixelArgb(x, y)) << x << "," << y;
+            if (x >= 20) {
+                ASSERT_EQ(s.at(x - 20, 70 + y), tile.pixelArgb(x, y)) << x << "," << y;
+            }
+        }
+    }
+    EXPECT_FALSE(s.touched(12, 7));
+    EXPECT_FALSE(s.touched(50, 29));
 }
 
 TEST(CairoCanvas, ArcAnglesAreTrueAnglesClockwise) {
@@ -144,8 +216,8 @@ TEST(CairoCanvas, BadArgumentsDrawNothingAndLeaveTheCanvasWorking) {
 
     // Zero-size ellipses and arcs are fine and do not break the context.
     EXPECT_TRUE(s.canvas.fillEllipse(s.brush, 10, 10, 0, 20));
-    EXPECT_TRUE(s.canvas.drawEllipse(s.pen, 30.5f, 10, 0, 20));
-    EXPECT_TRUE(s.touched(30, 20));  // a flat ellipse strokes as a segment
+    EXPECT_TRUE(s.canvas.drawEllipse(s.pen, 30, 10, 0, 20));
+    EXPECT_EQ(s.at(30, 20), kRed);  // a flat ellipse strokes as a segment
     EXPECT_TRUE(s.canvas.drawArc(s.pen, 40, 10, 20, 0, 0, 180));
 
     // Shapes far beyond any picture (wind radii at a pole) are refused, not
@@ -205,8 +277,10 @@ TEST(CairoCanvas, OpeningNeedsAPicture) {
     ASSERT_EQ(picture.create(3, 3, kBackground, kBmpFormatId), 0);
     EXPECT_EQ(canvas.open(picture), 0);
     EXPECT_EQ(canvas.width(), 3);
-    EXPECT_TRUE(canvas.fillRectangle(brush, 0, 0, 1, 1));
+    // Pixel (0, 0) spans -0.5..0.5 around its centre.
+    EXPECT_TRUE(canvas.fillRectangle(brush, -0.5f, -0.5f, 1, 1));
     EXPECT_EQ(picture.pixelArgb(0, 0), kRed);
+    EXPECT_EQ(picture.pixelArgb(1, 1), kBackground);
     canvas.close();
     EXPECT_FALSE(canvas.fillRectangle(brush, 0, 0, 1, 1));
 }
