@@ -12,6 +12,7 @@
 #include "i18n/safe_format.h"
 #include "render/canvas/cairo_canvas.h"
 #include "render/canvas/canvas.h"
+#include "render/canvas/decoded_map_cache.h"
 #include "render/canvas/picture.h"
 #include "render/draw_job_options.h"
 #include "render/fix_rules.h"
@@ -114,6 +115,7 @@ class DrawJob {
         output_.release();
         font_.release();
         layout_.release();
+        finishMapCacheWrites();
         view_.enableMenus(true);
         app_.jobRunning = false;
         view_.refreshTitle();
@@ -152,7 +154,7 @@ class DrawJob {
         const std::string path =
             resolveMapPath(tcv_ ? app_.mapPath1 : app_.mapPath, app_.runFolder);
         writeProgressLine(safeFormat(lang_.text(text::kLoadingMap), {path}), true);
-        map_.loadFile(path);
+        loadMapPicture(map_, path);
         if (map_.width() <= 0 || map_.height() <= 0) {
             warn(lang_.text(text::kMapNotLoaded));
             return false;
