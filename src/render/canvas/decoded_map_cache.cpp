@@ -178,6 +178,17 @@ struct CachedMap {
     int height = 0;
     std::string formatId;
     std::shared_ptr<PixelStore> store;
+    // The cache file behind a mapped store, and its length when mapped.
+    std::shared_ptr<FileHandle> file;
+    uint64_t fileBytes = 0;
+
+    // False when the file behind the mapping was cut short since (by hand:
+    // this program only ever replaces cache files), which would make reading
+    // the lost pages fatal.
+    bool intact() const {
+        struct stat st {};
+        return !file || (::fstat(file->fd, &st) == 0 && uint64_t(st.st_size) == fileBytes);
+    }
 };
 
 bool readExactly(int fd, void* into, size_t bytes, off_t offset) {
@@ -234,7 +245,8 @@ std::optional<CachedMap> openCachedMap(const std::string& cachePath, const std::
     auto store = MappedPixelStore::map(file, size_t(fileBytes), header.pixelOffset, pixelCount);
     if (!store) return std::nullopt;
     ::futimens(file->fd, nullptr);  // marks it as recently used, for pruning
-    return CachedMap{header.width, header.height, header.formatId, std::move(store)};
+    return CachedMap{header.width,     header.height, header.formatId,
+                     std::move(store), file,          fileBytes};
 }
 
 // Keeps the newest few cache files within the size bound and removes
@@ -345,6 +357,7 @@ class CacheState {
 
     std::optional<CachedMap> kept(const std::string& key, const SourceId& id) {
         std::lock_guard lock(mutex_);
+        if (kept_ && !kept_->map.intact()) kept_.reset();
         if (!kept_ || kept_->key != key || !(kept_->id == id)) return std::nullopt;
         return kept_->map;
     }
@@ -453,7 +466,8 @@ bool loadMapPicture(Picture& picture, const std::string& path) {
         !picture.loadBytes({reinterpret_cast<const uint8_t*>(bytes->data()), bytes->size()}))
         return false;
     if (!settled(id)) return true;
-    const CachedMap decoded{picture.width(), picture.height(), picture.formatId(), picture.store()};
+    const CachedMap decoded{picture.width(), picture.height(), picture.formatId(),
+                            picture.store(), nullptr,          0};
     state.keep(key, id, decoded);
     const int64_t pixelBytes = int64_t{picture.stride()} * picture.height();
     if (!folder.empty() && key.size() <= kMaxPathBytes && pixelBytes <= kMaxTotalBytes)
