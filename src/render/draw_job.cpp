@@ -15,6 +15,7 @@
 #include "render/canvas/cairo_canvas.h"
 #include "render/canvas/canvas.h"
 #include "render/canvas/drawing_tape.h"
+#include "render/canvas/decoded_map_cache.h"
 #include "render/canvas/picture.h"
 #include "render/canvas/vector_output.h"
 #include "render/draw_job_options.h"
@@ -108,6 +109,7 @@ class DrawJob {
         output_.release();
         font_.release();
         layout_.release();
+        finishMapCacheWrites();
         view_.enableMenus(true);
         app_.jobRunning = false;
         view_.refreshTitle();
@@ -150,7 +152,7 @@ class DrawJob {
             resolveMapPath(tcv_ ? app_.mapPath1 : app_.mapPath, app_.runFolder, app_.dataFolder);
         mapPath_ = path;
         writeProgressLine(safeFormat(lang_.text(TextId::LoadingMap), {path}), true);
-        map_.loadFile(path);
+        loadMapPicture(map_, path);
         if (map_.width() <= 0 || map_.height() <= 0) {
             warn(lang_.text(TextId::MapNotLoaded));
             return false;

@@ -277,8 +277,11 @@ int32_t CairoCanvas::open(Picture& picture) {
     if (picture.empty()) return status::kInvalidParameter;
     if (cairo_format_stride_for_width(CAIRO_FORMAT_ARGB32, picture.width()) != picture.stride())
         return status::kInvalidParameter;
+    // A picture sharing its pixels copies them here; that copy may fail.
+    uint32_t* pixels = picture.pixels();
+    if (pixels == nullptr) return status::kOutOfMemory;
     cairo_surface_t* surface = cairo_image_surface_create_for_data(
-        reinterpret_cast<unsigned char*>(picture.pixels()), CAIRO_FORMAT_ARGB32, picture.width(),
+        reinterpret_cast<unsigned char*>(pixels), CAIRO_FORMAT_ARGB32, picture.width(),
         picture.height(), picture.stride());
     const int32_t surfaceStatus = statusOf(cairo_surface_status(surface));
     if (surfaceStatus != status::kOk) {

@@ -12,8 +12,10 @@ namespace {
 
 // Larger text is refused: Pango's integer layout units would overflow.
 constexpr float kMaxEmSize = 4096.0f;
-// Shaped layouts kept for reuse; the cache starts over when it is full.
-constexpr size_t kMaxCachedLayouts = 512;
+// Shaped layouts kept for reuse; the cache starts over when it is full. A
+// forecast file of a long season has a few thousand distinct labels (every
+// hour and wind pair): they must all fit, or each is shaped again and again.
+constexpr size_t kMaxCachedLayouts = 8192;
 // From this size glyphs are filled as outlines instead of cached bitmaps.
 constexpr float kOutlineEmSize = 256.0f;
 

@@ -8,6 +8,7 @@
 #include "render/canvas/canvas.h"
 #include "render/canvas/jpeg_codec.h"
 #include "render/canvas/pixel_buffer.h"
+#include "render/canvas/pixel_store.h"
 #include "render/canvas/png_codec.h"
 
 namespace tcmap {
@@ -52,10 +53,11 @@ bool Picture::copyFrom(const Picture& source) {
     release();
     if (source.empty()) return false;
     try {
-        pixels_ = source.pixels_;
+        store_ = source.store_->privateCopy();
     } catch (const std::bad_alloc&) {
         return false;
     }
+    data_ = store_->data();
     width_ = source.width_;
     height_ = source.height_;
     formatId_ = source.formatId_;
@@ -69,10 +71,11 @@ int32_t Picture::create(int width, int height, uint32_t argb, std::string_view f
     const uint32_t fill =
         premultipliedArgb(argb >> 24, (argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
     try {
-        pixels_.assign(size_t(width) * size_t(height), fill);
+        store_ = makeOwnedPixelStore(std::vector<uint32_t>(size_t(width) * size_t(height), fill));
     } catch (const std::bad_alloc&) {
         return status::kOutOfMemory;
     }
+    data_ = store_->data();
     width_ = width;
     height_ = height;
     formatId_ = std::string(formatId);
@@ -84,11 +87,33 @@ bool Picture::assign(int width, int height, std::vector<uint32_t> pixels,
     release();
     if (!pictureSizeAllowed(width, height) || pixels.size() != size_t(width) * size_t(height))
         return false;
-    pixels_ = std::move(pixels);
+    return share(width, height, makeOwnedPixelStore(std::move(pixels)), formatId);
+}
+
+bool Picture::share(int width, int height, std::shared_ptr<PixelStore> store,
+                    std::string_view formatId) {
+    release();
+    if (!store || !pictureSizeAllowed(width, height) ||
+        store->pixelCount() != size_t(width) * size_t(height))
+        return false;
+    store_ = std::move(store);
+    data_ = store_->data();
     width_ = width;
     height_ = height;
     formatId_ = std::string(formatId);
     return true;
+}
+
+uint32_t* Picture::pixels() {
+    if (store_ && store_.use_count() > 1) {
+        try {
+            store_ = store_->privateCopy();
+            data_ = store_->data();
+        } catch (const std::bad_alloc&) {
+            return nullptr;
+        }
+    }
+    return data_;
 }
 
 int32_t Picture::encode(std::string_view formatId, std::vector<uint8_t>& out) const {
@@ -118,12 +143,13 @@ void Picture::release() {
     width_ = 0;
     height_ = 0;
     formatId_.clear();
-    std::vector<uint32_t>().swap(pixels_);
+    store_.reset();
+    data_ = nullptr;
 }
 
 uint32_t Picture::pixelArgb(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
-    return unpremultipliedArgb(pixels_[size_t(y) * size_t(width_) + size_t(x)]);
+    return unpremultipliedArgb(data_[size_t(y) * size_t(width_) + size_t(x)]);
 }
 
 }  // namespace tcmap

@@ -4,12 +4,15 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace tcmap {
+
+class PixelStore;
 
 inline constexpr std::string_view kPngFormatId = "{B96B3CAF-0728-11D3-9D7B-0000F81EF32E}";
 inline constexpr std::string_view kBmpFormatId = "{B96B3CAB-0728-11D3-9D7B-0000F81EF32E}";
@@ -61,10 +64,17 @@ class Picture {
     // Returns false, leaving the picture empty, when the size is not allowed
     // or does not match the pixel count.
     bool assign(int width, int height, std::vector<uint32_t> pixels, std::string_view formatId);
+    // Shares a store of width * height pixels (a mapped cache file, or the
+    // pixels of another picture); false, leaving the picture empty, when the
+    // size is not allowed or does not match.
+    bool share(int width, int height, std::shared_ptr<PixelStore> store, std::string_view formatId);
+    const std::shared_ptr<PixelStore>& store() const { return store_; }
 
-    // Premultiplied ARGB32, row after row, stride() bytes apart.
-    uint32_t* pixels() { return pixels_.data(); }
-    const uint32_t* pixels() const { return pixels_.data(); }
+    // Premultiplied ARGB32, row after row, stride() bytes apart. Writing
+    // through a picture whose store is shared copies the pixels first;
+    // nullptr when that copy finds no memory.
+    uint32_t* pixels();
+    const uint32_t* pixels() const { return data_; }
     int stride() const { return width_ * 4; }
     // Un-premultiplied 0xAARRGGBB of one pixel, for checks.
     uint32_t pixelArgb(int x, int y) const;
@@ -73,7 +83,8 @@ class Picture {
     int width_ = 0;
     int height_ = 0;
     std::string formatId_;
-    std::vector<uint32_t> pixels_;
+    std::shared_ptr<PixelStore> store_;
+    uint32_t* data_ = nullptr;
 };
 
 // Format id of an encoded picture from its signature; empty when unknown.

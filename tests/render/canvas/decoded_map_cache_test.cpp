@@ -1,0 +1,235 @@
+// The decoded-map cache: what a later load shows when the source or the cache
+// file changed, was damaged or is being built by two runs at once.
+#include "render/canvas/decoded_map_cache.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "base/file_io.h"
+#include "render/canvas/picture.h"
+#include "support/temp_folder.h"
+
+using namespace tcmap;
+using tcmap::testing::TempFolder;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kWidth = 301;  // not a multiple of anything convenient
+constexpr int kHeight = 97;
+
+class DecodedMapCacheTest : public ::testing::Test {
+  protected:
+    TempFolder folder;
+    std::string cacheHome;
+    std::string savedCacheHome;
+
+    void SetUp() override {
+        if (const char* old = std::getenv("XDG_CACHE_HOME")) savedCacheHome = old;
+        cacheHome = folder.file("cache");
+        ::setenv("XDG_CACHE_HOME", cacheHome.c_str(), 1);
+        ::unsetenv("TCMAP_NO_CACHE");
+        forgetKeptMap();
+    }
+    void TearDown() override {
+        finishMapCacheWrites();
+        forgetKeptMap();
+        ::unsetenv("TCMAP_NO_CACHE");
+        ::setenv("XDG_CACHE_HOME", savedCacheHome.c_str(), 1);
+    }
+
+    // A map whose every pixel differs with `seed`, in a format whose file
+    // size depends only on the picture size (BMP) or not (PNG).
+    std::string writeMap(const std::string& name, uint32_t seed, std::string_view format,
+                         time_t mtime = 1'600'000'000) {
+        Picture map;
+        EXPECT_EQ(map.create(kWidth, kHeight, 0xFF000000, format), 0);
+        for (int i = 0; i < kWidth * kHeight; ++i)
+            map.pixels()[i] = 0xFF000000u | ((uint32_t(i) * 2654435761u + seed) & 0xFFFFFF);
+        const std::string path = folder.file(name);
+        EXPECT_EQ(map.save(path, format), 0);
+        setMtime(path, mtime);
+        return path;
+    }
+    static void setMtime(const std::string& path, time_t seconds) {
+        const timespec times[2] = {{seconds, 0}, {seconds, 0}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+    }
+
+    static std::vector<uint32_t> pixelsOf(const Picture& picture) {
+        return {picture.pixels(), picture.pixels() + size_t(picture.width()) * picture.height()};
+    }
+    static std::vector<uint32_t> decoded(const std::string& path) {
+        Picture plain;
+        EXPECT_TRUE(plain.loadFile(path));
+        return pixelsOf(plain);
+    }
+    // A load as a fresh process would do it: nothing kept in memory.
+    std::vector<uint32_t> freshLoad(const std::string& path) {
+        forgetKeptMap();
+        Picture picture;
+        EXPECT_TRUE(loadMapPicture(picture, path));
+        finishMapCacheWrites();
+        return pixelsOf(picture);
+    }
+
+    std::vector<fs::path> cacheFiles() const {
+        std::vector<fs::path> files;
+        std::error_code error;
+        for (const auto& entry : fs::directory_iterator(cacheHome + "/tcmap", error))
+            files.push_back(entry.path());
+        return files;
+    }
+    fs::path onlyCacheFile() const {
+        const auto files = cacheFiles();
+        EXPECT_EQ(files.size(), 1u);
+        return files.empty() ? fs::path() : files.front();
+    }
+};
+
+TEST_F(DecodedMapCacheTest, LaterLoadsShowTheDecodedPixelsFromTheCacheFile) {
+    for (const std::string_view format : {kPngFormatId, kBmpFormatId}) {
+        const std::string path = writeMap("map.img", 7, format);
+        const std::vector<uint32_t> expected = decoded(path);
+        EXPECT_EQ(freshLoad(path), expected);
+        const fs::path cacheFile = onlyCacheFile();
+        EXPECT_GT(fs::file_size(cacheFile), expected.size() * 4);
+
+        EXPECT_EQ(freshLoad(path), expected);
+        Picture kept;
+        ASSERT_TRUE(loadMapPicture(kept, path));
+        EXPECT_EQ(kept.formatId(), format);
+        EXPECT_EQ(pixelsOf(kept), expected);
+
+        // Writing through a shared picture leaves the kept and cached map alone.
+        kept.pixels()[0] = 0xFF123456;
+        EXPECT_EQ(freshLoad(path), expected);
+        fs::remove_all(cacheHome);
+    }
+}
+
+TEST_F(DecodedMapCacheTest, AChangedSourceIsPickedUpAtOnce) {
+    const std::string path = writeMap("map.bmp", 1, kBmpFormatId, 1'600'000'000);
+    const std::vector<uint32_t> first = decoded(path);
+    EXPECT_EQ(freshLoad(path), first);
+    Picture kept;
+    ASSERT_TRUE(loadMapPicture(kept, path));  // now kept in memory too
+
+    // Rewritten in place: same size, same inode, another time.
+    struct stat before {
+    }, after{};
+    ASSERT_EQ(::stat(path.c_str(), &before), 0);
+    writeMap("map.bmp", 2, kBmpFormatId, 1'600'000'100);
+    ASSERT_EQ(::stat(path.c_str(), &after), 0);
+    ASSERT_EQ(after.st_ino, before.st_ino);
+    ASSERT_EQ(after.st_size, before.st_size);
+    const std::vector<uint32_t> second = decoded(path);
+    ASSERT_NE(first, second);
+    Picture again;
+    ASSERT_TRUE(loadMapPicture(again, path));
+    EXPECT_EQ(pixelsOf(again), second);
+    finishMapCacheWrites();
+    EXPECT_EQ(freshLoad(path), second);
+    EXPECT_EQ(cacheFiles().size(), 1u) << "one file per map";
+}
+
+TEST_F(DecodedMapCacheTest, DamagedOrForeignCacheFilesAreRebuilt) {
+    const std::string path = writeMap("map.png", 3, kPngFormatId);
+    const std::vector<uint32_t> expected = decoded(path);
+    ASSERT_EQ(freshLoad(path), expected);
+    const fs::path cacheFile = onlyCacheFile();
+    const std::string good = readFileOrEmpty(cacheFile.string());
+    ASSERT_FALSE(good.empty());
+
+    auto flipped = [&](size_t at) {
+        std::string bytes = good;
+        bytes[at] = char(bytes[at] ^ 0x40);
+        return bytes;
+    };
+    const std::vector<std::pair<std::string, std::string>> damages = {
+        {"empty", ""},
+        {"header only", good.substr(0, 100)},
+        {"one byte short", good.substr(0, good.size() - 1)},
+        {"one byte long", good + "x"},
+        {"other magic", flipped(0)},
+        {"other version", flipped(8)},
+        {"other width", flipped(16)},
+        {"other source size", flipped(32)},
+        {"damaged path", flipped(112)},
+    };
+    for (const auto& [what, bytes] : damages) {
+        ASSERT_TRUE(writeFileReplacing(cacheFile.string(), bytes));
+        EXPECT_EQ(freshLoad(path), expected) << what;
+        EXPECT_EQ(readFileOrEmpty(cacheFile.string()), good) << what << ": rebuilt";
+    }
+}
+
+TEST_F(DecodedMapCacheTest, TwoRunsBuildingTheSameEntryBothShowTheMap) {
+    const std::string path = writeMap("map.png", 4, kPngFormatId);
+    const std::vector<uint32_t> expected = decoded(path);
+    for (int round = 0; round < 3; ++round) {
+        fs::remove_all(cacheHome);
+        forgetKeptMap();
+        std::vector<pid_t> children;
+        for (int run = 0; run < 2; ++run) {
+            const pid_t pid = ::fork();
+            ASSERT_GE(pid, 0);
+            if (pid == 0) {
+                Picture picture;
+                const bool right = loadMapPicture(picture, path) && pixelsOf(picture) == expected;
+                finishMapCacheWrites();
+                ::_exit(right ? 0 : 1);
+            }
+            children.push_back(pid);
+        }
+        for (const pid_t pid : children) {
+            int status = 0;
+            ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << round;
+        }
+        EXPECT_EQ(cacheFiles().size(), 1u) << "no temporary file left";
+        EXPECT_EQ(freshLoad(path), expected);
+    }
+}
+
+TEST_F(DecodedMapCacheTest, NothingIsWrittenWhenSwitchedOffOrTheSourceIsBrandNew) {
+    const std::string path = writeMap("map.png", 5, kPngFormatId);
+    ::setenv("TCMAP_NO_CACHE", "1", 1);
+    EXPECT_EQ(mapCacheFolder(), "");
+    EXPECT_EQ(freshLoad(path), decoded(path));
+    EXPECT_FALSE(fs::exists(cacheHome));
+    ::unsetenv("TCMAP_NO_CACHE");
+
+    // Written a moment ago: it may change again within the same time stamp.
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), nullptr, 0), 0);
+    EXPECT_EQ(freshLoad(path), decoded(path));
+    EXPECT_TRUE(cacheFiles().empty());
+
+    // A cache folder that cannot be made: the map is still shown.
+    folder.put("file", "x");
+    ::setenv("XDG_CACHE_HOME", folder.file("file").c_str(), 1);
+    setMtime(path, 1'600'000'000);
+    EXPECT_EQ(freshLoad(path), decoded(path));
+}
+
+TEST_F(DecodedMapCacheTest, OnlyTheNewestFewMapsStay) {
+    std::vector<std::string> maps;
+    for (int i = 0; i < 6; ++i) {
+        maps.push_back(writeMap("map" + std::to_string(i) + ".png", 10 + i, kPngFormatId));
+        freshLoad(maps.back());
+    }
+    EXPECT_EQ(cacheFiles().size(), 4u);
+    // The oldest are gone, the newest is there: it loads without decoding.
+    for (const std::string& map : maps) EXPECT_EQ(freshLoad(map), decoded(map));
+}
+
+}  // namespace
