@@ -10,6 +10,8 @@ packages=(
   libpng-dev libjpeg-dev zlib1g-dev
   qt6-base-dev
   fonts-wqy-microhei fonts-dejavu-core
+  # The fuzz targets (scripts/fuzz.sh): clang and its libFuzzer runtime.
+  clang libclang-rt-14-dev
 )
 
 missing=()
