@@ -17,6 +17,8 @@ packages=(
   desktop-file-utils appstream
   # tests only: pdftoppm renders vector maps back to pixels
   poppler-utils
+  # The fuzz targets (scripts/fuzz.sh): clang and its libFuzzer runtime.
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -2,7 +2,8 @@
 # Installs what is missing, checks the layers' include rules, then builds and
 # runs every test three times: a normal build, an AddressSanitizer +
 # UndefinedBehaviorSanitizer build that stops at the first error, and a build
-# without Qt (the core libraries and batch mode only).
+# without Qt (the core libraries and batch mode only). Then runs each fuzz
+# target for 20 seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -22,3 +23,5 @@ for variant in normal asan nogui; do
   fi
   ctest --test-dir "$dir" --output-on-failure -j2
 done
+echo "== fuzz"
+bash scripts/fuzz.sh 20

@@ -36,7 +36,7 @@ TEST(BatchRun, CollectedMessagesAreEchoedInJobOrder) {
         view.setStatusPart(2, "ACE: ");
     });
     EXPECT_EQ(code, 1);
-    const std::string noMap = LanguagePack::fromState(app).text(31);
+    const std::string noMap = LanguagePack::fromState(app).text(TextId::NoMapToSave);
     EXPECT_EQ(err.str(),
               "Reading one.dat\none.dat holds no fix\nReading two.dat\n"
               "two.dat holds no fix\nNo track could be drawn\nVMAX:   MSLP:   ACE: \n" +

@@ -9,14 +9,13 @@
 #include <vector>
 
 #include "render/canvas/cairo_text.h"
+#include "render/canvas/stroke_bounds.h"
 
 namespace tcmap {
 
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-// Wider pens draw as this width; no picture is wider than this diagonal.
-constexpr double kMaxPenWidth = 65536.0;
 // Shapes reaching further from the origin than this are refused: Cairo keeps
 // coordinates in 24.8 fixed point, and far larger arcs would overflow it or
 // take seconds to flatten. No picture is a hundredth of this size.
@@ -185,11 +184,12 @@ struct CairoCanvas::Impl {
     }
 
     static double strokeWidth(const CanvasPen& pen) {
-        return pen.width > 0 ? std::min<double>(pen.width, kMaxPenWidth) : 1.0;
+        // Wider pens draw as kMaxStrokeWidth; no picture is wider than this diagonal.
+        return pen.width > 0 ? std::min<double>(pen.width, kMaxStrokeWidth) : 1.0;
     }
 
     // Room a stroke needs beyond its path (miter joins reach furthest).
-    static double strokeMargin(const CanvasPen& pen) { return strokeWidth(pen) * 5 + 2; }
+    static double strokeMargin(const CanvasPen& pen) { return strokeReach(pen); }
 
     int32_t applyPen(const CanvasPen& pen, double offset = 0) {
         if (!pen.valid || !std::isfinite(pen.width)) return status::kInvalidParameter;

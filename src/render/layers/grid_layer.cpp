@@ -1,10 +1,12 @@
 #include "render/layers/grid_layer.h"
 
+#include <algorithm>
 #include <array>
 
 #include "base/file_io.h"
 #include "base/text_rules.h"
 #include "render/canvas/canvas.h"
+#include "render/canvas/stroke_bounds.h"
 #include "render/layers/draw_status.h"
 
 namespace tcmap {
@@ -83,10 +85,18 @@ void drawGrid(Canvas& canvas, LayerLog& log, const std::string& gridDataPath, in
         const float x2 = geometry.outputX(segment[3]);
         const float y2 = geometry.outputY(segment[2]);
 
-        // The line, then its copies one map width to the right and to the left.
+        // The line, then its copies one map width to the right and to the left;
+        // a copy that cannot reach the picture is left out (most of a large
+        // grid lies outside a regional picture).
         for (const int copy : {0, 1, -1}) {
             const double shift = static_cast<double>(copy) * mapWidth;
-            canvas.drawLine(pen, toSingle(x1 + shift), y1, toSingle(x2 + shift), y2);
+            const float ax = toSingle(x1 + shift);
+            const float bx = toSingle(x2 + shift);
+            if (strokeOutside(canvas, pen, std::min(ax, bx), std::min(y1, y2), std::max(ax, bx),
+                              std::max(y1, y2))) {
+                continue;
+            }
+            canvas.drawLine(pen, ax, y1, bx, y2);
         }
         checkDrawStatus("3.3.0/Label", canvas, log);
     }

@@ -1,10 +1,12 @@
 #include "render/layers/wind_radii_layer.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
 #include "base/text_rules.h"
 #include "render/canvas/canvas.h"
+#include "render/canvas/stroke_bounds.h"
 
 namespace tcmap {
 
@@ -31,6 +33,17 @@ struct Quadrants {
 
 // Start angles of the quarter arcs, clockwise from east: NE starts at north.
 constexpr std::array<float, 4> kStartAngles = {270.0f, 0.0f, 90.0f, 180.0f};
+
+// The largest |radius|, or NaN when one is not finite (so that the copy is
+// handed to the canvas, which reports it).
+double largestMagnitude(const std::array<double, 4>& radii) {
+    double largest = 0;
+    for (const double r : radii) {
+        if (!std::isfinite(r)) return std::nan("");
+        largest = std::max(largest, std::fabs(r));
+    }
+    return largest;
+}
 
 // One copy: the four quarter ellipses around (x, y), then the lines that join
 // their ends on the axes where neighbouring quadrants differ.
@@ -92,9 +105,17 @@ void drawWindRadii(Canvas& canvas, std::string_view radiiText, int32_t mapWidth,
                 q.ry[i] = r / kEarthCircumferenceKm * kKmPerTwoNauticalMiles * w / 2;
             }
             pen.setColour(toArgb(thresholdColour(readInteger(thresholdToken)), 191));
-            // Copies one map width to either side, for radii across the 0° seam.
+            // Copies one map width to either side, for radii across the 0° seam;
+            // a copy wholly outside the picture is left out.
+            const double reachX = largestMagnitude(q.rx);
+            const double reachY = largestMagnitude(q.ry);
             for (const int copy : {-1, 0, 1}) {
-                drawQuadrants(canvas, pen, centreX + copy * w, centreY, q);
+                const double x = centreX + copy * w;
+                if (strokeOutside(canvas, pen, x - reachX, centreY - reachY, x + reachX,
+                                  centreY + reachY)) {
+                    continue;
+                }
+                drawQuadrants(canvas, pen, x, centreY, q);
             }
         }
     }

@@ -250,10 +250,13 @@ TEST(CairoCanvas, MapCopiesOutsideTheCanvasAreSkipped) {
     Surface s;
     Picture map;
     ASSERT_EQ(map.create(4, 2, 0xFF00FF00, kPngFormatId), 0);
-    // Copies wholly right or left: success, nothing drawn, status untouched.
+    // Copies wholly right, left, below or above: success, nothing drawn,
+    // status untouched.
     s.canvas.drawLine(s.pen, kNaN, 0, 0, 0);
     EXPECT_TRUE(drawMapCopy(s.canvas, map, 201, 0, 100, 100));
     EXPECT_TRUE(drawMapCopy(s.canvas, map, -100.001, 0, 100, 100));
+    EXPECT_TRUE(drawMapCopy(s.canvas, map, 0, 100.001, 100, 100));
+    EXPECT_TRUE(drawMapCopy(s.canvas, map, 0, -100.001, 100, 100));
     EXPECT_EQ(s.canvas.lastStatus(), 2);
     // A copy starting exactly on the right border is drawn (and is invisible).
     EXPECT_TRUE(drawMapCopy(s.canvas, map, 200, 0, 100, 100));

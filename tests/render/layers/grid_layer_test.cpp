@@ -47,8 +47,10 @@ using Coords = std::vector<std::vector<float>>;
 }  // namespace
 
 TEST_F(GridLayer, LinesInThreeCopiesWithTheirPens) {
-    draw("a|255/0/0/255/2/0|0/0/0/90\r\n");
-    EXPECT_EQ(lineCoords(), (Coords{{0, 90, 90, 90}, {360, 90, 450, 90}, {-360, 90, -270, 90}}));
+    // A picture three map widths wide, the map in the middle, shows every copy.
+    canvas.setSize(1080, 180);
+    draw("a|255/0/0/255/2/0|0/0/0/90\r\n", 0, 360);
+    EXPECT_EQ(lineCoords(), (Coords{{360, 90, 450, 90}, {720, 90, 810, 90}, {0, 90, 90, 90}}));
     const RecordedPen& solid = *canvas.calls()[0].pen;
     EXPECT_EQ(solid.colour, 0xFFFF0000u);
     EXPECT_EQ(solid.width, 2.0f);
@@ -60,8 +62,9 @@ TEST_F(GridLayer, LinesInThreeCopiesWithTheirPens) {
     // Output position x - minX + marginX, y - minY + marginY; W / 360 on both axes.
     canvas.clear();
     const std::string path = folder.put("GridData", "30N|128/128/128/160/1.5/4|30/100/30/180\n");
-    drawGrid(canvas, log, path, 720, 150, 20, 40, 10);
-    EXPECT_EQ(lineCoords(), (Coords{{70, 90, 230, 90}, {790, 90, 950, 90}, {-650, 90, -490, 90}}));
+    canvas.setSize(2160, 180);
+    drawGrid(canvas, log, path, 720, 150, 20 + 720, 40, 10);
+    EXPECT_EQ(lineCoords(), (Coords{{790, 90, 950, 90}, {1510, 90, 1670, 90}, {70, 90, 230, 90}}));
     EXPECT_EQ(canvas.calls()[0].pen->colour, 0xA0808080u);
     EXPECT_EQ(canvas.calls()[0].pen->dashPattern, (std::vector<float>{4, 4}));
 }
@@ -70,11 +73,13 @@ TEST_F(GridLayer, WesternLongitudesByTheirText) {
     draw(
         "w|1/1/1/255/1/0|10/-90/10/ -90\n"
         "seam|1/1/1/255/1/0|0/170/0/-170\n");
-    ASSERT_EQ(canvas.size(), 6u);
+    // Of the copies, only the one of w to the right reaches the picture.
+    ASSERT_EQ(canvas.size(), 3u);
     // "-90" lies at 270°; " -90" does not start with "-" and lies left of the edge.
     EXPECT_EQ(canvas.calls()[0].coords, (std::vector<float>{270, 80, -90, 80}));
+    EXPECT_EQ(canvas.calls()[1].coords, (std::vector<float>{630, 80, 270, 80}));
     // 170°E to 170°W is a short line across 180°, not one across the map.
-    EXPECT_EQ(canvas.calls()[3].coords, (std::vector<float>{170, 90, 190, 90}));
+    EXPECT_EQ(canvas.calls()[2].coords, (std::vector<float>{170, 90, 190, 90}));
 }
 
 TEST_F(GridLayer, StyleValuesWrapModulo256) {
@@ -82,10 +87,11 @@ TEST_F(GridLayer, StyleValuesWrapModulo256) {
         "a|256/300/-1/256/1/0|0/0/0/1\n"
         "b|0/0/0/300/1/0|0/0/0/1\n"
         "c|0/0/0/-56/x/0.00000001|0/0/0/1\n");
-    ASSERT_EQ(canvas.size(), 9u);
+    // Each line and its copy to the right; the copy to the left is off the picture.
+    ASSERT_EQ(canvas.size(), 6u);
     EXPECT_EQ(canvas.calls()[0].pen->colour, 0x00002CFFu);  // alpha 0, red 0, green 44, blue 255
-    EXPECT_EQ(canvas.calls()[3].pen->colour, 0x2C000000u);  // alpha 44
-    const RecordedPen& pen = *canvas.calls()[6].pen;
+    EXPECT_EQ(canvas.calls()[2].pen->colour, 0x2C000000u);  // alpha 44
+    const RecordedPen& pen = *canvas.calls()[4].pen;
     EXPECT_EQ(pen.colour, 0xC8000000u);  // -56 wraps to 200
     EXPECT_EQ(pen.width, 0.0f);          // an unreadable width reads 0
     EXPECT_TRUE(pen.dashPattern.empty());
@@ -100,15 +106,15 @@ TEST_F(GridLayer, MalformedLinesAreSkipped) {
         "\n"
         "extra|1/2/3/4/5/6/7|1/2/3/4/5|ignored|fields\n");
     // Only the last line: extra values and a fourth field are ignored.
-    ASSERT_EQ(canvas.size(), 3u);
+    ASSERT_EQ(canvas.size(), 2u);
     EXPECT_EQ(canvas.calls()[0].coords, (std::vector<float>{2, 89, 4, 87}));
 }
 
 TEST_F(GridLayer, LineEndsLfOrCrLf) {
     draw("a|1/1/1/255/1/0|0/0/0/1\nb|1/1/1/255/1/0|0/2/0/3\r\nc|1/1/1/255/1/0|0/4/0/5");
-    ASSERT_EQ(canvas.size(), 9u);
-    EXPECT_EQ(canvas.calls()[3].coords, (std::vector<float>{2, 90, 3, 90}));
-    EXPECT_EQ(canvas.calls()[6].coords, (std::vector<float>{4, 90, 5, 90}));
+    ASSERT_EQ(canvas.size(), 6u);
+    EXPECT_EQ(canvas.calls()[2].coords, (std::vector<float>{2, 90, 3, 90}));
+    EXPECT_EQ(canvas.calls()[4].coords, (std::vector<float>{4, 90, 5, 90}));
 }
 
 TEST_F(GridLayer, MissingFileDrawsNothing) {
@@ -119,8 +125,9 @@ TEST_F(GridLayer, MissingFileDrawsNothing) {
 }
 
 TEST_F(GridLayer, OneStatusReportPerLineFromTheLastCopy) {
-    canvas.failCall(2, status::kInvalidParameter);  // last copy of line 1
-    canvas.failCall(3, status::kGenericError);      // first copy of line 2: overwritten
+    // Each line is drawn twice: its copy to the left is off the picture.
+    canvas.failCall(1, status::kInvalidParameter);  // last copy of line 1
+    canvas.failCall(2, status::kGenericError);      // first copy of line 2: overwritten
     const int64_t before = drawErrorCount();
     draw("a|1/1/1/255/1/0|0/0/0/1\nb|1/1/1/255/1/0|0/0/0/1\n");
     EXPECT_EQ(drawErrorCount(), before + 1);
@@ -128,18 +135,47 @@ TEST_F(GridLayer, OneStatusReportPerLineFromTheLastCopy) {
     EXPECT_NE(view.lastLine()->text.find("Position = #3.3.0/Label"), std::string::npos);
 }
 
+TEST_F(GridLayer, CopiesThatCannotReachThePictureAreLeftOut) {
+    // A 100 x 50 picture of a 360-pixel map, as a regional map shows it.
+    canvas.setSize(100, 50);
+    draw(
+        "in|1/1/1/255/1/0|80/20/80/30\n"
+        "far|1/1/1/255/1/0|80/200/80/210\n"
+        "wide|1/1/1/255/20/0|80/110/80/120\n");
+    // The main copy of "in"; none of "far"; "wide" reaches in with its pen.
+    EXPECT_EQ(lineCoords(), (Coords{{20, 10, 30, 10}, {110, 10, 120, 10}}));
+
+    // After a failure, copies are handed over until the canvas succeeds again,
+    // so that the status checked after a line is its own.
+    canvas.clear();
+    canvas.failAllOf(CanvasOp::DrawLine, status::kInvalidParameter);
+    const int64_t before = drawErrorCount();
+    draw("in|1/1/1/255/1/0|80/20/80/30\n");
+    EXPECT_EQ(canvas.size(), 3u);
+    EXPECT_EQ(drawErrorCount(), before + 1);
+    canvas.clearFailures();
+    canvas.clear();
+    draw("far|1/1/1/255/1/0|80/200/80/210\n");
+    EXPECT_EQ(canvas.size(), 1u);
+    EXPECT_EQ(drawErrorCount(), before + 1);
+}
+
 TEST(DefaultGridData, CoversTheWholeMap) {
     HeadlessView view;
     AppState app;
     StormStatistics stats;
     JobLog log{view, app, stats};
-    RecordingCanvas canvas;
-    drawGrid(canvas, log, TCMAP_SOURCE_DIR "/data/GridData", 360, 0, 0, 0, 0);
+    // Three map widths, the map in the middle: every copy is drawn.
+    RecordingCanvas canvas(1080, 180);
+    drawGrid(canvas, log, TCMAP_SOURCE_DIR "/data/GridData", 360, 0, 360, 0, 0);
     ASSERT_GT(canvas.size(), 0u);
+    ASSERT_EQ(canvas.size() % 3, 0u);
     // Every 10° meridian and parallel is there; the main copies stay on the map.
     std::vector<bool> meridian(36), parallel(17);
     for (size_t i = 0; i < canvas.size(); i += 3) {
-        const auto& c = canvas.calls()[i].coords;
+        std::vector<float> c = canvas.calls()[i].coords;
+        c[0] -= 360;
+        c[2] -= 360;
         for (const float v : c) {
             EXPECT_GE(v, 0.0f);
             EXPECT_LE(v, 360.0f);
