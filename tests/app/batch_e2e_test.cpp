@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <string>
 #include <thread>
 #include <vector>
@@ -65,9 +66,8 @@ RunResult runTcmap(const TempFolder& folder, const std::vector<std::string>& arg
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0644);
     pid_t pid = 0;
-    const int spawned =
-        posix_spawn(&pid, argv[0].c_str(), &actions, nullptr, pointers.data(),
-                    environment ? envPointers.data() : environ);
+    const int spawned = posix_spawn(&pid, argv[0].c_str(), &actions, nullptr, pointers.data(),
+                                    environment ? envPointers.data() : environ);
     posix_spawn_file_actions_destroy(&actions);
     RunResult result;
     if (spawned != 0) {
@@ -149,13 +149,17 @@ TEST(BatchEndToEnd, DrawsTheFrameWorkedOutByHandWithMarkersInTheirColours) {
 // WAYLAND_DISPLAY and no QT_QPA_PLATFORM, in a program built with its windows.
 TEST(BatchEndToEnd, NeedsNoDisplay) {
     TempFolder folder;
-    const std::vector<std::string> bareEnvironment{"PATH=/usr/bin:/bin", "HOME=" + folder.path(),
-                                                   "LANG=C.UTF-8"};
+    std::vector<std::string> bareEnvironment{"PATH=/usr/bin:/bin", "HOME=" + folder.path(),
+                                             "LANG=C.UTF-8"};
+    // The sanitizer build's options (leak suppressions) still apply.
+    for (const char* name : {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"}) {
+        if (const char* value = std::getenv(name))
+            bareEnvironment.push_back(std::string(name) + "=" + value);
+    }
     const std::string out = folder.file("sandy.png");
     const std::string sandy = kTrackData + "bal182012.dat";
-    const RunResult run =
-        runTcmap(folder, {"~nogui", TCMAP_SOURCE_DIR "/samples/radii.ini", out, sandy},
-                 &bareEnvironment);
+    const RunResult run = runTcmap(
+        folder, {"~nogui", TCMAP_SOURCE_DIR "/samples/radii.ini", out, sandy}, &bareEnvironment);
     ASSERT_EQ(run.exitCode, 0) << run.err;
     Picture picture;
     ASSERT_TRUE(picture.loadFile(out));
@@ -316,7 +320,8 @@ TEST(BatchEndToEnd, DrawsOneStormFromEachKindOfArchive) {
     EXPECT_EQ(picture.formatId(), kPngFormatId);
     const int64_t totals[] = {31, 1, 2};
     for (size_t i = 0; i < files.size(); ++i) {
-        EXPECT_NE(run.err.find(safeFormat(lang.text(TextId::ArchiveStormsDrawn), {files[i], int64_t{1}, totals[i]})),
+        EXPECT_NE(run.err.find(safeFormat(lang.text(TextId::ArchiveStormsDrawn),
+                                          {files[i], int64_t{1}, totals[i]})),
                   std::string::npos)
             << run.err;
     }
