@@ -16,8 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         for (const bool toBig5 : {false, true}) {
             const LanguagePack pack(scratch.path(), "xx", charset, toBig5);
             pack.displayName("xx");
+            // Named texts, and an id no file has.
             for (const int id : {0, 1, 20, 62, 89, 152, 99999}) {
-                const std::string text = pack.text(id);
+                const std::string text = pack.text(static_cast<TextId>(id));
                 safeFormat(text, {"a/b.dat", int64_t{42}, -7});
             }
         }
