@@ -28,6 +28,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CairoCanvas canvas(picture);
     SilentLog log;
     // A 720-pixel map seen through a 96 x 48 window with margins.
-    drawGrid(canvas, log, path, 720, 300, 8, 100, 4);
+    drawGrid(canvas, log, path, Projection(720, 360), 300, 8, 100, 4);
     return 0;
 }

@@ -14,8 +14,8 @@
 #include "i18n/safe_format.h"
 #include "render/canvas/cairo_canvas.h"
 #include "render/canvas/canvas.h"
-#include "render/canvas/drawing_tape.h"
 #include "render/canvas/decoded_map_cache.h"
+#include "render/canvas/drawing_tape.h"
 #include "render/canvas/picture.h"
 #include "render/canvas/vector_output.h"
 #include "render/draw_job_options.h"
@@ -239,12 +239,13 @@ class DrawJob {
                                kWarningColour);
         }
         if (!problems.cutShortStorm.empty()) {
-            log_.reportMessage(
-                safeFormat(lang_.text(TextId::ArchiveStormCutShort), {path, problems.cutShortStorm}),
-                kWarningColour);
+            log_.reportMessage(safeFormat(lang_.text(TextId::ArchiveStormCutShort),
+                                          {path, problems.cutShortStorm}),
+                               kWarningColour);
         }
-        log_.writeProgress(safeFormat(lang_.text(TextId::ArchiveStormsDrawn), {path, drawn, storms}),
-                           kProgressColour);
+        log_.writeProgress(
+            safeFormat(lang_.text(TextId::ArchiveStormsDrawn), {path, drawn, storms}),
+            kProgressColour);
     }
 
     bool checkFixes() {
@@ -322,8 +323,8 @@ class DrawJob {
         map_.release();
         const int32_t w = frame_.mapWidth;
         if (settings_.showGrid) {
-            drawGrid(*canvas_, log_, programFilePath(app_, "GridData"), w, frame_.minX,
-                     frame_.marginX, frame_.minY, frame_.marginY);
+            drawGrid(*canvas_, log_, programFilePath(app_, "GridData"), frame_.projection(),
+                     frame_.minX, frame_.marginX, frame_.minY, frame_.marginY);
         }
         LayerContext ctx{*canvas_, log_, lang_,  settings_, tcv_,    fixes_,
                          frame_,   pen_, brush_, font_,     layout_, app_.dashPattern};
@@ -335,7 +336,7 @@ class DrawJob {
         const int32_t offX = truncToInt32(static_cast<double>(frame_.marginX) - frame_.minX);
         const int32_t offY = truncToInt32(static_cast<double>(frame_.marginY) - frame_.minY);
         for (const std::string& radii : radii_) {
-            drawWindRadii(*canvas_, radii, w, radiiPen, offX, offY);
+            drawWindRadii(*canvas_, radii, frame_.projection(), radiiPen, offX, offY);
         }
         prepareTrackPen(pen_, trackWidth, w);
         const double pointSize = pointSizeInPixels(settings_.pointSize, w);

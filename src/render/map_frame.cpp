@@ -92,24 +92,18 @@ void MapFrame::computeOutputSize() {
 
 MapPoint fixPosition(std::string_view latitudeToken, std::string_view longitudeToken,
                      double previousX, int32_t mapWidth, int32_t mapHeight) {
+    const Projection map(mapWidth, mapHeight);
     MapPoint p;
-    const double lat = readNumber(latitudeToken);
-    p.y = (90 - lat) * mapHeight / 180;
+    p.y = map.fixY(readNumber(latitudeToken));
     const double lon = readNumber(longitudeToken);
-    if (std::fabs(lon) > kEpsilon) {
-        // The sign is taken from the text: "-170" is west, whatever it reads.
-        const bool west = !longitudeToken.empty() && longitudeToken.front() == '-';
-        p.x = west ? (lon + 360) * mapWidth / 360 : lon * mapWidth / 360;
-    } else {
-        // On the 0° meridian: the side of the map where the previous fix lies.
-        p.x = previousX - mapWidth * 0.5 >= -kEpsilon ? mapWidth - 1 : 0;
-    }
+    // The sign is taken from the text: "-170" is west, whatever it reads.
+    const bool west = !longitudeToken.empty() && longitudeToken.front() == '-';
+    p.x = std::fabs(lon) > kEpsilon ? map.fixX(lon, west) : map.zeroMeridianX(previousX);
     return p;
 }
 
 void presetFrame(MapFrame& frame, DrawMode mode, const std::vector<std::string>& regionParts) {
-    const double w = frame.mapWidth;
-    const double h = frame.mapHeight;
+    const Projection map(frame.mapWidth, frame.mapHeight);
     frame.marginX = frame.marginY = 0;
     frame.minWidth = frame.minHeight = 0;
     if (mode == DrawMode::Global) {
@@ -117,16 +111,13 @@ void presetFrame(MapFrame& frame, DrawMode mode, const std::vector<std::string>&
         frame.maxX = frame.outputWidth = frame.mapWidth;
         frame.maxY = frame.outputHeight = frame.mapHeight;
     } else if (mode == DrawMode::Regional) {
-        const std::string_view north = partOrEmpty(regionParts, 0);
         const std::string_view west = partOrEmpty(regionParts, 1);
-        const double r1 = readNumber(north);
-        const double r2 = readNumber(west);
-        const double r3 = readNumber(partOrEmpty(regionParts, 2));
-        const double r4 = readNumber(partOrEmpty(regionParts, 3));
-        frame.minY = trunc32((90 - r1) * h / 180);
-        frame.minX = trunc32(west.starts_with('-') ? (r2 + 360) * w / 360 : r2 * w / 360);
-        frame.maxY = frame.outputHeight = trunc32(r3 * h / 180);
-        frame.maxX = frame.outputWidth = trunc32(r4 * w / 360);
+        frame.minY = trunc32(map.fixY(readNumber(partOrEmpty(regionParts, 0))));
+        frame.minX = trunc32(map.fixX(readNumber(west), west.starts_with('-')));
+        frame.maxY = frame.outputHeight =
+            trunc32(map.latitudeSpan(readNumber(partOrEmpty(regionParts, 2))));
+        frame.maxX = frame.outputWidth =
+            trunc32(map.longitudeSpan(readNumber(partOrEmpty(regionParts, 3))));
     }
 }
 

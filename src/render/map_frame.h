@@ -11,17 +11,13 @@
 
 #include "render/draw_mode.h"
 #include "render/layers/output_geometry.h"
+#include "render/layers/projection.h"
 #include "track/track_model.h"
 
 namespace tcmap {
 
 class Canvas;
 class Picture;
-
-struct MapPoint {
-    double x = 0;
-    double y = 0;
-};
 
 // The geometry the layers see (map size, minX/minY, margins, output size),
 // and the bounds and previous fix that the job gathers to reach it.

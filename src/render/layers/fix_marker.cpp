@@ -81,11 +81,10 @@ void drawFixMarker(LayerContext& ctx, size_t k, double pointSize) {
     const double s = pointSize / (synoptic ? 1.0 : kOffHourShrink);
     const double x = ctx.frame.toOutputX(fixes.x[j]);
     const double y = ctx.frame.toOutputY(fixes.y[j]);
-    const double w = ctx.frame.mapWidth;
     const int32_t cls = fixes.cls[j];
     const auto& tags = tagsOf(cls);
 
-    const std::array<double, 3> shifts = {0.0, -w, w};
+    const std::array<double, 3> shifts = ctx.frame.projection().copies();
     for (size_t copy = 0; copy < shifts.size(); ++copy) {
         drawShape(ctx, cls, x + shifts[copy], y, s);
         checkDrawStatus(tags[copy], ctx.canvas, ctx.log);

@@ -24,19 +24,19 @@ int32_t byteOf(std::string_view text) {
     return value < 0 ? value + 256 : value;
 }
 
+// Where a grid point lands on the output picture: the grid's own scale of
+// the projection, moved by the frame.
 struct GridGeometry {
-    double scale;  // map pixels per degree
+    const Projection& map;
     int32_t minX, marginX, minY, marginY;
 
-    // Output x of a longitude text: a text starting with "-" counts west.
+    // A longitude text starting with "-" counts west.
     float outputX(std::string_view longitude) const {
-        const double lon = readNumber(longitude);
-        const double x = longitude.starts_with('-') ? (lon + 360) * scale : lon * scale;
+        const double x = map.gridX(readNumber(longitude), longitude.starts_with('-'));
         return toSingle(x - minX + marginX);
     }
     float outputY(std::string_view latitude) const {
-        const double y = (90 - readNumber(latitude)) * scale;
-        return toSingle(y - minY + marginY);
+        return toSingle(map.gridY(readNumber(latitude)) - minY + marginY);
     }
 };
 
@@ -57,13 +57,13 @@ void setGridPen(CanvasPen& pen, const std::array<std::string_view, 6>& style) {
 
 }  // namespace
 
-void drawGrid(Canvas& canvas, LayerLog& log, const std::string& gridDataPath, int32_t mapWidth,
+void drawGrid(Canvas& canvas, LayerLog& log, const std::string& gridDataPath, const Projection& map,
               int32_t minX, int32_t marginX, int32_t minY, int32_t marginY) {
     const int64_t size = fileSize(gridDataPath);
     if (size <= 0 || size > kMaxGridFileBytes) return;
     const std::string text = readFileOrEmpty(gridDataPath);
 
-    const GridGeometry geometry{mapWidth / 360.0, minX, marginX, minY, marginY};
+    const GridGeometry geometry{map, minX, marginX, minY, marginY};
     CanvasPen pen;
     // Lines end in LF or CR LF.
     PieceCursor lines(text, "\n");
@@ -88,8 +88,7 @@ void drawGrid(Canvas& canvas, LayerLog& log, const std::string& gridDataPath, in
         // The line, then its copies one map width to the right and to the left;
         // a copy that cannot reach the picture is left out (most of a large
         // grid lies outside a regional picture).
-        for (const int copy : {0, 1, -1}) {
-            const double shift = static_cast<double>(copy) * mapWidth;
+        for (const double shift : map.gridCopies()) {
             const float ax = toSingle(x1 + shift);
             const float bx = toSingle(x2 + shift);
             if (strokeOutside(canvas, pen, std::min(ax, bx), std::min(y1, y2), std::max(ax, bx),

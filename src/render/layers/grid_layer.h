@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "render/layers/projection.h"
+
 namespace tcmap {
 
 class Canvas;
@@ -12,7 +14,7 @@ class LayerLog;
 
 // Draws every valid line of the grid file at `gridDataPath` (missing file:
 // nothing). The frame values place map-picture pixels on the output.
-void drawGrid(Canvas& canvas, LayerLog& log, const std::string& gridDataPath, int32_t mapWidth,
+void drawGrid(Canvas& canvas, LayerLog& log, const std::string& gridDataPath, const Projection& map,
               int32_t minX, int32_t marginX, int32_t minY, int32_t marginY);
 
 }  // namespace tcmap

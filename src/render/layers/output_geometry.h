@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "render/layers/projection.h"
+
 namespace tcmap {
 
 struct OutputGeometry {
@@ -14,6 +16,8 @@ struct OutputGeometry {
     int32_t minX = 0, minY = 0;
     int32_t marginX = 0, marginY = 0;
     int32_t outputWidth = 0, outputHeight = 0;
+
+    Projection projection() const { return {mapWidth, mapHeight}; }
 
     // Output-picture position of a map-picture position.
     double toOutputX(double x) const { return x - minX + marginX; }

@@ -34,8 +34,7 @@ void createLabelFont(LayerContext& ctx) {
 // The text at (x, y), x - W and x + W.
 void drawThreeCopies(LayerContext& ctx, std::string_view text, double x, double y,
                      const TextLayout* layout) {
-    const double w = ctx.frame.mapWidth;
-    for (const double shift : {0.0, -w, w}) {
+    for (const double shift : ctx.frame.projection().copies()) {
         ctx.canvas.drawText(text, ctx.font, ctx.brush,
                             RectF{toSingle(x + shift), toSingle(y), 0, 0}, layout);
     }

@@ -54,8 +54,9 @@ void line(LayerContext& ctx, double x1, double y1, double x2, double y2) {
 // two pieces, one at each edge, never as a line across the whole map.
 void drawSegment(LayerContext& ctx, bool wrap, double dx, double ax, double ay, double bx,
                  double by) {
-    const double w = ctx.frame.mapWidth;
-    const double halfWidth = ctx.frame.mapWidth / 2;
+    const Projection map = ctx.frame.projection();
+    const double w = map.width();
+    const double halfWidth = map.halfWidth();
     if (wrap) {
         if (dx > halfWidth + kEpsilon) {  // westwards across the seam
             line(ctx, ax + w, ay, bx, by);
@@ -84,11 +85,10 @@ struct TcvState {
 void drawTcvCircle(LayerContext& ctx, size_t i, double x, double y) {
     const FixTable& fixes = ctx.fixes;
     const double t = ctx.settings.trackWidth;
-    const double w = ctx.frame.mapWidth;
     ctx.pen.setColour(isForecast(fixes, i) ? toArgb(tcvColour(fixes.wind[i], fixes.type[i]))
                                            : kWhite);
     ctx.pen.setWidth(toSingle(t * 0.75));
-    for (const double shift : {0.0, -w, w}) {
+    for (const double shift : ctx.frame.projection().copies()) {
         ctx.canvas.drawEllipse(ctx.pen, toSingle(x - 2 * t + shift), toSingle(y - 2 * t),
                                toSingle(4 * t), toSingle(4 * t));
     }
@@ -121,9 +121,8 @@ void drawTcvDot(LayerContext& ctx, size_t i, double x, double y) {
     }
     if (diameter == 0) return;
     ctx.brush.setSolid(colour);
-    const double w = ctx.frame.mapWidth;
     const float size = toSingle(diameter);
-    for (const double shift : {0.0, -w, w}) {
+    for (const double shift : ctx.frame.projection().copies()) {
         ctx.canvas.fillEllipse(ctx.brush, toSingle(x - diameter / 2 + shift),
                                toSingle(y - diameter / 2), size, size);
     }
@@ -133,11 +132,10 @@ void drawTcvDot(LayerContext& ctx, size_t i, double x, double y) {
 void drawTcvCross(LayerContext& ctx, size_t i, double x, double y) {
     const FixTable& fixes = ctx.fixes;
     const double t = ctx.settings.trackWidth;
-    const double w = ctx.frame.mapWidth;
     const double arm = 1.25 * t;
     ctx.pen.setColour(toArgb(tcvColour(fixes.wind[i], fixes.type[i])));
     ctx.pen.setWidth(toSingle(t));
-    for (const double shift : {0.0, -w, w}) {
+    for (const double shift : ctx.frame.projection().copies()) {
         line(ctx, x - arm + shift, y - arm, x + arm + shift, y + arm);
         line(ctx, x + arm + shift, y - arm, x - arm + shift, y + arm);
     }
@@ -197,7 +195,7 @@ void drawFixLoop(LayerContext& ctx, double pointSize) {
     const size_t n = loopCount(fixes);
     const double t = ctx.settings.trackWidth;
     const bool markersNow = !ctx.tcv && ctx.settings.priority == 0;
-    const double wrapDistance = ctx.frame.mapWidth / 2 - kEpsilon;
+    const double wrapDistance = ctx.frame.projection().halfWidth() - kEpsilon;
     TcvState state;
 
     // Each time is read once: the next fix's time becomes the current one.

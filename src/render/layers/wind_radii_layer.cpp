@@ -12,11 +12,6 @@ namespace tcmap {
 
 namespace {
 
-constexpr double kEarthCircumferenceKm = 40032.642882722655;
-constexpr double kKmPerNauticalMile = 1.852;
-constexpr double kKmPerTwoNauticalMiles = 3.704;
-constexpr double kPi = 3.1415926535;
-
 // Pen colour of a wind threshold (kt); odd thresholds such as 49 or 63 are grey.
 uint32_t thresholdColour(int32_t threshold) {
     if (threshold >= 24 && threshold <= 29) return rgb(255, 255, 255);
@@ -62,9 +57,8 @@ void drawQuadrants(Canvas& canvas, const CanvasPen& pen, double x, double y, con
 
 }  // namespace
 
-void drawWindRadii(Canvas& canvas, std::string_view radiiText, int32_t mapWidth, double penWidth,
-                   int32_t offX, int32_t offY) {
-    const double w = mapWidth;
+void drawWindRadii(Canvas& canvas, std::string_view radiiText, const Projection& map,
+                   double penWidth, int32_t offX, int32_t offY) {
     CanvasPen pen;
     pen.create(toArgb(rgb(128, 128, 128), 191), toSingle(penWidth), CanvasUnit::World);
     pen.setLineJoin(join::kRound);
@@ -82,15 +76,12 @@ void drawWindRadii(Canvas& canvas, std::string_view radiiText, int32_t mapWidth,
         const double lon = readNumber(head[2]);
         if (std::fabs(lat) <= kEpsilon) continue;
 
-        // The vertical scale also uses the width: the map is twice as wide as high.
-        const double x = lon > kEpsilon ? lon * w / 360 : (lon + 360) * w / 360;
-        const double y = (90 - lat) * w / 360;
-        const double centreX = x + offX;
-        const double centreY = y + offY;
+        const double centreX = map.radiiX(lon) + offX;
+        const double centreY = map.radiiY(lat) + offY;
         if (!std::isfinite(centreX) || !std::isfinite(centreY)) continue;
 
         // Kilometres per degree of longitude shrink with the cosine of the latitude.
-        const double cosLat = std::cos(static_cast<double>(toSingle(std::fabs(lat))) * kPi / 180);
+        const double cosLat = Projection::radiiCosine(lat);
 
         std::string_view thresholdToken;
         std::string_view radiiToken;
@@ -101,16 +92,16 @@ void drawWindRadii(Canvas& canvas, std::string_view radiiText, int32_t mapWidth,
             Quadrants q;
             for (size_t i = 0; i < 4; ++i) {
                 const double r = readInteger(pieces[i]);
-                q.rx[i] = r / (cosLat * kEarthCircumferenceKm) * kKmPerNauticalMile * w;
-                q.ry[i] = r / kEarthCircumferenceKm * kKmPerTwoNauticalMiles * w / 2;
+                q.rx[i] = map.nauticalMilesX(r, cosLat);
+                q.ry[i] = map.nauticalMilesY(r);
             }
             pen.setColour(toArgb(thresholdColour(readInteger(thresholdToken)), 191));
             // Copies one map width to either side, for radii across the 0° seam;
             // a copy wholly outside the picture is left out.
             const double reachX = largestMagnitude(q.rx);
             const double reachY = largestMagnitude(q.ry);
-            for (const int copy : {-1, 0, 1}) {
-                const double x = centreX + copy * w;
+            for (const double shift : map.radiiCopies()) {
+                const double x = centreX + shift;
                 if (strokeOutside(canvas, pen, x - reachX, centreY - reachY, x + reachX,
                                   centreY + reachY)) {
                     continue;

@@ -5,13 +5,15 @@
 #include <cstdint>
 #include <string_view>
 
+#include "render/layers/projection.h"
+
 namespace tcmap {
 
 class Canvas;
 
 // `penWidth` is T x 0.75 (TCV) or T x 30 (Wendrel); offX/offY are
 // margin - min of the frame, truncated.
-void drawWindRadii(Canvas& canvas, std::string_view radiiText, int32_t mapWidth, double penWidth,
-                   int32_t offX, int32_t offY);
+void drawWindRadii(Canvas& canvas, std::string_view radiiText, const Projection& map,
+                   double penWidth, int32_t offX, int32_t offY);
 
 }  // namespace tcmap

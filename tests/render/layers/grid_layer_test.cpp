@@ -32,7 +32,7 @@ class GridLayer : public ::testing::Test {
     void draw(std::string_view gridData, int32_t minX = 0, int32_t marginX = 0, int32_t minY = 0,
               int32_t marginY = 0) {
         const std::string path = folder.put("GridData", gridData);
-        drawGrid(canvas, log, path, 360, minX, marginX, minY, marginY);
+        drawGrid(canvas, log, path, Projection(360, 180), minX, marginX, minY, marginY);
     }
 
     std::vector<std::vector<float>> lineCoords() const {
@@ -63,7 +63,7 @@ TEST_F(GridLayer, LinesInThreeCopiesWithTheirPens) {
     canvas.clear();
     const std::string path = folder.put("GridData", "30N|128/128/128/160/1.5/4|30/100/30/180\n");
     canvas.setSize(2160, 180);
-    drawGrid(canvas, log, path, 720, 150, 20 + 720, 40, 10);
+    drawGrid(canvas, log, path, Projection(720, 360), 150, 20 + 720, 40, 10);
     EXPECT_EQ(lineCoords(), (Coords{{790, 90, 950, 90}, {1510, 90, 1670, 90}, {70, 90, 230, 90}}));
     EXPECT_EQ(canvas.calls()[0].pen->colour, 0xA0808080u);
     EXPECT_EQ(canvas.calls()[0].pen->dashPattern, (std::vector<float>{4, 4}));
@@ -118,8 +118,8 @@ TEST_F(GridLayer, LineEndsLfOrCrLf) {
 }
 
 TEST_F(GridLayer, MissingFileDrawsNothing) {
-    drawGrid(canvas, log, folder.file("GridData"), 360, 0, 0, 0, 0);
-    drawGrid(canvas, log, folder.path(), 360, 0, 0, 0, 0);
+    drawGrid(canvas, log, folder.file("GridData"), Projection(360, 180), 0, 0, 0, 0);
+    drawGrid(canvas, log, folder.path(), Projection(360, 180), 0, 0, 0, 0);
     EXPECT_EQ(canvas.size(), 0u);
     EXPECT_EQ(view.lineCount(), 0u);
 }
@@ -167,7 +167,7 @@ TEST(DefaultGridData, CoversTheWholeMap) {
     JobLog log{view, app, stats};
     // Three map widths, the map in the middle: every copy is drawn.
     RecordingCanvas canvas(1080, 180);
-    drawGrid(canvas, log, TCMAP_SOURCE_DIR "/data/GridData", 360, 0, 360, 0, 0);
+    drawGrid(canvas, log, TCMAP_SOURCE_DIR "/data/GridData", Projection(360, 180), 0, 360, 0, 0);
     ASSERT_GT(canvas.size(), 0u);
     ASSERT_EQ(canvas.size() % 3, 0u);
     // Every 10° meridian and parallel is there; the main copies stay on the map.

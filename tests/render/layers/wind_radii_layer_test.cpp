@@ -49,7 +49,8 @@ std::vector<Argb> penColours(const RecordingCanvas& canvas) {
 TEST(WindRadii, QuadrantArcsAndJoiningLinesInThreeCopies) {
     RecordingCanvas canvas = seamCanvas();
     // 34 kt: NE 100, SE 50, SW 0, NW 25 at 30°N 100°E; offsets move the centre.
-    drawWindRadii(canvas, "2014100100 30.0 100.0 34 100,50,0,25", kWidth, 1.5, kWidth + 10, -20);
+    drawWindRadii(canvas, "2014100100 30.0 100.0 34 100,50,0,25", Projection(kWidth, kWidth / 2),
+                  1.5, kWidth + 10, -20);
     ASSERT_EQ(canvas.size(), 24u);
 
     const float y = 600 - 20;  // (90 - 30) x 3600 / 360 + offY
@@ -85,7 +86,8 @@ TEST(WindRadii, PositionAndHorizontalScale) {
     RecordingCanvas canvas = seamCanvas();
     // At 60°S a degree of longitude is half as long: rx = 2 ry. Equal radii
     // give joining lines without length.
-    drawWindRadii(canvas, "k -60.0 210.0 64 80,80,80,80", kWidth, 1, kWidth, 0);
+    drawWindRadii(canvas, "k -60.0 210.0 64 80,80,80,80", Projection(kWidth, kWidth / 2), 1, kWidth,
+                  0);
     ASSERT_EQ(canvas.size(), 24u);
     const float r = kRy100 * 0.8f;
     const float x = kWidth + 2100;
@@ -95,7 +97,8 @@ TEST(WindRadii, PositionAndHorizontalScale) {
 
     // 0° lies at the right edge, its copy at -W at the left edge; "-90" at 270°.
     canvas.clear();
-    drawWindRadii(canvas, "a 10.0 0.0 34 0,0,0,0\r\nb 10.0 -90.0 34 0,0,0,0", kWidth, 1, kWidth, 0);
+    drawWindRadii(canvas, "a 10.0 0.0 34 0,0,0,0\r\nb 10.0 -90.0 34 0,0,0,0",
+                  Projection(kWidth, kWidth / 2), 1, kWidth, 0);
     ASSERT_EQ(canvas.size(), 48u);
     EXPECT_EQ(canvas.calls()[0].coords[0], 0.0f + kWidth);
     EXPECT_EQ(canvas.calls()[8].coords[0], 3600.0f + kWidth);
@@ -110,7 +113,7 @@ TEST(WindRadii, SkipsTheEquatorShortRecordsAndIncompleteGroups) {
                   "c 20.0 120.0\r\n"
                   "d 20.0 120.0 34\r\n"
                   "e 20.0 120.0 34 90,90,90 50 40,40,40,40 64\r\n",
-                  kWidth, 1, kWidth, 0);
+                  Projection(kWidth, kWidth / 2), 1, kWidth, 0);
     // Only the 50 kt group of record e: one group, three copies.
     ASSERT_EQ(canvas.size(), 24u);
     EXPECT_EQ(penColours(canvas), std::vector<Argb>{0xBFFF8000});
@@ -121,7 +124,7 @@ TEST(WindRadii, ThresholdColours) {
     drawWindRadii(canvas,
                   "a 15.0 120.0 24 10,10,10,10 34 10,10,10,10 49 10,10,10,10 50 10,10,10,10 "
                   "63 10,10,10,10 64 10,10,10,10 23 10,10,10,10",
-                  kWidth, 1, kWidth, 0);
+                  Projection(kWidth, kWidth / 2), 1, kWidth, 0);
     EXPECT_EQ(penColours(canvas), (std::vector<Argb>{0xBFFFFFFF, 0xBFFFFF00, 0xBF808080, 0xBFFF8000,
                                                      0xBF808080, 0xBFFF0000, 0xBF808080}));
 }
@@ -136,7 +139,8 @@ TEST(WindRadii, HostileTextsGiveOnlyFiniteCoordinates) {
         "f 20 20 34 ,,,\r\n";
     text += "e 20 20";
     for (int i = 0; i < 5000; ++i) text += " x";
-    drawWindRadii(canvas, text, 2147483647, 1e300, 2147483647, -2147483647 - 1);
+    drawWindRadii(canvas, text, Projection(2147483647, 2147483647 / 2), 1e300, 2147483647,
+                  -2147483647 - 1);
     // The positions of a and b overflow and are skipped; the huge radii of c
     // cover the picture in every copy, d lies far above it and is left out.
     EXPECT_EQ(canvas.size(), 24u);
@@ -150,13 +154,13 @@ TEST(WindRadii, CopiesThatCannotReachThePictureAreLeftOut) {
     // A 360 x 180 picture of a 360-pixel map: a pixel per degree.
     RecordingCanvas canvas;
     // Small radii at 20°E: only the main copy; the copies at -340 and 380 are off.
-    drawWindRadii(canvas, "k 30.0 20.0 34 100,100,100,100", 360, 1, 0, 0);
+    drawWindRadii(canvas, "k 30.0 20.0 34 100,100,100,100", Projection(360, 360 / 2), 1, 0, 0);
     ASSERT_EQ(canvas.size(), 8u);
     EXPECT_NEAR(canvas.calls()[4].coords[0], 20, 1e-3);
 
     // Large radii at 350°E also reach over the left edge in the copy at -10.
     canvas.clear();
-    drawWindRadii(canvas, "k 30.0 350.0 34 2000,2000,2000,2000", 360, 1, 0, 0);
+    drawWindRadii(canvas, "k 30.0 350.0 34 2000,2000,2000,2000", Projection(360, 360 / 2), 1, 0, 0);
     ASSERT_EQ(canvas.size(), 16u);
     EXPECT_NEAR(canvas.calls()[4].coords[0], -10, 1e-3);
     EXPECT_NEAR(canvas.calls()[12].coords[0], 350, 1e-3);
@@ -165,7 +169,7 @@ TEST(WindRadii, CopiesThatCannotReachThePictureAreLeftOut) {
     // status a later check reads is their own.
     canvas.clear();
     canvas.failCall(7, status::kGenericError);
-    drawWindRadii(canvas, "k 30.0 20.0 34 100,100,100,100", 360, 1, 0, 0);
+    drawWindRadii(canvas, "k 30.0 20.0 34 100,100,100,100", Projection(360, 360 / 2), 1, 0, 0);
     EXPECT_EQ(canvas.size(), 16u);
     EXPECT_EQ(canvas.lastStatus(), status::kOk);
 }
