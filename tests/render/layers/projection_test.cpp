@@ -74,8 +74,8 @@ TEST(Projection, WindRadiiCentresUseTheWidthOnBothAxes) {
     const Row rows[] = {
         {0, 100, 100, 90},
         {30, -60, 300, 60},
-        {-30, 0.0, 360, 120},       // 0° itself counts from 360°
-        {10, 0.00000001, 360, 80},  // and so does anything within 1e-7 of it
+        {-30, 0.0, 360, 120},                // 0° itself counts from 360°
+        {10, 0.00000001, 360.00000001, 80},  // and anything within 1e-7 of it
         {10, 0.0000002, 0.0000002, 80},
     };
     for (const Row& r : rows) {
