@@ -7,15 +7,16 @@
 #include <vector>
 
 #include "render/fix_rules.h"
-#include "track/track_file.h"
+#include "track/atcf_reader.h"
+#include "track/track_text.h"
 
 namespace {
 
 const std::vector<std::string>& forecastLines() {
     static const std::vector<std::string> lines = [] {
-        tcmap::StormStatistics run;
-        return tcmap::loadTrackLines(std::string(TCMAP_SOURCE_DIR) + "/bench/data/aal182012.fst",
-                                     tcmap::TrackFileKind::ForecastFile, run);
+        return tcmap::trackTextLines(
+            tcmap::readAtcfFile(std::string(TCMAP_SOURCE_DIR) + "/bench/data/aal182012.fst",
+                                tcmap::TrackFileKind::ForecastFile));
     }();
     return lines;
 }

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "base/file_io.h"
-#include "track/forecast.h"
+#include "track/atcf_reader.h"
 #include "track/storm_statistics.h"
 #include "track/track_file.h"
 
@@ -34,13 +34,14 @@ const std::vector<std::string>& seasonFiles() {
     return files;
 }
 
-// readForecast on the first `percent` of the file (cut at a line end).
+// The forecast reader on the first `percent` of the file (cut at a line end).
 void readForecastPrefix(benchmark::State& state) {
     const std::string& bytes = forecastBytes();
     size_t end = bytes.size() * static_cast<size_t>(state.range(0)) / 100;
     end = end >= bytes.size() ? bytes.size() : bytes.rfind('\n', end) + 1;
     const std::string_view text(bytes.data(), end);
-    for (auto _ : state) benchmark::DoNotOptimize(tcmap::readForecast(text));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tcmap::readAtcfText(text, tcmap::TrackFileKind::ForecastFile));
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * end));
     state.SetComplexityN(static_cast<int64_t>(end));
 }
@@ -52,12 +53,11 @@ BENCHMARK(readForecastPrefix)
     ->Complexity(benchmark::oN)
     ->Unit(benchmark::kMillisecond);
 
-// What the draw job does for the file: read it, convert it, split the lines.
+// What the draw job does for the file: read it into a typed track.
 void loadForecastLines(benchmark::State& state) {
-    tcmap::StormStatistics run;
     for (auto _ : state) {
         benchmark::DoNotOptimize(
-            tcmap::loadTrackLines(kForecastPath, tcmap::TrackFileKind::ForecastFile, run));
+            tcmap::readAtcfFile(kForecastPath, tcmap::TrackFileKind::ForecastFile));
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * forecastBytes().size()));
 }

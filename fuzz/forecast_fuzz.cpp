@@ -3,9 +3,11 @@
 #include <cstdint>
 
 #include "fuzz_scratch.h"
-#include "track/forecast.h"
+#include "track/atcf_reader.h"
+#include "track/track_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    tcmap::readForecast(tcmap::fuzz::asText(data, size));
+    using namespace tcmap;
+    trackTextLines(readAtcfText(fuzz::asText(data, size), TrackFileKind::ForecastFile));
     return 0;
 }

@@ -4,8 +4,9 @@
 #include <cstdint>
 
 #include "fuzz_scratch.h"
+#include "track/atcf_reader.h"
 #include "track/track_file.h"
-#include "track/track_model.h"
+#include "track/track_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace tcmap;
@@ -13,11 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const char* name : {"storm.dat", "storm.fst", "storm.other"}) {
         const std::string path = scratch.put(name, fuzz::asText(data, size));
         const TrackFileKind kind = trackFileKind(path);
-        StormStatistics run;
-        loadTrackLines(path, kind, run);
-        for (int32_t setting = 1; setting <= 3; ++setting) {
-            loadRadiiText(path, kind, setting, setting != 2);
-        }
+        const Track track = readAtcfFile(path, kind);
+        trackTextLines(track);
+        for (int32_t setting = 1; setting <= 3; ++setting) radiiText(track, setting, setting != 2);
     }
     return 0;
 }

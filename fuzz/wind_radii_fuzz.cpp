@@ -3,14 +3,16 @@
 #include <cstdint>
 
 #include "fuzz_scratch.h"
+#include "track/atcf_reader.h"
+#include "track/track_text.h"
 #include "track/wind_radii.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string_view text = tcmap::fuzz::asText(data, size);
-    for (const int32_t selection :
-         {tcmap::kAllFixes, tcmap::kLastFixWithRadii, tcmap::kTropicalFixes}) {
-        tcmap::readWindRadii(text, selection, false);
-        tcmap::readWindRadii(text, selection, true);
+    using namespace tcmap;
+    const Track track = readAtcfText(fuzz::asText(data, size), TrackFileKind::BestTrackFile);
+    for (const int32_t selection : {kAllFixes, kLastFixWithRadii, kTropicalFixes}) {
+        radiiText(track, selection, false);
+        radiiText(track, selection, true);
     }
     return 0;
 }

@@ -8,8 +8,10 @@
 #include <string>
 #include <string_view>
 
+#include "track/atcf_reader.h"
+#include "track/storm_statistics.h"
 #include "track/track_file.h"
-#include "track/track_model.h"
+#include "track/track_text.h"
 
 int main(int argc, char** argv) {
     using namespace tcmap;
@@ -24,12 +26,13 @@ int main(int argc, char** argv) {
         const std::string_view name = std::string_view(path).substr(path.find_last_of('/') + 1);
         std::printf("== file %.*s kind %d\n", static_cast<int>(name.size()), name.data(),
                     static_cast<int>(kind));
-        for (const std::string& line : loadTrackLines(path, kind, run))
-            std::printf("%s\n", line.c_str());
+        const Track track = readAtcfFile(path, kind);
+        if (track.statistics) addToRun(run, *track.statistics);
+        for (const std::string& line : trackTextLines(track)) std::printf("%s\n", line.c_str());
         for (int tcv = 0; tcv <= 1; ++tcv) {
             for (int setting = 1; setting <= 3; ++setting) {
                 std::printf("== radii setting %d tcv %d\n", setting, tcv);
-                const std::string radii = loadRadiiText(path, kind, setting, tcv == 1);
+                const std::string radii = radiiText(track, setting, tcv == 1);
                 std::fwrite(radii.data(), 1, radii.size(), stdout);
                 std::printf("\n");
             }

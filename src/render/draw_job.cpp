@@ -36,8 +36,11 @@
 #include "track/archive_kind.h"
 #include "track/archive_reader.h"
 #include "track/archive_selection.h"
+#include "track/atcf_reader.h"
+#include "track/storm_statistics.h"
 #include "track/track_file.h"
 #include "track/track_model.h"
+#include "track/track_text.h"
 
 namespace tcmap {
 
@@ -197,7 +200,9 @@ class DrawJob {
                 continue;
             }
             log_.updateInfoLine(progressLine(safeFormat(reading, {path})), true);
-            const std::vector<std::string> lines = loadTrackLines(path, kind, stats_);
+            const Track track = readAtcfFile(path, kind);
+            if (track.statistics) addToRun(stats_, *track.statistics);
+            const std::vector<std::string> lines = trackTextLines(track);
             collector.beginFile(kind);
             for (const std::string& line : lines) collector.addLine(line);
             if (lines.empty()) {
@@ -205,7 +210,7 @@ class DrawJob {
                 continue;
             }
             if (settings_.drawRad >= 1) {
-                radii_.push_back(loadRadiiText(path, kind, settings_.drawRad, tcv_));
+                radii_.push_back(radiiText(track, settings_.drawRad, tcv_));
             }
             collector.endFileWithLines();
         }
@@ -222,13 +227,14 @@ class DrawJob {
         while (reader->next(storm)) {
             ++storms;
             if (!storm.selected) continue;
-            const std::vector<std::string> lines = archiveStormLines(storm.records, stats_);
+            if (storm.track.statistics) addToRun(stats_, *storm.track.statistics);
+            const std::vector<std::string> lines = trackTextLines(storm.track);
             collector.beginFile(TrackFileKind::BestTrackFile, lines.size());
             for (const std::string& line : lines) collector.addLine(line);
             if (lines.empty()) continue;
             ++drawn;
             if (settings_.drawRad >= 1) {
-                radii_.push_back(archiveStormRadii(storm.records, settings_.drawRad, tcv_));
+                radii_.push_back(radiiText(storm.track, settings_.drawRad, tcv_));
             }
             collector.endFileWithLines();
         }

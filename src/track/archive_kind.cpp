@@ -5,7 +5,7 @@
 
 #include "base/text_rules.h"
 #include "track/archive_fields.h"
-#include "track/archive_lines.h"
+#include "track/text_lines.h"
 
 namespace tcmap {
 

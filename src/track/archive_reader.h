@@ -1,7 +1,7 @@
-// The storms of an archive, one at a time in archive order, each as the
-// b-deck records its fixes stand for. The file is streamed: only the storm
-// being read is held, and the rows of a storm the selection leaves out are
-// passed over without being converted where the archive allows it.
+// The storms of an archive, one at a time in archive order, each as a typed
+// track. The file is streamed: only the storm being read is held, and the
+// rows of a storm the selection leaves out are passed over without being
+// converted where the archive allows it.
 #pragma once
 
 #include <cstdint>
@@ -9,15 +9,16 @@
 #include <string>
 
 #include "track/archive_kind.h"
-#include "track/archive_lines.h"
 #include "track/archive_selection.h"
+#include "track/text_lines.h"
+#include "track/track.h"
 
 namespace tcmap {
 
 struct ArchiveStorm {
     ArchiveStormKey key;
     bool selected = false;
-    std::string records;  // b-deck records, only for a selected storm
+    Track track;  // only for a selected storm
 };
 
 // What a reader had to leave out, for one log line each.
@@ -40,13 +41,14 @@ class ArchiveReader {
 
   protected:
     ArchiveReader(const std::string& path, const ArchiveSelection& selection)
-        : lines_(path), selection_(selection) {}
+        : path_(path), lines_(path), selection_(selection) {}
 
     // The next line, or the one handed back with `unread`.
     bool nextLine(std::string_view& line);
     void unread() { unread_ = true; }
 
-    ArchiveLines lines_;
+    std::string path_;
+    FileLines lines_;
     const ArchiveSelection& selection_;
     ArchiveProblems problems_;
 

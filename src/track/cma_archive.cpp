@@ -72,7 +72,7 @@ int32_t knotsFromMetresPerSecond(int32_t metresPerSecond) {
     return static_cast<int32_t>(std::floor(metresPerSecond * kKnotsPerMetrePerSecond + 0.5));
 }
 
-bool readCmaRow(std::string_view row, BdeckFix& fix) {
+bool readCmaRow(std::string_view row, ArchiveFix& fix) {
     const std::vector<std::string_view> w = whitespaceWords(row);
     if (w.size() < 6 || w[0].size() != 10 || !allDigits(w[0])) return false;
     const auto category = strictInteger(w[1]);
@@ -112,12 +112,16 @@ bool CmaArchive::next(ArchiveStorm& storm) {
     storm.key.name = headerName(words);
     storm.key.basin = "WP";
 
-    BdeckFix fix;
+    ArchiveFix fix;
     fix.basin = "WP";
     fix.number = international.size() >= 2 ? international.substr(international.size() - 2)
                                            : std::string("00");
     fix.name = storm.key.name;
     const auto decide = [&] { storm.selected = selection_.matches(storm.key); };
+    ArchiveTrackBuilder builder(path_, "CMA");
+    const auto keepTrack = [&] {
+        if (storm.selected) storm.track = builder.finish(international, storm.key.name, "WP");
+    };
     for (int32_t row = 0; row < *rowCount; ++row) {
         const bool got = nextLine(line);
         if (!got || isHeader(line)) {
@@ -125,6 +129,7 @@ bool CmaArchive::next(ArchiveStorm& storm) {
                 storm.key.name.empty() ? international : international + " " + storm.key.name;
             if (got) unread();
             if (row == 0) decide();
+            keepTrack();
             return true;
         }
         if (row == 0) {
@@ -134,12 +139,13 @@ bool CmaArchive::next(ArchiveStorm& storm) {
         }
         if (!storm.selected) continue;  // passed over, not converted
         if (readCmaRow(line, fix)) {
-            appendBdeckRecords(storm.records, fix);
+            builder.add(fix, lines_.lineNumber());
         } else {
             problems_.skipRow(lines_.lineNumber());
         }
     }
     if (*rowCount == 0) decide();
+    keepTrack();
     return true;
 }
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "track/archive_fix.h"
 #include "track/archive_reader.h"
-#include "track/bdeck_record.h"
 
 namespace tcmap {
 
@@ -19,9 +19,9 @@ class CmaArchive : public ArchiveReader {
     bool next(ArchiveStorm& storm) override;
 };
 
-// One row as b-deck values (basin, number and name already in `fix`);
+// One row (basin, number and name already in `fix`);
 // false when the row is unusable.
-bool readCmaRow(std::string_view row, BdeckFix& fix);
+bool readCmaRow(std::string_view row, ArchiveFix& fix);
 
 // The ATCF type code of a CMA category.
 std::string_view cmaTypeCode(int32_t category);

@@ -61,7 +61,7 @@ bool looksLikeHeader(std::string_view line) {
 
 }  // namespace
 
-bool readHurdat2Row(std::string_view row, BdeckFix& fix) {
+bool readHurdat2Row(std::string_view row, ArchiveFix& fix) {
     std::vector<std::string_view> f;
     splitCsv(row, f);
     if (f.size() < kColumnsNeeded) return false;
@@ -113,16 +113,21 @@ bool Hurdat2Archive::next(ArchiveStorm& storm) {
     storm.key.basin = toUpperAscii(std::string_view(id).substr(0, 2));
     storm.key.year = id.size() >= 8 ? readInteger(std::string_view(id).substr(4, 4)) : 0;
 
-    BdeckFix fix;
+    ArchiveFix fix;
     fix.basin = storm.key.basin;
     fix.number = id.size() >= 4 ? id.substr(2, 2) : std::string();
     fix.name = storm.key.name;
+    ArchiveTrackBuilder builder(path_, "HURDAT2");
+    const auto keepTrack = [&] {
+        if (storm.selected) storm.track = builder.finish(id, storm.key.name, storm.key.basin);
+    };
     for (int32_t row = 0; row < *rowCount; ++row) {
         const bool got = nextLine(line);
         if (!got || looksLikeHeader(line)) {
             problems_.cutShortStorm = id;
             if (got) unread();
             if (row == 0) storm.selected = selection_.matches(storm.key);
+            keepTrack();
             return true;
         }
         if (row == 0) {
@@ -133,12 +138,13 @@ bool Hurdat2Archive::next(ArchiveStorm& storm) {
         }
         if (!storm.selected) continue;  // passed over, not converted
         if (readHurdat2Row(line, fix)) {
-            appendBdeckRecords(storm.records, fix);
+            builder.add(fix, lines_.lineNumber());
         } else {
             problems_.skipRow(lines_.lineNumber());
         }
     }
     if (*rowCount == 0) storm.selected = selection_.matches(storm.key);
+    keepTrack();
     return true;
 }
 

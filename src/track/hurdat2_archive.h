@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "track/archive_fix.h"
 #include "track/archive_reader.h"
-#include "track/bdeck_record.h"
 
 namespace tcmap {
 
@@ -19,8 +19,8 @@ class Hurdat2Archive : public ArchiveReader {
     bool next(ArchiveStorm& storm) override;
 };
 
-// One fix row as b-deck values, with the storm's basin, number and name
+// One fix row, with the storm's basin, number and name
 // already in `fix`; false when the row is unusable.
-bool readHurdat2Row(std::string_view row, BdeckFix& fix);
+bool readHurdat2Row(std::string_view row, ArchiveFix& fix);
 
 }  // namespace tcmap

@@ -111,7 +111,7 @@ IbtracsArchive::IbtracsArchive(const std::string& path, const ArchiveSelection& 
 
 // The fields of the current row, blank when the row is shorter than the
 // header says or the header has no such column.
-bool IbtracsArchive::readRow(BdeckFix& fix, std::string& usaId) const {
+bool IbtracsArchive::readRow(ArchiveFix& fix, std::string& usaId) const {
     const auto field = [this](size_t column) -> std::string_view {
         const int at = columns_[column];
         return at >= 0 && static_cast<size_t>(at) < fields_.size() ? trimView(fields_[at])
@@ -161,7 +161,8 @@ bool IbtracsArchive::next(ArchiveStorm& storm) {
     storm = ArchiveStorm{};
     std::string sid;
     std::string usaId;
-    BdeckFix fix;
+    ArchiveFix fix;
+    ArchiveTrackBuilder builder(path_, "IBTrACS");
     bool haveStorm = false;
     std::string_view line;
     while (nextLine(line)) {
@@ -208,12 +209,12 @@ bool IbtracsArchive::next(ArchiveStorm& storm) {
             std::find(storm.key.ids.begin(), storm.key.ids.end(), usaId) == storm.key.ids.end()) {
             storm.key.ids.push_back(usaId);
         }
-        appendBdeckRecords(storm.records, fix);
+        builder.add(fix, lines_.lineNumber());
     }
     if (!haveStorm) return false;
     // The ids of a storm are known only once all its rows are read.
     storm.selected = selection_.matches(storm.key);
-    if (!storm.selected) storm.records.clear();
+    if (storm.selected) storm.track = builder.finish(sid, storm.key.name, storm.key.basin);
     return true;
 }
 

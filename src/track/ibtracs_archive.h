@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "track/archive_fix.h"
 #include "track/archive_reader.h"
-#include "track/bdeck_record.h"
 
 namespace tcmap {
 
@@ -18,7 +18,7 @@ class IbtracsArchive : public ArchiveReader {
     bool next(ArchiveStorm& storm) override;
 
   private:
-    bool readRow(BdeckFix& fix, std::string& usaId) const;
+    bool readRow(ArchiveFix& fix, std::string& usaId) const;
 
     std::vector<int> columns_;  // by the Column enumeration of the source
     bool started_ = false;

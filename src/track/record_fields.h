@@ -20,6 +20,7 @@ enum Field : size_t {
     kNumber = 1,
     kDateTime = 2,      // the initial time in a forecast file
     kMinutes = 3,       // the aid number in a forecast file
+    kTechnique = 4,     // BEST, or the aid of a forecast
     kForecastHour = 5,  // tau
     kLatitude = 6,
     kLongitude = 7,

@@ -1,15 +1,11 @@
 #include "track/storm_statistics.h"
 
-#include <string>
-
 #include "base/text_rules.h"
-#include "track/record_fields.h"
+#include "track/atcf_reader.h"
 
 namespace tcmap {
 
 namespace {
-
-using namespace atcf;
 
 char upperAscii(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
@@ -42,20 +38,9 @@ bool countsAsTropical(BasinGroup group, std::string_view type, int32_t wind) {
     return false;
 }
 
-// The fix time: date-time, then the minutes padded to two digits.
-void buildFixTime(const RecordFields& fields, std::string& time) {
-    const std::string_view minutes = fields.trimmed(kMinutes);
-    time.assign(fields.trimmed(kDateTime));
-    if (minutes.size() < 2) time.append(2 - minutes.size(), '0');
-    time += minutes;
-}
-
 }  // namespace
 
-BasinGroup basinGroup(std::string_view latField, std::string_view lonField) {
-    const bool southern = endsWithLetter(latField, 'S');
-    const bool western = endsWithLetter(lonField, 'W');
-    const double longitude = readInteger(lonField) / 10.0;
+BasinGroup basinGroupOf(bool southern, bool western, double longitude) {
     if (!southern && !western) {
         return longitude - 100 < -kEpsilon ? BasinGroup::IndianSouthern
                                            : BasinGroup::NorthwestPacific;
@@ -68,53 +53,47 @@ BasinGroup basinGroup(std::string_view latField, std::string_view lonField) {
     return longitude - 60 > kEpsilon ? BasinGroup::IndianSouthern : BasinGroup::AtlanticEastPacific;
 }
 
-void accumulateStatistics(std::string_view fileBytes, StormStatistics& run) {
-    double fileAce = 0.0;
-    int32_t filePeakWind = 0;
-    int32_t fileLowestPressure = 0;
-    // Whether the last usable record had a basin or a number: only then is
-    // the file added to the run.
-    bool hasStormId = false;
-    std::string previousTime;
-    std::string time;
-    std::string type;
+BasinGroup basinGroup(std::string_view latField, std::string_view lonField) {
+    return basinGroupOf(endsWithLetter(latField, 'S'), endsWithLetter(lonField, 'W'),
+                        readInteger(lonField) / 10.0);
+}
 
-    forEachRecordLine(textBeforeNul(fileBytes), [&](std::string_view line) {
-        const RecordFields fields(line, kType + 1);
-        if (fields.size() < 9) return;
-        hasStormId = !fields.trimmed(kBasin).empty() || !fields.trimmed(kNumber).empty();
-        buildFixTime(fields, time);
-        if (time != previousTime) {
-            const BasinGroup group =
-                basinGroup(fields.trimmed(kLatitude), fields.trimmed(kLongitude));
-            type.assign(fields.trimmed(kType));
-            for (char& c : type) c = upperAscii(c);
-            const int32_t wind = readInteger(fields.trimmed(kWind));
-            if (countsAsTropical(group, type, wind)) {
-                if (wind >= 34 && !isSubtropicalType(type) && isSynopticTime(time)) {
-                    const double share = wind / 100.0;
-                    fileAce += share * share;
-                }
-                if (wind > filePeakWind) filePeakWind = wind;
-                if (fields.has(kPressure)) {
-                    const int32_t pressure = readInteger(fields.trimmed(kPressure));
-                    if (pressure >= 1 &&
-                        (pressure < fileLowestPressure || fileLowestPressure == 0)) {
-                        fileLowestPressure = pressure;
-                    }
-                }
-            }
-        }
-        previousTime.swap(time);
-    });
-
-    if (!hasStormId) return;
-    run.ace += fileAce;
-    if (filePeakWind > run.peakWind) run.peakWind = filePeakWind;
-    if (fileLowestPressure > 0 &&
-        (fileLowestPressure < run.lowestPressure || run.lowestPressure == 0)) {
-        run.lowestPressure = fileLowestPressure;
+void StatisticsPass::add(const StatisticsRecord& record) {
+    namesStorm_ = record.namesStorm;
+    if (record.time == previousTime_) return;
+    previousTime_.assign(record.time);
+    if (!countsAsTropical(record.group, record.type, record.wind)) return;
+    const int32_t wind = record.wind;
+    if (wind >= 34 && !isSubtropicalType(record.type) && isSynopticTime(record.time)) {
+        const double share = wind / 100.0;
+        ace_ += share * share;
     }
+    if (wind > peakWind_) peakWind_ = wind;
+    if (record.pressure) {
+        const int32_t pressure = *record.pressure;
+        if (pressure >= 1 && (pressure < lowestPressure_ || lowestPressure_ == 0)) {
+            lowestPressure_ = pressure;
+        }
+    }
+}
+
+std::optional<StormStatistics> StatisticsPass::result() const {
+    if (!namesStorm_) return std::nullopt;
+    return StormStatistics{peakWind_, lowestPressure_, ace_};
+}
+
+void addToRun(StormStatistics& run, const StormStatistics& storm) {
+    run.ace += storm.ace;
+    if (storm.peakWind > run.peakWind) run.peakWind = storm.peakWind;
+    if (storm.lowestPressure > 0 &&
+        (storm.lowestPressure < run.lowestPressure || run.lowestPressure == 0)) {
+        run.lowestPressure = storm.lowestPressure;
+    }
+}
+
+void accumulateStatistics(std::string_view fileBytes, StormStatistics& run) {
+    const Track track = readAtcfText(fileBytes, TrackFileKind::BestTrackFile);
+    if (track.statistics) addToRun(run, *track.statistics);
 }
 
 }  // namespace tcmap

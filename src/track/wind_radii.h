@@ -1,25 +1,25 @@
-// Collects the 34, 50 and 64 kt wind radii of the fixes of one track file as
-// radii text: one line per fix, "key latitude longitude" followed by a
-// threshold and its four quadrant radii for each radii record of the fix.
+// Which wind-radii records of a track a radii setting draws.
 #pragma once
 
 #include <cstdint>
-#include <string>
-#include <string_view>
+#include <vector>
+
+#include "track/track.h"
 
 namespace tcmap {
 
-// Which fixes readWindRadii returns.
+// The radii settings: 0 none, 1 every fix, 2 the last fix with radii, 3 the
+// tropical part of the track.
 enum RadiiSelection : int32_t {
+    kNoRadii = 0,
     kAllFixes = 1,
     kLastFixWithRadii = 2,
     kTropicalFixes = 3,
 };
 
-// The radii text of a best-track or forecast file for a selection (1 all
-// fixes, 2 the last fix that has radii, 3 the tropical part of the track);
-// any other selection gives the empty text. `tcvRule` is true in the TCV
-// render style and decides what selection 3 takes as tropical.
-std::string readWindRadii(std::string_view fileText, int32_t selection, bool tcvRule);
+// The records the setting picks, in file order. A forecast gets every point
+// for the last-fix setting. `tcvRule` (the TCV render style) decides what the
+// tropical part is; any other setting picks none.
+std::vector<const RadiiRecord*> selectRadii(const Track& track, int32_t setting, bool tcvRule);
 
 }  // namespace tcmap

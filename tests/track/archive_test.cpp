@@ -1,6 +1,6 @@
 // The agencies' archives: recognised by their first line, each storm turned
-// into the b-deck records that the best-track reader, the statistics pass and
-// the radii reader take, and the storm selection.
+// into a typed track that gives the track text, radii and statistics a
+// best-track file of it would give, and the storm selection.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -15,8 +15,10 @@
 #include "track/cma_archive.h"
 #include "track/ibtracs_archive.h"
 #include "track/record_fields.h"
+#include "track/storm_statistics.h"
 #include "track/track_file.h"
 #include "track/track_model.h"
+#include "track/track_text.h"
 #include "track_test_files.h"
 
 using namespace tcmap;
@@ -48,12 +50,11 @@ ReadArchive readArchive(const std::string& path, const ArchiveSelection& selecti
 }
 
 std::vector<std::string> trackOf(const ArchiveStorm& storm) {
-    StormStatistics unused;
-    return archiveStormLines(storm.records, unused);
+    return trackTextLines(storm.track);
 }
 
 std::vector<std::string> radiiOf(const ArchiveStorm& storm) {
-    return splitText(archiveStormRadii(storm.records, 1, false), "\r\n");
+    return splitText(radiiText(storm.track, 1, false), "\r\n");
 }
 
 std::vector<std::string> idsOf(const ReadArchive& read) {
@@ -102,6 +103,12 @@ TEST(Hurdat2Archive, PatriciaGivesTheTrackTextOfItsRows) {
     const ArchiveStorm& patricia = read.selected[0];
     EXPECT_EQ(patricia.key.ids, std::vector<std::string>{"EP202015"});
     EXPECT_EQ(patricia.key.year, 2015);
+    EXPECT_EQ(patricia.track.stormId, "EP202015");
+    EXPECT_EQ(patricia.track.name, "PATRICIA");
+    EXPECT_EQ(patricia.track.agency, "HURDAT2");
+    ASSERT_FALSE(patricia.track.fixes.empty());
+    EXPECT_EQ(patricia.track.fixes[0].latitude, 13.4);
+    EXPECT_EQ(patricia.track.fixes[0].longitude, -94.0);
 
     const std::vector<std::string> lines = trackOf(patricia);
     ASSERT_EQ(lines.size(), 19u);
@@ -160,7 +167,9 @@ TEST(Hurdat2Archive, TheSeasonsStatisticsAgreeWithTheRowsOfTheArchive) {
         readArchive(archivePath("hurdat2-nepac-2015.txt"), ArchiveSelection("2015", "ep", ""));
     EXPECT_EQ(read.selected.size(), 22u);
     StormStatistics season;
-    for (const ArchiveStorm& storm : read.selected) archiveStormLines(storm.records, season);
+    for (const ArchiveStorm& storm : read.selected) {
+        if (storm.track.statistics) addToRun(season, *storm.track.statistics);
+    }
     EXPECT_GT(expectedAce, 250);
     EXPECT_NEAR(season.ace, expectedAce, 1e-9);
     EXPECT_EQ(season.peakWind, 185);

@@ -1,4 +1,4 @@
-#include "track/best_track.h"
+#include "track/atcf_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -34,25 +34,25 @@ TEST(ReadBestTrack, WritesTheFirstRecordOfEachFixTime) {
     const std::string text = bdeck(29, "2014100118", "35") + bdeck(29, "2014100118", "99") +
                              bdeck(29, "2014100118", "99") + bdeck(29, "2014100200", "40") +
                              bdeck(29, "2014100118", "45");
-    EXPECT_EQ(readBestTrack(text),
+    EXPECT_EQ(test::bestTrackText(text),
               "WP19 W 201410011800 5.5 165.7 35 1007 TS VONGFONG 45 \r\n"
               "WP19 W 201410020000 5.5 165.7 40 1007 TS VONGFONG 45 \r\n"
               "WP19 W 201410011800 5.5 165.7 45 1007 TS VONGFONG 45 \r\n");
 }
 
 TEST(ReadBestTrack, TokensFollowTheFieldCount) {
-    EXPECT_EQ(readBestTrack("WP, 19, 2014100118, \n"), "WP19  201410011800 \r\n");
-    EXPECT_EQ(readBestTrack("WP, 19, 2014100118\n"), "");  // three fields
+    EXPECT_EQ(test::bestTrackText("WP, 19, 2014100118, \n"), "WP19  201410011800 \r\n");
+    EXPECT_EQ(test::bestTrackText("WP, 19, 2014100118\n"), "");  // three fields
     // 11 fields plus the trailing ", " piece: empty subregion, no name or gust.
-    const std::string eleven = readBestTrack(bdeck(11));
+    const std::string eleven = test::bestTrackText(bdeck(11));
     EXPECT_EQ(eleven, "WP19  201410011800 5.5 165.7 35 1007 TS \r\n");
     EXPECT_EQ(splitText(splitText(eleven, "\r\n")[0], " ").size(), 8u);
-    EXPECT_EQ(readBestTrack(bdeck(23)), "WP19 W 201410011800 5.5 165.7 35 1007 TS \r\n");
+    EXPECT_EQ(test::bestTrackText(bdeck(23)), "WP19 W 201410011800 5.5 165.7 35 1007 TS \r\n");
     // Fields after the 48th are ignored; a trailing comma adds no field.
     std::string longRecord = bdeck(30);
     longRecord.insert(longRecord.size() - 1, std::string(100, ','));
-    EXPECT_EQ(readBestTrack(longRecord), readBestTrack(bdeck(30)));
-    EXPECT_EQ(readBestTrack("WP,19,2014100118,3,X,0,100S,905W,,abc,\n"),
+    EXPECT_EQ(test::bestTrackText(longRecord), test::bestTrackText(bdeck(30)));
+    EXPECT_EQ(test::bestTrackText("WP,19,2014100118,3,X,0,100S,905W,,abc,\n"),
               "WP19  20141001183 -10.0 -90.5 0 0 \r\n");  // minutes not padded
 }
 
@@ -60,12 +60,13 @@ TEST(ReadBestTrack, LineEndsAndEmptyKeys) {
     const std::string lf = bdeck(29) + bdeck(29, "2014100200");
     std::string crlf;
     for (char c : lf) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    EXPECT_EQ(readBestTrack(crlf), readBestTrack(lf));
+    EXPECT_EQ(test::bestTrackText(crlf), test::bestTrackText(lf));
     std::string crOnly = lf;
     for (char& c : crOnly) c = c == '\n' ? '\r' : c;
-    EXPECT_EQ(splitText(readBestTrack(crOnly), "\r\n").size(), 1u);
+    EXPECT_EQ(splitText(test::bestTrackText(crOnly), "\r\n").size(), 1u);
     // A first record with empty date-time and minutes equals the initial key.
-    EXPECT_EQ(readBestTrack("WP, 19, , , BEST\nWP, 19, 2014100118, \n"), "WP19  201410011800 \r\n");
+    EXPECT_EQ(test::bestTrackText("WP, 19, , , BEST\nWP, 19, 2014100118, \n"),
+              "WP19  201410011800 \r\n");
 }
 
 // The track text of a real JTWC best track. Checked by hand against the file:
@@ -74,7 +75,7 @@ TEST(ReadBestTrack, LineEndsAndEmptyKeys) {
 // first of the three 2014100718 radii records, VONGFONG 155 kt 907 hPa) and
 // the last line (file line 121, 36.5N 139.7E, EX).
 TEST(ReadBestTrack, MatchesTheGoldenTrackTextOfARealFile) {
-    const std::string text = readBestTrack(test::readTrackData("atcf/bwp192014.dat"));
+    const std::string text = test::bestTrackText(test::readTrackData("atcf/bwp192014.dat"));
     EXPECT_EQ(text, test::readTrackData("expected/bwp192014.track.txt"));
     const auto lines = splitText(text, "\r\n");
     ASSERT_EQ(lines.size(), 52u);

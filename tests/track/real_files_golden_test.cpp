@@ -8,8 +8,10 @@
 #include <string>
 
 #include "base/file_io.h"
+#include "track/atcf_reader.h"
+#include "track/storm_statistics.h"
 #include "track/track_file.h"
-#include "track/track_model.h"
+#include "track/track_text.h"
 
 namespace tcmap {
 namespace {
@@ -19,12 +21,14 @@ std::string describe(const std::filesystem::path& path) {
     const TrackFileKind kind = trackFileKind(path.string());
     std::string out = "== file " + path.filename().string() + " kind " +
                       std::to_string(static_cast<int>(kind)) + "\n";
-    for (const std::string& line : loadTrackLines(path.string(), kind, run)) out += line + "\n";
+    const Track track = readAtcfFile(path.string(), kind);
+    if (track.statistics) addToRun(run, *track.statistics);
+    for (const std::string& line : trackTextLines(track)) out += line + "\n";
     for (int tcv = 0; tcv <= 1; ++tcv) {
         for (int setting = 1; setting <= 3; ++setting) {
             out += "== radii setting " + std::to_string(setting) + " tcv " + std::to_string(tcv) +
                    "\n";
-            out += loadRadiiText(path.string(), kind, setting, tcv == 1) + "\n";
+            out += radiiText(track, setting, tcv == 1) + "\n";
         }
     }
     char stats[96];

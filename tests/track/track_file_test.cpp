@@ -8,9 +8,9 @@
 #include <random>
 
 #include "base/text_rules.h"
-#include "track/best_track.h"
-#include "track/forecast.h"
+#include "track/atcf_reader.h"
 #include "track/storm_statistics.h"
+#include "track/track_text.h"
 #include "track/wind_radii.h"
 #include "track_test_files.h"
 
@@ -28,14 +28,23 @@ void expectWellFormedResults(const std::string& bytes) {
     accumulateStatistics(bytes, run);
     EXPECT_TRUE(std::isfinite(run.ace));
     EXPECT_GE(run.ace, 0.0);
-    for (const std::string& text : {readBestTrack(bytes), readForecast(bytes)}) {
+    for (const std::string& text : {test::bestTrackText(bytes), test::forecastText(bytes)}) {
         EXPECT_TRUE(text.empty() || text.ends_with("\r\n"));
         for (const auto& line : splitText(text, "\r\n")) EXPECT_GE(splitText(line, " ").size(), 2u);
     }
     for (int selection = 1; selection <= 3; ++selection) {
-        const std::string radii = readWindRadii(bytes, selection, false);
+        const std::string radii = test::radiiTextOf(bytes, selection, false);
         EXPECT_TRUE(radii.empty() || radii.ends_with("\r\n"));
     }
+}
+
+// A file read as a draw job reads it: its lines, and its statistics added to
+// the run's.
+std::vector<std::string> loadTrackLines(const std::string& path, TrackFileKind kind,
+                                        StormStatistics& run) {
+    const Track track = readAtcfFile(path, kind);
+    if (track.statistics) addToRun(run, *track.statistics);
+    return trackTextLines(track);
 }
 
 }  // namespace
@@ -67,15 +76,18 @@ TEST(LoadTrackLines, BestTracksFeedTheStatisticsForecastsDoNot) {
 
 TEST(LoadRadiiText, ForecastFilesGetEveryPointForTheLastFixSetting) {
     const std::string path = test::trackDataPath("atcf/21.al092017.fst");
-    const std::string text = readFileOrEmpty(path);
-    EXPECT_EQ(loadRadiiText(path, TrackFileKind::ForecastFile, 2, true),
-              readWindRadii(text, 1, true));
+    const Track forecast = readAtcfFile(path, TrackFileKind::ForecastFile);
     // All eight forecast points, hours 93 and 117 with their 34 kt radii of 0.
-    EXPECT_EQ(splitText(loadRadiiText(path, TrackFileKind::ForecastFile, 2, true), "\r\n").size(),
-              8u);
-    EXPECT_EQ(loadRadiiText(path, TrackFileKind::BestTrackFile, 2, true),
-              readWindRadii(text, 2, true));
-    EXPECT_EQ(loadRadiiText(path, TrackFileKind::ForecastFile, 0, true), "");
+    const std::vector<std::string> points = splitText(radiiText(forecast, 2, true), "\r\n");
+    ASSERT_EQ(points.size(), 8u);
+    EXPECT_EQ(points.front().substr(0, 13), "2017082515+0 ");
+    EXPECT_EQ(points.back().substr(0, 15), "2017082515+117 ");
+    EXPECT_EQ(radiiText(forecast, 1, true), radiiText(forecast, 2, true));
+    // Read as a best track, the same file gives its last point only.
+    const Track asBestTrack = readAtcfFile(path, TrackFileKind::BestTrackFile);
+    EXPECT_EQ(splitText(radiiText(asBestTrack, 2, true), "\r\n"),
+              std::vector<std::string>{points.back()});
+    EXPECT_EQ(radiiText(forecast, 0, true), "");
 }
 
 TEST(LoadTrackLines, WhatIsNotARegularFileReadsAsEmpty) {
@@ -96,7 +108,7 @@ TEST(LoadTrackLines, WhatIsNotARegularFileReadsAsEmpty) {
         StormStatistics run;
         EXPECT_TRUE(loadTrackLines(path, TrackFileKind::BestTrackFile, run).empty()) << path;
         EXPECT_EQ(run.peakWind, 0) << path;
-        EXPECT_EQ(loadRadiiText(path, TrackFileKind::BestTrackFile, 1, false), "") << path;
+        EXPECT_TRUE(readAtcfFile(path, TrackFileKind::BestTrackFile).radii.empty()) << path;
     }
 }
 
@@ -109,12 +121,12 @@ TEST(TrackReaders, SurviveHostileBytes) {
     std::string wide = kFix.substr(0, kFix.size() - 1);
     for (int i = 0; i < 10'000; ++i) wide += ", 9";
     expectWellFormedResults(wide);
-    EXPECT_EQ(readBestTrack(wide), "WP19 9 201410071800 17.6 133.2 155 907 ST 9 9 \r\n");
+    EXPECT_EQ(test::bestTrackText(wide), "WP19 9 201410071800 17.6 133.2 155 907 ST 9 9 \r\n");
 
     // Invalid UTF-8 passes through byte for byte.
     const std::string odd = "WP, 19, 2014100718, , BEST, 0, 176N, 1332E, 155, 907, \xFF\xFE, " +
                             std::string(16, ',') + " \xC3\x28\xE3\x80, \n";
-    EXPECT_EQ(readBestTrack(odd),
+    EXPECT_EQ(test::bestTrackText(odd),
               "WP19  201410071800 17.6 133.2 155 907 \xFF\xFE \xC3\x28\xE3\x80  \r\n");
     expectWellFormedResults(odd);
 }
@@ -135,6 +147,5 @@ TEST(LoadTrackLines, LargeGeneratedFile) {
     StormStatistics run;
     EXPECT_EQ(loadTrackLines(path, TrackFileKind::BestTrackFile, run).size(), 60'000u);
     EXPECT_EQ(run.peakWind, 40);
-    EXPECT_EQ(splitText(loadRadiiText(path, TrackFileKind::BestTrackFile, 1, false), "\r\n").size(),
-              60'000u);
+    EXPECT_EQ(readAtcfFile(path, TrackFileKind::BestTrackFile).radii.size(), 60'000u);
 }

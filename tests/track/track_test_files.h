@@ -8,6 +8,8 @@
 #include <string_view>
 
 #include "base/file_io.h"
+#include "track/atcf_reader.h"
+#include "track/track_text.h"
 
 namespace tcmap::test {
 
@@ -17,6 +19,24 @@ inline std::string trackDataPath(std::string_view name) {
 
 inline std::string readTrackData(std::string_view name) {
     return readFileOrEmpty(trackDataPath(name));
+}
+
+// The track text of bytes read as a best track or as a forecast: each line
+// followed by CR LF, as the readers once wrote it.
+inline std::string trackTextOf(std::string_view bytes, TrackFileKind kind) {
+    std::string text;
+    for (const std::string& line : trackTextLines(readAtcfText(bytes, kind))) text += line + "\r\n";
+    return text;
+}
+inline std::string bestTrackText(std::string_view bytes) {
+    return trackTextOf(bytes, TrackFileKind::BestTrackFile);
+}
+inline std::string forecastText(std::string_view bytes) {
+    return trackTextOf(bytes, TrackFileKind::ForecastFile);
+}
+// The radii text of bytes read as a best track, for a radii selection.
+inline std::string radiiTextOf(std::string_view bytes, int32_t selection, bool tcvRule) {
+    return radiiText(readAtcfText(bytes, TrackFileKind::BestTrackFile), selection, tcvRule);
 }
 
 // A fresh folder removed with its content when the test ends.

@@ -1,4 +1,4 @@
-#include "track/wind_radii.h"
+#include "track/atcf_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -26,28 +26,28 @@ TEST(ReadWindRadii, OneRecordPerFixWithItsThresholdsInFileOrder) {
     const std::string fix = radii("2012102918", "34", "NEQ", "420, 420, 400, 420") +
                             radii("2012102918", "50", "NEQ", "220, 150, 200, 150") +
                             radii("2012102918", "64", "AAA", "40, 0, 0, 0");
-    EXPECT_EQ(readWindRadii(fix, 1, false),
+    EXPECT_EQ(test::radiiTextOf(fix, 1, false),
               "2012102918+0 12.7 -78.7 34 420,420,400,420 50 220,150,200,150 64 40,40,40,40\r\n");
     // A line without radii inside a fix still adds its space; an unknown code
     // keeps the quadrants of the line before.
     const std::string gap = radii("2012102918", "34", "NEQ") + radii("2012102918", "0", "") +
                             radii("2012102918", "50", "XYZ", "1, 2, 3, 4");
-    EXPECT_EQ(readWindRadii(gap, 1, false),
+    EXPECT_EQ(test::radiiTextOf(gap, 1, false),
               "2012102918+0 12.7 -78.7 34 50,60,0,0  50 50,60,0,0\r\n");
-    EXPECT_EQ(
-        readWindRadii(radii("2012102918", "0", "NEQ") + radii("2012103000", "34", ""), 1, false),
-        "");
-    EXPECT_EQ(readWindRadii(fix, 0, false), "");
-    EXPECT_EQ(readWindRadii(fix, 4, false), "");
+    EXPECT_EQ(test::radiiTextOf(radii("2012102918", "0", "NEQ") + radii("2012103000", "34", ""), 1,
+                                false),
+              "");
+    EXPECT_EQ(test::radiiTextOf(fix, 0, false), "");
+    EXPECT_EQ(test::radiiTextOf(fix, 4, false), "");
 }
 
 TEST(ReadWindRadii, LastFixSelectionSkipsTrailingFixesWithoutRadii) {
     const std::string text = radii("2012103100", "34", "NEQ", "0, 0, 0, 410") +
                              radii("2012103106", "34", "NEQ", "0, 0, 0, 380") +
                              radii("2012103112", "0", "");
-    EXPECT_EQ(readWindRadii(text, 2, false), "2012103106+0 12.7 -78.7 34 0,0,0,380\r\n");
-    EXPECT_EQ(readWindRadii(text.substr(0, text.rfind("AL,")) + radii("2012103112", "34", "AAA"), 2,
-                            false),
+    EXPECT_EQ(test::radiiTextOf(text, 2, false), "2012103106+0 12.7 -78.7 34 0,0,0,380\r\n");
+    EXPECT_EQ(test::radiiTextOf(
+                  text.substr(0, text.rfind("AL,")) + radii("2012103112", "34", "AAA"), 2, false),
               "2012103112+0 12.7 -78.7 34 50,50,50,50\r\n");
 }
 
@@ -60,9 +60,9 @@ TEST(ReadWindRadii, TropicalSelectionFollowsTheRenderStyle) {
         for (const auto& line : splitText(out, "\r\n")) result.push_back(line.substr(0, 10));
         return result;
     };
-    EXPECT_EQ(keys(readWindRadii(text, 3, false)),
+    EXPECT_EQ(keys(test::radiiTextOf(text, 3, false)),
               (std::vector<std::string>{"2012102900", "2012102912"}));
-    EXPECT_EQ(keys(readWindRadii(text, 3, true)), std::vector<std::string>{"2012102900"});
+    EXPECT_EQ(keys(test::radiiTextOf(text, 3, true)), std::vector<std::string>{"2012102900"});
 }
 
 // The radii of Hurricane Sandy's best track. Checked by hand against the file:
@@ -72,7 +72,7 @@ TEST(ReadWindRadii, TropicalSelectionFollowsTheRenderStyle) {
 // threshold 0.
 TEST(ReadWindRadii, MatchesTheGoldenRadiiTextOfARealFile) {
     const std::string file = test::readTrackData("atcf/bal182012.dat");
-    const std::string text = readWindRadii(file, 1, false);
+    const std::string text = test::radiiTextOf(file, 1, false);
     EXPECT_EQ(text, test::readTrackData("expected/bal182012.radii.txt"));
     const auto lines = splitText(text, "\r\n");
     ASSERT_EQ(lines.size(), 40u);
@@ -81,7 +81,7 @@ TEST(ReadWindRadii, MatchesTheGoldenRadiiTextOfARealFile) {
                         "2012102918+0 38.3 -73.2 34 420,420,400,420 50 220,150,200,150 "
                         "64 180,80,120,0"),
               lines.end());
-    EXPECT_EQ(readWindRadii(file, 2, false), "2012103106+0 41.1 -80.3 34 0,0,0,380\r\n");
+    EXPECT_EQ(test::radiiTextOf(file, 2, false), "2012103106+0 41.1 -80.3 34 0,0,0,380\r\n");
 }
 
 // An aid without a position ("0N, 0W") is skipped like a short line: it adds
@@ -91,10 +91,10 @@ TEST(ReadWindRadii, RowsWithoutAPositionAreSkipped) {
         "AL, 18, 2012102918, , BEST, 0, 0N, 0W, 35, 1000, TS, 34, NEQ, 90, 90, 90, 90, \n";
     const std::string text = radii("2012102918", "34", "NEQ", "420, 420, 400, 420") + noPosition +
                              radii("2012102918", "50", "NEQ", "220, 150, 200, 150");
-    EXPECT_EQ(readWindRadii(text, 1, false),
+    EXPECT_EQ(test::radiiTextOf(text, 1, false),
               "2012102918+0 12.7 -78.7 34 420,420,400,420 50 220,150,200,150\r\n");
-    EXPECT_EQ(readWindRadii(noPosition, 1, false), "");
+    EXPECT_EQ(test::radiiTextOf(noPosition, 1, false), "");
     std::string east = noPosition;
     east.replace(east.find("0W"), 2, "0E");
-    EXPECT_EQ(readWindRadii(east, 2, false), "");
+    EXPECT_EQ(test::radiiTextOf(east, 2, false), "");
 }

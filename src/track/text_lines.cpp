@@ -1,9 +1,11 @@
-#include "track/archive_lines.h"
+#include "track/text_lines.h"
 
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <cstring>
+
+#include "track/record_fields.h"
 
 namespace tcmap {
 
@@ -25,15 +27,15 @@ std::FILE* openRegularFile(const std::string& path) {
 
 }  // namespace
 
-ArchiveLines::ArchiveLines(const std::string& path) : file_(openRegularFile(path)) {
+FileLines::FileLines(const std::string& path) : file_(openRegularFile(path)) {
     atEnd_ = file_ == nullptr;
 }
 
-ArchiveLines::~ArchiveLines() {
+FileLines::~FileLines() {
     if (file_ != nullptr) std::fclose(file_);
 }
 
-bool ArchiveLines::fill() {
+bool FileLines::fill() {
     if (atEnd_) return false;
     buffer_.erase(0, start_);
     start_ = 0;
@@ -51,7 +53,7 @@ bool ArchiveLines::fill() {
     return got > 0;
 }
 
-bool ArchiveLines::next(std::string_view& line) {
+bool FileLines::next(std::string_view& line) {
     size_t end = buffer_.find('\n', start_);
     while (end == std::string::npos && !atEnd_) {
         const size_t searched = buffer_.size() - start_;
@@ -73,7 +75,7 @@ bool ArchiveLines::next(std::string_view& line) {
 
 // Keeps the beginning of an overlong line (the readers find it unusable) and
 // drops the rest of it.
-bool ArchiveLines::nextOverlong(std::string_view& line) {
+bool FileLines::nextOverlong(std::string_view& line) {
     line_.assign(buffer_, start_, kLineLimit);
     buffer_.clear();
     start_ = 0;
@@ -88,6 +90,15 @@ bool ArchiveLines::nextOverlong(std::string_view& line) {
     }
     ++lineNumber_;
     line = line_;
+    return true;
+}
+
+TextLines::TextLines(std::string_view text)
+    : cursor_(withoutCarriageReturns(textBeforeNul(text), storage_), "\n") {}
+
+bool TextLines::next(std::string_view& line) {
+    if (!cursor_.next(line)) return false;
+    ++lineNumber_;
     return true;
 }
 

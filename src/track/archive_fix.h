@@ -1,0 +1,48 @@
+// One fix of an archive as its row gives it, and the typed track an archive
+// storm's fixes make. A storm of an archive is drawn as a best-track file of
+// its own would be: the same fix, radii and statistics rules apply to the
+// values its rows give.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "track/radii_grouping.h"
+#include "track/storm_statistics.h"
+#include "track/track.h"
+
+namespace tcmap {
+
+struct ArchiveFix {
+    std::string basin;     // ATCF basin code, "EP"
+    std::string number;    // two digits, "20"
+    std::string dateTime;  // YYYYMMDDHH
+    std::string minutes = "00";
+    int32_t latTenths = 0;  // north positive, within ±3600
+    int32_t lonTenths = 0;  // east positive, -1800 to 1800
+    int32_t wind = 0;       // knots
+    int32_t pressure = 0;   // hPa
+    std::string type;       // system type code
+    std::string name;
+    // Radii in nautical miles of the 34, 50 and 64 kt winds, quadrants from
+    // the northeast clockwise; 0 where there is none.
+    std::array<std::array<int32_t, 4>, 3> radii{};
+};
+
+class ArchiveTrackBuilder {
+  public:
+    // `agency` names the archive's format: "HURDAT2", "IBTrACS", "CMA".
+    ArchiveTrackBuilder(std::string source, std::string agency);
+    void add(const ArchiveFix& fix, int64_t line);
+    // The storm's track; `stormId`, `name` and `basin` from its header.
+    Track finish(std::string stormId, std::string name, std::string basin);
+
+  private:
+    Track track_;
+    std::string lastKey_;
+    RadiiGrouping radii_;
+    StatisticsPass statistics_;
+};
+
+}  // namespace tcmap
