@@ -8,37 +8,40 @@
 
 #include "render/fix_rules.h"
 #include "track/atcf_reader.h"
-#include "track/track_text.h"
 
 namespace {
 
-const std::vector<std::string>& forecastLines() {
-    static const std::vector<std::string> lines = [] {
-        return tcmap::trackTextLines(
-            tcmap::readAtcfFile(std::string(TCMAP_SOURCE_DIR) + "/bench/data/aal182012.fst",
-                                tcmap::TrackFileKind::ForecastFile));
-    }();
-    return lines;
+const std::vector<tcmap::Fix>& forecastFixes() {
+    static const std::vector<tcmap::Fix> fixes =
+        tcmap::readAtcfFile(std::string(TCMAP_SOURCE_DIR) + "/bench/data/aal182012.fst",
+                            tcmap::TrackFileKind::ForecastFile)
+            .fixes;
+    return fixes;
 }
 
 // A best track that wanders over the map, 6-hourly with an off-hour fix in
 // between, so the seam and bound rules all run.
-std::vector<std::string> syntheticLines(int64_t count) {
-    std::vector<std::string> lines;
-    lines.reserve(static_cast<size_t>(count));
+std::vector<tcmap::Fix> syntheticFixes(int64_t count) {
+    std::vector<tcmap::Fix> fixes;
+    fixes.reserve(static_cast<size_t>(count));
     for (int64_t i = 0; i < count; ++i) {
         const int hour = static_cast<int>(i % 8) * 3;
-        const double lat = -40 + static_cast<double>(i % 800) / 10;
-        const double lon = -179.5 + static_cast<double>(i % 3590) / 10;
-        lines.push_back(
-            "WP" + std::to_string(i % 97) + " W 2014" + "0901" + (hour < 10 ? "0" : "") +
-            std::to_string(hour) + "00 " + std::to_string(lat) + " " + std::to_string(lon) + " " +
-            std::to_string(i % 140) + " 990 " + (i % 5 == 0 ? "DB" : "TY") + " NAME 0 ");
+        tcmap::Fix& fix = fixes.emplace_back();
+        fix.basin = "WP";
+        fix.number = std::to_string(i % 97);
+        fix.time = std::string("20140901") + (hour < 10 ? "0" : "") + std::to_string(hour) + "00";
+        fix.latitude = -40 + static_cast<double>(i % 800) / 10;
+        fix.longitude = -179.5 + static_cast<double>(i % 3590) / 10;
+        fix.wind = static_cast<int32_t>(i % 140);
+        fix.pressure = 990;
+        fix.type = i % 5 == 0 ? "DB" : "TY";
+        fix.name = "NAME";
+        fix.fields = 28;
     }
-    return lines;
+    return fixes;
 }
 
-void collect(benchmark::State& state, const std::vector<std::string>& lines, bool tcv) {
+void collect(benchmark::State& state, const std::vector<tcmap::Fix>& lines, bool tcv) {
     tcmap::JobSettings settings;
     settings.allPoints = state.range(1) != 0;
     for (auto _ : state) {
@@ -48,7 +51,7 @@ void collect(benchmark::State& state, const std::vector<std::string>& lines, boo
         frame.mapHeight = 3600;
         tcmap::FixCollector collector(fixes, frame, tcmap::DrawMode::Normal, tcv, settings);
         collector.beginFile(tcmap::TrackFileKind::BestTrackFile, lines.size());
-        for (const std::string& line : lines) collector.addLine(line);
+        for (const tcmap::Fix& fix : lines) collector.addFix(fix);
         collector.endFileWithLines();
         benchmark::DoNotOptimize(fixes.x.data());
     }
@@ -56,12 +59,12 @@ void collect(benchmark::State& state, const std::vector<std::string>& lines, boo
 }
 
 void forecastFile(benchmark::State& state) {
-    collect(state, forecastLines(), state.range(0) != 0);
+    collect(state, forecastFixes(), state.range(0) != 0);
 }
 BENCHMARK(forecastFile)->Args({1, 0})->Unit(benchmark::kMillisecond);
 
 void syntheticTrack(benchmark::State& state) {
-    const std::vector<std::string> lines = syntheticLines(state.range(2));
+    const std::vector<tcmap::Fix> lines = syntheticFixes(state.range(2));
     collect(state, lines, state.range(0) != 0);
     state.SetComplexityN(state.range(2));
 }

@@ -40,7 +40,7 @@
 #include "track/storm_statistics.h"
 #include "track/track_file.h"
 #include "track/track_model.h"
-#include "track/track_text.h"
+#include "track/wind_radii.h"
 
 namespace tcmap {
 
@@ -202,16 +202,13 @@ class DrawJob {
             log_.updateInfoLine(progressLine(safeFormat(reading, {path})), true);
             const Track track = readAtcfFile(path, kind);
             if (track.statistics) addToRun(stats_, *track.statistics);
-            const std::vector<std::string> lines = trackTextLines(track);
-            collector.beginFile(kind);
-            for (const std::string& line : lines) collector.addLine(line);
-            if (lines.empty()) {
+            collector.beginFile(kind, track.fixes.size());
+            for (const Fix& fix : track.fixes) collector.addFix(fix);
+            if (track.fixes.empty()) {
                 log_.reportMessage(safeFormat(noLine, {path}), kWarningColour);
                 continue;
             }
-            if (settings_.drawRad >= 1) {
-                radii_.push_back(radiiText(track, settings_.drawRad, tcv_));
-            }
+            keepRadii(track);
             collector.endFileWithLines();
         }
     }
@@ -227,15 +224,13 @@ class DrawJob {
         while (reader->next(storm)) {
             ++storms;
             if (!storm.selected) continue;
-            if (storm.track.statistics) addToRun(stats_, *storm.track.statistics);
-            const std::vector<std::string> lines = trackTextLines(storm.track);
-            collector.beginFile(TrackFileKind::BestTrackFile, lines.size());
-            for (const std::string& line : lines) collector.addLine(line);
-            if (lines.empty()) continue;
+            const Track& track = storm.track;
+            if (track.statistics) addToRun(stats_, *track.statistics);
+            collector.beginFile(TrackFileKind::BestTrackFile, track.fixes.size());
+            for (const Fix& fix : track.fixes) collector.addFix(fix);
+            if (track.fixes.empty()) continue;
             ++drawn;
-            if (settings_.drawRad >= 1) {
-                radii_.push_back(radiiText(storm.track, settings_.drawRad, tcv_));
-            }
+            keepRadii(track);
             collector.endFileWithLines();
         }
         const ArchiveProblems& problems = reader->problems();
@@ -252,6 +247,13 @@ class DrawJob {
         log_.writeProgress(
             safeFormat(lang_.text(TextId::ArchiveStormsDrawn), {path, drawn, storms}),
             kProgressColour);
+    }
+
+    // The radii records the radii setting picks from a track that had fixes.
+    void keepRadii(const Track& track) {
+        for (const RadiiRecord* record : selectRadii(track, settings_.drawRad, tcv_)) {
+            radii_.push_back(*record);
+        }
     }
 
     bool checkFixes() {
@@ -341,9 +343,7 @@ class DrawJob {
         const double radiiPen = trackWidth * (tcv_ ? kRadiiPenTcv : kRadiiPenWendrel);
         const int32_t offX = truncToInt32(static_cast<double>(frame_.marginX) - frame_.minX);
         const int32_t offY = truncToInt32(static_cast<double>(frame_.marginY) - frame_.minY);
-        for (const std::string& radii : radii_) {
-            drawWindRadii(*canvas_, radii, frame_.projection(), radiiPen, offX, offY);
-        }
+        drawWindRadii(*canvas_, radii_, frame_.projection(), radiiPen, offX, offY);
         prepareTrackPen(pen_, trackWidth, w);
         const double pointSize = pointSizeInPixels(settings_.pointSize, w);
         writeProgressLine(TextId::DrawingTracks, true);
@@ -364,7 +364,7 @@ class DrawJob {
     JobSettings settings_;
     FixTable fixes_;
     MapFrame frame_;
-    std::vector<std::string> radii_;  // one per file that gave lines
+    std::vector<RadiiRecord> radii_;  // picked from every track that had fixes
     std::string mapPath_;
     Picture map_;
     Picture output_;

@@ -1,14 +1,14 @@
-// Turns the track lines of a job's files into rows of its fix table and keeps
-// the map frame's bounds up to date (Normal mode), one line at a time.
+// Turns the fixes of a job's tracks into rows of its fix table and keeps the
+// map frame's bounds up to date (Normal mode), one fix at a time.
 #pragma once
 
 #include <cstdint>
-#include <string_view>
 
 #include "config/job_settings.h"
 #include "render/draw_mode.h"
 #include "render/layers/fix_table.h"
 #include "render/map_frame.h"
+#include "track/track.h"
 #include "track/track_model.h"
 
 namespace tcmap {
@@ -20,13 +20,14 @@ class FixCollector {
     FixCollector(FixTable& fixes, MapFrame& frame, DrawMode mode, bool tcvStyle,
                  const JobSettings& settings);
 
-    // Before the lines of a file of this kind; `lineCount` lines follow (room
-    // for them is made at once).
-    void beginFile(TrackFileKind kind, size_t lineCount = 0);
-    // One line of the file's track text (without its line break).
-    void addLine(std::string_view line);
-    // After a file that gave at least one line: the skip-early-disturbance
-    // rule ends, and no track line joins the table's last fix to the next one.
+    // Before the fixes of a track (a file, or a storm of an archive) of this
+    // kind; `fixCount` fixes follow (room for them is made at once).
+    void beginFile(TrackFileKind kind, size_t fixCount = 0);
+    // One fix of the track, in file order: also one too short to be placed,
+    // which is passed over.
+    void addFix(const Fix& fix);
+    // After a track that had at least one fix: the skip-early-disturbance rule
+    // ends, and no track line joins the table's last fix to the next one.
     void endFileWithLines();
 
     bool skipInvestActive() const { return skipInvest_; }

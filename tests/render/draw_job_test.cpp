@@ -22,22 +22,37 @@
 #include "render/map_path.h"
 #include "support/recording_canvas.h"
 #include "support/temp_folder.h"
+#include "track/atcf_reader.h"
 
 using namespace tcmap;
 using tcmap::testing::TempFolder;
 
 namespace {
 
-// A best-track line as the reader writes it: every token followed by a space.
-std::string fix(const std::string& id, const std::string& time, const std::string& lat,
-                const std::string& lon, int wind, const std::string& type = "TS") {
-    std::string line =
-        id + " W " + time + " " + lat + " " + lon + " " + std::to_string(wind) + " 990 ";
-    if (!type.empty()) line += type + " ";
-    return line;
+// A best-track fix as the reader gives it: basin and number from the id, the
+// type code when given (a record of 11 fields, else 9).
+Fix fix(const std::string& id, const std::string& time, double lat, double lon, int wind,
+        const std::string& type = "TS") {
+    Fix f;
+    f.basin = id.substr(0, std::min<size_t>(2, id.size()));
+    f.number = id.substr(f.basin.size());
+    f.time = time;
+    f.latitude = lat;
+    f.longitude = lon;
+    f.wind = wind;
+    f.type = type;
+    f.fields = type.empty() ? 9 : 11;
+    return f;
 }
 
-// Runs the fix rules over files of lines on a 360 x 180 map.
+// A record too short to be placed: `fields` fields.
+Fix shortFix(const std::string& id, int fields) {
+    Fix f = fix(id, "201409010600", 10, 130, 35);
+    f.fields = fields;
+    return f;
+}
+
+// Runs the fix rules over tracks of fixes on a 360 x 180 map.
 class FixRulesTest : public ::testing::Test {
   protected:
     FixTable fixes;
@@ -50,13 +65,13 @@ class FixRulesTest : public ::testing::Test {
         settings.skipInvest = false;
     }
 
-    void collect(DrawMode mode, bool tcv, const std::vector<std::vector<std::string>>& files,
+    void collect(DrawMode mode, bool tcv, const std::vector<std::vector<Fix>>& files,
                  TrackFileKind kind = TrackFileKind::BestTrackFile) {
         FixCollector collector(fixes, frame, mode, tcv, settings);
-        for (const auto& lines : files) {
+        for (const auto& track : files) {
             collector.beginFile(kind);
-            for (const std::string& line : lines) collector.addLine(line);
-            if (!lines.empty()) collector.endFileWithLines();
+            for (const Fix& f : track) collector.addFix(f);
+            if (!track.empty()) collector.endFileWithLines();
         }
     }
 
@@ -67,36 +82,61 @@ class FixRulesTest : public ::testing::Test {
 
 TEST_F(FixRulesTest, RowsOfTheFixTable) {
     settings.allPoints = true;
+    Fix at = fix("@", "201409010600", 10.0, 130.0, 35, "TS");
+    Fix late = fix("wp01", "2014090100", 13.5, -170.0, 15, "XX");
     collect(DrawMode::Normal, false,
-            {{"@ W 201409010600 10.0 130.0 35 990 TS ", "WP01 W 201409010600 10.0", "", "@",
-              fix("wp01", "201409010600", "10.0", "130.0", 35, "TS"),
-              fix("wp01", "201409010300", "11.0", "129.0", 40, "SS"),
-              "WP01 W 201409011200 12.0 128.0 20 ",  // six tokens: no type code
-              "wp01 2014090100 P+12P+ 13.5 -170.0 15 1000 XX"}});
+            {{at, shortFix("WP01", 7), shortFix("", 0), shortFix("@", 4),
+              fix("wp01", "201409010600", 10.0, 130.0, 35, "TS"),
+              fix("wp01", "201409010300", 11.0, 129.0, 40, "SS"),
+              fix("WP01", "201409011200", 12.0, 128.0, 20, ""),  // nine fields: no type code
+              late}});
     ASSERT_EQ(fixes.size(), 4u);
     EXPECT_EQ(fixes.seq, (std::vector<int64_t>{0, 1, 2, 3}));
     EXPECT_EQ(fixes.x, (std::vector<double>{130, 129, 128, 190}));
     EXPECT_EQ(fixes.y, (std::vector<double>{80, 79, 78, 76.5}));
     EXPECT_EQ(fixes.cls, (std::vector<int32_t>{0, 2, 1, 1}));  // no type and 20 kt: NonTropical
     EXPECT_EQ(fixes.type, (std::vector<std::string>{"TS", "SS", "", "XX"}));
-    EXPECT_EQ(fixes.time,
-              (std::vector<std::string>{"201409010600", "201409010300", "201409011200", "12"}));
+    EXPECT_EQ(fixes.time, (std::vector<std::string>{"201409010600", "201409010300", "201409011200",
+                                                    "2014090100"}));
     EXPECT_EQ(fixes.stormId, (std::vector<std::string>{"WP01", "WP01", "WP01", "WP01"}));
     EXPECT_EQ(fixes.kind, (std::vector<int32_t>(4, 1)));
     EXPECT_EQ(fixes.wind, (std::vector<int32_t>{35, 40, 20, 15}));
     EXPECT_EQ(fixes.continues, (std::vector<int32_t>{1, 1, 1, 0}));
     // With AllPoints the off-hour fix is marked, the others are not.
     EXPECT_EQ(fixes.synoptic, (std::vector<int32_t>{1, 0, 1, 0}));
+
+    // A forecast point's time is its hour, whatever the cycle.
+    fixes = FixTable{};
+    frame.resetBounds();
+    Fix point = fix("AL09", "2017082515", 26.7, -96.0, 95, "XX");
+    point.forecastHour = 12;
+    collect(DrawMode::Normal, true, {{point}}, TrackFileKind::ForecastFile);
+    EXPECT_EQ(fixes.time, std::vector<std::string>{"12"});
+    EXPECT_EQ(fixes.kind, std::vector<int32_t>{2});
+}
+
+// A line of prose given as a track file reads as records of a few fields with
+// spaces inside them. Such a record is no fix, whatever its words would have
+// made of the tokens of a line of track text.
+TEST_F(FixRulesTest, ProseIsNoFix) {
+    const Track prose = readAtcfText(
+        "column layout (fields 0 to 27). Positions, winds, pressures, types and the 34/50/64 kt\n"
+        "a b c d e f g h i j k l m n o p\n",
+        TrackFileKind::OtherFile);
+    ASSERT_EQ(prose.fixes.size(), 1u);
+    collect(DrawMode::Normal, false, {prose.fixes});
+    EXPECT_TRUE(fixes.empty());
+    EXPECT_TRUE(frame.boundsAllZero());
 }
 
 TEST_F(FixRulesTest, OffHourFixesWithoutAllPoints) {
     // Wendrel style without AllPoints: the 03 UTC fix is not taken and does
     // not extend the frame, but it is the previous fix and, as the first line,
     // it starts the frame.
-    collect(DrawMode::Normal, false,
-            {{fix("WP01", "201409010300", "10.0", "-179.0", 35),
-              fix("WP01", "201409010600", "10.0", "0.0", 35),
-              fix("WP01", "201409011200", "12.0", "-178.0", 40)}});
+    collect(
+        DrawMode::Normal, false,
+        {{fix("WP01", "201409010300", 10.0, -179.0, 35), fix("WP01", "201409010600", 10.0, 0.0, 35),
+          fix("WP01", "201409011200", 12.0, -178.0, 40)}});
     ASSERT_EQ(fixes.size(), 2u);
     EXPECT_EQ(fixes.x[0], 359);  // put beside the 03 UTC fix at 179°W
     EXPECT_EQ(fixes.synoptic, (std::vector<int32_t>{1, 1}));
@@ -107,21 +147,21 @@ TEST_F(FixRulesTest, OffHourFixesWithoutAllPoints) {
     frame.resetBounds();
     settings.multipleFile = 2;
     collect(DrawMode::Normal, false,
-            {{fix("WP01", "201409010600", "10.0", "100.0", 35),
-              fix("WP01", "201409010300", "20.0", "120.0", 35)}});
+            {{fix("WP01", "201409010600", 10.0, 100.0, 35),
+              fix("WP01", "201409010300", 20.0, 120.0, 35)}});
     EXPECT_EQ(fixes.size(), 1u);
     EXPECT_EQ(bounds(), (std::vector<int32_t>{120, 70, 120, 70}));
 }
 
 TEST_F(FixRulesTest, TrackEndsAtEveryFileThatGaveLines) {
     collect(DrawMode::Global, false,
-            {{fix("WP01", "201409010600", "10.0", "100.0", 35),
-              fix("WP01", "201409011200", "11.0", "101.0", 35)},
+            {{fix("WP01", "201409010600", 10.0, 100.0, 35),
+              fix("WP01", "201409011200", 11.0, 101.0, 35)},
              {},
              // Lines, but none taken: the previous file's last fix stays the end.
-             {fix("WP02", "201409010300", "10.0", "100.0", 35)},
-             {fix("WP03", "201409010600", "10.0", "100.0", 35),
-              fix("WP03", "201409011200", "10.0", "100.0", 35)}});
+             {fix("WP02", "201409010300", 10.0, 100.0, 35)},
+             {fix("WP03", "201409010600", 10.0, 100.0, 35),
+              fix("WP03", "201409011200", 10.0, 100.0, 35)}});
     EXPECT_EQ(fixes.continues, (std::vector<int32_t>{1, 0, 1, 0}));
     // Outside Normal mode the fixes never touch the frame.
     EXPECT_TRUE(frame.boundsAllZero());
@@ -131,25 +171,25 @@ TEST_F(FixRulesTest, ResetPerFileKeepsTheFrameOfFilesWithoutUsableLines) {
     settings.multipleFile = 1;
     FixCollector collector(fixes, frame, DrawMode::Normal, false, settings);
     collector.beginFile(TrackFileKind::BestTrackFile);
-    collector.addLine(fix("WP01", "201409010600", "10.0", "100.0", 35));
-    collector.addLine(fix("WP01", "201409011200", "20.0", "110.0", 35));
+    collector.addFix(fix("WP01", "201409010600", 10.0, 100.0, 35));
+    collector.addFix(fix("WP01", "201409011200", 20.0, 110.0, 35));
     collector.endFileWithLines();
     const std::vector<int32_t> first = {100, 70, 110, 80};
     EXPECT_EQ(bounds(), first);
 
-    // A file that cannot be read, and one with only unusable lines.
+    // A file that cannot be read, and one with only unusable fixes.
     collector.beginFile(TrackFileKind::BestTrackFile);
     collector.beginFile(TrackFileKind::BestTrackFile);
-    collector.addLine("@ W 201409010600 10.0 -1.0 35 990 TS ");
-    collector.addLine("WP02 W 201409010600");
+    collector.addFix(fix("@", "201409010600", 10.0, -1.0, 35));
+    collector.addFix(shortFix("WP02", 4));
     collector.endFileWithLines();
     EXPECT_EQ(bounds(), first);
     EXPECT_EQ(frame.previousFix.x, 110);
 
     // The next file with a usable line starts the frame again.
     collector.beginFile(TrackFileKind::BestTrackFile);
-    collector.addLine(fix("WP03", "201409010600", "40.0", "-60.0", 35));
-    collector.addLine(fix("WP03", "201409011200", "41.0", "-59.0", 35));
+    collector.addFix(fix("WP03", "201409010600", 40.0, -60.0, 35));
+    collector.addFix(fix("WP03", "201409011200", 41.0, -59.0, 35));
     EXPECT_EQ(bounds(), (std::vector<int32_t>{300, 49, 301, 50}));
     EXPECT_EQ(fixes.size(), 4u);
 }
@@ -158,9 +198,9 @@ TEST_F(FixRulesTest, EarlyDisturbanceIsSkippedInTheFirstFileOnly) {
     settings.skipInvest = true;
     FixCollector collector(fixes, frame, DrawMode::Normal, false, settings);
     collector.beginFile(TrackFileKind::BestTrackFile);
-    collector.addLine(fix("WP01", "201409010000", "5.0", "160.0", 15, "DB"));
-    collector.addLine(fix("WP01", "201409010600", "6.0", "150.0", 35, "TS"));
-    collector.addLine(fix("WP01", "201409011200", "7.0", "149.0", 15, "DB"));
+    collector.addFix(fix("WP01", "201409010000", 5.0, 160.0, 15, "DB"));
+    collector.addFix(fix("WP01", "201409010600", 6.0, 150.0, 35, "TS"));
+    collector.addFix(fix("WP01", "201409011200", 7.0, 149.0, 15, "DB"));
     // The disturbance at 160°E left the frame at the first tropical fix.
     EXPECT_EQ(bounds(), (std::vector<int32_t>{149, 83, 150, 84}));
     EXPECT_TRUE(collector.skipInvestActive());
@@ -169,8 +209,8 @@ TEST_F(FixRulesTest, EarlyDisturbanceIsSkippedInTheFirstFileOnly) {
 
     // A later file's disturbance fixes enter the frame.
     collector.beginFile(TrackFileKind::BestTrackFile);
-    collector.addLine(fix("WP02", "201409020000", "30.0", "170.0", 15, "DB"));
-    collector.addLine(fix("WP02", "201409020600", "31.0", "171.0", 35, "TS"));
+    collector.addFix(fix("WP02", "201409020000", 30.0, 170.0, 15, "DB"));
+    collector.addFix(fix("WP02", "201409020600", 31.0, 171.0, 35, "TS"));
     EXPECT_EQ(bounds(), (std::vector<int32_t>{149, 59, 171, 84}));
     EXPECT_EQ(fixes.size(), 5u);
 
@@ -181,8 +221,8 @@ TEST_F(FixRulesTest, EarlyDisturbanceIsSkippedInTheFirstFileOnly) {
         fixes = FixTable{};
         frame.resetBounds();
         collect(DrawMode::Normal, true,
-                {{fix("WP01", "201409010000", "5.0", "160.0", 15, "DB"),
-                  fix("WP01", "201409010600", "6.0", "150.0", 40, type)}},
+                {{fix("WP01", "201409010000", 5.0, 160.0, 15, "DB"),
+                  fix("WP01", "201409010600", 6.0, 150.0, 40, type)}},
                 kind);
         EXPECT_EQ(bounds(), (std::vector<int32_t>{150, 84, 160, 85})) << type;
     }

@@ -57,45 +57,31 @@ void drawQuadrants(Canvas& canvas, const CanvasPen& pen, double x, double y, con
 
 }  // namespace
 
-void drawWindRadii(Canvas& canvas, std::string_view radiiText, const Projection& map,
+void drawWindRadii(Canvas& canvas, std::span<const RadiiRecord> records, const Projection& map,
                    double penWidth, int32_t offX, int32_t offY) {
     CanvasPen pen;
     pen.create(toArgb(rgb(128, 128, 128), 191), toSingle(penWidth), CanvasUnit::World);
     pen.setLineJoin(join::kRound);
     pen.setCaps(cap::kRound, cap::kRound, cap::kRound);
 
-    PieceCursor records(radiiText, "\r\n");
-    std::string_view record;
-    while (records.next(record)) {
-        // Tokens: key, latitude, longitude, then threshold / radii pairs.
-        PieceCursor tokens(record, " ");
-        std::array<std::string_view, 3> head;
-        if (!tokens.next(head[0]) || !tokens.next(head[1]) || !tokens.next(head[2])) continue;
-
-        const double lat = readNumber(head[1]);
-        const double lon = readNumber(head[2]);
+    for (const RadiiRecord& record : records) {
+        const double lat = record.latitude;
         if (std::fabs(lat) <= kEpsilon) continue;
-
-        const double centreX = map.radiiX(lon) + offX;
+        const double centreX = map.radiiX(record.longitude) + offX;
         const double centreY = map.radiiY(lat) + offY;
         if (!std::isfinite(centreX) || !std::isfinite(centreY)) continue;
 
         // Kilometres per degree of longitude shrink with the cosine of the latitude.
         const double cosLat = Projection::radiiCosine(lat);
-
-        std::string_view thresholdToken;
-        std::string_view radiiToken;
-        while (tokens.next(thresholdToken) && tokens.next(radiiToken)) {
-            std::array<std::string_view, 4> pieces;
-            if (splitTextInto(radiiToken, ",", pieces) < pieces.size()) continue;
-
+        for (const RadiiRow& row : record.rows) {
+            if (!row.drawn) continue;
             Quadrants q;
             for (size_t i = 0; i < 4; ++i) {
-                const double r = readInteger(pieces[i]);
+                const double r = row.quadrantsNm[i];
                 q.rx[i] = map.nauticalMilesX(r, cosLat);
                 q.ry[i] = map.nauticalMilesY(r);
             }
-            pen.setColour(toArgb(thresholdColour(readInteger(thresholdToken)), 191));
+            pen.setColour(toArgb(thresholdColour(row.thresholdKt), 191));
             // Copies one map width to either side, for radii across the 0° seam;
             // a copy wholly outside the picture is left out.
             const double reachX = largestMagnitude(q.rx);

@@ -1,11 +1,12 @@
-// Wind radii: for every fix of a radii text, the 34/50/64 kt radii of the four
+// Wind radii: for every radii record, the 34/50/64 kt radii of the four
 // quadrants as quarter ellipses joined where neighbouring quadrants differ.
 #pragma once
 
 #include <cstdint>
-#include <string_view>
+#include <span>
 
 #include "render/layers/projection.h"
+#include "track/track.h"
 
 namespace tcmap {
 
@@ -13,7 +14,9 @@ class Canvas;
 
 // `penWidth` is T x 0.75 (TCV) or T x 30 (Wendrel); offX/offY are
 // margin - min of the frame, truncated.
-void drawWindRadii(Canvas& canvas, std::string_view radiiText, const Projection& map,
+// Only the rows a record draws (RadiiRow::drawn); a record on the equator
+// (within 1e-7) draws nothing.
+void drawWindRadii(Canvas& canvas, std::span<const RadiiRecord> records, const Projection& map,
                    double penWidth, int32_t offX, int32_t offY);
 
 }  // namespace tcmap

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/recording_canvas.h"
@@ -34,6 +36,17 @@ RecordingCanvas seamCanvas() {
     return RecordingCanvas(3 * kWidth, kWidth);
 }
 
+// A record with rows of a threshold and four quadrants each, all drawn.
+RadiiRecord record(double lat, double lon,
+                   std::vector<std::pair<int32_t, std::array<int32_t, 4>>> rows) {
+    RadiiRecord r;
+    r.key = "k";
+    r.latitude = lat;
+    r.longitude = lon;
+    for (const auto& [threshold, quadrants] : rows) r.rows.push_back({threshold, quadrants, true});
+    return r;
+}
+
 std::vector<Argb> penColours(const RecordingCanvas& canvas) {
     std::vector<Argb> colours;
     for (const RecordedCall& call : canvas.callsOf(CanvasOp::DrawArc)) {
@@ -49,8 +62,8 @@ std::vector<Argb> penColours(const RecordingCanvas& canvas) {
 TEST(WindRadii, QuadrantArcsAndJoiningLinesInThreeCopies) {
     RecordingCanvas canvas = seamCanvas();
     // 34 kt: NE 100, SE 50, SW 0, NW 25 at 30°N 100°E; offsets move the centre.
-    drawWindRadii(canvas, "2014100100 30.0 100.0 34 100,50,0,25", Projection(kWidth, kWidth / 2),
-                  1.5, kWidth + 10, -20);
+    const std::vector<RadiiRecord> records = {record(30.0, 100.0, {{34, {100, 50, 0, 25}}})};
+    drawWindRadii(canvas, records, Projection(kWidth, kWidth / 2), 1.5, kWidth + 10, -20);
     ASSERT_EQ(canvas.size(), 24u);
 
     const float y = 600 - 20;  // (90 - 30) x 3600 / 360 + offY
@@ -86,8 +99,8 @@ TEST(WindRadii, PositionAndHorizontalScale) {
     RecordingCanvas canvas = seamCanvas();
     // At 60°S a degree of longitude is half as long: rx = 2 ry. Equal radii
     // give joining lines without length.
-    drawWindRadii(canvas, "k -60.0 210.0 64 80,80,80,80", Projection(kWidth, kWidth / 2), 1, kWidth,
-                  0);
+    const std::vector<RadiiRecord> south = {record(-60.0, 210.0, {{64, {80, 80, 80, 80}}})};
+    drawWindRadii(canvas, south, Projection(kWidth, kWidth / 2), 1, kWidth, 0);
     ASSERT_EQ(canvas.size(), 24u);
     const float r = kRy100 * 0.8f;
     const float x = kWidth + 2100;
@@ -95,54 +108,64 @@ TEST(WindRadii, PositionAndHorizontalScale) {
     expectCall(canvas.calls()[12], CanvasOp::DrawLine, {x, 1500 - r, x, 1500 - r});
     expectCall(canvas.calls()[13], CanvasOp::DrawLine, {x + 2 * r, 1500, x + 2 * r, 1500});
 
-    // 0° lies at the right edge, its copy at -W at the left edge; "-90" at 270°.
+    // 0° lies at the right edge, its copy at -W at the left edge; -90° at 270°.
     canvas.clear();
-    drawWindRadii(canvas, "a 10.0 0.0 34 0,0,0,0\r\nb 10.0 -90.0 34 0,0,0,0",
-                  Projection(kWidth, kWidth / 2), 1, kWidth, 0);
+    const std::vector<RadiiRecord> edges = {record(10.0, 0.0, {{34, {0, 0, 0, 0}}}),
+                                            record(10.0, -90.0, {{34, {0, 0, 0, 0}}})};
+    drawWindRadii(canvas, edges, Projection(kWidth, kWidth / 2), 1, kWidth, 0);
     ASSERT_EQ(canvas.size(), 48u);
     EXPECT_EQ(canvas.calls()[0].coords[0], 0.0f + kWidth);
     EXPECT_EQ(canvas.calls()[8].coords[0], 3600.0f + kWidth);
     EXPECT_EQ(canvas.calls()[24 + 8].coords[0], 2700.0f + kWidth);
 }
 
-TEST(WindRadii, SkipsTheEquatorShortRecordsAndIncompleteGroups) {
+TEST(WindRadii, SkipsTheEquatorAndRowsNotDrawn) {
     RecordingCanvas canvas = seamCanvas();
-    drawWindRadii(canvas,
-                  "a 0.0 120.0 34 100,100,100,100\r\n"  // latitude 0
-                  "b 0.00000001 120.0 34 100,100,100,100\r\n"
-                  "c 20.0 120.0\r\n"
-                  "d 20.0 120.0 34\r\n"
-                  "e 20.0 120.0 34 90,90,90 50 40,40,40,40 64\r\n",
-                  Projection(kWidth, kWidth / 2), 1, kWidth, 0);
-    // Only the 50 kt group of record e: one group, three copies.
+    std::vector<RadiiRecord> records = {
+        record(0.0, 120.0, {{34, {100, 100, 100, 100}}}),  // latitude 0
+        record(0.00000001, 120.0, {{34, {100, 100, 100, 100}}}),
+        record(20.0, 120.0, {}),
+        record(20.0, 120.0, {{34, {90, 90, 90, 0}}, {50, {40, 40, 40, 40}}, {64, {0, 0, 0, 0}}}),
+    };
+    // Of the last record only the 50 kt row is drawn: its 34 kt row lacked a
+    // quadrant, its 64 kt row stood out of step.
+    records[3].rows[0].drawn = false;
+    records[3].rows[2].drawn = false;
+    drawWindRadii(canvas, records, Projection(kWidth, kWidth / 2), 1, kWidth, 0);
+    // One row, three copies.
     ASSERT_EQ(canvas.size(), 24u);
     EXPECT_EQ(penColours(canvas), std::vector<Argb>{0xBFFF8000});
 }
 
 TEST(WindRadii, ThresholdColours) {
     RecordingCanvas canvas = seamCanvas();
-    drawWindRadii(canvas,
-                  "a 15.0 120.0 24 10,10,10,10 34 10,10,10,10 49 10,10,10,10 50 10,10,10,10 "
-                  "63 10,10,10,10 64 10,10,10,10 23 10,10,10,10",
-                  Projection(kWidth, kWidth / 2), 1, kWidth, 0);
+    const std::vector<RadiiRecord> records = {record(15.0, 120.0,
+                                                     {{24, {10, 10, 10, 10}},
+                                                      {34, {10, 10, 10, 10}},
+                                                      {49, {10, 10, 10, 10}},
+                                                      {50, {10, 10, 10, 10}},
+                                                      {63, {10, 10, 10, 10}},
+                                                      {64, {10, 10, 10, 10}},
+                                                      {23, {10, 10, 10, 10}}})};
+    drawWindRadii(canvas, records, Projection(kWidth, kWidth / 2), 1, kWidth, 0);
     EXPECT_EQ(penColours(canvas), (std::vector<Argb>{0xBFFFFFFF, 0xBFFFFF00, 0xBF808080, 0xBFFF8000,
                                                      0xBF808080, 0xBFFF0000, 0xBF808080}));
 }
 
-TEST(WindRadii, HostileTextsGiveOnlyFiniteCoordinates) {
+TEST(WindRadii, HostileValuesGiveOnlyFiniteCoordinates) {
     RecordingCanvas canvas;
-    std::string text =
-        "a 90.0 1e308 34 99999999999,2147483647,1e300,-5\r\n"
-        "b 89.99999 -1e308 64 1,1,1,1\r\n"
-        "c 89.99999 10 64 2147483647,2147483647,2147483647,2147483647\r\n"
-        "d 1e30 -1e30 50 1,2,3,4\r\n"
-        "f 20 20 34 ,,,\r\n";
-    text += "e 20 20";
-    for (int i = 0; i < 5000; ++i) text += " x";
-    drawWindRadii(canvas, text, Projection(2147483647, 2147483647 / 2), 1e300, 2147483647,
-                  -2147483647 - 1);
-    // The positions of a and b overflow and are skipped; the huge radii of c
-    // cover the picture in every copy, d lies far above it and is left out.
+    constexpr int32_t kMax = 2147483647;
+    const std::vector<RadiiRecord> records = {
+        record(90.0, 1e308, {{34, {kMax, kMax, kMax, -5}}}),
+        record(89.99999, -1e308, {{64, {1, 1, 1, 1}}}),
+        record(89.99999, 10, {{64, {kMax, kMax, kMax, kMax}}}),
+        record(1e30, -1e30, {{50, {1, 2, 3, 4}}}),
+        record(20, 20, {{34, {0, 0, 0, 0}}, {kMax, {1, 1, 1, 1}}, {-kMax, {1, 1, 1, 1}}}),
+    };
+    drawWindRadii(canvas, records, Projection(kMax, kMax / 2), 1e300, kMax, -kMax - 1);
+    // The positions of the first two overflow and are skipped; the huge radii
+    // of the third cover the picture in every copy, the fourth lies far above
+    // it and is left out, and so do the small rows of the last.
     EXPECT_EQ(canvas.size(), 24u);
     for (const RecordedCall& call : canvas.calls()) {
         for (const float value : call.coords) ASSERT_TRUE(std::isfinite(value)) << describe(call);
@@ -154,13 +177,15 @@ TEST(WindRadii, CopiesThatCannotReachThePictureAreLeftOut) {
     // A 360 x 180 picture of a 360-pixel map: a pixel per degree.
     RecordingCanvas canvas;
     // Small radii at 20°E: only the main copy; the copies at -340 and 380 are off.
-    drawWindRadii(canvas, "k 30.0 20.0 34 100,100,100,100", Projection(360, 360 / 2), 1, 0, 0);
+    const std::vector<RadiiRecord> small = {record(30.0, 20.0, {{34, {100, 100, 100, 100}}})};
+    drawWindRadii(canvas, small, Projection(360, 180), 1, 0, 0);
     ASSERT_EQ(canvas.size(), 8u);
     EXPECT_NEAR(canvas.calls()[4].coords[0], 20, 1e-3);
 
     // Large radii at 350°E also reach over the left edge in the copy at -10.
     canvas.clear();
-    drawWindRadii(canvas, "k 30.0 350.0 34 2000,2000,2000,2000", Projection(360, 360 / 2), 1, 0, 0);
+    const std::vector<RadiiRecord> large = {record(30.0, 350.0, {{34, {2000, 2000, 2000, 2000}}})};
+    drawWindRadii(canvas, large, Projection(360, 180), 1, 0, 0);
     ASSERT_EQ(canvas.size(), 16u);
     EXPECT_NEAR(canvas.calls()[4].coords[0], -10, 1e-3);
     EXPECT_NEAR(canvas.calls()[12].coords[0], 350, 1e-3);
@@ -169,7 +194,7 @@ TEST(WindRadii, CopiesThatCannotReachThePictureAreLeftOut) {
     // status a later check reads is their own.
     canvas.clear();
     canvas.failCall(7, status::kGenericError);
-    drawWindRadii(canvas, "k 30.0 20.0 34 100,100,100,100", Projection(360, 360 / 2), 1, 0, 0);
+    drawWindRadii(canvas, small, Projection(360, 180), 1, 0, 0);
     EXPECT_EQ(canvas.size(), 16u);
     EXPECT_EQ(canvas.lastStatus(), status::kOk);
 }
