@@ -118,28 +118,17 @@ void trackLayer(benchmark::State& state) {
     const LanguagePack lang(std::string(TCMAP_SOURCE_DIR) + "/data", "en", "UTF-8", false);
     JobSettings settings;
     settings.trackWidth = tcv ? 2.0 : 0.05;
-    settings.priority = tcv ? 0 : 2;
+    settings.markerOrder = tcv ? tcmap::MarkerOrder::WithTracks : tcmap::MarkerOrder::ByIntensity;
     settings.timeFormat = "%02d%02d%02dZ";
     settings.forecastFormat = "P+%dh\r\n%dkt";
     MapFrame frame;
     frame.mapWidth = 7200;
     frame.mapHeight = 3600;
-    const std::array<float, 2> dash{3.0f, 3.0f};
     NullCanvas canvas;
+    const LayerInput input{settings, tcv, frame, table, {}, lang, ""};
     for (auto _ : state) {
-        state.PauseTiming();
-        FixTable fixes = table;
-        CanvasPen pen;
-        CanvasBrush brush;
-        CanvasFont font;
-        TextLayout layout;
-        state.ResumeTiming();
-        LayerContext ctx{canvas, log, lang,  settings, tcv,    fixes,
-                         frame,  pen, brush, font,     layout, dash};
-        prepareTrackPen(pen, settings.trackWidth, frame.mapWidth);
-        const double pointSize = pointSizeInPixels(settings.pointSize, frame.mapWidth);
-        drawFixLoop(ctx, pointSize);
-        drawMarkerPass(ctx, pointSize);
+        drawTrackLayer(input, canvas, log);
+        drawMarkerLayer(input, canvas, log);
     }
 }
 // 0: Wendrel style, markers sorted by wind; 1: TCV style with labels.

@@ -50,6 +50,33 @@ class SettingsReader {
 
 }  // namespace
 
+MarkerOrder markerOrderOf(int32_t priority) {
+    switch (priority) {
+        case 0:
+            return MarkerOrder::WithTracks;
+        case 1:
+            return MarkerOrder::OnTop;
+        case 2:
+            return MarkerOrder::ByIntensity;
+        default:
+            return MarkerOrder::None;
+    }
+}
+
+RadiiChoice radiiChoiceOf(int32_t drawRad) {
+    return drawRad >= 1 && drawRad <= 3 ? static_cast<RadiiChoice>(drawRad) : RadiiChoice::None;
+}
+
+LegendCorner legendCornerOf(int32_t drawLegends) {
+    if (drawLegends <= 0) return LegendCorner::None;
+    return drawLegends >= 5 ? LegendCorner::Automatic : static_cast<LegendCorner>(drawLegends);
+}
+
+FrameReset frameResetOf(int32_t multipleFile) {
+    if (multipleFile == 1) return FrameReset::EachFile;
+    return multipleFile == 2 ? FrameReset::LastFixOnly : FrameReset::None;
+}
+
 JobSettings readJobSettings(const std::string& settingsPath, bool tcvStyle) {
     namespace k = settings;
     const SettingsReader read(settingsPath, tcvStyle);
@@ -60,15 +87,15 @@ JobSettings readJobSettings(const std::string& settingsPath, bool tcvStyle) {
     s.marginY = read.integer(k::kHeightSpace, k::kHeightSpace1);
     s.minWidth = read.integer(k::kWidth, k::kWidth1);
     s.minHeight = read.integer(k::kHeight, k::kHeight1);
-    s.priority = readInteger(read.text(k::kPriority));
+    s.markerOrder = markerOrderOf(readInteger(read.text(k::kPriority)));
     s.skipInvest = read.exactlyOne(k::kSkipInvest, k::kSkipInvest1);
     s.newColour = read.text(k::kNewColor) == "1";
-    s.legendPosition = read.integer(k::kDrawLegends, k::kDrawLegends1);
-    s.multipleFile = read.integer(k::kMultipleFile, k::kMultipleFile1);
+    s.legendCorner = legendCornerOf(read.integer(k::kDrawLegends, k::kDrawLegends1));
+    s.frameReset = frameResetOf(read.integer(k::kMultipleFile, k::kMultipleFile1));
     s.allPoints = read.atLeastOne(k::kAllPoints, k::kAllPoints1);
     s.showText = readInteger(read.text(k::kShowText1)) >= 1;
     s.showGrid = read.atLeastOne(k::kShowGrid, k::kShowGrid1);
-    s.drawRad = read.integer(k::kDrawRad, k::kDrawRad1);
+    s.radii = radiiChoiceOf(read.integer(k::kDrawRad, k::kDrawRad1));
     s.timeFormat = expandLineBreaks(read.text(k::kTimeFormat));
     s.forecastFormat = expandLineBreaks(read.text(k::kForecastFormat));
     s.archiveYears = read.text(k::kYears, k::kYears1);

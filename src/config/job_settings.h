@@ -8,22 +8,47 @@
 
 namespace tcmap {
 
+// How the Wendrel-style fix markers are drawn (Priority): with their lines,
+// on top of all lines, or on top sorted by intensity. A stored value the
+// settings window never writes draws no markers at all, as it always has.
+enum class MarkerOrder { WithTracks, OnTop, ByIntensity, None };
+// Which fixes get wind radii (DrawRad).
+enum class RadiiChoice { None = 0, AllFixes = 1, LastFix = 2, TropicalPart = 3 };
+// Where the colour-scale legend goes (DrawLegends).
+enum class LegendCorner {
+    None = 0,
+    UpperLeft = 1,
+    LowerLeft = 2,
+    UpperRight = 3,
+    LowerRight = 4,
+    Automatic = 5
+};
+// How the frame of a Normal job follows several files (MultipleFile): it
+// covers all of them, starts again at each file, or shrinks to the last fix.
+enum class FrameReset { None, EachFile, LastFixOnly };
+
+// The stored integers as the job has always read them.
+MarkerOrder markerOrderOf(int32_t priority);
+RadiiChoice radiiChoiceOf(int32_t drawRad);
+LegendCorner legendCornerOf(int32_t drawLegends);
+FrameReset frameResetOf(int32_t multipleFile);
+
 struct JobSettings {
-    double trackWidth = 0.05;    // Track / Track1
-    double pointSize = 0.4;      // Point
-    int32_t marginX = 360;       // WidthSpace / WidthSpace1
-    int32_t marginY = 270;       // HeightSpace / HeightSpace1
-    int32_t minWidth = 1920;     // Width / Width1
-    int32_t minHeight = 1080;    // Height / Height1
-    int32_t priority = 0;        // Priority: 0 together, 1 markers on top, 2 by intensity
-    bool skipInvest = true;      // SkipInvest / SkipInvest1 == "1"
-    bool newColour = true;       // NewColor == "1"
-    int32_t legendPosition = 0;  // DrawLegends / DrawLegends1
-    int32_t multipleFile = 0;    // MultipleFile / MultipleFile1
-    bool allPoints = false;      // AllPoints / AllPoints1 >= 1
-    bool showText = true;        // ShowText1 >= 1
-    bool showGrid = false;       // ShowGrid / ShowGrid1 >= 1
-    int32_t drawRad = 0;         // DrawRad / DrawRad1
+    double trackWidth = 0.05;                           // Track / Track1
+    double pointSize = 0.4;                             // Point
+    int32_t marginX = 360;                              // WidthSpace / WidthSpace1
+    int32_t marginY = 270;                              // HeightSpace / HeightSpace1
+    int32_t minWidth = 1920;                            // Width / Width1
+    int32_t minHeight = 1080;                           // Height / Height1
+    MarkerOrder markerOrder = MarkerOrder::WithTracks;  // Priority
+    bool skipInvest = true;                             // SkipInvest / SkipInvest1 == "1"
+    bool newColour = true;                              // NewColor == "1"
+    LegendCorner legendCorner = LegendCorner::None;     // DrawLegends / DrawLegends1
+    FrameReset frameReset = FrameReset::None;           // MultipleFile / MultipleFile1
+    bool allPoints = false;                             // AllPoints / AllPoints1 >= 1
+    bool showText = true;                               // ShowText1 >= 1
+    bool showGrid = false;                              // ShowGrid / ShowGrid1 >= 1
+    RadiiChoice radii = RadiiChoice::None;              // DrawRad / DrawRad1
     std::string timeFormat;      // [TextFormat] Time, backslash-n already CR LF
     std::string forecastFormat;  // [TextFormat] Forecast, backslash-n already CR LF
     std::string archiveYears;    // [Archive] Years / Years1

@@ -24,7 +24,7 @@
 #include "render/job_timings.h"
 #include "render/layers/fix_table.h"
 #include "render/layers/grid_layer.h"
-#include "render/layers/layer_context.h"
+#include "render/layers/layer.h"
 #include "render/layers/legend_layer.h"
 #include "render/layers/track_layer.h"
 #include "render/layers/wind_radii_layer.h"
@@ -46,9 +46,14 @@ namespace tcmap {
 
 namespace {
 
-// Wind-radii pen width per track-width unit.
-constexpr double kRadiiPenTcv = 0.75;
-constexpr double kRadiiPenWendrel = 30;
+// The layers of a map, in the order they are drawn over it.
+constexpr Layer kLayers[] = {
+    &drawGridLayer,       // latitude/longitude grid
+    &drawLegendLayer,     // colour-scale legend
+    &drawWindRadiiLayer,  // wind radii
+    &drawTrackLayer,      // track lines, fix markers with their lines, TCV points and labels
+    &drawMarkerLayer,     // Wendrel markers drawn on top of all lines
+};
 
 std::shared_ptr<Canvas> openCairoCanvas(Picture& output, const std::string& language) {
     auto canvas = std::make_shared<CairoCanvas>(output);
@@ -106,12 +111,8 @@ class DrawJob {
         canvas_.reset();
         tapeCanvas_.reset();
         tape_.reset();
-        pen_.release();
         map_.release();
-        brush_.release();
         output_.release();
-        font_.release();
-        layout_.release();
         finishMapCacheWrites();
         view_.enableMenus(true);
         app_.jobRunning = false;
@@ -251,7 +252,8 @@ class DrawJob {
 
     // The radii records the radii setting picks from a track that had fixes.
     void keepRadii(const Track& track) {
-        for (const RadiiRecord* record : selectRadii(track, settings_.drawRad, tcv_)) {
+        for (const RadiiRecord* record :
+             selectRadii(track, static_cast<int32_t>(settings_.radii), tcv_)) {
             radii_.push_back(*record);
         }
     }
@@ -329,28 +331,9 @@ class DrawJob {
 
     void drawLayers() {
         map_.release();
-        const int32_t w = frame_.mapWidth;
-        if (settings_.showGrid) {
-            drawGrid(*canvas_, log_, programFilePath(app_, "GridData"), frame_.projection(),
-                     frame_.minX, frame_.marginX, frame_.minY, frame_.marginY);
-        }
-        LayerContext ctx{*canvas_, log_, lang_,  settings_, tcv_,    fixes_,
-                         frame_,   pen_, brush_, font_,     layout_, app_.dashPattern};
-        if (settings_.legendPosition >= 1) {
-            drawLegend(ctx, settings_.legendPosition, settings_.newColour);
-        }
-        const double trackWidth = settings_.trackWidth;
-        const double radiiPen = trackWidth * (tcv_ ? kRadiiPenTcv : kRadiiPenWendrel);
-        const int32_t offX = truncToInt32(static_cast<double>(frame_.marginX) - frame_.minX);
-        const int32_t offY = truncToInt32(static_cast<double>(frame_.marginY) - frame_.minY);
-        drawWindRadii(*canvas_, radii_, frame_.projection(), radiiPen, offX, offY);
-        prepareTrackPen(pen_, trackWidth, w);
-        const double pointSize = pointSizeInPixels(settings_.pointSize, w);
-        writeProgressLine(TextId::DrawingTracks, true);
-        drawFixLoop(ctx, pointSize);
-        if (!tcv_ && (settings_.priority == 1 || settings_.priority == 2)) {
-            drawMarkerPass(ctx, pointSize);
-        }
+        const LayerInput input{
+            settings_, tcv_, frame_, fixes_, radii_, lang_, programFilePath(app_, "GridData")};
+        for (const Layer layer : kLayers) layer(input, *canvas_, log_);
     }
 
     AppState& app_;
@@ -371,10 +354,6 @@ class DrawJob {
     std::shared_ptr<Canvas> canvas_;
     std::shared_ptr<DrawingTape> tape_;       // what the job draws, when kept
     std::shared_ptr<TapeCanvas> tapeCanvas_;  // records onto tape_
-    CanvasPen pen_;
-    CanvasBrush brush_;
-    CanvasFont font_;
-    TextLayout layout_;
     JobTimings timings_;
     bool ended_ = false;
 };

@@ -4,6 +4,7 @@
 #include <array>
 #include <vector>
 
+#include "base/compatibility.h"
 #include "base/text_rules.h"
 
 namespace tcmap {
@@ -42,7 +43,7 @@ FixCollector::FixCollector(FixTable& fixes, MapFrame& frame, DrawMode mode, bool
       normal_(mode == DrawMode::Normal),
       tcv_(tcvStyle),
       allPoints_(settings.allPoints),
-      multipleFile_(settings.multipleFile),
+      frameReset_(settings.frameReset),
       skipInvest_(settings.skipInvest) {}
 
 void FixCollector::beginFile(TrackFileKind kind, size_t lineCount) {
@@ -53,19 +54,19 @@ void FixCollector::beginFile(TrackFileKind kind, size_t lineCount) {
 
 void FixCollector::addFix(const Fix& fix) {
     // A storm id of "@" marks a record the drawing has always passed over.
-    if (!fix.hasWind() || fix.stormId() == "@") return;
+    if (!fix.hasWind() || isPassedOverStormId(fix.stormId())) return;
 
     // With a reset per file, the frame starts again only once the file has a
     // placed fix, so a file without one leaves the previous file's frame.
     if (!fileHasUsableLine_) {
         fileHasUsableLine_ = true;
-        if (normal_ && multipleFile_ == 1) frame_.resetBounds();
+        if (normal_ && frameReset_ == FrameReset::EachFile) frame_.resetBounds();
     }
 
     const Projection map(frame_.mapWidth, frame_.mapHeight);
     const MapPoint p = map.fix(fix.latitude, fix.longitude, frame_.previousFix.x);
     if (frame_.previousFix.x == 0 && frame_.previousFix.y == 0) frame_.previousFix = p;
-    if (normal_) frame_.noteLine(p, multipleFile_);
+    if (normal_) frame_.noteLine(p, frameReset_);
 
     const bool forecast = kind_ == TrackFileKind::ForecastFile;
     // A forecast point's time is its hour after the cycle.
@@ -84,7 +85,7 @@ void FixCollector::addFix(const Fix& fix) {
         fixes_.time.push_back(forecast ? std::to_string(fix.forecastHour) : fix.time);
         fixes_.stormId.push_back(toUpperAscii(fix.stormId()));
         fixes_.kind.push_back(static_cast<int32_t>(kind_));
-        if (normal_) frame_.applyBoundResets(p, cls, kind_, skipInvest_, multipleFile_);
+        if (normal_) frame_.applyBoundResets(p, cls, kind_, skipInvest_, frameReset_);
         fixes_.wind.push_back(fix.wind);
         fixes_.continues.push_back(1);
     }

@@ -38,7 +38,7 @@ class FixCollector {
     bool normal_;
     bool tcv_;
     bool allPoints_;
-    int32_t multipleFile_;
+    FrameReset frameReset_;
     bool skipInvest_;
     TrackFileKind kind_ = TrackFileKind::OtherFile;
     bool fileHasUsableLine_ = false;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "base/compatibility.h"
 #include "base/text_rules.h"
 
 namespace tcmap {
@@ -33,8 +34,8 @@ void boundsToPoint(MapFrame& f, MapPoint p) {
 
 }  // namespace
 
-void MapFrame::noteLine(MapPoint p, int32_t multipleFile) {
-    if (multipleFile == 2 || (minX == 0 && minY == 0)) boundsToPoint(*this, p);
+void MapFrame::noteLine(MapPoint p, FrameReset reset) {
+    if (reset == FrameReset::LastFixOnly || (minX == 0 && minY == 0)) boundsToPoint(*this, p);
 }
 
 void MapFrame::extendBounds(MapPoint p) {
@@ -64,11 +65,11 @@ void MapFrame::extendBounds(MapPoint p) {
 }
 
 void MapFrame::applyBoundResets(MapPoint p, SystemClass cls, TrackFileKind kind,
-                                bool skipInvestActive, int32_t multipleFile) {
-    const bool reset =
-        multipleFile == 2 || (skipInvestActive && kind != TrackFileKind::ForecastFile &&
-                              !realFixSeen && cls != SystemClass::NonTropical);
-    if (!reset) return;
+                                bool skipInvestActive, FrameReset reset) {
+    const bool toThisFix = reset == FrameReset::LastFixOnly ||
+                           (skipInvestActive && kind != TrackFileKind::ForecastFile &&
+                            !realFixSeen && cls != SystemClass::NonTropical);
+    if (!toThisFix) return;
     boundsToPoint(*this, p);
     realFixSeen = true;
 }
@@ -90,18 +91,6 @@ void MapFrame::computeOutputSize() {
     }
 }
 
-MapPoint fixPosition(std::string_view latitudeToken, std::string_view longitudeToken,
-                     double previousX, int32_t mapWidth, int32_t mapHeight) {
-    const Projection map(mapWidth, mapHeight);
-    MapPoint p;
-    p.y = map.fixY(readNumber(latitudeToken));
-    const double lon = readNumber(longitudeToken);
-    // The sign is taken from the text: "-170" is west, whatever it reads.
-    const bool west = !longitudeToken.empty() && longitudeToken.front() == '-';
-    p.x = std::fabs(lon) > kEpsilon ? map.fixX(lon, west) : map.zeroMeridianX(previousX);
-    return p;
-}
-
 void presetFrame(MapFrame& frame, DrawMode mode, const std::vector<std::string>& regionParts) {
     const Projection map(frame.mapWidth, frame.mapHeight);
     frame.marginX = frame.marginY = 0;
@@ -113,7 +102,7 @@ void presetFrame(MapFrame& frame, DrawMode mode, const std::vector<std::string>&
     } else if (mode == DrawMode::Regional) {
         const std::string_view west = partOrEmpty(regionParts, 1);
         frame.minY = trunc32(map.fixY(readNumber(partOrEmpty(regionParts, 0))));
-        frame.minX = trunc32(map.fixX(readNumber(west), west.starts_with('-')));
+        frame.minX = trunc32(map.fixX(readNumber(west), isWesternByText(west)));
         frame.maxY = frame.outputHeight =
             trunc32(map.latitudeSpan(readNumber(partOrEmpty(regionParts, 2))));
         frame.maxX = frame.outputWidth =

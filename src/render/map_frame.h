@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "config/job_settings.h"
 #include "render/draw_mode.h"
 #include "render/layers/output_geometry.h"
 #include "render/layers/projection.h"
@@ -32,20 +33,15 @@ struct MapFrame : OutputGeometry {
     // Bounds, previous fix and the real-fix flag back to zero.
     void resetBounds();
     // Every usable line, before the acceptance test (Normal mode).
-    void noteLine(MapPoint p, int32_t multipleFile);
+    void noteLine(MapPoint p, FrameReset reset);
     // Every accepted fix (Normal mode).
     void extendBounds(MapPoint p);
     // After the fix's class is known (Normal mode).
     void applyBoundResets(MapPoint p, SystemClass cls, TrackFileKind kind, bool skipInvestActive,
-                          int32_t multipleFile);
+                          FrameReset reset);
     // Normal mode: output size from bounds, margins and minimum size.
     void computeOutputSize();
 };
-
-// Map-picture position of a fix from its latitude and longitude tokens; a fix
-// on the 0° meridian goes to the side where the previous fix lies.
-MapPoint fixPosition(std::string_view latitudeToken, std::string_view longitudeToken,
-                     double previousX, int32_t mapWidth, int32_t mapHeight);
 
 // Global and Regional frames (margins 0); Normal has no preset.
 void presetFrame(MapFrame& frame, DrawMode mode, const std::vector<std::string>& regionParts);

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/compatibility.h"
 #include "base/text_rules.h"
-#include "track/field_text.h"
 
 namespace tcmap {
 
@@ -41,8 +41,8 @@ void ArchiveTrackBuilder::add(const ArchiveFix& row, int64_t line) {
     const std::string_view dateTime = trimView(row.dateTime);
     const std::string_view minutes = trimView(row.minutes);
     const std::string_view type = trimView(row.type);
-    const double latitude = coordinateValueOfTenths(row.latTenths);
-    const double longitude = coordinateValueOfTenths(row.lonTenths);
+    const double latitude = static_cast<double>(row.latTenths) / 10.0;
+    const double longitude = static_cast<double>(row.lonTenths) / 10.0;
 
     std::string key(dateTime);
     key += minutes;
@@ -55,8 +55,8 @@ void ArchiveTrackBuilder::add(const ArchiveFix& row, int64_t line) {
         fix.aid = "BEST";
         fix.latitude = latitude;
         fix.longitude = longitude;
-        fix.wind = numberInteger(row.wind);
-        fix.pressure = numberInteger(row.pressure);
+        fix.wind = sixDigitInteger(row.wind);
+        fix.pressure = sixDigitInteger(row.pressure);
         fix.type.assign(type);
         fix.name = nameOf(row.name);
         fix.fields = kRecordFields;

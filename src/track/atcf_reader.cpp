@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "base/compatibility.h"
 #include "base/text_rules.h"
-#include "track/field_text.h"
 #include "track/radii_grouping.h"
 #include "track/record_fields.h"
 #include "track/storm_statistics.h"
@@ -73,8 +73,8 @@ class AtcfTrackBuilder {
         const std::string_view minutes = f.trimmed(kMinutes);
         fix.time.assign(f.trimmed(kDateTime));
         fix.time += minutes.empty() ? std::string_view("00") : minutes;
-        if (f.has(kLatitude)) fix.latitude = coordinateValue(f.trimmed(kLatitude), 'S');
-        if (f.has(kLongitude)) fix.longitude = coordinateValue(f.trimmed(kLongitude), 'W');
+        if (f.has(kLatitude)) fix.latitude = tenthsValue(f.trimmed(kLatitude), 'S');
+        if (f.has(kLongitude)) fix.longitude = tenthsValue(f.trimmed(kLongitude), 'W');
         setIntensity(fix, f);
         if (f.has(kType)) fix.type.assign(f.trimmed(kType));
         if (f.has(kName)) {
@@ -96,8 +96,8 @@ class AtcfTrackBuilder {
         Fix& fix = newFix(f, lineNumber);
         fix.time.assign(f.trimmed(kDateTime));
         fix.forecastHour = readInteger(withoutHourPrefix(hour));
-        fix.latitude = coordinateValue(f.trimmed(kLatitude), 'S');
-        fix.longitude = coordinateValue(f.trimmed(kLongitude), 'W');
+        fix.latitude = tenthsValue(f.trimmed(kLatitude), 'S');
+        fix.longitude = tenthsValue(f.trimmed(kLongitude), 'W');
         setIntensity(fix, f);
         if (f.has(kType)) {
             const std::string_view type = f.trimmed(kType);
@@ -116,8 +116,8 @@ class AtcfTrackBuilder {
     }
 
     static void setIntensity(Fix& fix, const RecordFields& f) {
-        if (f.has(kWind)) fix.wind = numberInteger(f.trimmed(kWind));
-        if (f.has(kPressure)) fix.pressure = numberInteger(f.trimmed(kPressure));
+        if (f.has(kWind)) fix.wind = sixDigitInteger(f.trimmed(kWind));
+        if (f.has(kPressure)) fix.pressure = sixDigitInteger(f.trimmed(kPressure));
     }
 
     void addRadiiLine(const RecordFields& f) {
@@ -131,8 +131,8 @@ class AtcfTrackBuilder {
         const std::string_view code = f.trimmed(kRadiusCode);
         line.givesRadii = threshold >= 1 && !code.empty();
         if (line.givesRadii) {
-            line.latitude = coordinateValue(f.trimmed(kLatitude), 'S');
-            line.longitude = coordinateValue(f.trimmed(kLongitude), 'W');
+            line.latitude = tenthsValue(f.trimmed(kLatitude), 'S');
+            line.longitude = tenthsValue(f.trimmed(kLongitude), 'W');
             line.wind = readInteger(f.trimmed(kWind));
             line.type = f.trimmed(kType);
             line.thresholdKt = threshold;

@@ -23,7 +23,7 @@ struct WindRadii {
 // One fix of a storm: a best-track position or a forecast point, with the
 // values its record gives. Numbers are those the record's text stands for
 // after the rounding the track text always applied (six significant digits
-// in single precision; see field_text.h), so every consumer sees what the
+// in single precision; see base/compatibility.h), so every consumer sees what the
 // drawing has always seen.
 struct Fix {
     std::string basin;      // as written: "AL", "wp"

@@ -1,6 +1,6 @@
 #include "track/track_text.h"
 
-#include "track/field_text.h"
+#include "base/compatibility.h"
 #include "track/wind_radii.h"
 
 namespace tcmap {
@@ -13,10 +13,10 @@ std::string bestTrackLine(const Fix& fix) {
     line += ' ';
     line += fix.time;
     line += ' ';
-    if (fix.hasLatitude()) (line += coordinateTextOf(fix.latitude)) += ' ';
-    if (fix.hasLongitude()) (line += coordinateTextOf(fix.longitude)) += ' ';
-    if (fix.hasWind()) (line += numberTextOf(fix.wind)) += ' ';
-    if (fix.hasPressure()) (line += numberTextOf(fix.pressure)) += ' ';
+    if (fix.hasLatitude()) (line += degreesText(fix.latitude)) += ' ';
+    if (fix.hasLongitude()) (line += degreesText(fix.longitude)) += ' ';
+    if (fix.hasWind()) (line += sixDigitTextOf(fix.wind)) += ' ';
+    if (fix.hasPressure()) (line += sixDigitTextOf(fix.pressure)) += ' ';
     if (fix.hasType()) (line += fix.type) += ' ';
     if (fix.hasName()) {
         (line += fix.name) += ' ';
@@ -29,17 +29,17 @@ std::string bestTrackLine(const Fix& fix) {
 std::string forecastLine(const Fix& fix) {
     std::string line = fix.stormId() + ' ' + fix.time + " P+" + std::to_string(fix.forecastHour);
     line += ' ';
-    (line += coordinateTextOf(fix.latitude)) += ' ';
-    (line += coordinateTextOf(fix.longitude)) += ' ';
-    if (fix.hasWind()) (line += numberTextOf(fix.wind)) += ' ';
-    if (fix.hasPressure()) (line += numberTextOf(fix.pressure)) += ' ';
+    (line += degreesText(fix.latitude)) += ' ';
+    (line += degreesText(fix.longitude)) += ' ';
+    if (fix.hasWind()) (line += sixDigitTextOf(fix.wind)) += ' ';
+    if (fix.hasPressure()) (line += sixDigitTextOf(fix.pressure)) += ' ';
     if (fix.hasType()) line += fix.type;
     return line;
 }
 
 std::string radiiLine(const RadiiRecord& record) {
-    std::string line = record.key + ' ' + coordinateTextOf(record.latitude) + ' ' +
-                       coordinateTextOf(record.longitude) + ' ';
+    std::string line =
+        record.key + ' ' + degreesText(record.latitude) + ' ' + degreesText(record.longitude) + ' ';
     for (size_t i = 0; i < record.rows.size(); ++i) {
         const RadiiRow& row = record.rows[i];
         if (i > 0) line += ' ';

@@ -32,15 +32,15 @@ TEST(JobSettings, EachStyleReadsItsOwnKeys) {
     EXPECT_EQ(w.marginY, 12);
     EXPECT_EQ(w.minWidth, 100);
     EXPECT_EQ(w.minHeight, 102);
-    EXPECT_EQ(w.priority, 2);
+    EXPECT_EQ(w.markerOrder, MarkerOrder::ByIntensity);
     EXPECT_FALSE(w.skipInvest);
     EXPECT_FALSE(w.newColour);
-    EXPECT_EQ(w.legendPosition, 5);
-    EXPECT_EQ(w.multipleFile, 1);
+    EXPECT_EQ(w.legendCorner, LegendCorner::Automatic);
+    EXPECT_EQ(w.frameReset, FrameReset::EachFile);
     EXPECT_TRUE(w.allPoints);
     EXPECT_FALSE(w.showText);
     EXPECT_FALSE(w.showGrid);
-    EXPECT_EQ(w.drawRad, 2);
+    EXPECT_EQ(w.radii, RadiiChoice::LastFix);
     EXPECT_EQ(w.timeFormat, "%02d/%02d %02dZ");
     EXPECT_EQ(w.forecastFormat, "+%d\r\n%d");
 
@@ -51,14 +51,14 @@ TEST(JobSettings, EachStyleReadsItsOwnKeys) {
     EXPECT_EQ(t.marginY, 13);
     EXPECT_EQ(t.minWidth, 101);
     EXPECT_EQ(t.minHeight, 103);
-    EXPECT_EQ(t.priority, 2);
+    EXPECT_EQ(t.markerOrder, MarkerOrder::ByIntensity);
     EXPECT_TRUE(t.skipInvest);
     EXPECT_FALSE(t.newColour);
-    EXPECT_EQ(t.legendPosition, 3);
-    EXPECT_EQ(t.multipleFile, 2);
+    EXPECT_EQ(t.legendCorner, LegendCorner::UpperRight);
+    EXPECT_EQ(t.frameReset, FrameReset::LastFixOnly);
     EXPECT_FALSE(t.allPoints);
     EXPECT_TRUE(t.showGrid);
-    EXPECT_EQ(t.drawRad, 3);
+    EXPECT_EQ(t.radii, RadiiChoice::TropicalPart);
 }
 
 TEST(JobSettings, ConversionsOfOddValues) {
@@ -80,12 +80,43 @@ TEST(JobSettings, ConversionsOfOddValues) {
     EXPECT_FALSE(s.newColour);
     EXPECT_FALSE(s.allPoints);  // 0.9 reads as the integer 0
     EXPECT_TRUE(s.showGrid);
-    EXPECT_EQ(s.legendPosition, 0);
-    EXPECT_EQ(s.multipleFile, std::numeric_limits<int32_t>::min());
+    EXPECT_EQ(s.legendCorner, LegendCorner::None);
+    EXPECT_EQ(s.frameReset, FrameReset::None);     // -2147483648
     EXPECT_EQ(s.forecastFormat, "P+%dh\r\n%dkt");  // the default, its line break expanded
 
     const std::string tcv = folder.put("Tcv.ini", "[Borvane4]\nTrack1=-1e300\nPoint=1e7\n");
     const JobSettings t = readJobSettings(tcv, true);
     EXPECT_DOUBLE_EQ(t.trackWidth, -1e6);
     EXPECT_DOUBLE_EQ(t.pointSize, 1e6);
+}
+
+// The stored integers, also those the settings window never writes, as the
+// job has always read them.
+TEST(JobSettings, IntegersBecomeChoices) {
+    struct Row {
+        int32_t stored;
+        MarkerOrder order;
+        RadiiChoice radii;
+        LegendCorner corner;
+        FrameReset reset;
+    };
+    const Row rows[] = {
+        {-1, MarkerOrder::None, RadiiChoice::None, LegendCorner::None, FrameReset::None},
+        {0, MarkerOrder::WithTracks, RadiiChoice::None, LegendCorner::None, FrameReset::None},
+        {1, MarkerOrder::OnTop, RadiiChoice::AllFixes, LegendCorner::UpperLeft,
+         FrameReset::EachFile},
+        {2, MarkerOrder::ByIntensity, RadiiChoice::LastFix, LegendCorner::LowerLeft,
+         FrameReset::LastFixOnly},
+        {3, MarkerOrder::None, RadiiChoice::TropicalPart, LegendCorner::UpperRight,
+         FrameReset::None},
+        {4, MarkerOrder::None, RadiiChoice::None, LegendCorner::LowerRight, FrameReset::None},
+        {5, MarkerOrder::None, RadiiChoice::None, LegendCorner::Automatic, FrameReset::None},
+        {9, MarkerOrder::None, RadiiChoice::None, LegendCorner::Automatic, FrameReset::None},
+    };
+    for (const Row& r : rows) {
+        EXPECT_EQ(markerOrderOf(r.stored), r.order) << r.stored;
+        EXPECT_EQ(radiiChoiceOf(r.stored), r.radii) << r.stored;
+        EXPECT_EQ(legendCornerOf(r.stored), r.corner) << r.stored;
+        EXPECT_EQ(frameResetOf(r.stored), r.reset) << r.stored;
+    }
 }

@@ -145,7 +145,7 @@ TEST_F(FixRulesTest, OffHourFixesWithoutAllPoints) {
     // MultipleFile 2 moves the frame to every line, taken or not.
     fixes = FixTable{};
     frame.resetBounds();
-    settings.multipleFile = 2;
+    settings.frameReset = FrameReset::LastFixOnly;
     collect(DrawMode::Normal, false,
             {{fix("WP01", "201409010600", 10.0, 100.0, 35),
               fix("WP01", "201409010300", 20.0, 120.0, 35)}});
@@ -168,7 +168,7 @@ TEST_F(FixRulesTest, TrackEndsAtEveryFileThatGaveLines) {
 }
 
 TEST_F(FixRulesTest, ResetPerFileKeepsTheFrameOfFilesWithoutUsableLines) {
-    settings.multipleFile = 1;
+    settings.frameReset = FrameReset::EachFile;
     FixCollector collector(fixes, frame, DrawMode::Normal, false, settings);
     collector.beginFile(TrackFileKind::BestTrackFile);
     collector.addFix(fix("WP01", "201409010600", 10.0, 100.0, 35));

@@ -41,12 +41,13 @@ void PrintTo(const Bounds& b, std::ostream* out) {
 }
 
 // Fixes accepted one after the other in a Normal job, as the job places them.
-Bounds boundsAfter(const std::vector<std::pair<std::string, std::string>>& fixes) {
+Bounds boundsAfter(const std::vector<std::pair<double, double>>& fixes) {
     MapFrame f = normalFrame();
+    const Projection map(kW, kH);
     double previousX = 0;
     for (const auto& [lat, lon] : fixes) {
-        const MapPoint p = fixPosition(lat, lon, previousX, kW, kH);
-        f.noteLine(p, 0);
+        const MapPoint p = map.fix(lat, lon, previousX);
+        f.noteLine(p, FrameReset::None);
         f.extendBounds(p);
         previousX = p.x;
     }
@@ -55,54 +56,17 @@ Bounds boundsAfter(const std::vector<std::pair<std::string, std::string>>& fixes
 
 }  // namespace
 
-TEST(FixPosition, DegreesBecomePixels) {
-    struct Case {
-        const char* lat;
-        const char* lon;
-        double previousX;
-        double x, y;
-    };
-    const Case cases[] = {
-        {"10.0", "100.0", 0, 100, 80},
-        {"-20.5", "-170.0", 0, 190, 110.5},  // west: lon + 360
-        {"90", "180", 0, 180, 0},
-        {"-90", "359.5", 0, 359.5, 180},
-        // The 0° meridian goes to the side of the previous fix.
-        {"0", "0.0", 181, kW - 1, 90},  // after 179°W
-        {"0", "0.0", 10, 0, 90},        // after 10°E
-        {"0", "0.0", 180, kW - 1, 90},  // exactly half a width counts as the east side
-        {"0", "-0.0", 181, kW - 1, 90},
-        {"0", "-0.0", 10, 0, 90},
-        {"0", "0.00000001", 10, 0, 90},  // within the tolerance of 0
-        {"0", "W", 200, kW - 1, 90},     // no number reads 0
-        // The west test looks at the text: a leading space hides the sign.
-        {"0", " -170", 0, -170, 90},
-        {"0", "-170abc", 0, 190, 90},
-    };
-    for (const Case& c : cases) {
-        const MapPoint p = fixPosition(c.lat, c.lon, c.previousX, kW, kH);
-        EXPECT_DOUBLE_EQ(p.x, c.x) << c.lat << " " << c.lon << " after " << c.previousX;
-        EXPECT_DOUBLE_EQ(p.y, c.y) << c.lat << " " << c.lon;
-    }
-    // Formulas evaluate left to right in double: (lon + 360) x W / 360.
-    const MapPoint p = fixPosition("12.5", "-0.1", 0, 7200, 3600);
-    EXPECT_DOUBLE_EQ(p.x, (-0.1 + 360) * 7200 / 360);
-    EXPECT_DOUBLE_EQ(p.y, (90 - 12.5) * 3600 / 180);
-}
-
 TEST(MapFrameBounds, FollowTheTrackAcrossTheSeamBothWays) {
     // 170°E to 170°W: the 180° meridian is the middle of the map, no seam.
-    EXPECT_EQ(boundsAfter({{"10", "170"}, {"20", "-170"}}), (Bounds{170, 70, 190, 80}));
+    EXPECT_EQ(boundsAfter({{10, 170}, {20, -170}}), (Bounds{170, 70, 190, 80}));
     // 10°E to 10°W crosses 0° westwards: the frame grows left of the map.
-    EXPECT_EQ(boundsAfter({{"10", "10"}, {"10", "-10"}}), (Bounds{-10, 80, 10, 80}));
+    EXPECT_EQ(boundsAfter({{10, 10}, {10, -10}}), (Bounds{-10, 80, 10, 80}));
     // 10°W to 10°E crosses it eastwards: the frame grows beyond the right edge.
-    EXPECT_EQ(boundsAfter({{"10", "-10"}, {"10", "10"}}), (Bounds{350, 80, 370, 80}));
+    EXPECT_EQ(boundsAfter({{10, -10}, {10, 10}}), (Bounds{350, 80, 370, 80}));
     // A seam crossing never shrinks what the frame already covers.
-    EXPECT_EQ(boundsAfter({{"10", "-10"}, {"10", "-30"}, {"10", "10"}, {"10", "5"}}),
-              (Bounds{330, 80, 370, 80}));
+    EXPECT_EQ(boundsAfter({{10, -10}, {10, -30}, {10, 10}, {10, 5}}), (Bounds{330, 80, 370, 80}));
     // Ordinary growth in all four directions.
-    EXPECT_EQ(boundsAfter({{"10", "100"}, {"30", "90"}, {"-5", "120"}, {"0", "95"}}),
-              (Bounds{90, 60, 120, 95}));
+    EXPECT_EQ(boundsAfter({{10, 100}, {30, 90}, {-5, 120}, {0, 95}}), (Bounds{90, 60, 120, 95}));
 }
 
 TEST(MapFrameOutputSize, MarginsAndCentringOnTheMinimumSize) {

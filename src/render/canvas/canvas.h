@@ -11,23 +11,16 @@
 #include <string_view>
 #include <vector>
 
+#include "base/compatibility.h"
+
 namespace tcmap {
 
 class Picture;
 
 using Argb = uint32_t;  // 0xAARRGGBB as the Canvas takes it
 
-// A program colour 0x00BBGGRR (R + 256 G + 65536 B).
-constexpr uint32_t rgb(int r, int g, int b) {
-    return static_cast<uint32_t>(r & 0xFF) | (static_cast<uint32_t>(g & 0xFF) << 8) |
-           (static_cast<uint32_t>(b & 0xFF) << 16);
-}
-
-// Program colour to ARGB: red and blue bytes exchanged, alpha on top.
-constexpr Argb toArgb(uint32_t colour, uint32_t alpha = 255) {
-    return ((alpha & 0xFF) << 24) | ((colour & 0xFF) << 16) | (colour & 0xFF00) |
-           ((colour >> 16) & 0xFF);
-}
+// Program colours are 0x00BBGGRR; rgb() and toArgb() (base/compatibility.h)
+// make and convert them.
 
 // Status codes of drawing operations; 0 is success. 1..21 follow the failure
 // kinds of the original graphics library; anything else is "unknown".

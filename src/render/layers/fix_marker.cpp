@@ -64,10 +64,8 @@ const std::array<std::string_view, 3>& tagsOf(int32_t cls) {
 
 }  // namespace
 
-void drawFixMarker(LayerContext& ctx, size_t k, double pointSize) {
+void drawFixMarker(LayerContext& ctx, int64_t index, double pointSize) {
     const FixTable& fixes = ctx.fixes;
-    if (k >= fixes.seq.size()) return;
-    const int64_t index = fixes.seq[k];
     // Lists the marker reads; a short one (a table built wrongly) ends the
     // range of drawable fixes rather than being read past its end.
     const size_t count =

@@ -2,14 +2,14 @@
 // or triangle (other systems), coloured by intensity.
 #pragma once
 
-#include <cstddef>
+#include <cstdint>
 
 #include "render/layers/layer_context.h"
 
 namespace tcmap {
 
-// The marker of the fix ctx.fixes.seq[k] (k is a position in the drawing
-// order), `pointSize` pixels across, drawn at X, X - W and X + W.
-void drawFixMarker(LayerContext& ctx, size_t k, double pointSize);
+// The marker of fix `index` of the table, `pointSize` pixels across, drawn at
+// X, X - W and X + W. An index outside the table draws nothing.
+void drawFixMarker(LayerContext& ctx, int64_t index, double pointSize);
 
 }  // namespace tcmap

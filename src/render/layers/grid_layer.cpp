@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "base/compatibility.h"
 #include "base/file_io.h"
 #include "base/text_rules.h"
 #include "render/canvas/canvas.h"
@@ -32,7 +33,7 @@ struct GridGeometry {
 
     // A longitude text starting with "-" counts west.
     float outputX(std::string_view longitude) const {
-        const double x = map.gridX(readNumber(longitude), longitude.starts_with('-'));
+        const double x = map.gridX(readNumber(longitude), isWesternByText(longitude));
         return toSingle(x - minX + marginX);
     }
     float outputY(std::string_view latitude) const {
@@ -56,6 +57,13 @@ void setGridPen(CanvasPen& pen, const std::array<std::string_view, 6>& style) {
 }
 
 }  // namespace
+
+void drawGridLayer(const LayerInput& input, Canvas& canvas, LayerLog& log) {
+    if (!input.settings.showGrid) return;
+    const OutputGeometry& frame = input.frame;
+    drawGrid(canvas, log, input.gridDataPath, frame.projection(), frame.minX, frame.marginX,
+             frame.minY, frame.marginY);
+}
 
 void drawGrid(Canvas& canvas, LayerLog& log, const std::string& gridDataPath, const Projection& map,
               int32_t minX, int32_t marginX, int32_t minY, int32_t marginY) {

@@ -5,12 +5,17 @@
 #include <cstdint>
 #include <string>
 
+#include "render/layers/layer.h"
 #include "render/layers/projection.h"
 
 namespace tcmap {
 
 class Canvas;
 class LayerLog;
+
+// The grid layer, when the settings ask for the grid: the lines of the
+// input's grid file.
+void drawGridLayer(const LayerInput& input, Canvas& canvas, LayerLog& log);
 
 // Draws every valid line of the grid file at `gridDataPath` (missing file:
 // nothing). The frame values place map-picture pixels on the output.

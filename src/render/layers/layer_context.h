@@ -1,33 +1,32 @@
-// What the layers of one draw job share: the canvas and the job's one pen,
-// brush, font and text layout, the fix table, the frame and the settings.
-// The job owns all of it; layers borrow it for the duration of a call.
+// One layer while it draws: its input, the canvas and log, and the pen,
+// brush, font and text layout that belong to this layer alone.
 #pragma once
 
-#include <span>
-
-#include "config/job_settings.h"
-#include "render/canvas/canvas.h"
-#include "render/layers/fix_table.h"
-#include "render/layers/output_geometry.h"
+#include "render/layers/layer.h"
 
 namespace tcmap {
 
-class LayerLog;
-class LanguagePack;
-
 struct LayerContext {
+    LayerContext(const LayerInput& input, Canvas& target, LayerLog& layerLog)
+        : canvas(target),
+          log(layerLog),
+          lang(input.lang),
+          settings(input.settings),
+          tcv(input.tcv),
+          fixes(input.fixes),
+          frame(input.frame) {}
+
     Canvas& canvas;
     LayerLog& log;
     const LanguagePack& lang;
     const JobSettings& settings;
-    bool tcv;  // TCV render style (else Wendrel)
-    FixTable& fixes;
+    bool tcv;
+    const FixTable& fixes;
     const OutputGeometry& frame;
-    CanvasPen& pen;
-    CanvasBrush& brush;
-    CanvasFont& font;
-    TextLayout& layout;
-    std::span<const float> dashPattern;  // {3, 3}: dashed forecast segments
+    CanvasPen pen;
+    CanvasBrush brush;
+    CanvasFont font;
+    TextLayout layout;
 };
 
 }  // namespace tcmap

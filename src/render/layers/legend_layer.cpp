@@ -58,8 +58,13 @@ constexpr std::string_view kBullet = "\xE2\x97\x8F ";  // "● "
 
 }  // namespace
 
-void drawLegend(LayerContext& ctx, int32_t position, bool newColour) {
-    if (position <= 0) return;
+void drawLegendLayer(const LayerInput& input, Canvas& canvas, LayerLog& log) {
+    LayerContext ctx(input, canvas, log);
+    drawLegend(ctx, input.settings.legendCorner, input.settings.newColour);
+}
+
+void drawLegend(LayerContext& ctx, LegendCorner corner, bool newColour) {
+    if (corner == LegendCorner::None) return;
     const std::string line = progressLine(ctx.lang.text(TextId::DrawingLegend));
     ctx.log.writeProgress(line, kProgressColour);
     ctx.log.updateInfoLine(line, true);
@@ -67,16 +72,16 @@ void drawLegend(LayerContext& ctx, int32_t position, bool newColour) {
     const int32_t width = ctx.frame.outputWidth;
     const int32_t height = ctx.frame.outputHeight;
     const double unit = legendUnit(width, height);
-    if (position >= 5) position = placeLegendAutomatically(ctx);
+    if (corner == LegendCorner::Automatic) corner = placeLegendAutomatically(ctx);
 
     ctx.font.create("Consolas", toSingle(unit), 0, CanvasUnit::World);
     // On the right, rows run right to left so each ends (bullet first) at the edge.
-    const bool right = position == 3 || position == 4;
+    const bool right = corner == LegendCorner::UpperRight || corner == LegendCorner::LowerRight;
     ctx.layout.create(right ? TextLayout::kRightToLeft : 0, 0);
     const float x = right ? static_cast<float>(width) : 0.0f;
 
     const std::span<const LegendRow> rows = legendRows(ctx.tcv);
-    const bool bottom = position == 2 || position == 4;
+    const bool bottom = corner == LegendCorner::LowerLeft || corner == LegendCorner::LowerRight;
     float y = bottom ? toSingle(0.99 * height - static_cast<double>(rows.size()) * unit) : 0.0f;
     for (const LegendRow& row : rows) {
         const uint32_t colour =
@@ -89,7 +94,7 @@ void drawLegend(LayerContext& ctx, int32_t position, bool newColour) {
     }
 }
 
-int32_t placeLegendAutomatically(const LayerContext& ctx) {
+LegendCorner placeLegendAutomatically(const LayerContext& ctx) {
     const double width = ctx.frame.outputWidth;
     const double height = ctx.frame.outputHeight;
     const double unit = legendUnit(ctx.frame.outputWidth, ctx.frame.outputHeight);
@@ -121,12 +126,12 @@ int32_t placeLegendAutomatically(const LayerContext& ctx) {
             topRight = topRight || top;
             bottomRight = bottomRight || low;
         }
-        if (topLeft && bottomLeft && topRight && bottomRight) return 2;
+        if (topLeft && bottomLeft && topRight && bottomRight) return LegendCorner::LowerLeft;
     }
-    if (!bottomLeft) return 2;
-    if (!topLeft) return 1;
-    if (!topRight) return 3;
-    return 4;
+    if (!bottomLeft) return LegendCorner::LowerLeft;
+    if (!topLeft) return LegendCorner::UpperLeft;
+    if (!topRight) return LegendCorner::UpperRight;
+    return LegendCorner::LowerRight;
 }
 
 }  // namespace tcmap

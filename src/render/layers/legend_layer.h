@@ -8,11 +8,14 @@
 
 namespace tcmap {
 
-// position <= 0: nothing; 1..4 a corner; 5 and above: automatic.
-void drawLegend(LayerContext& ctx, int32_t position, bool newColour);
+// The legend layer: in the corner the settings name, with the colours of
+// the style (the 2023 or the classic scale in the Wendrel style).
+void drawLegendLayer(const LayerInput& input, Canvas& canvas, LayerLog& log);
 
-// The first corner (2, 1, 3, 4) that no fix of the job falls into; 2 when
-// every corner holds one.
-int32_t placeLegendAutomatically(const LayerContext& ctx);
+void drawLegend(LayerContext& ctx, LegendCorner corner, bool newColour);
+
+// The first corner (lower left, upper left, upper right, lower right) that
+// no fix of the job falls into; lower left when every corner holds one.
+LegendCorner placeLegendAutomatically(const LayerContext& ctx);
 
 }  // namespace tcmap

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "base/compatibility.h"
 #include "base/text_rules.h"
 #include "i18n/language_pack.h"
 #include "render/layers/colour_scales.h"
@@ -38,6 +39,9 @@ size_t loopCount(const FixTable& f) {
 bool isForecast(const FixTable& fixes, size_t i) {
     return fixes.kind[i] == static_cast<int32_t>(TrackFileKind::ForecastFile);
 }
+
+// Forecast segments: dashes and gaps of three pen widths.
+constexpr std::array<float, 2> kForecastDash = {3.0f, 3.0f};
 
 // The dash pattern is copied into the pen's own list, whose storage is kept
 // from fix to fix (a solid pen only empties it).
@@ -194,7 +198,7 @@ void drawFixLoop(LayerContext& ctx, double pointSize) {
     const FixTable& fixes = ctx.fixes;
     const size_t n = loopCount(fixes);
     const double t = ctx.settings.trackWidth;
-    const bool markersNow = !ctx.tcv && ctx.settings.priority == 0;
+    const bool markersNow = !ctx.tcv && ctx.settings.markerOrder == MarkerOrder::WithTracks;
     const double wrapDistance = ctx.frame.projection().halfWidth() - kEpsilon;
     TcvState state;
 
@@ -216,7 +220,7 @@ void drawFixLoop(LayerContext& ctx, double pointSize) {
         const bool joined = fixes.continues[i] == 1 && hasNext;
         const double dx = hasNext ? fixes.x[i + 1] - fixes.x[i] : 0.0;
         const bool wrap = joined && std::abs(dx) >= wrapDistance;
-        if (isForecast(fixes, i)) setDash(ctx.pen, ctx.dashPattern);
+        if (isForecast(fixes, i)) setDash(ctx.pen, kForecastDash);
 
         const double x = ctx.frame.toOutputX(fixes.x[i]);
         const double y = ctx.frame.toOutputY(fixes.y[i]);
@@ -226,79 +230,40 @@ void drawFixLoop(LayerContext& ctx, double pointSize) {
         }
         ctx.pen.setDashStyle(0);
 
-        if (markersNow) drawFixMarker(ctx, i, pointSize);
+        if (markersNow && i < fixes.seq.size()) drawFixMarker(ctx, fixes.seq[i], pointSize);
         if (ctx.tcv) drawTcvPoints(ctx, i, trop, state, x, y);
     }
 }
 
 void drawMarkerPass(LayerContext& ctx, double pointSize) {
-    if (ctx.tcv || (ctx.settings.priority != 1 && ctx.settings.priority != 2)) return;
-    FixTable& fixes = ctx.fixes;
-    if (ctx.settings.priority == 2) {
+    const MarkerOrder order = ctx.settings.markerOrder;
+    if (ctx.tcv || (order != MarkerOrder::OnTop && order != MarkerOrder::ByIntensity)) return;
+    const FixTable& fixes = ctx.fixes;
+    std::vector<int64_t> seq = fixes.seq;
+    if (order == MarkerOrder::ByIntensity) {
         if (fixes.size() >= kSortWarningFixes) {
             const std::string warning = ctx.lang.text(TextId::ManyFixesToSort);
             ctx.log.writeProgress(warning, kWarningColour);
             ctx.log.updateInfoLine(warning, true);
         }
-        sortByWind(fixes.wind, fixes.seq);
+        sortByWind(fixes.wind, seq);
     }
-    for (size_t k = 0; k < fixes.seq.size(); ++k) drawFixMarker(ctx, k, pointSize);
+    for (const int64_t index : seq) drawFixMarker(ctx, index, pointSize);
 }
 
-void sortByWindSelection(std::vector<int32_t> wind, std::vector<int64_t>& seq) {
-    const size_t n = std::min(wind.size(), seq.size());
-    for (size_t i = 0; i + 1 < n; ++i) {
-        size_t m = i;
-        for (size_t j = i + 1; j < n; ++j) {
-            if (wind[j] < wind[m]) m = j;
-        }
-        if (m != i) {
-            std::swap(wind[i], wind[m]);
-            std::swap(seq[i], seq[m]);
-        }
-    }
+void drawTrackLayer(const LayerInput& input, Canvas& canvas, LayerLog& log) {
+    LayerContext ctx(input, canvas, log);
+    const int32_t w = input.frame.mapWidth;
+    prepareTrackPen(ctx.pen, input.settings.trackWidth, w);
+    const std::string line = progressLine(input.lang.text(TextId::DrawingTracks));
+    log.writeProgress(line, kProgressColour);
+    log.updateInfoLine(line, true);
+    drawFixLoop(ctx, pointSizeInPixels(input.settings.pointSize, w));
 }
 
-// The selection sort replayed step by step: a tournament tree over the
-// positions not yet placed yields the first position of the smallest wind in
-// O(log n), and each swap changes two leaves. Same swaps, same order.
-void sortByWind(std::vector<int32_t> wind, std::vector<int64_t>& seq) {
-    const size_t n = std::min(wind.size(), seq.size());
-    if (n < 2) return;
-    if (n > std::numeric_limits<uint32_t>::max()) {
-        // Positions would not fit beside the wind; no real table gets here.
-        sortByWindSelection(std::move(wind), seq);
-        return;
-    }
-    size_t leaves = 1;
-    while (leaves < n) leaves *= 2;
-
-    // A node holds its winner as one number: the wind (shifted to be
-    // unsigned) above the position, so the smallest number is the smallest
-    // wind at its first position. Placed positions and padding lose to all.
-    constexpr uint64_t kPlaced = std::numeric_limits<uint64_t>::max();
-    const auto leafKey = [](int32_t w, size_t p) {
-        return (static_cast<uint64_t>(static_cast<uint32_t>(w) ^ 0x80000000u) << 32) |
-               static_cast<uint64_t>(p);
-    };
-    std::vector<uint64_t> node(2 * leaves, kPlaced);
-    for (size_t p = 0; p < n; ++p) node[leaves + p] = leafKey(wind[p], p);
-    for (size_t v = leaves - 1; v > 0; --v) node[v] = std::min(node[2 * v], node[2 * v + 1]);
-    const auto set = [&](size_t p, uint64_t key) {
-        size_t v = leaves + p;
-        node[v] = key;
-        for (v /= 2; v > 0; v /= 2) node[v] = std::min(node[2 * v], node[2 * v + 1]);
-    };
-
-    for (size_t i = 0; i + 1 < n; ++i) {
-        const auto m = static_cast<size_t>(node[1] & 0xFFFFFFFFu);
-        if (m != i) {
-            wind[m] = wind[i];
-            std::swap(seq[i], seq[m]);
-            set(m, leafKey(wind[m], m));
-        }
-        set(i, kPlaced);
-    }
+void drawMarkerLayer(const LayerInput& input, Canvas& canvas, LayerLog& log) {
+    LayerContext ctx(input, canvas, log);
+    drawMarkerPass(ctx, pointSizeInPixels(input.settings.pointSize, input.frame.mapWidth));
 }
 
 }  // namespace tcmap

@@ -55,7 +55,21 @@ void drawQuadrants(Canvas& canvas, const CanvasPen& pen, double x, double y, con
     canvas.drawLine(pen, toSingle(x - q.rx[2]), cy, toSingle(x - q.rx[3]), cy);  // west
 }
 
+// Wind-radii pen width per track-width unit.
+constexpr double kRadiiPenTcv = 0.75;
+constexpr double kRadiiPenWendrel = 30;
+
 }  // namespace
+
+void drawWindRadiiLayer(const LayerInput& input, Canvas& canvas, LayerLog&) {
+    const OutputGeometry& frame = input.frame;
+    const double penWidth =
+        input.settings.trackWidth * (input.tcv ? kRadiiPenTcv : kRadiiPenWendrel);
+    // The centre moves by margin − min, truncated, added after the projection.
+    const int32_t offX = truncToInt32(static_cast<double>(frame.marginX) - frame.minX);
+    const int32_t offY = truncToInt32(static_cast<double>(frame.marginY) - frame.minY);
+    drawWindRadii(canvas, input.radii, frame.projection(), penWidth, offX, offY);
+}
 
 void drawWindRadii(Canvas& canvas, std::span<const RadiiRecord> records, const Projection& map,
                    double penWidth, int32_t offX, int32_t offY) {

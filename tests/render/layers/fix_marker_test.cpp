@@ -15,9 +15,9 @@ const double kSqrt3 = std::sqrt(3.0);
 
 class FixMarker : public ::testing::Test, protected TrackTestContext {
   protected:
-    void draw(size_t k, double pointSize = 12) {
+    void draw(int64_t index, double pointSize = 12) {
         LayerContext ctx = context();
-        drawFixMarker(ctx, k, pointSize);
+        drawFixMarker(ctx, index, pointSize);
     }
     std::string lastLogLine() const {
         const auto line = view.lastLine();
@@ -81,23 +81,20 @@ TEST_F(FixMarker, SquareForSubtropicalTriangleForOtherSystems) {
     }
 }
 
-TEST_F(FixMarker, DrawsThroughTheDrawingOrderAndTheFrameOffsets) {
+TEST_F(FixMarker, DrawsAFixOfTheTableWithTheFrameOffsets) {
     add(10, 10, 40, "201409010000");
     add(200, 100, 40, "201409010000");
-    fixes.seq = {1, 0};
     frame.minX = 150;
     frame.minY = 80;
     frame.marginX = 20;
     frame.marginY = 5;
-    draw(0, 2);
+    draw(1, 2);
     expectBox(canvas.calls()[0], 69, 24, 2, 2);  // 200 - 150 + 20 - 1, 100 - 80 + 5 - 1
 
-    // Positions outside the table or the order draw nothing.
+    // Indexes outside the table draw nothing.
     canvas.clear();
-    fixes.seq = {2, -1};
-    draw(0);
-    draw(1);
     draw(2);
+    draw(-1);
     EXPECT_EQ(canvas.size(), 0u);
 }
 

@@ -45,8 +45,7 @@ class Legend : public ::testing::Test {
     }
 
     LayerContext context(const LanguagePack& pack) {
-        return LayerContext{canvas, log, pack,  settings, tcv,    fixes,
-                            frame,  pen, brush, font,     layout, {}};
+        return LayerContext(LayerInput{settings, tcv, frame, fixes, {}, pack, ""}, canvas, log);
     }
     LayerContext context() { return context(lang); }
 
@@ -58,10 +57,10 @@ class Legend : public ::testing::Test {
 
     void draw(int32_t position, bool newColour) {
         LayerContext ctx = context();
-        drawLegend(ctx, position, newColour);
+        drawLegend(ctx, legendCornerOf(position), newColour);
     }
 
-    int32_t place() { return placeLegendAutomatically(context()); }
+    int32_t place() { return static_cast<int32_t>(placeLegendAutomatically(context())); }
 
     std::vector<std::string> rowTexts() const {
         std::vector<std::string> texts;
@@ -187,8 +186,8 @@ TEST_F(Legend, BoxWidthCountsCodePageBytes) {
     const LanguagePack pack(folder.path(), "xx", "UTF-8", false);
     // lw = 27 x (20 + 3) x 0.6 = 372.6.
     addFix(300, 1070);
-    EXPECT_EQ(placeLegendAutomatically(context(pack)), 1);
+    EXPECT_EQ(placeLegendAutomatically(context(pack)), LegendCorner::UpperLeft);
     fixes = FixTable{};
     addFix(400, 1070);
-    EXPECT_EQ(placeLegendAutomatically(context(pack)), 2);
+    EXPECT_EQ(placeLegendAutomatically(context(pack)), LegendCorner::LowerLeft);
 }

@@ -7,6 +7,7 @@
 #include <numeric>
 #include <random>
 
+#include "render/layers/colour_scales.h"
 #include "render/layers/track_test_context.h"
 
 using namespace tcmap;
@@ -103,7 +104,7 @@ TEST_F(TrackLayer, SeamCrossingsDrawTwoShortPiecesNeverALineAcrossTheMap) {
     endTrack();
     canvas.failCallOf(CanvasOp::DrawLine, 1, status::kGenericError);
     canvas.failCallOf(CanvasOp::DrawLine, 3, status::kGenericError);
-    settings.priority = 1;  // lines only
+    settings.markerOrder = MarkerOrder::OnTop;  // lines only
     runLoop();
 
     EXPECT_EQ(lines(), (std::vector<Line>{{355, 90, 365, 90},
@@ -121,7 +122,7 @@ TEST_F(TrackLayer, SeamCrossingsDrawTwoShortPiecesNeverALineAcrossTheMap) {
 }
 
 TEST_F(TrackLayer, NoSegmentWhereTimesDoNotIncreaseOrAFileEnds) {
-    settings.priority = 1;
+    settings.markerOrder = MarkerOrder::OnTop;
     add(10, 10, 50, "201409010000");
     add(20, 10, 50, "201409010000");  // same time: gap
     add(30, 10, 50, "201409010600");
@@ -142,7 +143,7 @@ TEST_F(TrackLayer, MarkerPassDrawsOnTopInTableOrderOrByWind) {
     for (size_t i = 0; i < winds.size(); ++i) add(10.0 * (i + 1), 10, winds[i], "201409010000");
     endTrack();
 
-    settings.priority = 1;
+    settings.markerOrder = MarkerOrder::OnTop;
     runLoop();
     EXPECT_EQ(canvas.count(CanvasOp::FillEllipse), 0u);
     runMarkerPass();
@@ -150,7 +151,7 @@ TEST_F(TrackLayer, MarkerPassDrawsOnTopInTableOrderOrByWind) {
 
     // The selection sort is not stable: the two 50-kt fixes swap places.
     canvas.clear();
-    settings.priority = 2;
+    settings.markerOrder = MarkerOrder::ByIntensity;
     runMarkerPass();
     EXPECT_EQ(markerCentres(), (std::vector<float>{20, 40, 30, 10}));
     EXPECT_EQ(fixes.wind, (std::vector<int32_t>{50, 30, 50, 30}));  // only seq moves
@@ -163,42 +164,26 @@ TEST_F(TrackLayer, MarkerPassDrawsOnTopInTableOrderOrByWind) {
 }
 
 TEST_F(TrackLayer, ManyFixesWarnBeforeSortingByWind) {
-    settings.priority = 2;
+    settings.markerOrder = MarkerOrder::ByIntensity;
     for (int i = 0; i < 9999; ++i) add(10, 10, 9999 - i, "201409010000");
     runMarkerPass();
     EXPECT_EQ(view.lineCount(), 0u);
 
     add(10, 10, 0, "201409010000");
     fixes.seq = identity(fixes.size());
+    canvas.clear();
     runMarkerPass();
     const auto line = view.lastLine();
     ASSERT_TRUE(line.has_value());
     EXPECT_EQ(line->text, "Many fixes: sorting them by intensity may take a while");
     EXPECT_EQ(line->colour, kWarningColour);
     EXPECT_EQ(view.statusPart(3), line->text);
-    EXPECT_EQ(fixes.seq.front(), 9999);  // sorted all the same
-    EXPECT_EQ(fixes.seq.back(), 0);
-}
-
-TEST(SortByWind, ReplaysTheSelectionSortExactly) {
-    std::mt19937 random(20140901);
-    for (int round = 0; round < 300; ++round) {
-        const size_t n = round < 5 ? static_cast<size_t>(round) : random() % 400 + 2;
-        // Few distinct winds, so ties decide most swaps.
-        const int32_t spread = static_cast<int32_t>(random() % 6) + 1;
-        std::vector<int32_t> wind(n);
-        for (auto& w : wind) w = static_cast<int32_t>(random() % spread) * 5 - 5;
-        std::vector<int64_t> fast = identity(n);
-        std::vector<int64_t> plain = identity(n);
-        std::shuffle(fast.begin(), fast.end(), random);
-        plain = fast;
-        sortByWind(wind, fast);
-        sortByWindSelection(wind, plain);
-        ASSERT_EQ(fast, plain) << "round " << round;
-    }
-    std::vector<int64_t> seq = {7, 8, 9};
-    sortByWind({3, 1, 2, 0, 0}, seq);  // more winds than positions
-    EXPECT_EQ(seq, (std::vector<int64_t>{8, 9, 7}));
+    // Sorted all the same: the calm fix first, the strongest last; the table
+    // keeps its own order.
+    const auto fills = canvas.callsOf(CanvasOp::FillEllipse);
+    EXPECT_EQ(fills.front().brush, toArgb(wendrelColour(0, true)));
+    EXPECT_EQ(fills.back().brush, toArgb(wendrelColour(9999, true)));
+    EXPECT_EQ(fixes.seq.front(), 0);
 }
 
 TEST_F(TrackLayer, TcvSegmentsTakeTheStartingFixColourAndForecastsAreDashed) {

@@ -37,12 +37,18 @@ struct TrackTestContext {
     CanvasBrush brush;
     CanvasFont font;
     TextLayout layout;
-    std::array<float, 2> dash{3.0f, 3.0f};
     bool tcv = false;
 
+    LayerInput input() { return LayerInput{settings, tcv, frame, fixes, {}, lang, ""}; }
+
+    // A layer context drawing with this context's pen, brush, font and layout.
     LayerContext context() {
-        return LayerContext{canvas, log, lang,  settings, tcv,    fixes,
-                            frame,  pen, brush, font,     layout, dash};
+        LayerContext ctx(input(), canvas, log);
+        ctx.pen = pen;
+        ctx.brush = brush;
+        ctx.font = font;
+        ctx.layout = layout;
+        return ctx;
     }
 
     // Appends a fix that continues to the next one.
