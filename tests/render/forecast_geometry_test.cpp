@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "base/file_io.h"
@@ -350,5 +351,31 @@ TEST(WindSwath, SandyFromItsBestTrack) {
                     << fix.hour << " threshold " << k << " quadrant " << q;
             }
         }
+    }
+}
+
+TEST(ForecastGeometry, ThreadsShareNoGeosState) {
+    // Each call has its own GEOS context: cones and swaths made on several
+    // threads at once equal the ones made alone.
+    const auto fixes = tcmap::testing::bestTrackSwathFixes(
+        readFileOrEmpty(std::string(TCMAP_TEST_DATA_DIR) + "/track/atcf/bal182012.dat"));
+    const std::vector<ForecastPoint> forecast = {{0, 15.0, 170.0}, {120, 35.0, -150.0}};
+    const auto radii = constantRadius(90);
+    const double swathArea = area(windSwath(fixes).areas[0]);
+    const double coneArea = area(whole(forecastCone(forecast, radii)));
+    std::vector<double> swathAreas(4), coneAreas(4);
+    std::vector<std::thread> threads;
+    for (size_t t = 0; t < 4; ++t) {
+        threads.emplace_back([&, t] {
+            for (int round = 0; round < 3; ++round) {
+                swathAreas[t] = area(windSwath(fixes).areas[0]);
+                coneAreas[t] = area(whole(forecastCone(forecast, radii)));
+            }
+        });
+    }
+    for (auto& thread : threads) thread.join();
+    for (size_t t = 0; t < 4; ++t) {
+        EXPECT_EQ(swathAreas[t], swathArea);
+        EXPECT_EQ(coneAreas[t], coneArea);
     }
 }
