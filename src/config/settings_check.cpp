@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 #include <string_view>
+#include <tuple>
 
 #include "base/text_rules.h"
 #include "config/profile_store.h"
@@ -54,20 +55,24 @@ const SettingRule* ruleInAnySection(std::string_view key) {
     return nullptr;
 }
 
-// The known key closest to a misspelt one, preferring the section it is in.
+bool endsInOne(std::string_view name) {
+    return !name.empty() && name.back() == '1';
+}
+
+// The known key closest to a misspelt one. Of keys as close, one of the
+// section it is in wins, then one of the same style (the TCV keys end in 1).
 const SettingRule* closestRule(std::string_view section, std::string_view key) {
     const SettingRule* best = nullptr;
-    size_t bestDistance = 0;
-    bool bestInSection = false;
+    std::tuple<size_t, bool, bool> bestRank;
     for (const SettingRule& rule : settingRules()) {
         const size_t distance = editDistance(key, rule.setting->key);
         if (!likelyMisspelling(key, distance)) continue;
-        const bool inSection = lower(rule.setting->section) == lower(section);
-        if (best == nullptr || distance < bestDistance ||
-            (distance == bestDistance && inSection && !bestInSection)) {
+        const std::tuple<size_t, bool, bool> rank{
+            distance, lower(rule.setting->section) != lower(section),
+            endsInOne(rule.setting->key) != endsInOne(key)};
+        if (best == nullptr || rank < bestRank) {
             best = &rule;
-            bestDistance = distance;
-            bestInSection = inSection;
+            bestRank = rank;
         }
     }
     return best;
