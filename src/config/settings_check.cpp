@@ -67,9 +67,9 @@ const SettingRule* closestRule(std::string_view section, std::string_view key) {
     for (const SettingRule& rule : settingRules()) {
         const size_t distance = editDistance(key, rule.setting->key);
         if (!likelyMisspelling(key, distance)) continue;
-        const std::tuple<size_t, bool, bool> rank{
-            distance, lower(rule.setting->section) != lower(section),
-            endsInOne(rule.setting->key) != endsInOne(key)};
+        const std::tuple<size_t, bool, bool> rank{distance,
+                                                  lower(rule.setting->section) != lower(section),
+                                                  endsInOne(rule.setting->key) != endsInOne(key)};
         if (best == nullptr || rank < bestRank) {
             best = &rule;
             bestRank = rank;
