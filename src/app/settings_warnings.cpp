@@ -1,5 +1,6 @@
 #include "app/settings_warnings.h"
 
+#include <map>
 #include <span>
 
 #include "app/settings_form.h"
@@ -15,6 +16,22 @@ namespace tcmap {
 namespace {
 
 using Kind = SettingsProblemKind;
+
+// The language texts of one check, each looked up once: a language pack
+// reads its file at every lookup, and a file may hold many problems.
+class Texts {
+  public:
+    explicit Texts(const LanguagePack& lang) : lang_(lang) {}
+    const std::string& text(TextId id) const {
+        auto found = cache_.find(id);
+        if (found == cache_.end()) found = cache_.emplace(id, lang_.text(id)).first;
+        return found->second;
+    }
+
+  private:
+    const LanguagePack& lang_;
+    mutable std::map<TextId, std::string> cache_;
+};
 
 // A value or line as it is shown: control characters (which could move the
 // terminal's cursor or recolour it) become "?", and a long one is cut.
@@ -45,7 +62,7 @@ std::span<const TextId> choiceItems(const SettingRule& rule) {
     return {};
 }
 
-std::string joined(const std::vector<std::string>& parts, const LanguagePack& lang) {
+std::string joined(const std::vector<std::string>& parts, const Texts& lang) {
     const std::string separator = lang.text(TextId::ListSeparator);
     std::string out;
     for (const std::string& part : parts) {
@@ -56,7 +73,7 @@ std::string joined(const std::vector<std::string>& parts, const LanguagePack& la
 }
 
 // What a key accepts, the end of a SettingsBadValue warning.
-std::string expectation(const SettingRule& rule, const LanguagePack& lang) {
+std::string expectation(const SettingRule& rule, const Texts& lang) {
     const auto low = static_cast<int64_t>(rule.low);
     const auto high = static_cast<int64_t>(rule.high);
     switch (rule.kind) {
@@ -96,8 +113,7 @@ std::string expectation(const SettingRule& rule, const LanguagePack& lang) {
     return {};
 }
 
-std::string message(const SettingsProblem& p, const LanguagePack& lang,
-                    std::string_view usedInstead) {
+std::string message(const SettingsProblem& p, const Texts& lang, std::string_view usedInstead) {
     const auto text = [&lang](TextId id, std::initializer_list<FormatArg> args) {
         return safeFormat(lang.text(id), args);
     };
@@ -142,32 +158,42 @@ std::string message(const SettingsProblem& p, const LanguagePack& lang,
     return {};
 }
 
-}  // namespace
-
-std::string settingsWarning(const std::string& file, const SettingsProblem& problem,
-                            const LanguagePack& lang, std::string_view usedInstead) {
+std::string warningLine(const std::string& file, const SettingsProblem& problem, const Texts& texts,
+                        std::string_view usedInstead) {
     std::string line = shown(file);
     if (problem.line > 0) line += ":" + std::to_string(problem.line);
-    return line + ": " + message(problem, lang, usedInstead);
+    return line + ": " + message(problem, texts, usedInstead);
 }
 
-std::vector<std::string> settingsWarnings(const std::string& file, const LanguagePack& lang) {
+std::vector<std::string> warningLines(const std::string& file, const Texts& texts) {
     std::vector<std::string> lines;
     for (const SettingsProblem& problem : checkSettingsFile(file)) {
-        lines.push_back(settingsWarning(file, problem, lang));
+        lines.push_back(warningLine(file, problem, texts, {}));
     }
     return lines;
 }
 
+}  // namespace
+
+std::string settingsWarning(const std::string& file, const SettingsProblem& problem,
+                            const LanguagePack& lang, std::string_view usedInstead) {
+    return warningLine(file, problem, Texts(lang), usedInstead);
+}
+
+std::vector<std::string> settingsWarnings(const std::string& file, const LanguagePack& lang) {
+    return warningLines(file, Texts(lang));
+}
+
 void printBatchSettingsWarnings(const AppState& app, std::ostream& err) {
     const LanguagePack lang = LanguagePack::fromState(app);
+    const Texts texts(lang);
     const std::string& named = app.batchArgs.empty() ? app.settingsPath : app.batchArgs.front();
     if (named != app.settingsPath) {
         for (const SettingsProblem& problem : checkSettingsFile(named)) {
-            err << settingsWarning(named, problem, lang, app.settingsPath) << '\n';
+            err << warningLine(named, problem, texts, app.settingsPath) << '\n';
         }
     }
-    for (const std::string& line : settingsWarnings(app.settingsPath, lang)) err << line << '\n';
+    for (const std::string& line : warningLines(app.settingsPath, texts)) err << line << '\n';
 }
 
 }  // namespace tcmap

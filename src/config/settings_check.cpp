@@ -12,9 +12,15 @@ namespace tcmap {
 
 namespace {
 
+constexpr size_t kFarthestMisspelling = 2;
+
 // Letters added, dropped, changed or two neighbours swapped, ASCII case
-// ignored (optimal string alignment distance).
+// ignored (optimal string alignment distance). Names whose lengths differ by
+// more than a misspelling can are not compared, so a hostile file with long
+// names costs no more than one with short ones.
 size_t editDistance(std::string_view a, std::string_view b) {
+    const size_t lengthGap = a.size() > b.size() ? a.size() - b.size() : b.size() - a.size();
+    if (lengthGap > kFarthestMisspelling) return lengthGap;
     const std::string x = toLowerAscii(a);
     const std::string y = toLowerAscii(b);
     std::vector<std::vector<size_t>> d(x.size() + 1, std::vector<size_t>(y.size() + 1));
@@ -31,8 +37,6 @@ size_t editDistance(std::string_view a, std::string_view b) {
     }
     return d[x.size()][y.size()];
 }
-
-constexpr size_t kFarthestMisspelling = 2;
 
 bool likelyMisspelling(std::string_view written, size_t distance) {
     return distance <= kFarthestMisspelling && distance * 2 < written.size();
