@@ -27,7 +27,7 @@ const std::vector<ForecastPoint>& officialForecast() {
 const std::vector<ConeRadius>& atlanticRadii() {
     static const std::vector<ConeRadius> radii = [] {
         const ConeRadiiTable table =
-            loadConeRadii(std::string(TCMAP_SOURCE_DIR) + "/data/cone_radii.csv");
+            loadConeRadii(std::string(TCMAP_SOURCE_DIR) + "/data/forecast/cone_radii.csv");
         const ConeRadiiRow* row = coneRadiiFor(table, "AL", 2012);
         return row ? row->radii : std::vector<ConeRadius>{};
     }();

@@ -1,6 +1,6 @@
 // The agencies' published radii of the forecast cone's circles (two-thirds of
 // the official track errors of the previous five years fall inside), per basin
-// and year, read from the run folder's data/cone_radii.csv:
+// and year, read from the run folder's data/forecast/cone_radii.csv:
 //
 //   # comment lines start with '#'
 //   basin,year,12,24,36,48,60,72,96,120      <- header: the forecast hours

@@ -17,7 +17,7 @@ const std::string kHeader = "basin,year,12,24,36\n";
 
 TEST(ConeRadii, TheShippedFileIsCompleteAndSane) {
     // The copy the build lays into the run folder, as the program reads it.
-    const ConeRadiiTable table = loadConeRadii(std::string(TCMAP_RUN_DIR) + "/cone_radii.csv");
+    const ConeRadiiTable table = loadConeRadii(std::string(TCMAP_RUN_DIR) + "/forecast/cone_radii.csv");
     EXPECT_TRUE(table.errors.empty()) << table.errors.front();
     ASSERT_GE(table.rows.size(), 6u);
     for (const char* basin : {"AL", "EP", "CP"}) {
