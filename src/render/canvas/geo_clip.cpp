@@ -41,6 +41,12 @@ GeoPoint onParallel(GeoPoint a, GeoPoint b, double lat) {
     return {a.lon + t * (b.lon - a.lon), lat};
 }
 
+// Crossings are computed in floating point and may land an ulp outside the
+// box they lie on; callers rely on every point being inside.
+GeoPoint clamped(GeoPoint p, const GeoBox& box) {
+    return {std::clamp(p.lon, box.west, box.east), std::clamp(p.lat, box.south, box.north)};
+}
+
 double twiceArea(const std::vector<GeoPoint>& ring) {
     double sum = 0;
     for (size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++) {
@@ -80,7 +86,8 @@ void clipRingToBox(std::span<const GeoPoint> ring, double shift, const GeoBox& b
         out.clear();
         return;
     }
-    out.assign(scratch.begin(), scratch.end());
+    out.clear();
+    for (const GeoPoint& p : scratch) out.push_back(clamped(p, box));
     out.push_back(out.front());
 }
 
@@ -110,8 +117,8 @@ void clipLineToBox(std::span<const GeoPoint> line, double shift, const GeoBox& b
             open = false;
             continue;
         }
-        if (!open || t0 > 0) out.push_back({{x0 + t0 * dx, y0 + t0 * dy}});
-        out.back().push_back({x0 + t1 * dx, y0 + t1 * dy});
+        if (!open || t0 > 0) out.push_back({clamped({x0 + t0 * dx, y0 + t0 * dy}, box)});
+        out.back().push_back(clamped({x0 + t1 * dx, y0 + t1 * dy}, box));
         open = t1 == 1;
     }
 }

@@ -227,6 +227,10 @@ class VectorWorldReader {
                 const double shift = 360.0 * std::round((outerMiddle - middleLon(ring_)) / 360.0);
                 for (GeoPoint& p : ring_) p.lon += shift;
             }
+            if (pole == 0 && ring_.size() < 4) {
+                return fail("ring " + std::to_string(r) + " of land polygon " +
+                            std::to_string(index) + " has fewer than three corners");
+            }
             if (!store(world, ring_, world.rings_, pole)) return false;
             const VectorWorld::Bounds& b = world.rings_.back().bounds;
             if (r == 0) {

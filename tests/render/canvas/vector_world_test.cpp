@@ -193,6 +193,13 @@ TEST(VectorWorldReading, RefusesDamagedAndHostileFilesWithAMessage) {
              return f.bytes();
          },
          "point count 2 is below 3"},
+        {"a ring that only goes there and back",
+         [] {
+             VectorWorldFile f;
+             f.polygon({{{0, 0}, {1, 1}, {0, 0}}});
+             return f.bytes();
+         },
+         "ring 0 of land polygon 0 has fewer than three corners"},
         {"a number longer than 32 bits",
          [] {
              VectorWorldFile f;
