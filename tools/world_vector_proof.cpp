@@ -177,12 +177,16 @@ int writeVector(const VectorWorld& world, const std::string& path, VectorFormat 
     const double scale = kPdfPixelsPerDegree;
     const int width = static_cast<int>(std::lround((box.east - box.west) * scale));
     const int height = static_cast<int>(std::lround((box.north - box.south) * scale));
-    const PixelMapping mapping{box.west, box.north, scale};
+    // Where the map picture, embedded at pixel edges, would have the land.
+    const PixelMapping mapping{box.west, box.north, scale, -0.5};
     DrawingTape tape(width, height, "en");
     CanvasBrush sea, land;
     sea.setSolid(toArgb(kSeaColour));
     land.setSolid(toArgb(kLandColour));
-    tape.recordFillRectangle(sea, 0, 0, static_cast<float>(width), static_cast<float>(height));
+    // The canvas centres pixels on whole coordinates: from -1 the sea covers
+    // the page's edge pixels whole.
+    tape.recordFillRectangle(sea, -1, -1, static_cast<float>(width + 2),
+                             static_cast<float>(height + 2));
     const GeoBox cutBox = withMargin(box, scale);
     const std::vector<LandShape> shapes = world.landIn(cutBox);
     size_t landPoints = 0;
