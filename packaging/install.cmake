@@ -9,6 +9,9 @@ install(TARGETS tcmap RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # The run-folder files, read-only: the first start copies Settings.ini and
 # Language.ini into the user's folder.
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/ DESTINATION ${CMAKE_INSTALL_DATADIR}/tcmap)
+# Settings files to copy and adapt (`tcmap check-settings` checks a copy).
+file(GLOB TCMAP_SAMPLE_SETTINGS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/samples/*.ini)
+install(FILES ${TCMAP_SAMPLE_SETTINGS} DESTINATION ${CMAKE_INSTALL_DATADIR}/tcmap/samples)
 install(FILES ${TCMAP_PACKAGING_DIR}/tcmap.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${TCMAP_PACKAGING_DIR}/org.tcmap.tcmap.metainfo.xml

@@ -31,6 +31,7 @@ seeds() {
     png_decoder) ls tests/data/pictures/*.png ;;
     jpeg_decoder) ls tests/data/pictures/*.jpg ;;
     bmp_decoder) python3 fuzz/make_bmp_seeds.py "$dir/seeds/bmp_decoder" ;;
+    vector_world) python3 fuzz/make_vector_world_seeds.py "$dir/seeds/vector_world" ;;
   esac
   local errors=tests/data/errors/$1
   if [[ -d $errors ]]; then ls "$errors"/*; fi

@@ -8,6 +8,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcairo2-dev libpango1.0-dev libfontconfig-dev
   libpng-dev libjpeg-dev zlib1g-dev
+  # polygon unions of the forecast cone and the wind swath (the C API, geos_c.h)
+  libgeos-dev
   qt6-base-dev
   qt6-translations-l10n
   fonts-wqy-microhei fonts-dejavu-core

@@ -8,6 +8,8 @@
 
 #include "app/batch_output_check.h"
 #include "app/batch_run.h"
+#include "app/check_settings_command.h"
+#include "app/settings_warnings.h"
 #include "app/startup_state.h"
 #include "app/unexpected_error.h"
 #include "config/app_state.h"
@@ -37,6 +39,7 @@ int runBatchMode(tcmap::AppState& state) {
     installBatchErrorHandlers();
     prepareScratchFile(state);
     readStartupSettings(state);
+    printBatchSettingsWarnings(state, std::cerr);
     return runBatch(state, std::cerr,
                     [](AppState& app, MainView& view) { runDrawJob(app, view, DrawMode::Normal); });
 }
@@ -66,6 +69,9 @@ int main(int argc, char** argv) {
         case CommandLineOutcome::Usage:
             std::fprintf(stderr, "%s\n", batchUsageLine().c_str());
             return 2;
+        case CommandLineOutcome::CheckSettings:
+            return runCheckSettingsCommand(state, {args.begin() + 1, args.end()}, std::cout,
+                                           std::cerr);
         case CommandLineOutcome::Batch:
             settleUserFolders(state, folders);
             return runBatchMode(state);

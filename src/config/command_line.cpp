@@ -7,6 +7,7 @@ namespace tcmap {
 namespace {
 
 constexpr const char* kBatchWord = "~nogui";
+constexpr const char* kCheckSettingsWord = "check-settings";
 constexpr size_t kBatchMinimumArguments = 4;
 
 }  // namespace
@@ -15,6 +16,7 @@ CommandLineOutcome applyCommandLine(AppState& state, const std::vector<std::stri
     if (args.size() == 1 && args[0] == "--help") return CommandLineOutcome::Help;
     if (args.size() == 1 && args[0] == "--version") return CommandLineOutcome::Version;
     if (args.size() == 1 && args[0] == "--paths") return CommandLineOutcome::Paths;
+    if (!args.empty() && args[0] == kCheckSettingsWord) return CommandLineOutcome::CheckSettings;
 
     if (args.empty() || args[0] != kBatchWord) {
         state.commandLineFiles = args;
@@ -38,9 +40,12 @@ std::string batchUsageLine() {
 std::string usageText() {
     return "usage: tcmap [<track file> ...]\n"
            "       tcmap ~nogui <settings file> <output picture> <track file> [<track file> ...]\n"
+           "       tcmap check-settings <settings file>\n"
            "       tcmap --help | --version | --paths\n"
            "The output picture is a PNG, or a vector map when its name ends in .svg (SVG)\n"
-           "or .pdf (PDF); any other name is written as a PNG.\n";
+           "or .pdf (PDF); any other name is written as a PNG.\n"
+           "check-settings prints what the program would ignore or misread in a settings\n"
+           "file and exits 1 when there is any.\n";
 }
 
 }  // namespace tcmap

@@ -1,5 +1,6 @@
-// The command line: track files for the window, or batch mode selected by
-// "~nogui" <settings file> <output picture> <track file> [...].
+// The command line: track files for the window, batch mode selected by
+// "~nogui" <settings file> <output picture> <track file> [...], or a command
+// ("check-settings <settings file>").
 #pragma once
 
 #include <string>
@@ -10,12 +11,13 @@
 namespace tcmap {
 
 enum class CommandLineOutcome {
-    Interactive,  // the arguments are kept in commandLineFiles for the window
-    Batch,        // batch fields filled; batchOutputPath is non-empty
-    Usage,        // a batch command line that cannot run; nothing was changed
-    Help,         // "--help" alone
-    Version,      // "--version" alone
-    Paths,        // "--paths" alone: the folders the program uses
+    Interactive,    // the arguments are kept in commandLineFiles for the window
+    Batch,          // batch fields filled; batchOutputPath is non-empty
+    Usage,          // a batch command line that cannot run; nothing was changed
+    Help,           // "--help" alone
+    Version,        // "--version" alone
+    Paths,          // "--paths" alone: the folders the program uses
+    CheckSettings,  // "check-settings" and its arguments: nothing was changed
 };
 
 // Decides the mode from the arguments after the program name and fills the

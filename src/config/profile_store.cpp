@@ -233,21 +233,61 @@ class FolderWriteLock {
 
 }  // namespace
 
+ProfileFile ProfileStore::load(const std::string& file) {
+    ProfileFile result;
+    if (!pathExists(file)) return result;
+    result.status = ProfileFile::Status::Unreadable;
+    const int64_t size = fileSize(file);
+    if (size < 0 || size > kProfileFileLimit) return result;
+    auto bytes = readFileBytes(file);
+    if (!bytes || static_cast<int64_t>(bytes->size()) > kProfileFileLimit) return result;
+    result.status = ProfileFile::Status::Read;
+    result.bytes = std::move(*bytes);
+    return result;
+}
+
+void ProfileStore::forEachLine(std::string_view bytes,
+                               const std::function<void(const ProfileLine&)>& visit) {
+    LineScanner scanner(bytes);
+    IniLine line;
+    size_t number = 0;
+    while (scanner.next(line)) {
+        ++number;
+        const std::string_view text = scanner.text(line);
+        const ParsedLine parsed = parseLine(text);
+        switch (parsed.kind) {
+            case LineKind::Section:
+                visit({ProfileLine::Kind::Section, number, parsed.name, {}});
+                break;
+            case LineKind::Key:
+                visit({ProfileLine::Kind::Key, number, parsed.name, parsed.value});
+                break;
+            case LineKind::Other:
+                if (!trimBlanks(text).empty()) {
+                    visit({ProfileLine::Kind::Other, number, {}, trimBlanks(text)});
+                }
+                break;
+        }
+    }
+}
+
+std::string ProfileStore::storedValue(std::string_view value, bool* cut) {
+    const std::string_view unquoted = unquote(value);
+    if (cut != nullptr) *cut = unquoted.size() > kProfileValueLimit;
+    return limited(unquoted);
+}
+
 std::string ProfileStore::read(const std::string& file, std::string_view section,
                                std::string_view key, std::string_view fallback) {
     section = trimBlanks(section);
     key = trimBlanks(key);
     if (file.empty() || section.empty() || key.empty()) return std::string();
 
-    const int64_t size = fileSize(file);
-    if (size < 0 || size > kProfileFileLimit) return limited(fallback);
-    const auto bytes = readFileBytes(file);
-    if (!bytes || static_cast<int64_t>(bytes->size()) > kProfileFileLimit) {
-        return limited(fallback);
-    }
-    const Lookup found = findKey(*bytes, section, key);
+    const ProfileFile loaded = load(file);
+    if (loaded.status != ProfileFile::Status::Read) return limited(fallback);
+    const Lookup found = findKey(loaded.bytes, section, key);
     if (!found.keyLine) return limited(fallback);
-    return limited(unquote(found.value));
+    return storedValue(found.value);
 }
 
 bool ProfileStore::write(const std::string& file, std::string_view section, std::string_view key,

@@ -1,5 +1,6 @@
 // Names and defaults of every stored setting: the one place the draw job and
-// the windows take them from. Keys ending in 1 belong to the TCV style.
+// the windows take them from. Keys ending in 1 belong to the TCV style. What
+// each key accepts is in settings_schema.h.
 #pragma once
 
 #include <string>
@@ -40,8 +41,13 @@ inline constexpr SettingKey kDir{kGeneralSection, "Dir", ""};
 inline constexpr SettingKey kBackgroundColor{kGeneralSection, "BackgroundColor", "15,23,31"};
 inline constexpr SettingKey kAutoDraw{kGeneralSection, "AutoDraw", "0"};
 
+// The map picture bundled with the program; a relative path is looked up in
+// the user's folder, then the data folder. An empty Map or Map1 value means
+// no map (the job then says the map could not be loaded).
+inline constexpr std::string_view kBundledMap = "maps/world.png";
+
 // Wendrel style.
-inline constexpr SettingKey kMap{kGeneralSection, "Map", ""};
+inline constexpr SettingKey kMap{kGeneralSection, "Map", kBundledMap};
 inline constexpr SettingKey kTrack{kGeneralSection, "Track", "0.05"};
 inline constexpr SettingKey kPoint{kGeneralSection, "Point", "0.4"};
 inline constexpr SettingKey kWidthSpace{kGeneralSection, "WidthSpace", "360"};
@@ -58,7 +64,7 @@ inline constexpr SettingKey kShowGrid{kGeneralSection, "ShowGrid", "0"};
 inline constexpr SettingKey kDrawRad{kGeneralSection, "DrawRad", "0"};
 
 // TCV style.
-inline constexpr SettingKey kMap1{kGeneralSection, "Map1", ""};
+inline constexpr SettingKey kMap1{kGeneralSection, "Map1", kBundledMap};
 inline constexpr SettingKey kTrack1{kGeneralSection, "Track1", "2"};
 inline constexpr SettingKey kWidthSpace1{kGeneralSection, "WidthSpace1", "320"};
 inline constexpr SettingKey kHeightSpace1{kGeneralSection, "HeightSpace1", "180"};

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/printf_pieces.h"
 #include "base/text_rules.h"
 #include "base/utf8_text.h"
 
@@ -17,64 +18,7 @@ std::string FormatArg::asText() const {
 
 namespace {
 
-struct Placeholder {
-    bool left = false;       // '-'
-    bool plus = false;       // '+'
-    bool space = false;      // ' '
-    bool alternate = false;  // '#'
-    bool zero = false;       // '0'
-    int width = 0;
-    bool hasPrecision = false;
-    int precision = 0;
-};
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-// Reads a run of digits, saturating far below any overflow.
-int readField(std::string_view format, size_t& i) {
-    constexpr int kSaturated = 100'000'000;
-    int value = 0;
-    while (i < format.size() && isDigit(format[i])) {
-        value = std::min(value * 10 + (format[i] - '0'), kSaturated);
-        ++i;
-    }
-    return value;
-}
-
-bool applyFlag(char c, Placeholder& p) {
-    switch (c) {
-        case '-':
-            p.left = true;
-            return true;
-        case '+':
-            p.plus = true;
-            return true;
-        case ' ':
-            p.space = true;
-            return true;
-        case '#':
-            p.alternate = true;
-            return true;
-        case '0':
-            p.zero = true;
-            return true;
-        default:
-            return false;
-    }
-}
-
-void skipLengthModifier(std::string_view format, size_t& i) {
-    if (i >= format.size()) return;
-    const char c = format[i];
-    if (c == 'h' || c == 'l') {
-        ++i;
-        if (i < format.size() && format[i] == c) ++i;  // hh, ll
-    } else if (c == 'z' || c == 'j' || c == 't' || c == 'L') {
-        ++i;
-    }
-}
+using Placeholder = PrintfPiece;
 
 void appendPadded(std::string& out, std::string_view body, const Placeholder& p) {
     const size_t width = static_cast<size_t>(p.width);
@@ -174,54 +118,38 @@ std::string safeFormat(std::string_view format, std::span<const FormatArg> args)
     std::string out;
     out.reserve(format.size() + 16);
     size_t nextArg = 0;
-    size_t i = 0;
-    while (i < format.size()) {
-        const size_t percent = format.find('%', i);
-        if (percent == std::string_view::npos) {
-            out += format.substr(i);
-            break;
+    PrintfScanner scanner(format);
+    PrintfPiece piece;
+    while (scanner.next(piece)) {
+        switch (piece.kind) {
+            case PrintfPiece::Kind::Text:
+                out += piece.text;
+                continue;
+            case PrintfPiece::Kind::Percent:
+                out += '%';
+                continue;
+            case PrintfPiece::Kind::Unknown:
+                // Copied as it stands; whatever stopped the placeholder is
+                // ordinary text again (or starts the next placeholder).
+                out += piece.text;
+                continue;
+            case PrintfPiece::Kind::Placeholder:
+                break;
         }
-        out += format.substr(i, percent - i);
-        i = percent + 1;
-        if (i < format.size() && format[i] == '%') {
-            out += '%';
-            ++i;
-            continue;
-        }
-
-        Placeholder p;
-        while (i < format.size() && applyFlag(format[i], p)) ++i;
+        if (nextArg >= args.size()) continue;  // no argument left: nothing
         // Widths are capped; so is the precision of numbers, while a text's
         // precision only ever shortens it.
-        p.width = std::min(readField(format, i), kMaxFormatField);
-        if (i < format.size() && format[i] == '.') {
-            ++i;
-            p.hasPrecision = true;
-            p.precision = readField(format, i);
-        }
-        skipLengthModifier(format, i);
-
-        const char conversion = i < format.size() ? format[i] : '\0';
-        const bool known = i < format.size() &&
-                           std::string_view("diuxXocs").find(conversion) != std::string_view::npos;
-        if (!known) {
-            // Copied as it stands; whatever stopped the placeholder is
-            // ordinary text again (or starts the next placeholder).
-            out += format.substr(percent, i - percent);
-            continue;
-        }
-        ++i;
-        if (nextArg >= args.size()) continue;  // no argument left: nothing
+        piece.width = std::min(piece.width, kMaxFormatField);
         const FormatArg& arg = args[nextArg++];
-        switch (conversion) {
+        switch (piece.conversion) {
             case 's':
-                appendText(out, arg, p);
+                appendText(out, arg, piece);
                 break;
             case 'c':
-                appendCharacter(out, arg, p);
+                appendCharacter(out, arg, piece);
                 break;
             default:
-                appendInteger(out, conversion, arg.asNumber(), p);
+                appendInteger(out, piece.conversion, arg.asNumber(), piece);
                 break;
         }
     }

@@ -233,6 +233,35 @@ enum class TextId : int32_t {
     ArchiveStormCutShort = 197,  // %s: the archive, %s: the storm
 
     VectorMapTooLarge = 201,
+
+    // Settings check: the warnings, then what a key accepts (the end of
+    // SettingsBadValue).
+    SettingsFileMissing = 220,          // the file does not exist; the defaults are read
+    SettingsFileUnreadable = 221,       // the file cannot be read; the defaults are read
+    SettingsFileMissingUsing = 222,     // %s: the settings file read instead
+    SettingsFileUnreadableUsing = 223,  // %s: the settings file read instead
+    SettingsUnknownSection = 224,       // %s: the section
+    SettingsUnknownSectionNear = 225,   // %s: the section, %s: a known one
+    SettingsRepeatedSection = 226,      // %s: the section, %d: the line read
+    SettingsKeyOutsideSection = 227,    // %s: the key
+    SettingsNotASetting = 228,          // %s: the line
+    SettingsUnknownKey = 229,           // %s: the section, %s: the key
+    SettingsUnknownKeyNear = 230,       // %s, %s: section and key, %s: a known key
+    SettingsKeyInOtherSection = 231,    // %s, %s: section and key, %s: its own section
+    SettingsRepeatedKey = 232,          // %s, %s: section and key, %d: the line read
+    SettingsBadValue = 233,             // %s, %s, %s: section, key, value, %s: what it accepts
+    SettingsValueCut = 234,             // %s, %s: section and key, %d: the byte limit
+    SettingsClean = 235,                // %s: the file
+    ExpectSwitch = 236,
+    ExpectWholeNumber = 237,  // %d, %d: lowest and highest
+    ExpectChoice = 238,       // %d, %d: lowest and highest, %s: the items
+    ExpectNumber = 239,       // %s, %s: lowest and highest
+    ExpectColour = 240,
+    ExpectYears = 241,
+    ExpectBasins = 242,  // %s: the codes
+    ExpectRegion = 243,
+    ExpectLabelFormat = 244,  // %d: the values the label is given
+    ListSeparator = 245,
 };
 
 }  // namespace tcmap

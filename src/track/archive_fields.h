@@ -10,12 +10,9 @@
 #include <unordered_map>
 #include <vector>
 
-namespace tcmap {
+#include "base/strict_number.h"
 
-// The whole trimmed field as a decimal number; nullopt when it is blank or
-// holds anything else.
-std::optional<double> strictNumber(std::string_view field);
-std::optional<int32_t> strictInteger(std::string_view field);
+namespace tcmap {
 
 // The words of a line separated by spaces and tabs.
 std::vector<std::string_view> whitespaceWords(std::string_view line);

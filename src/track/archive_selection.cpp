@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "base/text_rules.h"
-#include "track/archive_fields.h"
 
 namespace tcmap {
 
@@ -26,27 +25,11 @@ bool contains(const std::vector<std::string>& list, std::string_view upper) {
 
 ArchiveSelection::ArchiveSelection(std::string_view years, std::string_view basins,
                                    std::string_view storms)
-    : basins_(upperParts(basins)), storms_(upperParts(storms)) {
-    for (const std::string& part : upperParts(years)) {
-        byYear_ = true;
-        const size_t dash = part.find('-', 1);
-        const std::string_view first = std::string_view(part).substr(0, dash);
-        const std::string_view last =
-            dash == std::string::npos ? first : std::string_view(part).substr(dash + 1);
-        const auto from = strictInteger(first);
-        const auto to = strictInteger(last);
-        if (from && to && first.find('.') == std::string_view::npos &&
-            last.find('.') == std::string_view::npos) {
-            years_.emplace_back(std::min(*from, *to), std::max(*from, *to));
-        }
-    }
-}
+    : years_(parseIntegerRanges(years)), basins_(upperParts(basins)), storms_(upperParts(storms)) {}
 
 bool ArchiveSelection::yearMatches(int32_t year) const {
-    if (!byYear_) return true;
-    return std::any_of(years_.begin(), years_.end(), [year](const auto& range) {
-        return year >= range.first && year <= range.second;
-    });
+    // A part that is not a year or a range of years matches no storm.
+    return !years_.hasParts() || years_.contains(year);
 }
 
 bool ArchiveSelection::basinMatches(std::string_view basin) const {

@@ -6,8 +6,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
+
+#include "base/integer_ranges.h"
 
 namespace tcmap {
 
@@ -22,12 +23,12 @@ struct ArchiveStormKey {
 class ArchiveSelection {
   public:
     ArchiveSelection() = default;
-    // years: "2005", "2004-2006", "1950,2005"; basins: "EP,CP"; storms:
-    // names or ids. A year part that is not a year or a range of years
-    // matches no storm.
+    // years: "2005", "2004-2006", "1950,2005" (base/integer_ranges.h);
+    // basins: "EP,CP"; storms: names or ids. A year part that is not a year
+    // or a range of years matches no storm.
     ArchiveSelection(std::string_view years, std::string_view basins, std::string_view storms);
 
-    bool selectsAll() const { return !byYear_ && basins_.empty() && storms_.empty(); }
+    bool selectsAll() const { return !years_.hasParts() && basins_.empty() && storms_.empty(); }
     bool yearMatches(int32_t year) const;
     bool basinMatches(std::string_view basin) const;
     // ASCII case ignored; the name or any of the ids.
@@ -35,8 +36,7 @@ class ArchiveSelection {
     bool matches(const ArchiveStormKey& key) const;
 
   private:
-    bool byYear_ = false;
-    std::vector<std::pair<int32_t, int32_t>> years_;
+    IntegerRanges years_;
     std::vector<std::string> basins_;  // upper-cased
     std::vector<std::string> storms_;  // upper-cased
 };

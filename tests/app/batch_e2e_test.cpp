@@ -238,6 +238,71 @@ TEST(BatchEndToEnd, AMissingSettingsFileMeansTheRunFoldersDefault) {
     EXPECT_EQ(picture.height(), 1080);
 }
 
+// Without the key, both styles draw on the map that comes with the program;
+// nothing is said about the settings file.
+TEST(BatchEndToEnd, ASettingsFileWithoutAMapKeyDrawsOnTheBundledMap) {
+    TempFolder folder;
+    const struct {
+        std::string settings;
+        int width, height;  // the style's minimum size
+    } styles[] = {{"[Borvane4]\nMode=0\n", 1920, 1080}, {"[Borvane4]\nMode=1\n", 1600, 900}};
+    for (const auto& style : styles) {
+        const std::string settings = folder.put("nomapkey.ini", style.settings);
+        const std::string out = folder.file("bundled.png");
+        const RunResult run =
+            runTcmap(folder, {"~nogui", settings, out, kTrackData + "bwp022014.dat"});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_NE(run.err.find("/maps/world.png"), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.find(settings), std::string::npos) << run.err;
+        Picture picture;
+        ASSERT_TRUE(picture.loadFile(out));
+        EXPECT_EQ(picture.width(), style.width);
+        EXPECT_EQ(picture.height(), style.height);
+    }
+}
+
+// An empty value keeps its meaning, no map, and is no settings mistake.
+TEST(BatchEndToEnd, AnEmptyMapValueStillMeansNoMap) {
+    TempFolder folder;
+    const LanguagePack lang = runFolderLanguage();
+    const std::string settings = folder.put("emptymap.ini", "[Borvane4]\nMode=0\nMap=\n");
+    const std::string out = folder.file("out.png");
+    const RunResult run = runTcmap(folder, {"~nogui", settings, out, kTrackData + "bwp022014.dat"});
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_EQ(readFileOrEmpty(out), kFailureHeader + lang.text(TextId::MapNotLoaded) + "\r\n" +
+                                        lang.text(TextId::NoMapToSave) + "\r\n");
+    EXPECT_EQ(run.err.find(settings), std::string::npos) << run.err;
+}
+
+// The warnings come first on standard error; the job reads the file as
+// before ("1200px" reads 1200) and prints exactly what it printed before.
+TEST(BatchEndToEnd, WarnsAboutTheSettingsFirstAndDrawsAsBefore) {
+    TempFolder folder;
+    const std::string map = writeMap(folder, 0xFF0A285A);
+    const std::string common = "[Borvane4]\nMode=0\nMap=\"" + map + "\"\n";
+    const std::string clean = folder.put("clean.ini", common + "Width=1200\n");
+    const std::string bad = folder.put("bad.ini", common + "ShowGird=1\nWidth=1200px\n");
+    const std::string out = folder.file("out.png");
+    const std::string kajiki = kTrackData + "bwp022014.dat";
+
+    const RunResult cleanRun = runTcmap(folder, {"~nogui", clean, out, kajiki});
+    ASSERT_EQ(cleanRun.exitCode, 0) << cleanRun.err;
+    const RunResult badRun = runTcmap(folder, {"~nogui", bad, out, kajiki});
+    ASSERT_EQ(badRun.exitCode, 0) << badRun.err;
+    EXPECT_EQ(badRun.err, bad + ":4: [Borvane4] ShowGird 不是已知的键（是否应为 ShowGrid？）\n" +
+                              bad + ":5: [Borvane4] Width=1200px：应为 1 到 32767 之间的整数\n" +
+                              cleanRun.err);
+    Picture picture;
+    ASSERT_TRUE(picture.loadFile(out));
+    EXPECT_EQ(picture.width(), 1200);
+
+    // A settings file that is not there: said, and the default one is read.
+    const std::string missing = folder.file("mising.ini");
+    const RunResult missingRun = runTcmap(folder, {"~nogui", missing, out, kajiki});
+    ASSERT_EQ(missingRun.exitCode, 0) << missingRun.err;
+    EXPECT_EQ(missingRun.err.rfind(missing + ": 设置文件不存在，改用 ", 0), 0u) << missingRun.err;
+}
+
 // Sandy with every layer on, against the same run with every layer off: the
 // grid crosses the picture, the legend sits in the top-left corner, and the
 // 34 kt radii leave yellow on the dark map that nothing else draws.

@@ -80,6 +80,17 @@ TEST(ApplyCommandLine, AnythingElseIsInteractive) {
     }
     FreshState state;
     EXPECT_EQ(applyCommandLine(state, {"--help"}), CommandLineOutcome::Help);
+    // A command takes its own arguments, whatever their number; its word is
+    // spelt exactly.
+    for (const Args& args : {Args{"check-settings"}, Args{"check-settings", "a.ini", "b.ini"}}) {
+        FreshState command;
+        EXPECT_EQ(applyCommandLine(command, args), CommandLineOutcome::CheckSettings);
+        EXPECT_TRUE(command.commandLineFiles.empty());
+        EXPECT_FALSE(command.isBatch());
+    }
+    FreshState misspelt;
+    EXPECT_EQ(applyCommandLine(misspelt, {"Check-Settings", "a.ini"}),
+              CommandLineOutcome::Interactive);
     EXPECT_EQ(applyCommandLine(state, {"--version"}), CommandLineOutcome::Version);
     EXPECT_TRUE(state.commandLineFiles.empty());
 }

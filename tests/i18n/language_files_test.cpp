@@ -14,9 +14,13 @@ namespace {
 
 const std::string kDataFolder = std::string(TCMAP_SOURCE_DIR) + "/data";
 
+// One past the highest text number.
+constexpr int kTextIdEnd = 246;
+
 bool isTextId(int id) {
-    // 190 to 197: the archive texts.
-    return (id >= 0 && id <= 178 && id != 147) || (id >= 190 && id <= 197);
+    // 190 to 197: the archive texts; 220 to 245: the settings check.
+    return (id >= 0 && id <= 178 && id != 147) || (id >= 190 && id <= 197) || id == 201 ||
+           (id >= 220 && id <= 245);
 }
 
 // The conversions of a format text in order ("sd" for "%s ... %d"); %% is not one.
@@ -58,7 +62,7 @@ TEST(LanguageFiles, ShipZhCnAndEnglishWithANewInstallationsLanguageIni) {
 TEST(LanguageFiles, EveryFileHasEveryTextAsValidUtf8) {
     for (const std::string& code : installedLanguageCodes(kDataFolder)) {
         const std::string file = shippedPack(code).filePath(code);
-        for (int id = -1; id <= 200; ++id) {
+        for (int id = -1; id <= kTextIdEnd; ++id) {
             const std::string raw = ProfileStore::read(file, "text", std::to_string(id), "\x01");
             if (!isTextId(id)) {
                 EXPECT_EQ(raw, "\x01") << code << " has an unused id " << id;
@@ -78,12 +82,15 @@ TEST(LanguageFiles, EveryFileHasEveryTextAsValidUtf8) {
 TEST(LanguageFiles, PlaceholdersFollowTheUsesAndMatchAcrossLanguages) {
     // What each caller passes; every other text is shown as it is.
     const std::map<int, std::string> uses = {
-        {12, "s"},   {20, "s"},  {33, "s"},    {50, "d"},    {51, "d"},  {62, "d"},
-        {90, "s"},   {119, "s"}, {135, "d"},   {145, "d"},   {150, "s"}, {151, "s"},
-        {170, "ss"}, {171, "s"}, {195, "sdd"}, {196, "sdd"}, {197, "ss"}};
+        {12, "s"},   {20, "s"},    {33, "s"},    {50, "d"},    {51, "d"},     {62, "d"},
+        {90, "s"},   {119, "s"},   {135, "d"},   {145, "d"},   {150, "s"},    {151, "s"},
+        {170, "ss"}, {171, "s"},   {195, "sdd"}, {196, "sdd"}, {197, "ss"},   {222, "s"},
+        {223, "s"},  {224, "s"},   {225, "ss"},  {226, "sd"},  {227, "s"},    {228, "s"},
+        {229, "ss"}, {230, "sss"}, {231, "sss"}, {232, "ssd"}, {233, "ssss"}, {234, "ssd"},
+        {235, "s"},  {237, "dd"},  {238, "dds"}, {239, "ss"},  {242, "s"},    {244, "dss"}};
     for (const std::string& code : installedLanguageCodes(kDataFolder)) {
         const LanguagePack pack = shippedPack(code);
-        for (int id = 0; id <= 200; ++id) {
+        for (int id = 0; id <= kTextIdEnd; ++id) {
             if (!isTextId(id)) continue;
             const auto use = uses.find(id);
             EXPECT_EQ(conversionsOf(pack.text(TextId{id})), use == uses.end() ? "" : use->second)

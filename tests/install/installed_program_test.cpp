@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <string>
 
 #include "base/file_io.h"
@@ -100,19 +101,24 @@ class InstalledProgram : public ::testing::Test {
     }
 
     // Runs the installed tcmap as 'nobody' with only HOME and PATH set (and
-    // the sanitizer options of a sanitizer build).
-    int runAsUser(const std::string& output) {
+    // the sanitizer options of a sanitizer build); `arguments` are quoted
+    // for the shell. Standard output goes to stdout.txt, error to stderr.txt.
+    int runInstalled(const std::string& arguments) {
         std::string environment = "HOME='" + home_ + "' PATH=/usr/bin:/bin";
         for (const char* name : {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"}) {
             if (const char* value = std::getenv(name)) {
                 environment += std::string(" ") + name + "='" + value + "'";
             }
         }
-        return shell("setpriv --reuid=" + std::to_string(uid_) +
-                     " --regid=" + std::to_string(gid_) + " --clear-groups env -i " + environment +
-                     " '" + prefix_ + "/bin/tcmap' ~nogui '" + work_.file("grid.ini") + "' '" +
-                     output + "' '" + work_.file("storm.dat") + "' >/dev/null 2>'" +
-                     work_.file("stderr.txt") + "' </dev/null");
+        return shell(
+            "setpriv --reuid=" + std::to_string(uid_) + " --regid=" + std::to_string(gid_) +
+            " --clear-groups env -i " + environment + " '" + prefix_ + "/bin/tcmap' " + arguments +
+            " >'" + work_.file("stdout.txt") + "' 2>'" + work_.file("stderr.txt") + "' </dev/null");
+    }
+
+    int runAsUser(const std::string& output) {
+        return runInstalled("~nogui '" + work_.file("grid.ini") + "' '" + output + "' '" +
+                            work_.file("storm.dat") + "'");
     }
 
     TempFolder work_;
@@ -164,6 +170,39 @@ TEST_F(InstalledProgram, DrawsFromTheUsersFoldersAndLeavesThePrefixAlone) {
     EXPECT_GT(own.ownMap, own.total / 2);
     EXPECT_GT(own.ownGrid, 1000);
     EXPECT_EQ(snapshot(prefix_), before);
+}
+
+// An installed user has the sample settings files to copy: each one passes
+// the settings check and draws as it is.
+TEST_F(InstalledProgram, ShipsTheSampleSettingsFilesAndEachPassesTheCheck) {
+    std::set<std::string> shipped, installed;
+    for (const auto& entry : fs::directory_iterator(TCMAP_SOURCE_DIR "/samples")) {
+        if (entry.path().extension() == ".ini") shipped.insert(entry.path().filename().string());
+    }
+    const std::string samples = prefix_ + "/share/tcmap/samples";
+    for (const auto& entry : fs::directory_iterator(samples)) {
+        installed.insert(entry.path().filename().string());
+    }
+    EXPECT_GE(shipped.size(), 5u);
+    EXPECT_EQ(installed, shipped);
+
+    for (const std::string& name : installed) {
+        const std::string sample = samples + "/" + name;
+        EXPECT_EQ(readFileOrEmpty(sample), readFileOrEmpty(TCMAP_SOURCE_DIR "/samples/" + name));
+        EXPECT_EQ(runInstalled("check-settings '" + sample + "'"), 0)
+            << name << ": " << readFileOrEmpty(work_.file("stdout.txt"))
+            << readFileOrEmpty(work_.file("stderr.txt"));
+    }
+    // The check reads a settings file and writes nothing, not even the
+    // user's folders.
+    EXPECT_FALSE(fs::exists(home_ + "/.config"));
+
+    const std::string out = work_.file("out/sample.png");
+    ASSERT_EQ(runInstalled("~nogui '" + samples + "/wendrel.ini' '" + out + "' '" +
+                           work_.file("storm.dat") + "'"),
+              0)
+        << readFileOrEmpty(work_.file("stderr.txt"));
+    EXPECT_GT(countPixels(out).total, 0);
 }
 
 }  // namespace

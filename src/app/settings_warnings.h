@@ -1,0 +1,34 @@
+// The warnings of the settings check in the user's language, one line each:
+// "<file>:<line>: <what is wrong>" ("<file>: ..." for the file as a whole).
+// Batch mode prints them before it draws; `tcmap check-settings` prints
+// them as its result.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "config/settings_check.h"
+
+namespace tcmap {
+
+struct AppState;
+class LanguagePack;
+
+// One warning. `usedInstead`, when not empty, names the settings file read
+// in place of a missing or unreadable one (batch mode); otherwise the
+// defaults are read.
+std::string settingsWarning(const std::string& file, const SettingsProblem& problem,
+                            const LanguagePack& lang, std::string_view usedInstead = {});
+
+// The warnings of checking `file`, in line order.
+std::vector<std::string> settingsWarnings(const std::string& file, const LanguagePack& lang);
+
+// What batch mode reads: the named settings file, or the default one in its
+// place when the named one is not a file (which is said first). Prints each
+// warning on its own line in the language of the program state; nothing for
+// a clean file.
+void printBatchSettingsWarnings(const AppState& app, std::ostream& err);
+
+}  // namespace tcmap
