@@ -22,13 +22,12 @@
 #include <vector>
 
 #include "app/batch_run.h"
-#include "app/headless_view.h"
+#include "app/draw_setup.h"
 #include "app/startup_state.h"
 #include "base/file_io.h"
-#include "config/app_state.h"
 #include "render/canvas/font_aliases.h"
 #include "render/canvas/picture.h"
-#include "render/draw_job.h"
+#include "render/draw.h"
 
 using namespace tcmap;
 namespace fs = std::filesystem;
@@ -42,6 +41,11 @@ const std::string kRunDir = TCMAP_RUN_DIR;
 
 struct NullBuffer : std::streambuf {
     int overflow(int c) override { return c; }
+};
+
+struct NullProgress : DrawProgress {
+    void message(const DrawMessage&) override {}
+    void infoLine(const StormStatistics&, const std::string*) override {}
 };
 
 double secondsSince(Clock::time_point start) {
@@ -104,14 +108,15 @@ struct Bench {
         return path;
     }
 
-    void fillState(AppState& app, bool tcv, const std::vector<std::string>& files) const {
-        setRunDefaults(app, kRunDir);
-        readStartupSettings(app);
-        app.settingsPath = settingsFor(tcv);
-        app.styleIsTcv = tcv;
-        app.mapPath = app.mapPath1 = map;
-        app.tempFilePath = scratch + "/scratch.tmp";
-        app.trackFiles = files;
+    BatchRun batchOf(bool tcv, const std::vector<std::string>& files) const {
+        BatchRun run;
+        run.paths.runFolder = kRunDir;
+        run.paths.settingsPath = settingsFor(tcv);
+        run.language = readLanguageChoice(kRunDir);
+        run.style.tcv = tcv;
+        run.style.mapPath = run.style.mapPath1 = map;
+        run.trackFiles = files;
+        return run;
     }
 
     // Decoding the map and encoding (and writing) a PNG of the output's size.
@@ -134,28 +139,26 @@ struct Bench {
         std::ostream quiet(&nothing);
         int code = -1;
         const double run = bestOf(repetitions, [&] {
-            AppState app;
-            fillState(app, tcv, files);
-            app.batchOutputPath = out;
-            app.batchArgs = {app.settingsPath, out};
-            code = runBatch(app, quiet, [](AppState& state, MainView& view) {
-                runDrawJob(state, view, DrawMode::Normal);
-            });
+            BatchRun batch = batchOf(tcv, files);
+            batch.outputPath = out;
+            code = runBatch(batch, quiet);
         });
         report("batch " + name + (tcv ? ", TCV" : ", Wendrel"), run, code == 0 ? out : "");
     }
 
     void globalJob(const std::string& name, bool tcv, const std::vector<std::string>& files) {
-        std::string scratchFile;
+        const std::string out = scratch + "/global.png";
         const double run = bestOf(repetitions, [&] {
-            AppState app;
-            fillState(app, tcv, files);
-            HeadlessView view;
-            runDrawJob(app, view, DrawMode::Global);
-            scratchFile = app.tempFilePath;
+            const BatchRun batch = batchOf(tcv, files);
+            DrawRequest request =
+                makeDrawRequest(batch.paths, batch.language, batch.style, DrawMode::Global);
+            request.tracks = trackFileInputs(files);
+            NullProgress progress;
+            const DrawResult result = draw(request, progress);
+            // The window keeps a Global map on a PNG map as a PNG.
+            if (result.drawn()) result.picture.save(out, kPngFormatId);
         });
-        // A Global map on a PNG map is kept as PNG: the scratch file is the output PNG.
-        report("Global " + name + (tcv ? ", TCV" : ", Wendrel"), run, scratchFile);
+        report("Global " + name + (tcv ? ", TCV" : ", Wendrel"), run, out);
     }
 
     void report(const std::string& name, double run, const std::string& outputPng) {

@@ -10,9 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/headless_view.h"
-#include "config/app_state.h"
 #include "i18n/language_pack.h"
+#include "render/draw.h"
 #include "render/job_log.h"
 #include "render/layers/track_layer.h"
 #include "render/map_frame.h"
@@ -111,10 +110,13 @@ FixTable makeTable(size_t n) {
 void trackLayer(benchmark::State& state) {
     const bool tcv = state.range(0) == 1;
     const FixTable table = makeTable(200000);
-    HeadlessView view;
-    AppState app;
+    struct : DrawProgress {
+        void message(const DrawMessage&) override {}
+        void infoLine(const StormStatistics&, const std::string*) override {}
+    } progress;
     StormStatistics stats;
-    JobLog log(view, app, stats);
+    std::vector<DrawMessage> messages;
+    JobLog log(progress, stats, messages, 0);
     const LanguagePack lang(std::string(TCMAP_SOURCE_DIR) + "/data", "en", "UTF-8", false);
     JobSettings settings;
     settings.trackWidth = tcv ? 2.0 : 0.05;

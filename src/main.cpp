@@ -1,5 +1,5 @@
-// tcmap entry point. Batch mode ("~nogui") runs without creating any Qt
-// object, so it works on a machine without a display.
+// tcmap entry point. Batch mode ("~nogui") and the commands run without
+// creating any Qt object, so they work on a machine without a display.
 #include <csignal>
 #include <cstdio>
 #include <iostream>
@@ -12,24 +12,28 @@
 #include "app/settings_warnings.h"
 #include "app/startup_state.h"
 #include "app/unexpected_error.h"
-#include "config/app_state.h"
+#include "base/kill_test_hooks.h"
 #include "config/command_line.h"
 #include "config/program_folders.h"
 #include "config/run_folder.h"
-#include "render/draw_job.h"
+#include "i18n/language_pack.h"
+#include "render/canvas/decoded_map_cache.h"
 
 #if TCMAP_HAVE_GUI
 #include "gui/interactive_run.h"
+#include "gui/window_session.h"
 #endif
 
 namespace {
 
 // Batch start-up and run; returns the exit code.
-int runBatchMode(tcmap::AppState& state) {
+int runBatchMode(const tcmap::CommandLine& line, const tcmap::ProgramPaths& paths,
+                 const tcmap::EnvironmentOptions& options, tcmap::MapCache& cache) {
     using namespace tcmap;
     // An output path that cannot take the map, or is one of the inputs, ends
-    // the run before anything (settings, scratch file) is written.
-    if (const auto refusal = checkBatchOutput(state)) {
+    // the run before anything is written.
+    if (const auto refusal =
+            checkBatchOutput(line.outputPath, line.trackFiles, line.settingsArgument)) {
         std::fprintf(stderr, "%s\n", refusal->message.c_str());
         return refusal->exitCode;
     }
@@ -37,11 +41,17 @@ int runBatchMode(tcmap::AppState& state) {
     // (and the run say so) instead of killing the process.
     std::signal(SIGPIPE, SIG_IGN);
     installBatchErrorHandlers();
-    prepareScratchFile(state);
-    readStartupSettings(state);
-    printBatchSettingsWarnings(state, std::cerr);
-    return runBatch(state, std::cerr,
-                    [](AppState& app, MainView& view) { runDrawJob(app, view, DrawMode::Normal); });
+    BatchRun run;
+    run.paths = paths;
+    run.language = readLanguageChoice(paths.runFolder);
+    run.style = readStyleChoice(paths.settingsPath);
+    run.outputPath = line.outputPath;
+    run.trackFiles = line.trackFiles;
+    run.mapCache = &cache;
+    run.printTimings = options.printTimings;
+    printBatchSettingsWarnings(line.settingsArgument, paths.settingsPath,
+                               LanguagePack(paths, run.language), std::cerr);
+    return runBatch(run, std::cerr);
 }
 
 }  // namespace
@@ -49,19 +59,21 @@ int runBatchMode(tcmap::AppState& state) {
 int main(int argc, char** argv) {
     using namespace tcmap;
 
-    AppState state;
+    // The environment is read here, once: everything below takes options.
+    const EnvironmentOptions options = readEnvironmentOptions();
+    installKillTestHooks(options.killTestHooks);
     const ProgramFolders folders = findProgramFolders(runFolder());
-    setRunDefaults(state, folders);
-    state.programVersion = TCMAP_VERSION;
+    ProgramPaths paths = programPaths(folders);
 
     // Help, version and usage errors are answered before anything is written.
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-    switch (applyCommandLine(state, args)) {
+    const CommandLine line = parseCommandLine(args);
+    switch (line.outcome) {
         case CommandLineOutcome::Help:
             std::fputs(usageText().c_str(), stdout);
             return 0;
         case CommandLineOutcome::Version:
-            std::printf("tcmap %s\n", state.programVersion.c_str());
+            std::printf("tcmap %s\n", programVersion().c_str());
             return 0;
         case CommandLineOutcome::Paths:
             std::fputs(describeProgramFolders(folders).c_str(), stdout);
@@ -70,17 +82,28 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "%s\n", batchUsageLine().c_str());
             return 2;
         case CommandLineOutcome::CheckSettings:
-            return runCheckSettingsCommand(state, {args.begin() + 1, args.end()}, std::cout,
-                                           std::cerr);
-        case CommandLineOutcome::Batch:
-            settleUserFolders(state, folders);
-            return runBatchMode(state);
+            return runCheckSettingsCommand(paths, line.commandArguments, std::cout, std::cerr);
+        case CommandLineOutcome::Batch: {
+            paths.settingsPath = line.batchSettings(paths.settingsPath);
+            settleUserFolders(paths, folders);
+            MapCache cache(folders.cacheFolder);
+            return runBatchMode(line, paths, options, cache);
+        }
         case CommandLineOutcome::Interactive:
             break;
     }
 #if TCMAP_HAVE_GUI
-    settleUserFolders(state, folders);
-    return runInteractive(state, argc, argv);
+    settleUserFolders(paths, folders);
+    // The window's shutdown ends the process without unwinding main, so the
+    // session and the map cache outlive any job that still runs.
+    MapCache cache(folders.cacheFolder);
+    WindowSession session;
+    session.paths = paths;
+    session.programVersion = programVersion();
+    session.commandLineFiles = line.windowFiles;
+    session.mapCache = &cache;
+    session.printTimings = options.printTimings;
+    return runInteractive(session, argc, argv);
 #else
     std::fputs("tcmap: this build has no window; draw with ~nogui\n", stderr);
     return 1;

@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 
 #include "base/output_file.h"
-#include "config/app_state.h"
 
 namespace tcmap {
 
@@ -18,8 +17,9 @@ bool sameFile(const struct stat& a, const struct stat& b) {
 
 }  // namespace
 
-std::optional<BatchOutputRefusal> checkBatchOutput(const AppState& app) {
-    const std::string& output = app.batchOutputPath;
+std::optional<BatchOutputRefusal> checkBatchOutput(const std::string& output,
+                                                   const std::vector<std::string>& trackFiles,
+                                                   const std::string& namedSettings) {
     const OutputTarget target = resolveOutput(output);
     if (target.kind == OutputKind::Folder) {
         return BatchOutputRefusal{
@@ -36,7 +36,7 @@ std::optional<BatchOutputRefusal> checkBatchOutput(const AppState& app) {
     if (target.kind != OutputKind::File || ::stat(target.path.c_str(), &outputInfo) != 0) {
         return std::nullopt;
     }
-    for (const std::string& track : app.trackFiles) {
+    for (const std::string& track : trackFiles) {
         struct stat info {};
         if (::stat(track.c_str(), &info) == 0 && sameFile(info, outputInfo)) {
             return BatchOutputRefusal{kOutputIsInputExit, "tcmap: the output path " + output +
@@ -45,11 +45,10 @@ std::optional<BatchOutputRefusal> checkBatchOutput(const AppState& app) {
         }
     }
     struct stat settingsInfo {};
-    if (app.batchArgs.size() > 0 && ::stat(app.batchArgs[0].c_str(), &settingsInfo) == 0 &&
-        sameFile(settingsInfo, outputInfo)) {
-        return BatchOutputRefusal{kOutputIsInputExit,
-                                  "tcmap: the output path " + output + " is the settings file " +
-                                      app.batchArgs[0] + "; nothing was written."};
+    if (::stat(namedSettings.c_str(), &settingsInfo) == 0 && sameFile(settingsInfo, outputInfo)) {
+        return BatchOutputRefusal{kOutputIsInputExit, "tcmap: the output path " + output +
+                                                          " is the settings file " + namedSettings +
+                                                          "; nothing was written."};
     }
     return std::nullopt;
 }

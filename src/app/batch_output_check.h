@@ -5,10 +5,9 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tcmap {
-
-struct AppState;
 
 struct BatchOutputRefusal {
     int exitCode;
@@ -16,8 +15,11 @@ struct BatchOutputRefusal {
 };
 
 // A folder (or another path that takes no bytes) is refused with exit code 1;
-// the output being one of the track files or the settings file (the same
-// file, also through a link or a second name) with exit code 2.
-std::optional<BatchOutputRefusal> checkBatchOutput(const AppState& app);
+// the output being one of the track files or the settings file named on the
+// command line (the same file, also through a link or a second name) with exit
+// code 2.
+std::optional<BatchOutputRefusal> checkBatchOutput(const std::string& output,
+                                                   const std::vector<std::string>& trackFiles,
+                                                   const std::string& namedSettings);
 
 }  // namespace tcmap

@@ -1,26 +1,37 @@
 #include "app/batch_run.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <ostream>
 #include <string>
 #include <string_view>
 #include <thread>
+#include <vector>
 
-#include "app/batch_finish.h"
-#include "app/headless_view.h"
+#include "app/batch_log.h"
+#include "app/batch_output.h"
+#include "app/draw_setup.h"
+#include "app/save_vector_map.h"
 #include "app/unexpected_error.h"
+#include "app/window_output.h"
 #include "base/file_io.h"
+#include "base/output_file.h"
 #include "base/text_rules.h"
-#include "config/app_state.h"
-#include "config/program_folders.h"
 #include "i18n/language_pack.h"
+#include "i18n/safe_format.h"
+#include "render/canvas/drawing_tape.h"
 #include "render/canvas/font_aliases.h"
-#include "render/job_timings.h"
+#include "render/canvas/picture.h"
+#include "render/draw.h"
+#include "render/job_log.h"
+#include "render/layers/layer_log.h"
 
 namespace tcmap {
 
 namespace {
+
+using Clock = std::chrono::steady_clock;
 
 // Where the failure report went, or why it went nowhere.
 void printReportOutcome(const std::string& output, const BatchFinish& finish, std::ostream& err) {
@@ -33,38 +44,60 @@ void printReportOutcome(const std::string& output, const BatchFinish& finish, st
     }
 }
 
+// A map too large for the window to show gets the line saying so, in batch
+// mode too: the log is the one of every job.
+void reportSize(const DrawResult& result, const LanguagePack& lang, BatchLog& log) {
+    if (!result.drawn()) return;
+    if (ShowLimit{}.exceededBy(result.picture.width(), result.picture.height())) {
+        log.message({MessageKind::Progress, lang.text(TextId::MapTooLarge), kTooLargeColour});
+    }
+}
+
+BatchFinish runJob(const BatchRun& run, const LanguagePack& lang, BatchLog& log,
+                   std::ostream& err) {
+    const Clock::time_point settingsStart = Clock::now();
+    DrawRequest request = makeDrawRequest(run.paths, run.language, run.style, run.mode);
+    request.region = run.region;
+    request.tracks = trackFileInputs(run.trackFiles);
+    request.mapCache = run.mapCache;
+    // Only a vector map is drawn again from the job's drawing.
+    request.keepTape = vectorFormatOf(run.outputPath) != VectorFormat::None;
+    const Clock::duration settingsTime = Clock::now() - settingsStart;
+
+    DrawResult result = run.drawMap(request, log);
+    reportSize(result, lang, log);
+    if (run.printTimings) {
+        result.timings.add(JobStage::Settings, settingsTime);
+        result.timings.print(err);
+    }
+    err << infoLineText(result.total) << '\n';
+    err.flush();
+
+    const Clock::time_point saveStart = Clock::now();
+    const BatchFinish finish = finishBatch(result, run.outputPath, lang, log);
+    if (run.printTimings) {
+        const std::chrono::duration<double, std::milli> elapsed = Clock::now() - saveStart;
+        err << "tcmap timing: save " << formatG(elapsed.count(), 9) << " ms\n";
+    }
+    return finish;
+}
+
 }  // namespace
 
-int runBatch(AppState& app, std::ostream& err, const BatchJob& job) {
+int runBatch(const BatchRun& run, std::ostream& err) {
     // Before any text is laid out: the font families the program asks for
     // by name resolve to installed ones.
-    loadFontAliases(folderOf(programFilePath(app, "fonts.conf")));
+    loadFontAliases(folderOf(run.paths.programFile("fonts.conf")));
 
-    HeadlessView view(&err);
-    // The messages for the failure report reach the terminal as they are
-    // collected, between the job's progress lines.
-    app.setFailureEcho([&view](const std::string& text) { view.echoOnly(text); });
-    const LanguagePack lang = LanguagePack::fromState(app);
+    const LanguagePack lang(run.paths, run.language);
+    BatchLog log(err);
     BatchFinish finish;
     std::thread worker([&] {
-        runReportingErrors(
-            [&] {
-                job(app, view);
-                view.printInfoLine(&err);
-                const auto saveStart = std::chrono::steady_clock::now();
-                finish = finishBatchRun(app, view, lang);
-                if (timingsRequested()) {
-                    const std::chrono::duration<double, std::milli> elapsed =
-                        std::chrono::steady_clock::now() - saveStart;
-                    err << "tcmap timing: save " << formatG(elapsed.count(), 9) << " ms\n";
-                }
-            },
-            err);
+        runReportingErrors([&] { finish = runJob(run, lang, log, err); }, err, run.errorWait);
     });
     worker.join();
-    app.setFailureEcho({});
 
-    if (finish.exitCode != 0) printReportOutcome(app.batchOutputPath, finish, err);
+    if (finish.exitCode != 0) printReportOutcome(run.outputPath, finish, err);
     err.flush();
     return finish.exitCode;
 }

@@ -1,24 +1,44 @@
-// Batch mode from the filled program state to the exit code: the Normal draw
-// job on a worker thread with a windowless view that echoes its log, the info
-// line, then the PNG at the output path or the failure report in its place.
-// Nothing here creates a window or needs a display.
+// Batch mode from what the start-up settled to the exit code: the job on a
+// worker thread, its log on standard error, the info line, then the map at
+// the output path (PNG, or SVG or PDF by its name) or the failure report in
+// its place. Nothing here creates a window or needs a display.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "app/unexpected_error.h"
+#include "config/program_paths.h"
+#include "render/draw.h"
 
 namespace tcmap {
 
-struct AppState;
-class MainView;
+class MapCache;
 
-// Runs one draw job to its end on the calling thread.
-using BatchJob = std::function<void(AppState&, MainView&)>;
+struct BatchRun {
+    ProgramPaths paths;  // settingsPath: the settings file the job reads
+    LanguageChoice language;
+    StyleChoice style;
+    std::string outputPath;
+    std::vector<std::string> trackFiles;
+    // Batch mode draws Normal; the reference pictures run the window's other
+    // modes through the same steps.
+    DrawMode mode = DrawMode::Normal;
+    std::vector<std::string> region;
+    MapCache* mapCache = nullptr;  // null: every map decoded anew
+    bool printTimings = false;     // TCMAP_TIMINGS=1: how long each stage took
+    // How long the report of an unexpected error stays before the process
+    // ends.
+    std::chrono::milliseconds errorWait = kUnexpectedErrorWait;
+    // The drawing itself: draw() unless a test stands in for it.
+    std::function<DrawResult(const DrawRequest&, DrawProgress&)> drawMap = draw;
+};
 
-// Runs `job` on a worker thread, echoing its log lines to `err`; prints the
-// info line and any collected messages there, then finishes the batch.
 // Returns the exit code: 0 when the map was saved, 1 otherwise. An exception
 // escaping the job is reported as an unexpected error (exit code 255).
-int runBatch(AppState& app, std::ostream& err, const BatchJob& job);
+int runBatch(const BatchRun& run, std::ostream& err);
 
 }  // namespace tcmap

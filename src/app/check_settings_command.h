@@ -9,18 +9,18 @@
 
 namespace tcmap {
 
-struct AppState;
+struct ProgramPaths;
 class LanguagePack;
 
 // The language of a command: Language.ini of the user's folder, else the
 // data folder's, read without writing anything.
-LanguagePack commandLanguage(const AppState& app);
+LanguagePack commandLanguage(const ProgramPaths& paths);
 
 // `args` are the arguments after "check-settings". Prints every warning on
 // `out`, one a line, and returns 1 when there is any; prints that the file has
 // no problems and returns 0 when there is none; a usage line on `err` and 2
 // unless exactly one file is named.
-int runCheckSettingsCommand(const AppState& app, const std::vector<std::string>& args,
+int runCheckSettingsCommand(const ProgramPaths& paths, const std::vector<std::string>& args,
                             std::ostream& out, std::ostream& err);
 
 }  // namespace tcmap

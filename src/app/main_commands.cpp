@@ -1,29 +1,27 @@
 #include "app/main_commands.h"
 
 #include "base/text_rules.h"
-#include "config/app_state.h"
 #include "i18n/language_pack.h"
 #include "i18n/safe_format.h"
 
 namespace tcmap {
 
-std::string mainWindowTitle(const AppState& app, const LanguagePack& lang) {
+std::string mainWindowTitle(const TitleState& state, const LanguagePack& lang) {
     std::string title;
-    if (app.jobRunning) title += "[" + lang.text(TextId::Drawing) + "] ";
-    title += lang.text(TextId::ProgramName) + " " + app.programVersion + " - " +
+    if (state.jobRunning) title += "[" + lang.text(TextId::Drawing) + "] ";
+    title += lang.text(TextId::ProgramName) + " " + state.programVersion + " - " +
              lang.text(TextId::TitleTrackFiles) + ": ";
-    if (app.trackFiles.empty()) {
+    if (state.trackFiles.empty()) {
         title += lang.text(TextId::TitleNone);
     } else {
-        title += app.trackFiles.front();
-        if (app.trackFiles.size() >= 2) {
+        title += state.trackFiles.front();
+        if (state.trackFiles.size() >= 2) {
             title += safeFormat(lang.text(TextId::TitleFileCount),
-                                {std::to_string(app.trackFiles.size())});
+                                {std::to_string(state.trackFiles.size())});
         }
     }
     title += " - " + lang.text(TextId::TitleMap) + ": ";
-    const std::string& map = app.styleIsTcv ? app.mapPath1 : app.mapPath;
-    title += map.empty() ? lang.text(TextId::TitleNone) : map;
+    title += state.mapPath.empty() ? lang.text(TextId::TitleNone) : state.mapPath;
     return title;
 }
 

@@ -13,14 +13,21 @@
 
 namespace tcmap {
 
-struct AppState;
 class LanguagePack;
+
+// What the main window's title shows.
+struct TitleState {
+    bool jobRunning = false;
+    std::string programVersion;
+    const std::vector<std::string>& trackFiles;
+    const std::string& mapPath;  // the current style's map
+};
 
 // "[<Drawing>] " while a job runs, then "<ProgramName> <version> -
 // <TitleTrackFiles>: ", the first track file (with TitleFileCount filled with
 // the file count when there are several) or TitleNone, " - <TitleMap>: " and
 // the current style's map path or TitleNone.
-std::string mainWindowTitle(const AppState& app, const LanguagePack& lang);
+std::string mainWindowTitle(const TitleState& state, const LanguagePack& lang);
 
 // A region typed into the region prompt.
 struct RegionChoice {

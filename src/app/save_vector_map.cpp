@@ -2,16 +2,15 @@
 
 #include <string>
 
-#include "config/app_state.h"
 #include "i18n/language_pack.h"
 #include "render/canvas/drawing_tape.h"
 
 namespace tcmap {
 
-std::string saveVectorMap(const AppState& app, const LanguagePack& lang,
+std::string saveVectorMap(const DrawingTape* drawing, const LanguagePack& lang,
                           const std::string& destination, VectorFormat format) {
-    if (!app.lastDrawing) return lang.text(TextId::NoMapToSave);
-    const VectorWriteReport report = writeVectorMap(*app.lastDrawing, destination, format);
+    if (drawing == nullptr) return lang.text(TextId::NoMapToSave);
+    const VectorWriteReport report = writeVectorMap(*drawing, destination, format);
     switch (report.result) {
         case VectorWriteResult::Written:
             return std::string();

@@ -1,5 +1,5 @@
-// The Save command's vector branch: the last job's drawing written as an SVG
-// or PDF file.
+// A finished map's drawing written as an SVG or PDF file: the vector branch
+// of Save and of batch mode.
 #pragma once
 
 #include <string>
@@ -8,12 +8,13 @@
 
 namespace tcmap {
 
-struct AppState;
+class DrawingTape;
 class LanguagePack;
 
-// Writes the last job's drawing to `destination`. Returns the empty text on
-// success, otherwise the reason to show in the save-failure message.
-std::string saveVectorMap(const AppState& app, const LanguagePack& lang,
+// Writes the drawing (null: the last job kept none) to `destination`.
+// Returns the empty text on success, otherwise the reason to show in the
+// save-failure message.
+std::string saveVectorMap(const DrawingTape* drawing, const LanguagePack& lang,
                           const std::string& destination, VectorFormat format);
 
 }  // namespace tcmap

@@ -1,8 +1,8 @@
 #include "app/settings_form.h"
 
 #include "base/text_rules.h"
-#include "config/app_state.h"
 #include "config/profile_store.h"
+#include "config/program_paths.h"
 #include "config/prompter.h"
 #include "i18n/language_pack.h"
 #include "i18n/safe_format.h"
@@ -195,15 +195,15 @@ bool checkBoxState(std::string_view stored) {
     return readInteger(stored) > 0;
 }
 
-SettingsFormValues loadSettingsForm(const AppState& app) {
+SettingsFormValues loadSettingsForm(const std::string& settingsPath, const StyleChoice& style) {
     SettingsFormValues values;
-    values.style = app.styleIsTcv ? 1 : 0;
-    loadPage(app.settingsPath, kWendrelFields, values);
-    loadPage(app.settingsPath, kTcvFields, values);
+    values.style = style.tcv ? 1 : 0;
+    loadPage(settingsPath, kWendrelFields, values);
+    loadPage(settingsPath, kTcvFields, values);
     // The map paths come from the program state, which the change-map
     // command may have set since the file was last written.
-    values.texts[std::string(s::kMap.key)] = app.mapPath;
-    values.texts[std::string(s::kMap1.key)] = app.mapPath1;
+    values.texts[std::string(s::kMap.key)] = style.mapPath;
+    values.texts[std::string(s::kMap1.key)] = style.mapPath1;
     return values;
 }
 
@@ -225,18 +225,17 @@ std::vector<std::pair<std::string_view, std::string>> archiveSettingsWrites(
     return writes;
 }
 
-bool saveSettingsForm(AppState& app, const SettingsFormValues& values) {
-    app.styleIsTcv = values.style > 0;
-    app.mapPath = valueOr(values.texts, s::kMap.key, std::string());
-    app.mapPath1 = valueOr(values.texts, s::kMap1.key, std::string());
+bool saveSettingsForm(const std::string& settingsPath, StyleChoice& style,
+                      const SettingsFormValues& values) {
+    style.tcv = values.style > 0;
+    style.mapPath = valueOr(values.texts, s::kMap.key, std::string());
+    style.mapPath1 = valueOr(values.texts, s::kMap1.key, std::string());
     bool allWritten = true;
     for (const auto& [key, value] : settingsWrites(values)) {
-        allWritten =
-            ProfileStore::write(app.settingsPath, kGeneralSection, key, value) && allWritten;
+        allWritten = ProfileStore::write(settingsPath, kGeneralSection, key, value) && allWritten;
     }
     for (const auto& [key, value] : archiveSettingsWrites(values)) {
-        allWritten =
-            ProfileStore::write(app.settingsPath, kArchiveSection, key, value) && allWritten;
+        allWritten = ProfileStore::write(settingsPath, kArchiveSection, key, value) && allWritten;
     }
     return allWritten;
 }

@@ -17,7 +17,7 @@
 
 namespace tcmap {
 
-struct AppState;
+struct StyleChoice;
 class LanguagePack;
 class Prompter;
 
@@ -66,7 +66,7 @@ bool checkBoxState(std::string_view stored);
 
 // The values of a new window: Settings.ini as stored (defaults for what is
 // missing), the map paths and the style from the program state.
-SettingsFormValues loadSettingsForm(const AppState& app);
+SettingsFormValues loadSettingsForm(const std::string& settingsPath, const StyleChoice& style);
 
 // The (key, value) pairs Save stores, in the order it stores them. A value
 // the form does not hold is stored as empty text, list -1 or check box "0".
@@ -82,7 +82,8 @@ std::vector<std::pair<std::string_view, std::string>> archiveSettingsWrites(
 // pair of settingsWrites into Settings.ini [Borvane4] and those of
 // archiveSettingsWrites into [Archive]. False when a write failed (the
 // remaining ones are still tried).
-bool saveSettingsForm(AppState& app, const SettingsFormValues& values);
+bool saveSettingsForm(const std::string& settingsPath, StyleChoice& style,
+                      const SettingsFormValues& values);
 
 // The text of the TCV page's point-size field.
 std::string tcvPointSizeNote(const LanguagePack& pack);

@@ -6,7 +6,6 @@
 #include "app/settings_form.h"
 #include "base/text_rules.h"
 #include "base/utf8_text.h"
-#include "config/app_state.h"
 #include "config/profile_store.h"
 #include "i18n/language_pack.h"
 #include "i18n/safe_format.h"
@@ -184,16 +183,15 @@ std::vector<std::string> settingsWarnings(const std::string& file, const Languag
     return warningLines(file, Texts(lang));
 }
 
-void printBatchSettingsWarnings(const AppState& app, std::ostream& err) {
-    const LanguagePack lang = LanguagePack::fromState(app);
+void printBatchSettingsWarnings(const std::string& namedSettings, const std::string& settingsPath,
+                                const LanguagePack& lang, std::ostream& err) {
     const Texts texts(lang);
-    const std::string& named = app.batchArgs.empty() ? app.settingsPath : app.batchArgs.front();
-    if (named != app.settingsPath) {
-        for (const SettingsProblem& problem : checkSettingsFile(named)) {
-            err << warningLine(named, problem, texts, app.settingsPath) << '\n';
+    if (namedSettings != settingsPath) {
+        for (const SettingsProblem& problem : checkSettingsFile(namedSettings)) {
+            err << warningLine(namedSettings, problem, texts, settingsPath) << '\n';
         }
     }
-    for (const std::string& line : warningLines(app.settingsPath, texts)) err << line << '\n';
+    for (const std::string& line : warningLines(settingsPath, texts)) err << line << '\n';
 }
 
 }  // namespace tcmap

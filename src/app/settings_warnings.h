@@ -13,7 +13,6 @@
 
 namespace tcmap {
 
-struct AppState;
 class LanguagePack;
 
 // One warning. `usedInstead`, when not empty, names the settings file read
@@ -25,10 +24,10 @@ std::string settingsWarning(const std::string& file, const SettingsProblem& prob
 // The warnings of checking `file`, in line order.
 std::vector<std::string> settingsWarnings(const std::string& file, const LanguagePack& lang);
 
-// What batch mode reads: the named settings file, or the default one in its
-// place when the named one is not a file (which is said first). Prints each
-// warning on its own line in the language of the program state; nothing for
-// a clean file.
-void printBatchSettingsWarnings(const AppState& app, std::ostream& err);
+// What batch mode reads: `settingsPath`, the named settings file or, when
+// the named one is not a file, the default one in its place (which is said
+// first). Prints each warning on its own line; nothing for a clean file.
+void printBatchSettingsWarnings(const std::string& namedSettings, const std::string& settingsPath,
+                                const LanguagePack& lang, std::ostream& err);
 
 }  // namespace tcmap

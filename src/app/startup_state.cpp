@@ -1,7 +1,6 @@
 #include "app/startup_state.h"
 
 #include "base/text_rules.h"
-#include "config/app_state.h"
 #include "config/profile_store.h"
 #include "config/program_folders.h"
 #include "config/scratch_file.h"
@@ -12,61 +11,69 @@ namespace tcmap {
 
 namespace {
 
-std::string runFolderSettings(const AppState& app) {
-    return app.runFolder + "/" + std::string(kSettingsFileName);
+std::string runFolderSettings(const std::string& runFolder) {
+    return runFolder + "/" + std::string(kSettingsFileName);
 }
 
 }  // namespace
 
-void setRunDefaults(AppState& app, const std::string& runFolder) {
-    app.runFolder = runFolder;
-    app.settingsPath = runFolderSettings(app);
-    app.dashPattern = {3.0f, 3.0f};
+ProgramPaths programPaths(const ProgramFolders& folders) {
+    ProgramPaths paths;
+    paths.runFolder = folders.userFolder;
+    paths.dataFolder = folders.dataFolder;
+    paths.scratchRoot = folders.scratchRoot;
+    paths.settingsPath = runFolderSettings(paths.runFolder);
+    return paths;
 }
 
-void setRunDefaults(AppState& app, const ProgramFolders& folders) {
-    setRunDefaults(app, folders.userFolder);
-    app.dataFolder = folders.dataFolder;
-    app.scratchRoot = folders.scratchRoot;
-}
-
-void settleUserFolders(AppState& app, const ProgramFolders& folders) {
+void settleUserFolders(ProgramPaths& paths, const ProgramFolders& folders) {
     if (prepareUserFolders(folders)) return;
     // A home that cannot be written still draws with the shipped settings.
-    if (app.settingsPath == runFolderSettings(app) && !app.dataFolder.empty()) {
-        app.settingsPath = app.dataFolder + "/" + std::string(kSettingsFileName);
+    if (paths.settingsPath == runFolderSettings(paths.runFolder) && !paths.dataFolder.empty()) {
+        paths.settingsPath = paths.dataFolder + "/" + std::string(kSettingsFileName);
     }
 }
 
-void prepareScratchFile(AppState& app) {
-    const std::string settings = runFolderSettings(app);
-    app.tempFilePath = readSetting(settings, settings::kTmpName);
-    deleteStaleTempFile(app.tempFilePath, app.scratchHome());
+std::string prepareScratchFile(const ProgramPaths& paths) {
+    const std::string settings = runFolderSettings(paths.runFolder);
+    deleteStaleTempFile(readSetting(settings, settings::kTmpName), paths.scratchHome());
     // Runs may share the run folder: the recorded name is only the last
     // one's, so every scratch file no live run holds goes too.
-    sweepStaleScratchFiles(app.scratchHome());
-    app.tempFilePath = reserveScratchFile(app.scratchHome());
+    sweepStaleScratchFiles(paths.scratchHome());
+    std::string scratch = reserveScratchFile(paths.scratchHome());
     // A settings file that cannot be written only costs the clean-up of this
     // run's scratch file by the next run.
     ProfileStore::write(settings, settings::kTmpName.section, settings::kTmpName.key,
-                        "\"" + app.tempFilePath + "\"");
+                        "\"" + scratch + "\"");
+    return scratch;
 }
 
-void readStartupSettings(AppState& app) {
-    app.lastDir = readSetting(app.settingsPath, settings::kDir);
-
-    const std::string languageIni = languageIniPath(app.runFolder);
-    app.langCharset = readSetting(languageIni, language_settings::kCharset);
-    app.langToBig5 = readSetting(languageIni, language_settings::kTran) == "1";
-    app.langCode = readSetting(languageIni, language_settings::kSelect);
+LanguageChoice readLanguageChoice(const std::string& runFolder) {
+    const std::string languageIni = languageIniPath(runFolder);
+    LanguageChoice choice;
+    choice.charset = readSetting(languageIni, language_settings::kCharset);
+    choice.toBig5 = readSetting(languageIni, language_settings::kTran) == "1";
+    choice.code = readSetting(languageIni, language_settings::kSelect);
     // An empty Select means no language was chosen yet; until the window's
     // first-run question is answered the default language is used.
-    if (app.langCode.empty()) app.langCode = std::string(language_settings::kSelect.fallback);
+    if (choice.code.empty()) choice.code = std::string(language_settings::kSelect.fallback);
+    return choice;
+}
 
-    app.styleIsTcv = readInteger(readSetting(app.settingsPath, settings::kMode)) > 0;
-    app.mapPath = readSetting(app.settingsPath, settings::kMap);
-    app.mapPath1 = readSetting(app.settingsPath, settings::kMap1);
-    app.programVersion = TCMAP_VERSION;
+StyleChoice readStyleChoice(const std::string& settingsPath) {
+    StyleChoice style;
+    style.tcv = readInteger(readSetting(settingsPath, settings::kMode)) > 0;
+    style.mapPath = readSetting(settingsPath, settings::kMap);
+    style.mapPath1 = readSetting(settingsPath, settings::kMap1);
+    return style;
+}
+
+std::string readLastDir(const std::string& settingsPath) {
+    return readSetting(settingsPath, settings::kDir);
+}
+
+std::string programVersion() {
+    return TCMAP_VERSION;
 }
 
 bool languageChoicePending(const std::string& runFolder) {

@@ -164,11 +164,12 @@ void installBatchErrorHandlers() {
     }
 }
 
-void runReportingErrors(const std::function<void()>& body, std::ostream& err) {
+void runReportingErrors(const std::function<void()>& body, std::ostream& err,
+                        std::chrono::milliseconds wait) {
     try {
         body();
     } catch (...) {
-        reportBatchError(err, describeCurrentException());
+        reportBatchError(err, describeCurrentException(), wait);
     }
 }
 

@@ -65,7 +65,9 @@ ErrorDescription describeCurrentException();
 void installBatchErrorHandlers();
 
 // Runs `body`; an exception escaping it is reported by reportBatchError on
-// `err`. For the bodies of the program's threads.
-void runReportingErrors(const std::function<void()>& body, std::ostream& err);
+// `err`, which waits `wait` before it ends the process. For the bodies of the
+// program's threads.
+void runReportingErrors(const std::function<void()>& body, std::ostream& err,
+                        std::chrono::milliseconds wait = kUnexpectedErrorWait);
 
 }  // namespace tcmap

@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 namespace tcmap {
@@ -12,15 +11,20 @@ namespace {
 
 constexpr unsigned kHoldSeconds = 60;
 
-std::string_view environmentText(const char* name) {
-    const char* value = std::getenv(name);
-    return value == nullptr ? std::string_view() : std::string_view(value);
+// Written once by main before any other thread exists, only read after.
+KillTestHooks& installedHooks() {
+    static KillTestHooks hooks;
+    return hooks;
 }
 
 }  // namespace
 
+void installKillTestHooks(KillTestHooks hooks) {
+    installedHooks() = std::move(hooks);
+}
+
 void holdWriteForKillTest(std::string_view stage, std::string_view fileName) {
-    const std::string_view wanted = environmentText("TCMAP_TEST_HOLD_WRITE");
+    const std::string& wanted = installedHooks().holdWrite;
     if (wanted.empty()) return;
     const std::string expected = std::string(stage) + ":" + std::string(fileName);
     if (wanted != expected) return;
@@ -31,7 +35,7 @@ void holdWriteForKillTest(std::string_view stage, std::string_view fileName) {
 }
 
 bool killTestForbidsUnnamedFiles() {
-    return environmentText("TCMAP_TEST_NO_TMPFILE") == "1";
+    return installedHooks().noUnnamedFiles;
 }
 
 }  // namespace tcmap

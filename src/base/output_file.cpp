@@ -17,8 +17,6 @@ namespace {
 constexpr int kLinkHops = 40;  // the kernel's own limit
 constexpr std::string_view kDescriptorFolders[] = {"/proc/self/fd/", "/dev/fd/"};
 
-thread_local int outputError = 0;
-
 // The descriptor a path such as /dev/fd/1 or /proc/self/fd/1 names.
 std::optional<int> descriptorOf(std::string_view path) {
     for (std::string_view folder : kDescriptorFolders) {
@@ -103,23 +101,15 @@ OutputTarget resolveOutput(const std::string& path) {
     return {OutputKind::Unusable, current};
 }
 
-bool writeOutputFile(const std::string& path, std::string_view bytes) {
+bool writeOutputFile(const std::string& path, std::string_view bytes, int* error) {
+    bool ok = false;
     if (path.empty()) {
-        outputError = ENOENT;
         errno = ENOENT;
-        return false;
+    } else {
+        ok = writeTarget(resolveOutput(path), bytes);
     }
-    const bool ok = writeTarget(resolveOutput(path), bytes);
-    if (!ok) outputError = errno;
+    if (error != nullptr) *error = ok ? 0 : errno;
     return ok;
-}
-
-int lastOutputError() {
-    return outputError;
-}
-
-void clearOutputError() {
-    outputError = 0;
 }
 
 }  // namespace tcmap

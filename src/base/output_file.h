@@ -26,12 +26,8 @@ struct OutputTarget {
 OutputTarget resolveOutput(const std::string& path);
 
 // Writes `bytes` to the output at `path` as its kind requires. False with
-// errno set on failure (EISDIR for a folder); lastOutputError() keeps it.
-bool writeOutputFile(const std::string& path, std::string_view bytes);
-
-// errno of the last failed writeOutputFile on this thread, 0 when none failed
-// since clearOutputError().
-int lastOutputError();
-void clearOutputError();
+// errno set on failure (EISDIR for a folder), and `*error` (when given) set
+// to it; 0 on success.
+bool writeOutputFile(const std::string& path, std::string_view bytes, int* error = nullptr);
 
 }  // namespace tcmap

@@ -12,25 +12,32 @@ constexpr size_t kBatchMinimumArguments = 4;
 
 }  // namespace
 
-CommandLineOutcome applyCommandLine(AppState& state, const std::vector<std::string>& args) {
-    if (args.size() == 1 && args[0] == "--help") return CommandLineOutcome::Help;
-    if (args.size() == 1 && args[0] == "--version") return CommandLineOutcome::Version;
-    if (args.size() == 1 && args[0] == "--paths") return CommandLineOutcome::Paths;
-    if (!args.empty() && args[0] == kCheckSettingsWord) return CommandLineOutcome::CheckSettings;
-
-    if (args.empty() || args[0] != kBatchWord) {
-        state.commandLineFiles = args;
-        return CommandLineOutcome::Interactive;
+CommandLine parseCommandLine(const std::vector<std::string>& args) {
+    CommandLine line;
+    if (args.size() == 1 && args[0] == "--help") line.outcome = CommandLineOutcome::Help;
+    if (args.size() == 1 && args[0] == "--version") line.outcome = CommandLineOutcome::Version;
+    if (args.size() == 1 && args[0] == "--paths") line.outcome = CommandLineOutcome::Paths;
+    if (line.outcome != CommandLineOutcome::Interactive) return line;
+    if (!args.empty() && args[0] == kCheckSettingsWord) {
+        line.outcome = CommandLineOutcome::CheckSettings;
+        line.commandArguments.assign(args.begin() + 1, args.end());
+        return line;
     }
-    // Batch mode shows itself only through a non-empty output path, so an
-    // empty one could never run as batch.
-    if (args.size() < kBatchMinimumArguments || args[2].empty()) return CommandLineOutcome::Usage;
-
-    state.batchArgs.assign(args.begin() + 1, args.end());
-    state.trackFiles.assign(args.begin() + 3, args.end());
-    if (isRegularFile(args[1])) state.settingsPath = args[1];
-    state.batchOutputPath = args[2];
-    return CommandLineOutcome::Batch;
+    if (args.empty() || args[0] != kBatchWord) {
+        line.windowFiles = args;
+        return line;
+    }
+    // An empty output path names nothing to write to.
+    if (args.size() < kBatchMinimumArguments || args[2].empty()) {
+        line.outcome = CommandLineOutcome::Usage;
+        return line;
+    }
+    line.outcome = CommandLineOutcome::Batch;
+    line.settingsArgument = args[1];
+    line.settingsArgumentIsFile = isRegularFile(args[1]);
+    line.outputPath = args[2];
+    line.trackFiles.assign(args.begin() + 3, args.end());
+    return line;
 }
 
 std::string batchUsageLine() {

@@ -6,23 +6,37 @@
 #include <string>
 #include <vector>
 
-#include "config/app_state.h"
-
 namespace tcmap {
 
 enum class CommandLineOutcome {
-    Interactive,    // the arguments are kept in commandLineFiles for the window
-    Batch,          // batch fields filled; batchOutputPath is non-empty
-    Usage,          // a batch command line that cannot run; nothing was changed
+    Interactive,    // the arguments are track files for the window
+    Batch,          // "~nogui" with its settings file, output and track files
+    Usage,          // a batch command line that cannot run
     Help,           // "--help" alone
     Version,        // "--version" alone
     Paths,          // "--paths" alone: the folders the program uses
     CheckSettings,  // "check-settings" and its arguments: nothing was changed
 };
 
-// Decides the mode from the arguments after the program name and fills the
-// matching fields of `state`.
-CommandLineOutcome applyCommandLine(AppState& state, const std::vector<std::string>& args);
+struct CommandLine {
+    CommandLineOutcome outcome = CommandLineOutcome::Interactive;
+    std::vector<std::string> windowFiles;  // Interactive: drawn when the window opens
+    // Batch: "~nogui" <settings file> <output picture> <track file> [...].
+    std::string settingsArgument;         // the settings file as given
+    bool settingsArgumentIsFile = false;  // it names a regular file
+    std::string outputPath;               // never empty in batch mode
+    std::vector<std::string> trackFiles;
+    std::vector<std::string> commandArguments;  // CheckSettings: the arguments after its word
+
+    // The settings file a batch job reads: the one given when it is a file,
+    // else `defaultSettings`.
+    const std::string& batchSettings(const std::string& defaultSettings) const {
+        return settingsArgumentIsFile ? settingsArgument : defaultSettings;
+    }
+};
+
+// Decides the mode from the arguments after the program name.
+CommandLine parseCommandLine(const std::vector<std::string>& args);
 
 // One line naming the batch form, for a command line that cannot run.
 std::string batchUsageLine();

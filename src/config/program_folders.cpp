@@ -9,7 +9,7 @@
 #include <system_error>
 
 #include "base/file_io.h"
-#include "config/app_state.h"
+#include "config/program_paths.h"
 #include "config/settings_keys.h"
 
 namespace tcmap {
@@ -63,12 +63,25 @@ std::string processEnvironment(const char* name) {
     return "";
 }
 
+EnvironmentOptions readEnvironmentOptions(const EnvironmentLookup& environment) {
+    EnvironmentOptions options;
+    options.printTimings = environment("TCMAP_TIMINGS") == "1";
+    options.killTestHooks.holdWrite = environment("TCMAP_TEST_HOLD_WRITE");
+    options.killTestHooks.noUnnamedFiles = environment("TCMAP_TEST_NO_TMPFILE") == "1";
+    return options;
+}
+
 ProgramFolders findProgramFolders(const std::string& executableFolder,
                                   const EnvironmentLookup& environment) {
     ProgramFolders folders;
     folders.executableFolder = executableFolder;
     const std::string home = environment("HOME");
     const std::string cacheBase = xdgFolder(environment, "XDG_CACHE_HOME", home, ".cache");
+    const std::string cache = cacheBase.empty() ? "" : joined(cacheBase, kProgramName);
+    // Decoded maps are kept only under an absolute folder, and not at all
+    // when TCMAP_NO_CACHE asks so.
+    const std::string noCache = environment("TCMAP_NO_CACHE");
+    if ((noCache.empty() || noCache == "0") && cache.starts_with('/')) folders.cacheFolder = cache;
 
     const std::string runFolderPath = executableFolder.empty() ? "/" : executableFolder;
     folders.portable = isRegularFile(joined(executableFolder, kSettingsFileName)) &&
@@ -77,7 +90,6 @@ ProgramFolders findProgramFolders(const std::string& executableFolder,
         folders.userFolder = executableFolder;
         folders.dataFolder = executableFolder;
         folders.scratchRoot = executableFolder;
-        folders.cacheFolder = joined(executableFolder, "cache");
         return folders;
     }
 
@@ -90,13 +102,12 @@ ProgramFolders findProgramFolders(const std::string& executableFolder,
     const std::string configBase = xdgFolder(environment, "XDG_CONFIG_HOME", home, ".config");
     // Without any home the settings cannot be kept; the data folder's are read.
     folders.userFolder = configBase.empty() ? folders.dataFolder : joined(configBase, kProgramName);
-    folders.cacheFolder = cacheBase.empty() ? "" : joined(cacheBase, kProgramName);
 
     const std::string runtime = environment("XDG_RUNTIME_DIR");
     if (!runtime.empty() && runtime.front() == '/') {
         folders.scratchRoot = joined(runtime, kProgramName);
     } else {
-        folders.scratchRoot = folders.cacheFolder.empty() ? "/tmp" : folders.cacheFolder;
+        folders.scratchRoot = cache.empty() ? "/tmp" : cache;
     }
     return folders;
 }
@@ -109,8 +120,8 @@ std::string programFilePath(std::string_view userFolder, std::string_view dataFo
     return pathExists(shipped) ? shipped : own;
 }
 
-std::string programFilePath(const AppState& app, std::string_view name) {
-    return programFilePath(app.runFolder, app.dataFolder, name);
+std::string ProgramPaths::programFile(std::string_view name) const {
+    return programFilePath(runFolder, dataFolder, name);
 }
 
 bool prepareUserFolders(const ProgramFolders& folders) {
@@ -143,7 +154,7 @@ std::string describeProgramFolders(const ProgramFolders& folders) {
     line("user folder", folders.userFolder);
     line("data folder", folders.dataFolder);
     line("scratch folder", joined(folders.scratchRoot, kTempFolderName));
-    line("cache folder", folders.cacheFolder);
+    line("cache folder", folders.cacheFolder.empty() ? "none" : folders.cacheFolder);
     return text;
 }
 

@@ -11,23 +11,31 @@
 #include <string>
 #include <string_view>
 
-namespace tcmap {
+#include "base/kill_test_hooks.h"
 
-struct AppState;
+namespace tcmap {
 
 struct ProgramFolders {
     bool portable = true;
     std::string executableFolder;  // folder of the executable
     // The user's folder: Settings.ini, Language.ini and the user's own
-    // language files, GridData, fonts.conf and maps. AppState::runFolder.
+    // language files, GridData, fonts.conf and maps. ProgramPaths::runFolder.
     std::string userFolder;
     // Read-only files that come with the program, used where the user's
     // folder has no file of that name. The user's folder when portable.
     std::string dataFolder;
     // The folder whose temp/ subfolder holds the scratch picture.
     std::string scratchRoot;
-    // Per-user cache (never needed to run; safe to delete).
+    // Per-user cache of decoded maps (never needed to run; safe to delete):
+    // $XDG_CACHE_HOME/tcmap, else ~/.cache/tcmap; empty when TCMAP_NO_CACHE
+    // turns the cache off or no home is known.
     std::string cacheFolder;
+};
+
+// Switches read once from the environment at start-up.
+struct EnvironmentOptions {
+    bool printTimings = false;    // TCMAP_TIMINGS=1: how long each stage of a job took
+    KillTestHooks killTestHooks;  // TCMAP_TEST_HOLD_WRITE, TCMAP_TEST_NO_TMPFILE
 };
 
 // Reads one environment variable; empty when unset.
@@ -35,6 +43,9 @@ using EnvironmentLookup = std::function<std::string(const char* name)>;
 
 // The process environment, with HOME falling back to the password database.
 std::string processEnvironment(const char* name);
+
+EnvironmentOptions readEnvironmentOptions(
+    const EnvironmentLookup& environment = processEnvironment);
 
 // Decides portable or installed for an executable in `executableFolder`.
 // XDG variables that are empty or not absolute are ignored, as the XDG rules
@@ -48,7 +59,6 @@ ProgramFolders findProgramFolders(const std::string& executableFolder,
 // names the place where the user would put it.
 std::string programFilePath(std::string_view userFolder, std::string_view dataFolder,
                             std::string_view name);
-std::string programFilePath(const AppState& app, std::string_view name);
 
 // Installed run, first step that writes: creates the user's folder and the
 // scratch root (private to the user) and copies Settings.ini and Language.ini

@@ -2,7 +2,6 @@
 
 #include <sys/stat.h>
 
-#include "config/app_state.h"
 #include "config/profile_store.h"
 #include "config/settings_keys.h"
 #include "files/folder_walk.h"
@@ -107,9 +106,9 @@ std::string withoutTrailingSeparator(std::string folder) {
     return folder;
 }
 
-bool storeLastDir(const AppState& app) {
-    return ProfileStore::write(app.settingsPath, settings::kDir.section, settings::kDir.key,
-                               "\"" + app.lastDir + "\"");
+bool storeLastDir(const std::string& settingsPath, const std::string& lastDir) {
+    return ProfileStore::write(settingsPath, settings::kDir.section, settings::kDir.key,
+                               "\"" + lastDir + "\"");
 }
 
 }  // namespace tcmap

@@ -13,10 +13,9 @@
 
 namespace tcmap {
 
-struct AppState;
 class LanguagePack;
 
-// Search progress kept in AppState::searchState.
+// Search progress of the subfolder search.
 enum SearchState : int { SearchIdle = 0, SearchWalking = 1, SearchSorting = 2, SearchAdding = 3 };
 
 // The check list as it stands when the user confirms.
@@ -55,7 +54,7 @@ std::string chooserStartFolder(const std::string& lastDir, const std::string& ru
 // A folder without its trailing separators; a file-system root stays "/".
 std::string withoutTrailingSeparator(std::string folder);
 
-// Stores lastDir in double quotes as the Dir setting.
-bool storeLastDir(const AppState& app);
+// Stores the last folder in double quotes as the Dir setting.
+bool storeLastDir(const std::string& settingsPath, const std::string& lastDir);
 
 }  // namespace tcmap

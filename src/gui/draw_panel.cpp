@@ -9,7 +9,7 @@
 #include <cmath>
 
 #include "app/main_commands.h"
-#include "render/main_view.h"
+#include "app/main_view.h"
 
 namespace tcmap {
 

@@ -16,12 +16,12 @@
 #include <QTreeView>
 #include <memory>
 
-#include "config/app_state.h"
 #include "config/prompter.h"
 #include "files/file_chooser_rules.h"
 #include "files/folder_walk.h"
 #include "gui/dialog_placement.h"
 #include "gui/ui_text.h"
+#include "gui/window_session.h"
 
 namespace tcmap {
 
@@ -56,8 +56,8 @@ std::string specialFolder(QStandardPaths::StandardLocation location) {
 
 }  // namespace
 
-FileChooserWindow::FileChooserWindow(AppState& app, Prompter& prompter, QWidget* owner)
-    : QDialog(owner), app_(app), prompter_(prompter), pack_(LanguagePack::fromState(app)) {
+FileChooserWindow::FileChooserWindow(WindowSession& app, Prompter& prompter, QWidget* owner)
+    : QDialog(owner), app_(app), prompter_(prompter), pack_(app.languagePack()) {
     setModal(true);
 
     drives_ = new QComboBox(this);
@@ -152,9 +152,9 @@ FileChooserWindow::FileChooserWindow(AppState& app, Prompter& prompter, QWidget*
     connect(close_, &QPushButton::clicked, this, &QDialog::close);
     connect(&statusTimer_, &QTimer::timeout, this, &FileChooserWindow::updateSearchStatus);
 
-    if (app_.lastDir.empty()) app_.lastDir = app_.runFolder;
+    if (app_.lastDir.empty()) app_.lastDir = app_.paths.runFolder;
     fitAndCentre(this, 480, 300, owner);
-    setFolderPath(chooserStartFolder(app_.lastDir, app_.runFolder));
+    setFolderPath(chooserStartFolder(app_.lastDir, app_.paths.runFolder));
     app_.chooserAccepted = false;
 }
 
@@ -261,7 +261,7 @@ void FileChooserWindow::goToShortcut(int index) {
     std::string folder;
     switch (index) {
         case 1:
-            folder = app_.runFolder;
+            folder = app_.paths.runFolder;
             break;
         case 2:
             folder = specialFolder(QStandardPaths::DesktopLocation);

@@ -22,14 +22,14 @@ class QTreeView;
 
 namespace tcmap {
 
-struct AppState;
+struct WindowSession;
 class Prompter;
 
 class FileChooserWindow : public QDialog {
     Q_OBJECT
 
   public:
-    FileChooserWindow(AppState& app, Prompter& prompter, QWidget* owner);
+    FileChooserWindow(WindowSession& app, Prompter& prompter, QWidget* owner);
     ~FileChooserWindow() override;
 
     // Shows the window modally. True when the user confirmed: the chosen
@@ -64,7 +64,7 @@ class FileChooserWindow : public QDialog {
     void finishSearch(std::vector<std::string> found);
     void updateSearchStatus();
 
-    AppState& app_;
+    WindowSession& app_;
     Prompter& prompter_;
     LanguagePack pack_;
     std::string folder_;

@@ -14,13 +14,13 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "config/app_state.h"
 #include "config/prompter.h"
 #include "files/file_chooser_rules.h"
 #include "files/file_list_rules.h"
 #include "gui/dialog_placement.h"
 #include "gui/file_chooser_window.h"
 #include "gui/ui_text.h"
+#include "gui/window_session.h"
 
 namespace tcmap {
 
@@ -78,8 +78,8 @@ QTableWidgetItem* cell(const std::string& text, bool number) {
 
 }  // namespace
 
-FileListWindow::FileListWindow(AppState& app, Prompter& prompter, QWidget* owner)
-    : QDialog(owner), app_(app), prompter_(prompter), pack_(LanguagePack::fromState(app)) {
+FileListWindow::FileListWindow(WindowSession& app, Prompter& prompter, QWidget* owner)
+    : QDialog(owner), app_(app), prompter_(prompter), pack_(app.languagePack()) {
     setModal(true);
     opener_ = [](const std::string& path) {
         QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
@@ -215,7 +215,7 @@ void FileListWindow::addFiles() {
         FileChooserWindow chooser(app_, prompter_, this);
         chooser.exec();
     }
-    storeLastDir(app_);
+    storeLastDir(app_.paths.settingsPath, app_.lastDir);
     refillFileList();
 }
 

@@ -16,14 +16,14 @@ class QTableWidget;
 
 namespace tcmap {
 
-struct AppState;
+struct WindowSession;
 class Prompter;
 
 class FileListWindow : public QDialog {
     Q_OBJECT
 
   public:
-    FileListWindow(AppState& app, Prompter& prompter, QWidget* owner);
+    FileListWindow(WindowSession& app, Prompter& prompter, QWidget* owner);
     ~FileListWindow() override;
 
     // True while a file list window is shown: the main window then refuses
@@ -53,7 +53,7 @@ class FileListWindow : public QDialog {
     void clearFiles();
     void openSelected();
 
-    AppState& app_;
+    WindowSession& app_;
     Prompter& prompter_;
     LanguagePack pack_;
     std::function<void(const std::string&)> opener_;

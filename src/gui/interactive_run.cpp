@@ -8,8 +8,8 @@
 
 #include "app/main_commands.h"
 #include "app/startup_state.h"
+#include "app/window_job.h"
 #include "base/file_io.h"
-#include "config/app_state.h"
 #include "config/profile_store.h"
 #include "config/program_folders.h"
 #include "config/scratch_file.h"
@@ -19,10 +19,10 @@
 #include "gui/prompter_window.h"
 #include "gui/qt_translations.h"
 #include "gui/unexpected_error_report.h"
+#include "gui/window_session.h"
 #include "i18n/language_list.h"
 #include "i18n/language_pack.h"
 #include "render/canvas/font_aliases.h"
-#include "render/draw_job.h"
 
 namespace tcmap {
 
@@ -38,28 +38,31 @@ constexpr int kGraphicsStarted = 1;
 
 }  // namespace
 
-InteractiveSession::InteractiveSession(AppState& app, MainWindow& window, Prompter& prompter)
+InteractiveSession::InteractiveSession(WindowSession& app, MainWindow& window, Prompter& prompter)
     : app_(app), window_(window), prompter_(prompter) {
     window_.installEventFilter(this);
 }
 
 void InteractiveSession::start() {
     app_.graphicsToken = kGraphicsStarted;
-    app_.dashPattern = {3.0f, 3.0f};
-    prepareScratchFile(app_);
+    app_.tempFilePath = prepareScratchFile(app_.paths);
     window_.setAcceptDrops(true);
-    readStartupSettings(app_);
+    app_.lastDir = readLastDir(app_.paths.settingsPath);
+    app_.language = readLanguageChoice(app_.paths.runFolder);
+    app_.style = readStyleChoice(app_.paths.settingsPath);
+    if (app_.programVersion.empty()) app_.programVersion = programVersion();
     askForLanguage();
-    installQtTranslations(app_.langCode, app_.langToBig5);
+    installQtTranslations(app_.language.code, app_.language.toBig5);
 
     window_.refreshTitle();
     window_.applyMainTexts();
-    const LanguagePack lang = LanguagePack::fromState(app_);
+    const LanguagePack lang = app_.languagePack();
     window_.setCurrentLanguageCaption(lang.text(TextId::CurrentLanguage) + ": " +
-                                      lang.displayName(app_.langCode) + " (" + app_.langCode + ")");
+                                      lang.displayName(app_.language.code) + " (" +
+                                      app_.language.code + ")");
     app_.idlePictureOn = true;
-    if (const auto colour =
-            parseBackgroundColour(readSetting(app_.settingsPath, settings::kBackgroundColor))) {
+    if (const auto colour = parseBackgroundColour(
+            readSetting(app_.paths.settingsPath, settings::kBackgroundColor))) {
         window_.panel()->setBackgroundColour(*colour);
     }
     window_.setStatusPart(kStatusParts - 1, lang.text(TextId::Ready));
@@ -72,28 +75,29 @@ void InteractiveSession::start() {
             QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, area.size() * 0.8, area));
     }
     window_.showMaximized();
-    window_.checkAutoDrawItem(autoDrawItem(readSetting(app_.settingsPath, settings::kAutoDraw)));
+    window_.checkAutoDrawItem(
+        autoDrawItem(readSetting(app_.paths.settingsPath, settings::kAutoDraw)));
     // Without a window manager nothing activates a new window; ask for it.
     window_.activateWindow();
 }
 
 void InteractiveSession::askForLanguage() {
-    if (!languageChoicePending(app_.runFolder)) return;
+    if (!languageChoicePending(app_.paths.runFolder)) return;
     const Prompter::Answer answer =
         prompter_.message(kFirstRunQuestion, "Language", Prompter::Icon::Question,
                           Prompter::Buttons::YesNo, Prompter::Answer::No);
     const SettingKey& select = language_settings::kSelect;
-    const std::string languageIni = languageIniPath(app_.runFolder);
+    const std::string languageIni = languageIniPath(app_.paths.runFolder);
     if (answer == Prompter::Answer::Yes) {
         // The main window is not shown yet: the chooser centres on the screen.
         LanguageWindow chooser(app_, prompter_, nullptr);
         chooser.exec();
         // A cancelled choice gives the default and the question comes back
         // at the next start.
-        app_.langCode = ProfileStore::read(languageIni, select.section, select.key, "zh-cn");
+        app_.language.code = ProfileStore::read(languageIni, select.section, select.key, "zh-cn");
     } else {
         ProfileStore::write(languageIni, select.section, select.key, "zh-cn");
-        app_.langCode = "zh-cn";
+        app_.language.code = "zh-cn";
     }
 }
 
@@ -110,7 +114,6 @@ bool InteractiveSession::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void InteractiveSession::firstActivation() {
-    if (app_.batchArgs.size() >= 3) return;
     app_.trackFiles = app_.commandLineFiles;
     if (app_.trackFiles.empty()) return;
     window_.panel()->clear();
@@ -129,7 +132,7 @@ void InteractiveSession::shutdown() {
     window_.enableMenus(true);
     app_.jobRunning = false;
     app_.graphicsToken = 0;
-    deleteStaleTempFile(app_.tempFilePath, app_.scratchHome());
+    deleteStaleTempFile(app_.tempFilePath, app_.paths.scratchHome());
     if (endProcess_) {
         endProcess_(code);
         return;
@@ -141,16 +144,16 @@ void InteractiveSession::shutdown() {
     std::_Exit(code);
 }
 
-int runInteractive(AppState& app, int& argc, char** argv) {
+int runInteractive(WindowSession& app, int& argc, char** argv) {
     // Before any Qt object: the font aliases must be in fontconfig when Qt
     // first asks it for a font.
-    loadFontAliases(folderOf(programFilePath(app, "fonts.conf")));
+    loadFontAliases(folderOf(app.paths.programFile("fonts.conf")));
     GuardedApplication application(argc, argv);
     UnexpectedErrorHandler errors;
     errors.install();
 
     QtPrompter prompter;
-    MainWindow window(app, prompter, runDrawJob);
+    MainWindow window(app, prompter, runSessionJob);
     prompter.setOwner(&window);
     errors.attach(&window);
     window.setJobErrorHandler([&errors] { errors.handleCurrentException(); });

@@ -9,13 +9,13 @@
 
 namespace tcmap {
 
-struct AppState;
+struct WindowSession;
 class Prompter;
 
 // Runs the program with its main window until the window closes. `app` has
 // its run folder, settings path and command line filled in. Shutdown ends the
 // process from inside, so this returns only if the event loop ends otherwise.
-int runInteractive(AppState& app, int& argc, char** argv);
+int runInteractive(WindowSession& app, int& argc, char** argv);
 
 // The steps around the main window's life: start-up when it has been
 // created, the first activation, and shutdown when it closes.
@@ -23,7 +23,7 @@ class InteractiveSession : public QObject {
     Q_OBJECT
 
   public:
-    InteractiveSession(AppState& app, MainWindow& window, Prompter& prompter);
+    InteractiveSession(WindowSession& app, MainWindow& window, Prompter& prompter);
 
     // Fills the program state, asks for a language on the first run, puts
     // the texts on the window and shows it maximised.
@@ -44,7 +44,7 @@ class InteractiveSession : public QObject {
   private:
     void askForLanguage();
 
-    AppState& app_;
+    WindowSession& app_;
     MainWindow& window_;
     Prompter& prompter_;
     bool activated_ = false;

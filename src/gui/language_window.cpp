@@ -6,18 +6,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "config/app_state.h"
 #include "gui/dialog_placement.h"
 #include "gui/ui_text.h"
+#include "gui/window_session.h"
 #include "i18n/language_choice.h"
 
 namespace tcmap {
 
-LanguageWindow::LanguageWindow(AppState& app, Prompter& prompter, QWidget* owner)
-    : QDialog(owner),
-      prompter_(prompter),
-      pack_(LanguagePack::fromState(app)),
-      rows_(languageRows(pack_)) {
+LanguageWindow::LanguageWindow(WindowSession& app, Prompter& prompter, QWidget* owner)
+    : QDialog(owner), prompter_(prompter), pack_(app.languagePack()), rows_(languageRows(pack_)) {
     setFont(uiFont());
     setWindowTitle(uiText(languageWindowTitle(pack_)));
 

@@ -13,14 +13,14 @@ class QWidget;
 
 namespace tcmap {
 
-struct AppState;
+struct WindowSession;
 class Prompter;
 
 class LanguageWindow : public QDialog {
     Q_OBJECT
 
   public:
-    LanguageWindow(AppState& app, Prompter& prompter, QWidget* owner);
+    LanguageWindow(WindowSession& app, Prompter& prompter, QWidget* owner);
 
   private:
     void choose();

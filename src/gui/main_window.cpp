@@ -18,7 +18,7 @@
 
 #include "app/main_commands.h"
 #include "app/save_track_map.h"
-#include "config/app_state.h"
+#include "config/map_path.h"
 #include "config/profile_store.h"
 #include "config/prompter.h"
 #include "config/settings_keys.h"
@@ -29,10 +29,10 @@
 #include "gui/open_track_files.h"
 #include "gui/settings_window.h"
 #include "gui/text_format_window.h"
+#include "gui/window_session.h"
 #include "i18n/language_pack.h"
 #include "render/canvas/canvas.h"
 #include "render/canvas/picture.h"
-#include "render/map_path.h"
 
 namespace tcmap {
 
@@ -125,7 +125,8 @@ QImage decodePanelPicture(const std::vector<uint8_t>& encoded) {
 
 }  // namespace
 
-MainWindow::MainWindow(AppState& app, Prompter& prompter, DrawJobRunner runner, QWidget* parent)
+MainWindow::MainWindow(WindowSession& app, Prompter& prompter, DrawJobRunner runner,
+                       QWidget* parent)
     : QMainWindow(parent), app_(app), prompter_(prompter), runner_(std::move(runner)) {
     setFont(QFont(QStringLiteral("Microsoft YaHei UI"), 9));
     panel_ = new DrawPanel(this);
@@ -240,7 +241,7 @@ QString MainWindow::statusText(int part) const {
 
 void MainWindow::applyMainTexts() {
     refreshTitleNow();
-    const LanguagePack lang = LanguagePack::fromState(app_);
+    const LanguagePack lang = app_.languagePack();
     fileMenu_->setTitle(q(lang.text(TextId::FileMenu)));
     drawMenu_->setTitle(q(lang.text(TextId::DrawMenu)));
     languageMenu_->setTitle(q(lang.text(TextId::LanguageMenu)));
@@ -259,7 +260,8 @@ void MainWindow::setCurrentLanguageCaption(const std::string& caption) {
 }
 
 void MainWindow::refreshTitleNow() {
-    setWindowTitle(q(mainWindowTitle(app_, LanguagePack::fromState(app_))));
+    const TitleState title{app_.jobRunning, app_.programVersion, app_.trackFiles, app_.style.map()};
+    setWindowTitle(q(mainWindowTitle(title, app_.languagePack())));
 }
 
 // ---- menus and job state ---------------------------------------------------
@@ -288,7 +290,7 @@ void MainWindow::warn(const LanguagePack& lang, TextId textId, TextId titleId) {
 
 void MainWindow::startDrawJob(DrawMode mode) {
     if (jobBusy()) return;
-    const LanguagePack lang = LanguagePack::fromState(app_);
+    const LanguagePack lang = app_.languagePack();
     if (app_.trackFiles.empty()) {
         warn(lang, TextId::NoTrackFile, TextId::TrackFilesTitle);
         return;
@@ -300,7 +302,7 @@ void MainWindow::startDrawJob(DrawMode mode) {
 }
 
 bool MainWindow::askRegion(const LanguagePack& lang) {
-    const std::string initial = readSetting(app_.settingsPath, settings::kRegionSelect);
+    const std::string initial = readSetting(app_.paths.settingsPath, settings::kRegionSelect);
     const std::optional<std::string> entered =
         prompter_.askText(lang.text(TextId::RegionPrompt), lang.text(TextId::RegionTitle), initial);
     if (!entered) return false;
@@ -309,7 +311,7 @@ bool MainWindow::askRegion(const LanguagePack& lang) {
         warn(lang, TextId::BadRegion, TextId::RegionTitle);
         return false;
     }
-    ProfileStore::write(app_.settingsPath, settings::kRegionSelect.section,
+    ProfileStore::write(app_.paths.settingsPath, settings::kRegionSelect.section,
                         settings::kRegionSelect.key, quoted(region->stored));
     app_.regionParts = std::move(region->parts);
     return true;
@@ -337,7 +339,7 @@ void MainWindow::onMainResized() {
 }
 
 void MainWindow::paintIdlePicture() {
-    const LanguagePack lang = LanguagePack::fromState(app_);
+    const LanguagePack lang = app_.languagePack();
     panel_->clear();
     panel_->setPicture(makeBannerPicture(), 0);
     forgetPanelPicture(0);
@@ -379,7 +381,7 @@ void MainWindow::chooseBackgroundColour() {
     if (chosen == current) return;
     panel_->setBackgroundColour(chosen);
     onMainResized();
-    ProfileStore::write(app_.settingsPath, settings::kBackgroundColor.section,
+    ProfileStore::write(app_.paths.settingsPath, settings::kBackgroundColor.section,
                         settings::kBackgroundColor.key, quoted(backgroundColourText(chosen)));
 }
 
@@ -400,24 +402,24 @@ void MainWindow::showUnexpectedError(const std::string& message) {
 
 void MainWindow::changeMap() {
     if (jobBusy()) return;
-    const LanguagePack lang = LanguagePack::fromState(app_);
-    std::string& map = app_.styleIsTcv ? app_.mapPath1 : app_.mapPath;
+    const LanguagePack lang = app_.languagePack();
+    std::string& map = app_.style.tcv ? app_.style.mapPath1 : app_.style.mapPath;
     // A relative map path names a file in the run folder, as for the job.
     const std::optional<std::string> chosen = prompter_.chooseOpenPath(
         lang.text(TextId::MapDialogTitle) + ":", lang.text(TextId::MapDialogFilter),
-        resolveMapPath(map, app_.runFolder, app_.dataFolder));
+        resolveMapPath(map, app_.paths.runFolder, app_.paths.dataFolder));
     if (!chosen) return;
     map = *chosen;
-    const SettingKey& key = app_.styleIsTcv ? settings::kMap1 : settings::kMap;
-    ProfileStore::write(app_.settingsPath, key.section, key.key, quoted(map));
+    const SettingKey& key = app_.style.tcv ? settings::kMap1 : settings::kMap;
+    ProfileStore::write(app_.paths.settingsPath, key.section, key.key, quoted(map));
     refreshTitleNow();
 }
 
 void MainWindow::chooseAutoDraw(int item) {
     if (item < kAutoDrawOff || item > kAutoDrawGlobal) return;
     checkAutoDrawItem(item);
-    ProfileStore::write(app_.settingsPath, settings::kAutoDraw.section, settings::kAutoDraw.key,
-                        std::to_string(item));
+    ProfileStore::write(app_.paths.settingsPath, settings::kAutoDraw.section,
+                        settings::kAutoDraw.key, std::to_string(item));
 }
 
 void MainWindow::checkAutoDrawItem(int item) {
@@ -434,8 +436,8 @@ int MainWindow::checkedAutoDrawItem() const {
 
 void MainWindow::saveMap() {
     if (jobBusy()) return;
-    const LanguagePack lang = LanguagePack::fromState(app_);
-    saveTrackMap(app_, *this, lang, &prompter_);
+    const LanguagePack lang = app_.languagePack();
+    saveTrackMap(app_.lastMap, app_.tempFilePath, *this, lang, prompter_);
 }
 
 void MainWindow::openFiles() {
@@ -480,8 +482,8 @@ void MainWindow::selectLanguage() {
 }
 
 void MainWindow::dropFiles(const std::vector<std::string>& paths) {
-    const LanguagePack lang = LanguagePack::fromState(app_);
-    if (app_.mapPath.empty()) {
+    const LanguagePack lang = app_.languagePack();
+    if (app_.style.mapPath.empty()) {
         warn(lang, TextId::NoMap, TextId::NoMapTitle);
         return;
     }

@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "app/main_view.h"
 #include "i18n/text_id.h"
 #include "render/draw_mode.h"
-#include "render/main_view.h"
 
 class QAction;
 class QActionGroup;
@@ -25,14 +25,14 @@ class QMenu;
 
 namespace tcmap {
 
-struct AppState;
+struct WindowSession;
 class DrawPanel;
 class LanguagePack;
 class Prompter;
 
 // Runs one draw job to its end on the calling thread (runDrawJob, or a
 // stand-in in tests).
-using DrawJobRunner = std::function<void(AppState&, MainView&, DrawMode)>;
+using DrawJobRunner = std::function<void(WindowSession&, MainView&, DrawMode)>;
 
 class MainWindow : public QMainWindow, public MainView {
     Q_OBJECT
@@ -60,7 +60,8 @@ class MainWindow : public QMainWindow, public MainView {
         SelectLanguage,
     };
 
-    MainWindow(AppState& app, Prompter& prompter, DrawJobRunner runner, QWidget* parent = nullptr);
+    MainWindow(WindowSession& app, Prompter& prompter, DrawJobRunner runner,
+               QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // Called inside the catch block of a job thread whose job threw. Without
@@ -140,7 +141,7 @@ class MainWindow : public QMainWindow, public MainView {
     void warn(const LanguagePack& lang, TextId textId, TextId titleId);
     void runJobThread(DrawMode mode);
 
-    AppState& app_;
+    WindowSession& app_;
     Prompter& prompter_;
     DrawJobRunner runner_;
     std::function<void()> jobErrorHandler_;

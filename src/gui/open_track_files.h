@@ -7,13 +7,13 @@ class QWidget;
 
 namespace tcmap {
 
-struct AppState;
+struct WindowSession;
 class Prompter;
 
 // Refuses without a map picture or while a job runs; otherwise shows the file
 // chooser in replace mode over `owner` and stores the folder when the user
 // confirmed. The caller refreshes its title when the user confirmed, and acts
 // on its auto-draw choice when there are track files to draw.
-OpenFilesResult openTrackFilesCommand(AppState& app, Prompter& prompter, QWidget* owner);
+OpenFilesResult openTrackFilesCommand(WindowSession& app, Prompter& prompter, QWidget* owner);
 
 }  // namespace tcmap

@@ -12,9 +12,9 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-#include "config/app_state.h"
 #include "gui/dialog_placement.h"
 #include "gui/ui_text.h"
+#include "gui/window_session.h"
 
 namespace tcmap {
 
@@ -38,12 +38,12 @@ QLabel* plainLabel(const QString& text, QWidget* parent) {
 
 }  // namespace
 
-SettingsWindow::SettingsWindow(AppState& app, Prompter& prompter, QWidget* owner)
-    : QDialog(owner), app_(app), prompter_(prompter), pack_(LanguagePack::fromState(app)) {
+SettingsWindow::SettingsWindow(WindowSession& app, Prompter& prompter, QWidget* owner)
+    : QDialog(owner), app_(app), prompter_(prompter), pack_(app.languagePack()) {
     setFont(uiFont());
     setWindowTitle(uiText(pack_.text(TextId::SettingsTitle)));
 
-    const SettingsFormValues values = loadSettingsForm(app_);
+    const SettingsFormValues values = loadSettingsForm(app_.paths.settingsPath, app_.style);
 
     auto* layout = new QVBoxLayout(this);
     // The client area ends at the bottom of the Save button.
@@ -207,7 +207,7 @@ void SettingsWindow::changeMap(QLineEdit* field) {
 }
 
 void SettingsWindow::save() {
-    saveSettingsForm(app_, shownValues());
+    saveSettingsForm(app_.paths.settingsPath, app_.style, shownValues());
     accept();
 }
 

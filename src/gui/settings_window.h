@@ -20,14 +20,14 @@ class QWidget;
 
 namespace tcmap {
 
-struct AppState;
+struct WindowSession;
 class Prompter;
 
 class SettingsWindow : public QDialog {
     Q_OBJECT
 
   public:
-    SettingsWindow(AppState& app, Prompter& prompter, QWidget* owner);
+    SettingsWindow(WindowSession& app, Prompter& prompter, QWidget* owner);
 
   private:
     QWidget* buildPage(std::span<const SettingsField> fields, const SettingsFormValues& values);
@@ -36,7 +36,7 @@ class SettingsWindow : public QDialog {
     void changeMap(QLineEdit* field);
     void save();
 
-    AppState& app_;
+    WindowSession& app_;
     Prompter& prompter_;
     LanguagePack pack_;
 

@@ -8,10 +8,10 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "config/app_state.h"
 #include "config/settings_keys.h"
 #include "gui/dialog_placement.h"
 #include "gui/ui_text.h"
+#include "gui/window_session.h"
 
 namespace tcmap {
 
@@ -29,8 +29,8 @@ QPushButton* plainButton(const QString& text, QWidget* parent) {
 
 }  // namespace
 
-TextFormatWindow::TextFormatWindow(AppState& app, Prompter& prompter, QWidget* owner)
-    : QDialog(owner), app_(app), prompter_(prompter), pack_(LanguagePack::fromState(app)) {
+TextFormatWindow::TextFormatWindow(WindowSession& app, Prompter& prompter, QWidget* owner)
+    : QDialog(owner), app_(app), prompter_(prompter), pack_(app.languagePack()) {
     setFont(uiFont());
     setWindowTitle(uiText(pack_.text(TextId::TextFormatTitle)));
 
@@ -51,8 +51,8 @@ TextFormatWindow::TextFormatWindow(AppState& app, Prompter& prompter, QWidget* o
         const SettingKey& setting = labelFormatSetting(which);
         auto* label = new QLabel(uiText(pack_.text(labelFormatLabelText(which))) + ':', this);
         label->setTextFormat(Qt::PlainText);
-        auto* edit =
-            new QLineEdit(QString::fromStdString(readLabelFormat(app_.settingsPath, which)), this);
+        auto* edit = new QLineEdit(
+            QString::fromStdString(readLabelFormat(app_.paths.settingsPath, which)), this);
         edit->setObjectName(QString::fromUtf8(setting.key.data(), setting.key.size()));
         (which == LabelFormat::Time ? time_ : forecast_) = edit;
         auto* test = plainButton(uiText(pack_.text(TextId::TestButton)), this);
@@ -94,7 +94,7 @@ void TextFormatWindow::test(LabelFormat which) {
 }
 
 void TextFormatWindow::save() {
-    if (saveLabelFormats(pack_, prompter_, app_.settingsPath, time_->text().toStdString(),
+    if (saveLabelFormats(pack_, prompter_, app_.paths.settingsPath, time_->text().toStdString(),
                          forecast_->text().toStdString())) {
         accept();
     }

@@ -12,21 +12,21 @@ class QWidget;
 
 namespace tcmap {
 
-struct AppState;
+struct WindowSession;
 class Prompter;
 
 class TextFormatWindow : public QDialog {
     Q_OBJECT
 
   public:
-    TextFormatWindow(AppState& app, Prompter& prompter, QWidget* owner);
+    TextFormatWindow(WindowSession& app, Prompter& prompter, QWidget* owner);
 
   private:
     QLineEdit* field(LabelFormat which) const;
     void test(LabelFormat which);
     void save();
 
-    AppState& app_;
+    WindowSession& app_;
     Prompter& prompter_;
     LanguagePack pack_;
     QLineEdit* time_ = nullptr;

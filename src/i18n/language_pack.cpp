@@ -1,9 +1,9 @@
 #include "i18n/language_pack.h"
 
 #include "base/line_break_escapes.h"
-#include "config/app_state.h"
 #include "config/profile_store.h"
 #include "config/program_folders.h"
+#include "config/program_paths.h"
 #include "i18n/charset_conversion.h"
 #include "i18n/traditional_chinese.h"
 
@@ -17,10 +17,8 @@ LanguagePack::LanguagePack(std::string runFolder, std::string code, std::string 
       charset_(std::move(charset)),
       toBig5_(toBig5) {}
 
-LanguagePack LanguagePack::fromState(const AppState& state) {
-    return LanguagePack(state.runFolder, state.langCode, state.langCharset, state.langToBig5,
-                        state.dataFolder);
-}
+LanguagePack::LanguagePack(const ProgramPaths& paths, const LanguageChoice& choice)
+    : LanguagePack(paths.runFolder, choice.code, choice.charset, choice.toBig5, paths.dataFolder) {}
 
 std::string LanguagePack::filePath(std::string_view code) const {
     std::string name(code);

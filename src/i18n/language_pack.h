@@ -10,7 +10,8 @@
 
 namespace tcmap {
 
-struct AppState;
+struct LanguageChoice;
+struct ProgramPaths;
 
 class LanguagePack {
   public:
@@ -20,8 +21,8 @@ class LanguagePack {
     LanguagePack(std::string runFolder, std::string code, std::string charset, bool toBig5,
                  std::string dataFolder = {});
 
-    // The pack of the language fields of the program state.
-    static LanguagePack fromState(const AppState& state);
+    // The chosen language, its files in the program's folders.
+    LanguagePack(const ProgramPaths& paths, const LanguageChoice& choice);
 
     // The text with this id as UTF-8, with every backslash-n (or N) turned
     // into CR LF. A missing file or id gives "MISSING (<code>, <number>)";

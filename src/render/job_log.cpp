@@ -1,8 +1,6 @@
 #include "render/job_log.h"
 
 #include "base/text_rules.h"
-#include "config/app_state.h"
-#include "render/main_view.h"
 #include "track/track_model.h"
 
 namespace tcmap {
@@ -26,23 +24,31 @@ std::string aceText(const StormStatistics& stats) {
     return text;
 }
 
+std::string infoLineText(const StormStatistics& stats) {
+    return peakWindText(stats) + "  " + lowestPressureText(stats) + "  " + aceText(stats);
+}
+
+void JobLog::send(MessageKind kind, const std::string& text, uint32_t colour) {
+    const DrawMessage message{kind, text, colour};
+    messages_.push_back(message);
+    progress_.message(message);
+}
+
 void JobLog::writeProgress(const std::string& text, uint32_t colour) {
-    view_.writeLine(text, colour);
+    send(MessageKind::Progress, text, colour);
 }
 
 void JobLog::reportMessage(const std::string& text, uint32_t colour) {
-    if (app_.isBatch()) {
-        app_.appendFailure(text + "\r\n");
-    } else {
-        writeProgress(text, colour);
-    }
+    send(MessageKind::Warning, text, colour);
 }
 
 void JobLog::updateInfoLine(const std::string& message, bool withMessage) {
-    view_.setStatusPart(0, peakWindText(stats_));
-    view_.setStatusPart(1, lowestPressureText(stats_));
-    view_.setStatusPart(2, aceText(stats_));
-    if (withMessage) view_.setStatusPart(3, message);
+    progress_.infoLine(stats_, withMessage ? &message : nullptr);
+}
+
+void JobLog::writeDrawingError(const std::string& message) {
+    send(MessageKind::DrawingError, message, kFailureColour);
+    updateInfoLine(message, true);
 }
 
 }  // namespace tcmap

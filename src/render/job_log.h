@@ -1,52 +1,53 @@
-// The job log and the info line of a draw job: coloured lines in the main
-// window's drawing panel and the four status-bar parts (peak wind, lowest
-// pressure, ACE, latest message). In batch mode, messages the user must see
-// go to the failure log instead of the hidden panel.
+// The log of one drawing: every message goes to the caller's progress as it is
+// written and into the result's list; the info line shows the statistics so
+// far. Drawing errors are counted on from the caller's count.
 #pragma once
 
 #include <cstdint>
 #include <string>
-#include <string_view>
+#include <vector>
 
+#include "render/draw.h"
 #include "render/layers/layer_log.h"
 
 namespace tcmap {
 
-struct AppState;
-class MainView;
 struct StormStatistics;
 
-// The status-bar texts of the statistics: "VMAX: 125kts", "MSLP: 950mb",
+// The info line's texts of the statistics: "VMAX: 125kts", "MSLP: 950mb",
 // "ACE: 12.5"; without a value ("VMAX: ") while there is none yet.
 std::string peakWindText(const StormStatistics& stats);
 std::string lowestPressureText(const StormStatistics& stats);
 std::string aceText(const StormStatistics& stats);
+// The three, as a batch run prints them: "VMAX: 125kts  MSLP: 950mb  ACE: 12.5".
+std::string infoLineText(const StormStatistics& stats);
 
-// Holds references only; every call goes straight to the view, which keeps
-// calls from the job thread and the interface thread in order.
 class JobLog : public LayerLog {
   public:
-    JobLog(MainView& view, AppState& app, const StormStatistics& stats)
-        : view_(view), app_(app), stats_(stats) {}
+    JobLog(DrawProgress& progress, const StormStatistics& stats, std::vector<DrawMessage>& messages,
+           int64_t drawingErrorsBefore)
+        : progress_(progress),
+          stats_(stats),
+          messages_(messages),
+          drawingErrors_(drawingErrorsBefore) {}
 
-    // Write the text (several lines when it holds line breaks) into the panel
-    // in the given colour, in batch mode too.
+    // A line of the job log.
     void writeProgress(const std::string& text, uint32_t colour) override;
-
-    // Batch mode: append the text and CR LF to the failure log, nothing to
-    // the panel. Otherwise the same as writeProgress.
+    // A warning the user must see: a batch run's failure report collects it.
     void reportMessage(const std::string& text, uint32_t colour);
-
-    // Refresh status-bar parts 0 to 2 from the statistics; set part 3 to the
-    // message only when `withMessage`.
     void updateInfoLine(const std::string& message, bool withMessage) override;
+    int64_t countDrawingError() override { return ++drawingErrors_; }
+    void writeDrawingError(const std::string& message) override;
 
-    MainView& view() { return view_; }
+    int64_t drawingErrors() const { return drawingErrors_; }
 
   private:
-    MainView& view_;
-    AppState& app_;
+    void send(MessageKind kind, const std::string& text, uint32_t colour);
+
+    DrawProgress& progress_;
     const StormStatistics& stats_;
+    std::vector<DrawMessage>& messages_;
+    int64_t drawingErrors_;
 };
 
 }  // namespace tcmap

@@ -1,7 +1,5 @@
 #include "render/job_timings.h"
 
-#include <cstdlib>
-#include <cstring>
 #include <ostream>
 
 #include "base/text_rules.h"
@@ -42,6 +40,11 @@ void JobTimings::stop() {
     running_ = false;
 }
 
+void JobTimings::add(JobStage stage, Clock::duration duration) {
+    reached_[index(stage)] = true;
+    durations_[index(stage)] += duration;
+}
+
 void JobTimings::print(std::ostream& out) const {
     for (size_t i = 0; i < kJobStageCount; ++i) {
         if (!reached_[i]) continue;
@@ -50,11 +53,6 @@ void JobTimings::print(std::ostream& out) const {
             << " ms\n";
     }
     out.flush();
-}
-
-bool timingsRequested() {
-    const char* value = std::getenv("TCMAP_TIMINGS");
-    return value != nullptr && std::strcmp(value, "1") == 0;
 }
 
 }  // namespace tcmap

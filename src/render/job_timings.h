@@ -32,6 +32,9 @@ class JobTimings {
     void start(JobStage stage);
     // Ends the running stage.
     void stop();
+    // Adds the duration of a stage measured elsewhere (the settings, read
+    // before the job starts).
+    void add(JobStage stage, Clock::duration duration);
 
     bool reached(JobStage stage) const { return reached_[index(stage)]; }
     Clock::duration duration(JobStage stage) const { return durations_[index(stage)]; }
@@ -48,8 +51,5 @@ class JobTimings {
     JobStage current_ = JobStage::Settings;
     Clock::time_point started_;
 };
-
-// True when the environment asks for stage timings (TCMAP_TIMINGS=1).
-bool timingsRequested();
 
 }  // namespace tcmap

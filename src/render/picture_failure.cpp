@@ -2,25 +2,24 @@
 
 #include <string>
 
-#include "config/app_state.h"
 #include "i18n/language_pack.h"
 #include "render/job_log.h"
 #include "render/layers/draw_status.h"
 
 namespace tcmap {
 
-void reportPictureFailure(AppState& app, JobLog& log, const LanguagePack& lang, int32_t status) {
-    const std::string failed = lang.text(TextId::PictureFailed);
-    const std::string statusLine = lang.text(TextId::ErrorStatus) + ": " + statusText(status);
-    const std::string advice = lang.text(TextId::PictureFailureAdvice);
-    if (app.isBatch()) {
-        app.appendFailure(failed + "\r\n" + statusLine + "\r\n" + advice + "\r\n");
-        return;
-    }
-    log.writeProgress(failed, kFailureColour);
-    log.writeProgress(statusLine, kWarningColour);
-    log.writeProgress(advice, kFailureLastColour);
-    log.updateInfoLine(failed, true);
+std::array<DrawMessage, 3> pictureFailureMessages(const LanguagePack& lang, int32_t status) {
+    return {DrawMessage{MessageKind::Warning, lang.text(TextId::PictureFailed), kFailureColour},
+            DrawMessage{MessageKind::Warning,
+                        lang.text(TextId::ErrorStatus) + ": " + statusText(status), kWarningColour},
+            DrawMessage{MessageKind::Warning, lang.text(TextId::PictureFailureAdvice),
+                        kFailureLastColour}};
+}
+
+void reportPictureFailure(JobLog& log, const LanguagePack& lang, int32_t status) {
+    const std::array<DrawMessage, 3> lines = pictureFailureMessages(lang, status);
+    for (const DrawMessage& line : lines) log.reportMessage(line.text, line.colour);
+    log.updateInfoLine(lines[0].text, true);
 }
 
 }  // namespace tcmap

@@ -2,18 +2,22 @@
 // created, the map not painted onto it, or not stored.
 #pragma once
 
+#include <array>
 #include <cstdint>
+
+#include "render/draw.h"
 
 namespace tcmap {
 
-struct AppState;
 class JobLog;
 class LanguagePack;
 
-// The failure text, the error-status text + ": " + the status text, and the
-// advice. Batch mode: one failure-log entry. Otherwise three panel lines
-// (failure, warning, orange failure colours) and the failure text in the
-// info line.
-void reportPictureFailure(AppState& app, JobLog& log, const LanguagePack& lang, int32_t status);
+// The failure text (failure colour), the error-status text + ": " + the
+// status text (warning colour), and the advice (orange failure colour): the
+// warnings a batch run's failure report collects.
+std::array<DrawMessage, 3> pictureFailureMessages(const LanguagePack& lang, int32_t status);
+
+// Writes the three to the job log, and the failure text to the info line.
+void reportPictureFailure(JobLog& log, const LanguagePack& lang, int32_t status);
 
 }  // namespace tcmap

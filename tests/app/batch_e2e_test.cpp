@@ -15,7 +15,7 @@
 
 #include "app/startup_state.h"
 #include "base/file_io.h"
-#include "config/app_state.h"
+#include "config/program_paths.h"
 #include "i18n/language_pack.h"
 #include "i18n/safe_format.h"
 #include "render/canvas/canvas.h"
@@ -92,10 +92,9 @@ RunResult runTcmap(const TempFolder& folder, const std::vector<std::string>& arg
 
 // The texts the executable looks up in a fresh run folder.
 LanguagePack runFolderLanguage() {
-    AppState app;
-    setRunDefaults(app, TCMAP_SOURCE_DIR "/data");  // the shipped run-folder files
-    readStartupSettings(app);
-    return LanguagePack::fromState(app);
+    ProgramPaths paths;
+    paths.runFolder = TCMAP_SOURCE_DIR "/data";  // the shipped run-folder files
+    return LanguagePack(paths, readLanguageChoice(paths.runFolder));
 }
 
 // A plain map picture of one colour; on a 1440 x 720 map a degree is 4 pixels.

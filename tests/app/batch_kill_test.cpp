@@ -57,15 +57,14 @@ TEST(BatchKill, KilledWritesLeaveTheOldFilesWholeAndTheNextRunSweepsTheRest) {
     const std::vector<std::string> args{"~nogui", settings, out, kStorm};
 
     const std::vector<KillMoment> moments = {
-        {"Settings.ini", "created", false, false}, {"Settings.ini", "written", false, false},
-        {"Settings.ini", "linked", false, true},   {"Settings.ini", "created", true, true},
-        {"Settings.ini", "written", true, true},   {"out.png", "created", false, false},
-        {"out.png", "written", false, false},      {"out.png", "linked", false, true},
+        {"out.png", "created", false, false},
+        {"out.png", "written", false, false},
+        {"out.png", "linked", false, true},
         {"out.png", "written", true, true},
     };
     TempFolder logs;
     {
-        // A first run leaves the run folder as every later one does (temp/).
+        // A first run leaves the run folder as every later one does.
         TcmapOptions first;
         first.stderrPath = logs.file("first.err");
         TcmapProcess process(run, args, first);
@@ -90,10 +89,7 @@ TEST(BatchKill, KilledWritesLeaveTheOldFilesWholeAndTheNextRunSweepsTheRest) {
             process.kill(SIGKILL);
             EXPECT_EQ(process.wait(), -1);
         }
-        // (A run killed at its output has written Settings.ini in full before.)
-        if (moment.file == "Settings.ini") {
-            EXPECT_EQ(readFileOrEmpty(run.file("Settings.ini")), oldSettings);
-        }
+        EXPECT_EQ(readFileOrEmpty(run.file("Settings.ini")), oldSettings);
         EXPECT_EQ(readFileOrEmpty(out), oldOut);
         const std::vector<std::string> afterKill =
             entriesOf(moment.file == "out.png" ? folder.path() : run.path());
@@ -101,7 +97,6 @@ TEST(BatchKill, KilledWritesLeaveTheOldFilesWholeAndTheNextRunSweepsTheRest) {
         // An unnamed file vanishes with the process; a named one stays.
         EXPECT_EQ(afterKill.size(), before + (moment.leavesName ? 1 : 0))
             << ::testing::PrintToString(afterKill);
-        EXPECT_FALSE(entriesOf(run.file("temp")).empty());  // the killed run's scratch file
 
         TcmapOptions next;
         next.stderrPath = logs.file("next.err");
@@ -112,5 +107,38 @@ TEST(BatchKill, KilledWritesLeaveTheOldFilesWholeAndTheNextRunSweepsTheRest) {
         EXPECT_EQ(entriesOf(run.file("temp")), std::vector<std::string>{});
         Picture saved;
         EXPECT_TRUE(saved.loadFile(out));
+    }
+}
+
+// A batch run keeps no scratch file: it writes nothing into the run folder,
+// Settings.ini included, so no moment of such a write can be held there.
+TEST(BatchKill, ABatchRunWritesNothingIntoTheRunFolder) {
+    const PrivateRunFolder run;
+    TempFolder folder;
+    Picture map;
+    ASSERT_EQ(map.create(1440, 720, 0xFF0A285A, kPngFormatId), 0);
+    const std::string mapPath = folder.file("map.png");
+    ASSERT_EQ(map.save(mapPath, kPngFormatId), 0);
+    const std::string settings =
+        folder.put("s.ini", "[Borvane4]\nMode=0\nMap=\"" + mapPath + "\"\nWidth=300\nHeight=200\n");
+    const std::string out = folder.file("out.png");
+    const std::vector<std::string> args{"~nogui", settings, out, kStorm};
+    const std::string oldSettings = readFileOrEmpty(run.file("Settings.ini"));
+    const std::vector<std::string> runEntries = entriesOf(run.path());
+    TempFolder logs;
+    for (const char* stage : {"created", "written", "linked"}) {
+        for (const bool named : {false, true}) {
+            SCOPED_TRACE(std::string(stage) + (named ? " (named)" : ""));
+            TcmapOptions held;
+            held.stderrPath = logs.file("held.err");
+            held.environment = {std::string("TCMAP_TEST_HOLD_WRITE=") + stage + ":Settings.ini"};
+            if (named) held.environment.push_back("TCMAP_TEST_NO_TMPFILE=1");
+            TcmapProcess process(run, args, held);
+            ASSERT_EQ(process.wait(), 0) << process.err();
+            EXPECT_EQ(readFileOrEmpty(run.file("Settings.ini")), oldSettings);
+            EXPECT_EQ(entriesOf(run.path()), runEntries);
+            Picture saved;
+            EXPECT_TRUE(saved.loadFile(out));
+        }
     }
 }

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "base/file_io.h"
-#include "config/app_state.h"
+#include "config/program_paths.h"
 #include "support/private_run_folder.h"
 #include "support/temp_folder.h"
 
@@ -31,16 +31,16 @@ struct Result {
 // they come from the data folder.
 struct EnglishUser {
     TempFolder folder;
-    AppState app;
+    ProgramPaths paths;
     EnglishUser() {
         folder.put("Language.ini", "[lang_list]\nCharset=UTF-8\n[Language]\nSelect=en\n");
-        app.runFolder = folder.path();
-        app.dataFolder = TCMAP_SOURCE_DIR "/data";
+        paths.runFolder = folder.path();
+        paths.dataFolder = TCMAP_SOURCE_DIR "/data";
     }
     Result run(const std::vector<std::string>& args) const {
         std::ostringstream out, err;
         Result result;
-        result.exitCode = runCheckSettingsCommand(app, args, out, err);
+        result.exitCode = runCheckSettingsCommand(paths, args, out, err);
         result.out = out.str();
         result.err = err.str();
         return result;

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "base/file_io.h"
-#include "config/app_state.h"
 #include "config/profile_store.h"
 #include "i18n/language_pack.h"
 #include "support/fake_prompter.h"

@@ -8,19 +8,19 @@
 #include <thread>
 #include <vector>
 
-#include "app/batch_finish.h"
-#include "app/headless_view.h"
+#include <sstream>
+
+#include "app/batch_log.h"
+#include "app/batch_output.h"
 #include "app/save_track_map.h"
 #include "base/file_io.h"
-#include "config/app_state.h"
 #include "i18n/language_pack.h"
 #include "i18n/safe_format.h"
 #include "render/canvas/picture.h"
-#include "render/job_log.h"
-#include "render/output_stage.h"
+#include "render/draw.h"
 #include "support/fake_prompter.h"
+#include "support/recording_view.h"
 #include "support/temp_folder.h"
-#include "track/track_model.h"
 
 using namespace tcmap;
 using tcmap::testing::TempFolder;
@@ -70,25 +70,43 @@ std::string readFifo(const std::string& path) {
     return bytes;
 }
 
-// A finished job as the output stage leaves it.
+// A finished window job as its end leaves it.
 struct SaveFixture {
     TempFolder run;
-    AppState app;
-    HeadlessView view;
+    LastMap last;
+    std::string tempFilePath = run.file("temp/1a2b.tmp");
+    RecordingView view;
     LanguagePack lang{TCMAP_SOURCE_DIR "/data", "en", "UTF-8", false};
     FakePrompter prompter;
 
     SaveFixture() {
         ::mkdir(run.file("temp").c_str(), 0755);
-        app.runFolder = run.path();
-        app.tempFilePath = run.file("temp/1a2b.tmp");
         view.setPictureLayout(kMapPictureLayout);  // the job sets it at its start
     }
     void finishJob(const std::string& bytes, std::string_view formatId) {
         run.put("temp/1a2b.tmp", bytes);
         view.setPanelPicture({bytes.begin(), bytes.end()});
-        app.outputFormatId = std::string(formatId);
+        last.formatId = std::string(formatId);
     }
+    bool save() { return saveTrackMap(last, tempFilePath, view, lang, prompter); }
+    std::string failureText(const std::string& value) const {
+        return safeFormat(lang.text(TextId::SaveFailed), {value});
+    }
+};
+
+// A batch job's end: its result, and the messages its log collected.
+struct BatchFixture {
+    TempFolder run;
+    LanguagePack lang{TCMAP_SOURCE_DIR "/data", "en", "UTF-8", false};
+    std::ostringstream err;
+    BatchLog log{err};
+    DrawResult result;
+
+    void drawn(const Picture& map) {
+        result.outcome = DrawOutcome::Drawn;
+        ASSERT_TRUE(result.picture.copyFrom(map));
+    }
+    BatchFinish finish(const std::string& output) { return finishBatch(result, output, lang, log); }
     std::string failureText(const std::string& value) const {
         return safeFormat(lang.text(TextId::SaveFailed), {value});
     }
@@ -103,19 +121,19 @@ TEST(SaveTrackMap, ConvertsTheShownMapThroughTheRewrittenScratchFile) {
     f.run.put("temp/1a2b.tmp", "stale bytes of another picture");
     f.prompter.paths = {f.run.file("map.png"), f.run.file("again.png")};
 
-    EXPECT_TRUE(saveTrackMap(f.app, f.view, f.lang, &f.prompter));
+    EXPECT_TRUE(f.save());
     ASSERT_EQ(f.prompter.shown.size(), 1u);
     EXPECT_EQ(f.prompter.shown[0].kind, "save");
     EXPECT_EQ(f.prompter.shown[0].title, f.lang.text(TextId::SaveDialogTitle) + ":");
     EXPECT_EQ(f.prompter.shown[0].text,
               f.lang.text(TextId::SaveDialogFilter) + "\n\npng");  // filter, path, extension
     expectPngOf(f.run.file("map.png"), map);
-    EXPECT_EQ(readFileOrEmpty(f.app.tempFilePath), encoded(map, kBmpFormatId));
+    EXPECT_EQ(readFileOrEmpty(f.tempFilePath), encoded(map, kBmpFormatId));
     EXPECT_EQ(f.view.statusPart(3), f.lang.text(TextId::MapSaved));
     EXPECT_EQ(f.prompter.waitCursorDepth, 0);
 
     // Saving again under another name gives the same file.
-    EXPECT_TRUE(saveTrackMap(f.app, f.view, f.lang, &f.prompter));
+    EXPECT_TRUE(f.save());
     EXPECT_EQ(readFileOrEmpty(f.run.file("again.png")), readFileOrEmpty(f.run.file("map.png")));
 }
 
@@ -126,17 +144,17 @@ TEST(SaveTrackMap, CopiesAPngPictureByteForByte) {
     f.finishJob(png, kPngFormatId);
     f.prompter.paths = {f.run.put("old.png", "an older picture under the chosen name")};
 
-    EXPECT_TRUE(saveTrackMap(f.app, f.view, f.lang, &f.prompter));
+    EXPECT_TRUE(f.save());
     EXPECT_EQ(readFileOrEmpty(f.run.file("old.png")), png);
 }
 
 TEST(SaveTrackMap, RefusesWhenThePanelShowsNoMapOrTheDialogIsCancelled) {
     SaveFixture f;
     f.prompter.paths = {f.run.file("map.png")};
-    EXPECT_FALSE(saveTrackMap(f.app, f.view, f.lang, &f.prompter));  // empty panel
+    EXPECT_FALSE(f.save());  // empty panel
     f.finishJob(encoded(testPicture(), kBmpFormatId), kBmpFormatId);
     f.view.setPictureLayout(0);  // the idle picture, not a map
-    EXPECT_FALSE(saveTrackMap(f.app, f.view, f.lang, &f.prompter));
+    EXPECT_FALSE(f.save());
     ASSERT_EQ(f.prompter.shown.size(), 2u);
     EXPECT_EQ(f.prompter.count("save"), 0u);
     EXPECT_EQ(f.prompter.shown[0].text, f.lang.text(TextId::NoMapToSave));
@@ -146,25 +164,24 @@ TEST(SaveTrackMap, RefusesWhenThePanelShowsNoMapOrTheDialogIsCancelled) {
     f.view.setPictureLayout(kMapPictureLayout);
     f.run.put("temp/1a2b.tmp", "kept");
     f.prompter.paths = {std::nullopt};
-    EXPECT_FALSE(saveTrackMap(f.app, f.view, f.lang, &f.prompter));
+    EXPECT_FALSE(f.save());
     EXPECT_EQ(f.prompter.shown.size(), 3u);  // the dialog, no box
-    EXPECT_EQ(readFileOrEmpty(f.app.tempFilePath), "kept");
+    EXPECT_EQ(readFileOrEmpty(f.tempFilePath), "kept");
     EXPECT_FALSE(pathExists(f.run.file("map.png")));
 
     // Batch mode collects the message instead.
-    f.view.setPanelPicture({});
-    f.app.batchOutputPath = f.run.file("batch.png");
-    EXPECT_FALSE(saveTrackMap(f.app, f.view, f.lang, nullptr));
-    EXPECT_EQ(f.app.failureLog(), f.lang.text(TextId::NoMapToSave) + "\r\n");
+    BatchFixture b;
+    EXPECT_EQ(b.finish(b.run.file("batch.png")).exitCode, 1);
+    EXPECT_EQ(b.log.failureLog(), b.lang.text(TextId::NoMapToSave) + "\r\n");
 }
 
 TEST(SaveTrackMap, ReportsFailedConversionsCopiesAndScratchWrites) {
     SaveFixture f;
     // A too-large map's scratch file that does not decode: the result code.
-    f.app.outputFormatId = std::string(kBmpFormatId);
-    f.app.largePicturePath = f.run.put("temp/broken.tmp", "BM not really a picture");
+    f.last.formatId = std::string(kBmpFormatId);
+    f.last.largePicturePath = f.run.put("temp/broken.tmp", "BM not really a picture");
     f.prompter.paths = {f.run.file("map.png"), f.run.file("map.png")};
-    EXPECT_FALSE(saveTrackMap(f.app, f.view, f.lang, &f.prompter));
+    EXPECT_FALSE(f.save());
     ASSERT_EQ(f.prompter.count("message"), 1u);
     EXPECT_EQ(f.prompter.shown[1].text, f.failureText("-3"));
     EXPECT_EQ(f.prompter.shown[1].title, f.lang.text(TextId::SaveFailedTitle));
@@ -172,96 +189,87 @@ TEST(SaveTrackMap, ReportsFailedConversionsCopiesAndScratchWrites) {
     EXPECT_EQ(f.prompter.waitCursorDepth, 0);
 
     // A PNG scratch file that has gone: the copy fails.
-    f.app.outputFormatId = std::string(kPngFormatId);
-    f.app.largePicturePath = f.run.file("temp/gone.tmp");
-    EXPECT_FALSE(saveTrackMap(f.app, f.view, f.lang, &f.prompter));
+    f.last.formatId = std::string(kPngFormatId);
+    f.last.largePicturePath = f.run.file("temp/gone.tmp");
+    EXPECT_FALSE(f.save());
     EXPECT_EQ(f.prompter.shown.back().text, f.failureText("CopyError"));
     EXPECT_FALSE(pathExists(f.run.file("map.png")));
 
     // A scratch file that cannot be rewritten would save an older picture.
     SaveFixture g;
     g.finishJob(encoded(testPicture(), kPngFormatId), kPngFormatId);
-    g.app.tempFilePath = g.run.file("no-such-folder/1a2b.tmp");
-    g.app.batchOutputPath = g.run.put("out.png", "old picture");
-    EXPECT_FALSE(saveTrackMap(g.app, g.view, g.lang, nullptr));
-    EXPECT_EQ(g.app.failureLog(), g.failureText("CopyError") + "\r\n");
-    EXPECT_EQ(readFileOrEmpty(g.app.batchOutputPath), "old picture");
+    g.tempFilePath = g.run.file("no-such-folder/1a2b.tmp");
+    g.prompter.paths = {g.run.put("out.png", "old picture")};
+    EXPECT_FALSE(g.save());
+    EXPECT_EQ(g.prompter.shown.back().text, g.failureText("CopyError"));
+    EXPECT_EQ(readFileOrEmpty(g.run.file("out.png")), "old picture");
 }
 
 TEST(FinishBatch, SavesTheMapOrReplacesTheOutputWithTheFailureReport) {
-    SaveFixture f;
+    BatchFixture f;
     const Picture map = testPicture();
-    f.finishJob(encoded(map, kBmpFormatId), kBmpFormatId);
-    f.app.batchOutputPath = f.run.file("out.png");
-    EXPECT_EQ(finishBatch(f.app, f.view, f.lang), 0);
-    expectPngOf(f.app.batchOutputPath, map);
-    EXPECT_FALSE(pathExists(f.app.tempFilePath));
-    EXPECT_EQ(f.app.failureLog(), "");
+    f.drawn(map);
+    EXPECT_EQ(f.finish(f.run.file("out.png")).exitCode, 0);
+    expectPngOf(f.run.file("out.png"), map);
+    EXPECT_EQ(f.log.failureLog(), "");
 
-    SaveFixture g;
-    g.run.put("temp/1a2b.tmp", "scratch of this run");
-    g.app.batchOutputPath = g.run.put("out.png", "an old picture of another run");
-    g.app.appendFailure(g.lang.text(TextId::MapNotLoaded) +
-                        "\r\n");  // the job could not load its map
-    EXPECT_EQ(finishBatch(g.app, g.view, g.lang), 1);
-    EXPECT_EQ(readFileOrEmpty(g.app.batchOutputPath),
-              "~SUSPENDED - Track Map Failure.\r\n\r\n" + g.lang.text(TextId::MapNotLoaded) +
-                  "\r\n" + g.lang.text(TextId::NoMapToSave) + "\r\n");
-    EXPECT_FALSE(pathExists(g.app.tempFilePath));
+    BatchFixture g;
+    const std::string output = g.run.put("out.png", "an old picture of another run");
+    // The job could not load its map.
+    g.log.message({MessageKind::Warning, g.lang.text(TextId::MapNotLoaded), 0});
+    EXPECT_EQ(g.finish(output).exitCode, 1);
+    EXPECT_EQ(readFileOrEmpty(output), "~SUSPENDED - Track Map Failure.\r\n\r\n" +
+                                           g.lang.text(TextId::MapNotLoaded) + "\r\n" +
+                                           g.lang.text(TextId::NoMapToSave) + "\r\n");
 
     // Outputs that cannot be written end the run all the same, and say so.
-    SaveFixture h;
-    h.app.batchOutputPath = h.run.file("missing-folder/out.png");
-    const BatchFinish unwritten = finishBatchRun(h.app, h.view, h.lang);
+    BatchFixture h;
+    const BatchFinish unwritten = h.finish(h.run.file("missing-folder/out.png"));
     EXPECT_EQ(unwritten.exitCode, 1);
     EXPECT_FALSE(unwritten.reportWritten);
     EXPECT_EQ(unwritten.reportError, ENOENT);
     // A FIFO is written for the process reading it, and stays a FIFO.
-    h.app.batchOutputPath = h.run.file("fifo.png");
-    ASSERT_EQ(::mkfifo(h.app.batchOutputPath.c_str(), 0644), 0);
+    const std::string fifo = h.run.file("fifo.png");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
     std::string received;
-    std::thread reader([&] { received = readFifo(h.app.batchOutputPath); });
-    const BatchFinish streamed = finishBatchRun(h.app, h.view, h.lang);
+    std::thread reader([&] { received = readFifo(fifo); });
+    const BatchFinish streamed = h.finish(fifo);
     reader.join();
     EXPECT_EQ(streamed.exitCode, 1);
     EXPECT_TRUE(streamed.reportWritten);
     EXPECT_EQ(received.substr(0, 10), "~SUSPENDED");
     struct stat info {};
-    ASSERT_EQ(::lstat(h.app.batchOutputPath.c_str(), &info), 0);
+    ASSERT_EQ(::lstat(fifo.c_str(), &info), 0);
     EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
 
 // The picture could not be written: the report says why in the system's words.
 TEST(FinishBatch, AFailedPictureWriteGivesTheSystemsReason) {
-    SaveFixture f;
-    f.finishJob(encoded(testPicture(), kPngFormatId), kPngFormatId);
-    f.app.batchOutputPath = f.run.file("maps");
-    ASSERT_EQ(::mkdir(f.app.batchOutputPath.c_str(), 0755), 0);
-    EXPECT_EQ(finishBatch(f.app, f.view, f.lang), 1);
-    EXPECT_EQ(f.app.failureLog(), f.failureText("CopyError") + "\r\nCannot write " +
-                                      f.app.batchOutputPath + ": Is a directory\r\n");
+    BatchFixture f;
+    Picture map = testPicture();
+    map.setFormatId(kPngFormatId);  // a Global job on a PNG map: copied
+    f.drawn(map);
+    const std::string output = f.run.file("maps");
+    ASSERT_EQ(::mkdir(output.c_str(), 0755), 0);
+    EXPECT_EQ(f.finish(output).exitCode, 1);
+    EXPECT_EQ(f.log.failureLog(),
+              f.failureText("CopyError") + "\r\nCannot write " + output + ": Is a directory\r\n");
 }
 
-TEST(FinishBatch, WritesThePngTheOutputStageEncodedBesideTheScratchFile) {
-    SaveFixture f;
-    StormStatistics stats;
-    JobLog log(f.view, f.app, stats);
+// What a batch run writes is byte for byte what converting the picture's BMP
+// (the scratch picture the window keeps) gives; a PNG not written is the
+// conversion's code for it.
+TEST(FinishBatch, WritesThePngTheConversionOfTheScratchPictureGives) {
+    BatchFixture f;
     const Picture map = testPicture(13, 6);
-    outputTrackMap(f.app, f.view, log, f.lang, map, 13, 6);
-    EXPECT_TRUE(f.app.outputPng.empty());  // interactive: nothing handed over
-
-    f.app.batchOutputPath = f.run.file("missing-folder/out.png");
-    outputTrackMap(f.app, f.view, log, f.lang, map, 13, 6);
-    ASSERT_FALSE(f.app.outputPng.empty());
-    // Byte for byte what converting the scratch file gives.
-    ASSERT_EQ(convertToPng(f.app.tempFilePath, f.run.file("converted.png"), 24), 1);
+    ASSERT_EQ(map.save(f.run.file("scratch.tmp"), kBmpFormatId), 0);
+    ASSERT_EQ(convertToPng(f.run.file("scratch.tmp"), f.run.file("converted.png"), 24), 1);
     const std::string png = readFileOrEmpty(f.run.file("converted.png"));
-    EXPECT_EQ(png, std::string(f.app.outputPng.begin(), f.app.outputPng.end()));
+    f.drawn(map);
 
-    // Not written: the conversion's code for a PNG not written.
-    EXPECT_FALSE(saveTrackMap(f.app, f.view, f.lang, nullptr));
-    EXPECT_EQ(f.app.failureLog(), f.failureText("-4") + "\r\n");
-    f.app.batchOutputPath = f.run.file("out.png");
-    EXPECT_EQ(finishBatch(f.app, f.view, f.lang), 0);
-    EXPECT_EQ(readFileOrEmpty(f.app.batchOutputPath), png);
+    EXPECT_EQ(f.finish(f.run.file("missing-folder/out.png")).exitCode, 1);
+    EXPECT_EQ(f.log.failureLog().substr(0, f.failureText("-4").size() + 2),
+              f.failureText("-4") + "\r\n");
+    EXPECT_EQ(f.finish(f.run.file("out.png")).exitCode, 0);
+    EXPECT_EQ(readFileOrEmpty(f.run.file("out.png")), png);
 }

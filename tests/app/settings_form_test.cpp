@@ -5,9 +5,9 @@
 #include <set>
 
 #include "base/file_io.h"
-#include "config/app_state.h"
 #include "config/job_settings.h"
 #include "config/profile_store.h"
+#include "config/program_paths.h"
 #include "i18n/language_pack.h"
 #include "support/temp_folder.h"
 
@@ -18,7 +18,14 @@ namespace {
 
 using Writes = std::vector<std::pair<std::string_view, std::string>>;
 
-std::string stored(const AppState& app, std::string_view key) {
+// What the settings form reads and changes of the window's session.
+struct Session {
+    std::string runFolder;
+    std::string settingsPath;
+    StyleChoice style;
+};
+
+std::string stored(const Session& app, std::string_view key) {
     return ProfileStore::read(app.settingsPath, "Borvane4", key, "<absent>");
 }
 
@@ -30,7 +37,7 @@ class SettingsFormTest : public ::testing::Test {
     }
 
     TempFolder run;
-    AppState app;
+    Session app;
 };
 
 }  // namespace
@@ -118,8 +125,8 @@ TEST_F(SettingsFormTest, SavedValuesReadBackUnchanged) {
     run.put("Settings.ini",
             "[Borvane4]\r\nSkipInvest=2\r\nDrawRad=4\r\nMap=\"/file.png\"\r\nDir=\"/tracks\"\r\n"
             "[Memory]\r\nX=1\r\n");
-    app.mapPath = "/state.png";  // the program state wins over the file
-    SettingsFormValues values = loadSettingsForm(app);
+    app.style.mapPath = "/state.png";  // the program state wins over the file
+    SettingsFormValues values = loadSettingsForm(app.settingsPath, app.style);
     EXPECT_TRUE(values.checks.at("SkipInvest"));
     EXPECT_EQ(values.lists.at("DrawRad"), -1);  // four items: 4 is none of them
     EXPECT_EQ(values.texts.at("Map"), "/state.png");
@@ -128,11 +135,11 @@ TEST_F(SettingsFormTest, SavedValuesReadBackUnchanged) {
     values.texts["Map"] = " /maps/with spaces.png ";
     values.texts["Map1"] = "/maps/t.png";
     values.lists["DrawRad1"] = 2;
-    EXPECT_TRUE(saveSettingsForm(app, values));
+    EXPECT_TRUE(saveSettingsForm(app.settingsPath, app.style, values));
 
-    EXPECT_TRUE(app.styleIsTcv);
-    EXPECT_EQ(app.mapPath, " /maps/with spaces.png ");
-    EXPECT_EQ(app.mapPath1, "/maps/t.png");
+    EXPECT_TRUE(app.style.tcv);
+    EXPECT_EQ(app.style.mapPath, " /maps/with spaces.png ");
+    EXPECT_EQ(app.style.mapPath1, "/maps/t.png");
     EXPECT_EQ(stored(app, "Mode"), "1");
     EXPECT_EQ(stored(app, "SkipInvest"), "1");
     EXPECT_EQ(stored(app, "Map"), " /maps/with spaces.png ");  // the quotes keep the spaces
@@ -141,7 +148,7 @@ TEST_F(SettingsFormTest, SavedValuesReadBackUnchanged) {
     EXPECT_EQ(stored(app, "Point1"), "<absent>");
     EXPECT_EQ(stored(app, "Priority1"), "<absent>");
 
-    const SettingsFormValues again = loadSettingsForm(app);
+    const SettingsFormValues again = loadSettingsForm(app.settingsPath, app.style);
     EXPECT_EQ(again.style, values.style);
     EXPECT_EQ(again.texts, values.texts);
     EXPECT_EQ(again.lists, values.lists);
@@ -152,13 +159,13 @@ TEST_F(SettingsFormTest, SavedValuesReadBackUnchanged) {
 // reads the active style's.
 TEST_F(SettingsFormTest, ArchiveFieldsOfBothPagesReachTheirStyle) {
     run.put("Settings.ini", "[Archive]\r\nYears=2005\r\nStorms1=\"KATRINA\"\r\n");
-    SettingsFormValues values = loadSettingsForm(app);
+    SettingsFormValues values = loadSettingsForm(app.settingsPath, app.style);
     EXPECT_EQ(values.texts.at("Years"), "2005");
     EXPECT_EQ(values.texts.at("Basins"), "");
     EXPECT_EQ(values.texts.at("Storms1"), "KATRINA");
     values.texts["Basins"] = "EP,CP";
     values.texts["Years1"] = "2004-2006";
-    ASSERT_TRUE(saveSettingsForm(app, values));
+    ASSERT_TRUE(saveSettingsForm(app.settingsPath, app.style, values));
     EXPECT_EQ(stored(app, "Basins"), "<absent>");  // not in Borvane4
     const JobSettings wendrel = readJobSettings(app.settingsPath, false);
     const JobSettings tcv = readJobSettings(app.settingsPath, true);
@@ -170,10 +177,10 @@ TEST_F(SettingsFormTest, ArchiveFieldsOfBothPagesReachTheirStyle) {
 }
 
 TEST_F(SettingsFormTest, ARefusedValueDoesNotStopTheOthers) {
-    SettingsFormValues values = loadSettingsForm(app);
+    SettingsFormValues values = loadSettingsForm(app.settingsPath, app.style);
     values.texts["Track"] = "1\n[Evil]\nMode=1";  // a line break cannot be stored
     values.texts["Height1"] = "777";
-    EXPECT_FALSE(saveSettingsForm(app, values));
+    EXPECT_FALSE(saveSettingsForm(app.settingsPath, app.style, values));
     EXPECT_EQ(stored(app, "Track"), "<absent>");
     EXPECT_EQ(stored(app, "Height1"), "777");
     EXPECT_EQ(ProfileStore::read(app.settingsPath, "Evil", "Mode", "none"), "none");
@@ -182,13 +189,15 @@ TEST_F(SettingsFormTest, ARefusedValueDoesNotStopTheOthers) {
     // the program state still follows the form.
     app.settingsPath = run.file("missing/folder/Settings.ini");
     values.style = 1;
-    EXPECT_FALSE(saveSettingsForm(app, values));
-    EXPECT_TRUE(app.styleIsTcv);
+    EXPECT_FALSE(saveSettingsForm(app.settingsPath, app.style, values));
+    EXPECT_TRUE(app.style.tcv);
 }
 
 TEST_F(SettingsFormTest, TheTcvPointSizeTextSurvivesAnyFormat) {
     run.put("zh-cn.lang", "[text]\n55=路径宽度\n119=根据%s自动调整\n");
-    EXPECT_EQ(tcvPointSizeNote(LanguagePack::fromState(app)), "根据路径宽度自动调整");
+    EXPECT_EQ(tcvPointSizeNote(LanguagePack(app.runFolder, "zh-cn", "UTF-8", false)),
+              "根据路径宽度自动调整");
     run.put("zh-cn.lang", "[text]\n55=%s%n\n119=%s%s%d%n%999999999d\n");
-    EXPECT_EQ(tcvPointSizeNote(LanguagePack::fromState(app)).substr(0, 4), "%s%n");
+    EXPECT_EQ(tcvPointSizeNote(LanguagePack(app.runFolder, "zh-cn", "UTF-8", false)).substr(0, 4),
+              "%s%n");
 }

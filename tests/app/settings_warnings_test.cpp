@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "config/app_state.h"
 #include "i18n/language_pack.h"
 #include "render/canvas/picture.h"
 #include "support/temp_folder.h"
@@ -166,22 +165,17 @@ TEST(SettingsWarnings, MissingAndUnreadableFilesSayWhichSettingsAreRead) {
 
     // Batch mode reads the default settings file in place of a missing one
     // and checks that one too.
-    AppState app;
-    app.runFolder = app.dataFolder = kData;
-    app.langCode = "en";
-    app.langCharset = "UTF-8";
-    app.settingsPath = folder.put("Settings.ini", "[Borvane4]\nShowText1=yes\n");
-    app.batchArgs = {missing, "out.png", "a.dat"};
+    std::string settingsPath = folder.put("Settings.ini", "[Borvane4]\nShowText1=yes\n");
     std::ostringstream err;
-    printBatchSettingsWarnings(app, err);
-    EXPECT_EQ(err.str(), missing + ": the settings file does not exist; " + app.settingsPath +
-                             " is used instead\n" + app.settingsPath +
+    printBatchSettingsWarnings(missing, settingsPath, en, err);
+    EXPECT_EQ(err.str(), missing + ": the settings file does not exist; " + settingsPath +
+                             " is used instead\n" + settingsPath +
                              ":2: [Borvane4] ShowText1=yes: expected 0 (off) or 1 (on)\n");
 
     // A named file that is read and clean: nothing at all.
-    app.batchArgs.front() = app.settingsPath = folder.put("clean.ini", "[Borvane4]\nMode=1\n");
+    settingsPath = folder.put("clean.ini", "[Borvane4]\nMode=1\n");
     err.str("");
-    printBatchSettingsWarnings(app, err);
+    printBatchSettingsWarnings(settingsPath, settingsPath, en, err);
     EXPECT_EQ(err.str(), "");
 }
 

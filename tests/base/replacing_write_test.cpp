@@ -140,10 +140,12 @@ TEST(OutputFile, KindsOfPaths) {
     ASSERT_EQ(::symlink(folder.path().c_str(), folder.file("to-folder").c_str()), 0);
     EXPECT_EQ(resolveOutput(folder.file("to-folder")).kind, OutputKind::Folder);
 
-    EXPECT_FALSE(writeOutputFile(folder.path(), "x"));
-    EXPECT_EQ(lastOutputError(), EISDIR);
-    clearOutputError();
-    EXPECT_TRUE(writeOutputFile(folder.file("link2"), "through"));
+    int error = -1;
+    EXPECT_FALSE(writeOutputFile(folder.path(), "x", &error));
+    EXPECT_EQ(error, EISDIR);
+    EXPECT_TRUE(writeOutputFile(folder.file("link2"), "through", &error));
     EXPECT_EQ(readFileOrEmpty(folder.file("a/b.png")), "through");
-    EXPECT_EQ(lastOutputError(), 0);
+    EXPECT_EQ(error, 0);
+    EXPECT_FALSE(writeOutputFile("", "x", &error));
+    EXPECT_EQ(error, ENOENT);
 }

@@ -18,81 +18,73 @@ namespace {
 
 using Args = std::vector<std::string>;
 
-// A state as start-up leaves it before the command line is looked at.
-struct FreshState : AppState {
-    FreshState() { settingsPath = "/run/Settings.ini"; }
-};
-
 }  // namespace
 
-TEST(ApplyCommandLine, ShortBatchLinesAreUsageErrorsAndChangeNothing) {
+TEST(ParseCommandLine, ShortBatchLinesAreUsageErrors) {
     const Args shortLines[] = {{"~nogui"}, {"~nogui", "s.ini", "out.png"}, {"~nogui", "", ""}};
     for (const Args& args : shortLines) {
-        FreshState state;
-        EXPECT_EQ(applyCommandLine(state, args), CommandLineOutcome::Usage) << args.size();
-        EXPECT_FALSE(state.isBatch());
-        EXPECT_TRUE(state.batchArgs.empty());
-        EXPECT_TRUE(state.commandLineFiles.empty());
+        const CommandLine line = parseCommandLine(args);
+        EXPECT_EQ(line.outcome, CommandLineOutcome::Usage) << args.size();
+        EXPECT_TRUE(line.outputPath.empty());
+        EXPECT_TRUE(line.windowFiles.empty());
     }
-    // An empty output path could never be told apart from interactive mode.
-    FreshState state;
-    EXPECT_EQ(applyCommandLine(state, {"~nogui", "s.ini", "", "a.dat"}), CommandLineOutcome::Usage);
-    EXPECT_TRUE(state.trackFiles.empty());
-    EXPECT_EQ(state.settingsPath, "/run/Settings.ini");
+    // An empty output path names nothing to write to.
+    const CommandLine line = parseCommandLine({"~nogui", "s.ini", "", "a.dat"});
+    EXPECT_EQ(line.outcome, CommandLineOutcome::Usage);
+    EXPECT_TRUE(line.trackFiles.empty());
+    EXPECT_EQ(line.batchSettings("/run/Settings.ini"), "/run/Settings.ini");
 }
 
-TEST(ApplyCommandLine, BatchFillsTheBatchFields) {
+TEST(ParseCommandLine, BatchGivesSettingsOutputAndTrackFiles) {
     TempFolder folder;
     const std::string settings = folder.put("batch.ini", "[Borvane4]\nMode=1\n");
-    FreshState state;
-    ASSERT_EQ(applyCommandLine(state, {"~nogui", settings, "/out/map.png", "a.dat", "b.fst"}),
-              CommandLineOutcome::Batch);
-    EXPECT_TRUE(state.isBatch());
-    EXPECT_EQ(state.batchOutputPath, "/out/map.png");
-    EXPECT_EQ(state.settingsPath, settings);
-    EXPECT_EQ(state.batchArgs, (Args{settings, "/out/map.png", "a.dat", "b.fst"}));
-    EXPECT_EQ(state.trackFiles, (Args{"a.dat", "b.fst"}));
-    EXPECT_TRUE(state.commandLineFiles.empty());
+    const CommandLine line =
+        parseCommandLine({"~nogui", settings, "/out/map.png", "a.dat", "b.fst"});
+    ASSERT_EQ(line.outcome, CommandLineOutcome::Batch);
+    EXPECT_EQ(line.outputPath, "/out/map.png");
+    EXPECT_EQ(line.settingsArgument, settings);
+    EXPECT_EQ(line.batchSettings("/run/Settings.ini"), settings);
+    EXPECT_EQ(line.trackFiles, (Args{"a.dat", "b.fst"}));
+    EXPECT_TRUE(line.windowFiles.empty());
 
     // A settings file that is missing (or not a file) leaves the default.
     for (const std::string& missing : {folder.file("none.ini"), folder.path()}) {
-        FreshState other;
-        ASSERT_EQ(applyCommandLine(other, {"~nogui", missing, "o.png", "a.dat"}),
-                  CommandLineOutcome::Batch);
-        EXPECT_EQ(other.settingsPath, "/run/Settings.ini");
+        const CommandLine other = parseCommandLine({"~nogui", missing, "o.png", "a.dat"});
+        ASSERT_EQ(other.outcome, CommandLineOutcome::Batch);
+        EXPECT_EQ(other.batchSettings("/run/Settings.ini"), "/run/Settings.ini");
+        EXPECT_EQ(other.settingsArgument, missing);
         EXPECT_EQ(other.trackFiles, Args{"a.dat"});
     }
 }
 
-TEST(ApplyCommandLine, AnythingElseIsInteractive) {
+TEST(ParseCommandLine, AnythingElseIsInteractive) {
     const Args lines[] = {{},
                           {"~NOGUI", "s.ini", "o.png", "a.dat"},
                           {"a.dat", "~nogui"},
                           {"--help", "a.dat"},
                           {"-help"}};
     for (const Args& args : lines) {
-        FreshState state;
-        EXPECT_EQ(applyCommandLine(state, args), CommandLineOutcome::Interactive);
-        EXPECT_EQ(state.commandLineFiles, args);
-        EXPECT_FALSE(state.isBatch());
-        EXPECT_TRUE(state.batchArgs.empty());
-        EXPECT_TRUE(state.trackFiles.empty());
+        const CommandLine line = parseCommandLine(args);
+        EXPECT_EQ(line.outcome, CommandLineOutcome::Interactive);
+        EXPECT_EQ(line.windowFiles, args);
+        EXPECT_TRUE(line.outputPath.empty());
+        EXPECT_TRUE(line.trackFiles.empty());
     }
-    FreshState state;
-    EXPECT_EQ(applyCommandLine(state, {"--help"}), CommandLineOutcome::Help);
+    EXPECT_EQ(parseCommandLine({"--help"}).outcome, CommandLineOutcome::Help);
     // A command takes its own arguments, whatever their number; its word is
     // spelt exactly.
     for (const Args& args : {Args{"check-settings"}, Args{"check-settings", "a.ini", "b.ini"}}) {
-        FreshState command;
-        EXPECT_EQ(applyCommandLine(command, args), CommandLineOutcome::CheckSettings);
-        EXPECT_TRUE(command.commandLineFiles.empty());
-        EXPECT_FALSE(command.isBatch());
+        const CommandLine command = parseCommandLine(args);
+        EXPECT_EQ(command.outcome, CommandLineOutcome::CheckSettings);
+        EXPECT_EQ(command.commandArguments, Args(args.begin() + 1, args.end()));
+        EXPECT_TRUE(command.windowFiles.empty());
     }
-    FreshState misspelt;
-    EXPECT_EQ(applyCommandLine(misspelt, {"Check-Settings", "a.ini"}),
+    EXPECT_EQ(parseCommandLine({"Check-Settings", "a.ini"}).outcome,
               CommandLineOutcome::Interactive);
-    EXPECT_EQ(applyCommandLine(state, {"--version"}), CommandLineOutcome::Version);
-    EXPECT_TRUE(state.commandLineFiles.empty());
+    const CommandLine version = parseCommandLine({"--version"});
+    EXPECT_EQ(version.outcome, CommandLineOutcome::Version);
+    EXPECT_TRUE(version.windowFiles.empty());
+    EXPECT_EQ(parseCommandLine({"--paths"}).outcome, CommandLineOutcome::Paths);
 }
 
 namespace {
@@ -124,12 +116,23 @@ TEST(Program, ReportsUsageHelpAndVersion) {
     const RunResult shortBatch = runProgram(folder, {"~nogui", "s.ini", "o.png"});
     EXPECT_EQ(shortBatch.exitCode, 2);
     EXPECT_EQ(shortBatch.out, "");
-    EXPECT_EQ(shortBatch.err, batchUsageLine() + "\n");
+    EXPECT_EQ(shortBatch.err,
+              "usage: tcmap ~nogui <settings file> <output picture> <track file> [<track file> "
+              "...]\n");
     EXPECT_FALSE(pathExists("o.png"));
 
     const RunResult help = runProgram(folder, {"--help"});
     EXPECT_EQ(help.exitCode, 0);
-    EXPECT_EQ(help.out, usageText());
+    EXPECT_EQ(help.out,
+              "usage: tcmap [<track file> ...]\n"
+              "       tcmap ~nogui <settings file> <output picture> <track file> [<track file> "
+              "...]\n"
+              "       tcmap check-settings <settings file>\n"
+              "       tcmap --help | --version | --paths\n"
+              "The output picture is a PNG, or a vector map when its name ends in .svg (SVG)\n"
+              "or .pdf (PDF); any other name is written as a PNG.\n"
+              "check-settings prints what the program would ignore or misread in a settings\n"
+              "file and exits 1 when there is any.\n");
     EXPECT_EQ(help.err, "");
 
     const RunResult version = runProgram(folder, {"--version"});

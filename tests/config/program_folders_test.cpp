@@ -44,6 +44,8 @@ TEST(ProgramFolders, AWritableFolderWithSettingsRunsPortable) {
     EXPECT_EQ(folders.userFolder, run.path());
     EXPECT_EQ(folders.dataFolder, run.path());
     EXPECT_EQ(folders.scratchRoot, run.path());
+    // Decoded maps are cached where any run keeps them, not in the run folder.
+    EXPECT_EQ(folders.cacheFolder, "/h/.cache/tcmap");
     // Nothing to prepare, nothing written.
     EXPECT_TRUE(prepareUserFolders(folders));
     EXPECT_FALSE(pathExists(run.file("Language.ini")));
@@ -117,4 +119,48 @@ TEST(ProgramFolders, TheUsersOwnFileWinsOverTheShippedOne) {
     // Missing everywhere: the user's path, where a message should point.
     EXPECT_EQ(programFilePath(user.path(), data.path(), "maps/x.png"), user.file("maps/x.png"));
     EXPECT_EQ(programFilePath(user.path(), "", "GridData"), user.file("GridData"));
+}
+
+// The cache folder the program really uses, and the switches read once from
+// the environment at start-up.
+TEST(ProgramFolders, CacheFolderAndEnvironmentSwitches) {
+    TempFolder run;
+    run.put("Settings.ini", "[Borvane4]\n");
+    struct Row {
+        std::map<std::string, std::string> environment;
+        std::string cacheFolder;
+    };
+    const Row rows[] = {
+        {{{"HOME", "/h"}}, "/h/.cache/tcmap"},
+        {{{"HOME", "/h"}, {"XDG_CACHE_HOME", "/c"}}, "/c/tcmap"},
+        {{{"HOME", "/h"}, {"XDG_CACHE_HOME", "c"}}, "/h/.cache/tcmap"},  // relative: ignored
+        {{{"HOME", "/h"}, {"TCMAP_NO_CACHE", "1"}}, ""},
+        {{{"HOME", "/h"}, {"TCMAP_NO_CACHE", "0"}}, "/h/.cache/tcmap"},
+        {{{"HOME", "home"}}, ""},  // no absolute folder to keep it in
+        {{}, ""},
+    };
+    for (const Row& row : rows) {
+        const ProgramFolders folders =
+            findProgramFolders(run.path(), environmentOf(row.environment));
+        EXPECT_EQ(folders.cacheFolder, row.cacheFolder) << row.cacheFolder;
+        const std::string described = describeProgramFolders(folders);
+        EXPECT_NE(described.find("cache folder: " +
+                                 (row.cacheFolder.empty() ? std::string("none") : row.cacheFolder) +
+                                 "\n"),
+                  std::string::npos)
+            << described;
+    }
+
+    const EnvironmentOptions off = readEnvironmentOptions(environmentOf({}));
+    EXPECT_FALSE(off.printTimings);
+    EXPECT_TRUE(off.killTestHooks.holdWrite.empty());
+    EXPECT_FALSE(off.killTestHooks.noUnnamedFiles);
+    const EnvironmentOptions on =
+        readEnvironmentOptions(environmentOf({{"TCMAP_TIMINGS", "1"},
+                                              {"TCMAP_TEST_HOLD_WRITE", "written:map.png"},
+                                              {"TCMAP_TEST_NO_TMPFILE", "1"}}));
+    EXPECT_TRUE(on.printTimings);
+    EXPECT_EQ(on.killTestHooks.holdWrite, "written:map.png");
+    EXPECT_TRUE(on.killTestHooks.noUnnamedFiles);
+    EXPECT_FALSE(readEnvironmentOptions(environmentOf({{"TCMAP_TIMINGS", "yes"}})).printTimings);
 }

@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "app/open_file_command.h"
-#include "config/app_state.h"
 #include "config/profile_store.h"
 #include "i18n/language_pack.h"
 #include "support/fake_prompter.h"
@@ -109,16 +108,34 @@ TEST_F(ChooserRulesTest, StartFolderFallsBackToAnExistingFolder) {
     EXPECT_EQ(withoutTrailingSeparator("/"), "/");
 }
 
+namespace {
+
+// What the Open command reads and changes of the window's session.
+struct Session {
+    std::string settingsPath;
+    std::string mapPath;
+    std::string lastDir;
+    bool jobRunning = false;
+    bool chooserAppend = false;
+    std::vector<std::string> trackFiles;
+
+    OpenFilesState state() {
+        return {mapPath, jobRunning, chooserAppend, settingsPath, lastDir, trackFiles};
+    }
+};
+
+}  // namespace
+
 TEST_F(ChooserRulesTest, OpenFileRefusesWithoutMapOrWhileDrawing) {
-    AppState app;
+    Session app;
     app.settingsPath = run.file("Settings.ini");
     int shownChooser = 0;
     const auto chooser = [&] { return ++shownChooser > 0; };
 
     app.jobRunning = true;  // the missing map is reported first
-    EXPECT_FALSE(openTrackFiles(app, prompter, pack(), chooser).confirmed);
+    EXPECT_FALSE(openTrackFiles(app.state(), prompter, pack(), chooser).confirmed);
     app.mapPath = "/maps/world.png";
-    EXPECT_FALSE(openTrackFiles(app, prompter, pack(), chooser).confirmed);
+    EXPECT_FALSE(openTrackFiles(app.state(), prompter, pack(), chooser).confirmed);
     ASSERT_EQ(prompter.shown.size(), 2u);
     EXPECT_EQ(prompter.shown[0].text, "No map");
     EXPECT_EQ(prompter.shown[0].title, "Map");
@@ -129,7 +146,7 @@ TEST_F(ChooserRulesTest, OpenFileRefusesWithoutMapOrWhileDrawing) {
 }
 
 TEST_F(ChooserRulesTest, OpenFileStoresTheFolderOnlyWhenConfirmed) {
-    AppState app;
+    Session app;
     app.settingsPath = run.file("Settings.ini");
     app.mapPath = "/maps/world.png";
     app.chooserAppend = true;
@@ -138,7 +155,7 @@ TEST_F(ChooserRulesTest, OpenFileStoresTheFolderOnlyWhenConfirmed) {
     bool sawReplaceMode = false;
     // Closed without confirming, even with files in the list: nothing to do.
     app.trackFiles = {"/data/old.dat"};
-    const OpenFilesResult closed = openTrackFiles(app, prompter, pack(), [&] {
+    const OpenFilesResult closed = openTrackFiles(app.state(), prompter, pack(), [&] {
         sawReplaceMode = !app.chooserAppend;
         return false;
     });
@@ -148,7 +165,7 @@ TEST_F(ChooserRulesTest, OpenFileStoresTheFolderOnlyWhenConfirmed) {
     EXPECT_EQ(ProfileStore::read(app.settingsPath, "Borvane4", "Dir", "unset"), "unset");
 
     // Confirmed with nothing chosen: the folder is kept, nothing to draw.
-    const OpenFilesResult empty = openTrackFiles(app, prompter, pack(), [&] {
+    const OpenFilesResult empty = openTrackFiles(app.state(), prompter, pack(), [&] {
         app.trackFiles.clear();
         return true;
     });
@@ -157,7 +174,7 @@ TEST_F(ChooserRulesTest, OpenFileStoresTheFolderOnlyWhenConfirmed) {
     EXPECT_EQ(ProfileStore::read(app.settingsPath, "Borvane4", "Dir", "unset"), "/data/my storms");
     EXPECT_NE(readFileOrEmpty(app.settingsPath).find("Dir=\"/data/my storms\""), std::string::npos);
 
-    const OpenFilesResult chosen = openTrackFiles(app, prompter, pack(), [&] {
+    const OpenFilesResult chosen = openTrackFiles(app.state(), prompter, pack(), [&] {
         app.trackFiles = {"/data/a.dat"};
         return true;
     });

@@ -7,8 +7,8 @@
 #include <QWheelEvent>
 #include <cmath>
 
+#include "app/main_view.h"
 #include "render/canvas/canvas.h"
-#include "render/main_view.h"
 
 using namespace tcmap;
 

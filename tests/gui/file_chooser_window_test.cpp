@@ -12,12 +12,12 @@
 #include <QTreeView>
 #include <QtTest>
 
-#include "config/app_state.h"
 #include "config/profile_store.h"
 #include "files/file_chooser_rules.h"
 #include "gui/file_chooser_window.h"
 #include "gui/open_track_files.h"
 #include "gui/prompter_window.h"
+#include "gui/window_session.h"
 #include "support/fake_prompter.h"
 
 using namespace tcmap;
@@ -67,10 +67,10 @@ class FileChooserWindowTest : public QObject {
                                  "2023/Z.DAT", "notes.doc"}) {
             touch(storms_->filePath(name));
         }
-        app_ = std::make_unique<AppState>();
-        app_->runFolder = TCMAP_RUN_DIR;
-        app_->langCode = "en";
-        app_->settingsPath = pathIn(*storms_, "Settings.ini");
+        app_ = std::make_unique<WindowSession>();
+        app_->paths.runFolder = TCMAP_RUN_DIR;
+        app_->language.code = "en";
+        app_->paths.settingsPath = pathIn(*storms_, "Settings.ini");
         app_->lastDir = storms_->path().toStdString();
         prompter_ = FakePrompter();
     }
@@ -229,7 +229,7 @@ class FileChooserWindowTest : public QObject {
     }
 
     void openFileCommandReplacesTheListAndStoresTheFolder() {
-        app_->mapPath = "/maps/world.png";
+        app_->style.mapPath = "/maps/world.png";
         app_->trackFiles = {"/old.dat"};
         app_->chooserAppend = true;
         QTimer::singleShot(0, [] {
@@ -242,7 +242,8 @@ class FileChooserWindowTest : public QObject {
         QVERIFY(opened.confirmed);
         QVERIFY(opened.filesToDraw);
         QCOMPARE(app_->trackFiles, std::vector<std::string>({pathIn(*storms_, "b.dat")}));
-        QCOMPARE(ProfileStore::read(app_->settingsPath, "Borvane4", "Dir", ""), app_->lastDir);
+        QCOMPARE(ProfileStore::read(app_->paths.settingsPath, "Borvane4", "Dir", ""),
+                 app_->lastDir);
     }
 
   private:
@@ -251,7 +252,7 @@ class FileChooserWindowTest : public QObject {
     }
 
     std::unique_ptr<QTemporaryDir> storms_;
-    std::unique_ptr<AppState> app_;
+    std::unique_ptr<WindowSession> app_;
     FakePrompter prompter_;
 };
 

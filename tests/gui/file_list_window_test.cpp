@@ -13,10 +13,10 @@
 #include <QUrl>
 #include <QtTest>
 
-#include "config/app_state.h"
 #include "config/profile_store.h"
 #include "gui/file_chooser_window.h"
 #include "gui/file_list_window.h"
+#include "gui/window_session.h"
 #include "support/fake_prompter.h"
 
 using namespace tcmap;
@@ -33,10 +33,10 @@ class FileListWindowTest : public QObject {
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("12345");
         file.close();
-        app_ = std::make_unique<AppState>();
-        app_->runFolder = TCMAP_RUN_DIR;
-        app_->langCode = "en";
-        app_->settingsPath = folder_->filePath("Settings.ini").toStdString();
+        app_ = std::make_unique<WindowSession>();
+        app_->paths.runFolder = TCMAP_RUN_DIR;
+        app_->language.code = "en";
+        app_->paths.settingsPath = folder_->filePath("Settings.ini").toStdString();
         prompter_ = FakePrompter();
     }
 
@@ -156,10 +156,10 @@ class FileListWindowTest : public QObject {
 
         // Closed without choosing: the folder is stored all the same.
         app_->lastDir = "/";
-        QFile::remove(QString::fromStdString(app_->settingsPath));
+        QFile::remove(QString::fromStdString(app_->paths.settingsPath));
         QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
         list.findChild<QPushButton*>("add")->click();
-        QCOMPARE(ProfileStore::read(app_->settingsPath, "Borvane4", "Dir", "unset"),
+        QCOMPARE(ProfileStore::read(app_->paths.settingsPath, "Borvane4", "Dir", "unset"),
                  std::string("/"));
         QCOMPARE(app_->trackFiles.size(), size_t(2));
     }
@@ -189,7 +189,7 @@ class FileListWindowTest : public QObject {
     }
 
     std::unique_ptr<QTemporaryDir> folder_;
-    std::unique_ptr<AppState> app_;
+    std::unique_ptr<WindowSession> app_;
     FakePrompter prompter_;
 };
 

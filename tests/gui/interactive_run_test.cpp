@@ -32,7 +32,7 @@ constexpr const char* kFirstRunQuestion =
 struct RecordingJob {
     std::atomic<int> runs{0};
     DrawJobRunner runner() {
-        return [this](AppState& app, MainView& view, DrawMode) {
+        return [this](WindowSession& app, MainView& view, DrawMode) {
             ++runs;
             view.enableMenus(true);
             app.jobRunning = false;
@@ -80,7 +80,7 @@ void StartupTest::aNewUserIsAskedForALanguageUntilAnswering() {
         QCOMPARE(asked.title, std::string("Language"));
         QVERIFY(asked.icon == Prompter::Icon::Question);
         QVERIFY(asked.buttons == Prompter::Buttons::YesNo);
-        QCOMPARE(folder.app.langCode, std::string("zh-cn"));
+        QCOMPARE(folder.app.language.code, std::string("zh-cn"));
     }
     prompter.shown.clear();
     {
@@ -118,7 +118,7 @@ void StartupTest::choosingALanguageAtTheFirstRunTakesEffectAtOnce() {
         testing::child<QPushButton>(*chooser, "ok")->click();
     });
     session.start();
-    QCOMPARE(folder.app.langCode, std::string("en"));
+    QCOMPARE(folder.app.language.code, std::string("en"));
     QCOMPARE(window.fileMenu()->title(), QStringLiteral("&F.File"));
     QCOMPARE(window.action(MainWindow::Item::CurrentLanguage)->text(),
              QStringLiteral("Current language: English (en)"));
@@ -130,7 +130,7 @@ void StartupTest::startUpReadsTheStoredChoicesAndShowsTheWindowMaximised() {
     const std::string staleScratch = folder.file("temp/4d2.tmp");
     QDir().mkpath(QString::fromStdString(folder.file("temp")));
     writeFileReplacing(staleScratch, "last run");
-    writeFileReplacing(folder.app.settingsPath,
+    writeFileReplacing(folder.app.paths.settingsPath,
                        "[Borvane4]\nBackgroundColor=\"300,0,0\"\nAutoDraw=2\nMode=1\nMap1=\"" +
                            map + "\"\n[tmp]\nname=\"" + staleScratch + "\"\n");
     FakePrompter prompter;
@@ -144,10 +144,10 @@ void StartupTest::startUpReadsTheStoredChoicesAndShowsTheWindowMaximised() {
     QVERIFY(folder.app.graphicsToken != 0);
     QVERIFY(!pathExists(staleScratch));
     QCOMPARE(folder.setting(settings::kTmpName), folder.app.tempFilePath);
-    QVERIFY(folder.app.styleIsTcv);
+    QVERIFY(folder.app.style.tcv);
     QCOMPARE(window.panel()->backgroundColour(), rgb(44, 0, 0));  // low 8 bits of 300
     QCOMPARE(window.checkedAutoDrawItem(), kAutoDrawRegional);
-    const LanguagePack lang = LanguagePack::fromState(folder.app);
+    const LanguagePack lang = (folder.app).languagePack();
     QCOMPARE(window.statusText(3), QString::fromStdString(lang.text(TextId::Ready)));
     QCOMPARE(window.action(MainWindow::Item::CurrentLanguage)->text(),
              QString::fromStdString(lang.text(TextId::CurrentLanguage)) +
@@ -160,7 +160,7 @@ void StartupTest::startUpReadsTheStoredChoicesAndShowsTheWindowMaximised() {
 
 void StartupTest::commandLineFilesAreDrawnAtTheFirstActivation() {
     MainWindowFixture folder;
-    folder.app.mapPath = folder.makeMap();
+    folder.app.style.mapPath = folder.makeMap();
     FakePrompter prompter;
     RecordingJob job;
     {

@@ -7,8 +7,8 @@
 #include <QtTest>
 
 #include "base/file_io.h"
-#include "config/app_state.h"
 #include "config/profile_store.h"
+#include "gui/window_session.h"
 #include "support/fake_prompter.h"
 #include "support/window_test_folder.h"
 
@@ -25,10 +25,12 @@ class LanguageWindowTest : public QObject {
     void doubleClickAsksToo();
 
   private:
-    std::string languageIni() const { return readFileOrEmpty(app_->runFolder + "/Language.ini"); }
+    std::string languageIni() const {
+        return readFileOrEmpty(app_->paths.runFolder + "/Language.ini");
+    }
 
     std::unique_ptr<WindowTestFolder> run_;
-    AppState* app_ = nullptr;
+    WindowSession* app_ = nullptr;
     FakePrompter prompter_;
 };
 
@@ -71,7 +73,7 @@ void LanguageWindowTest::okStoresTheChosenCode() {
 
     QCOMPARE(window.result(), int(QDialog::Accepted));
     QVERIFY(languageIni().find("Select=\"en\"") != std::string::npos);
-    QCOMPARE(app_->langCode, std::string("zh-cn"));  // takes effect at the next start
+    QCOMPARE(app_->language.code, std::string("zh-cn"));  // takes effect at the next start
     QCOMPARE(prompter_.shown.size(), size_t{2});
     QCOMPARE(prompter_.shown[0].text, std::string("确定要使用以下语言吗？\r\nen English"));
     QCOMPARE(prompter_.shown[1].text, std::string("语言设置已保存，将在下次启动程序时生效。"));
@@ -79,7 +81,7 @@ void LanguageWindowTest::okStoresTheChosenCode() {
 }
 
 void LanguageWindowTest::doubleClickAsksToo() {
-    app_->langCode = "en";
+    app_->language.code = "en";
     LanguageWindow window(*app_, prompter_, nullptr);
     QVERIFY(openWindow(window));
     auto* list = child<QListWidget>(window, "languages");
@@ -91,8 +93,9 @@ void LanguageWindowTest::doubleClickAsksToo() {
     QCOMPARE(prompter_.shown.size(), size_t{1});
     QCOMPARE(prompter_.shown[0].text, std::string("Use this language?\r\nzh-cn 简体中文"));
     QVERIFY(window.isVisible());
-    QCOMPARE(ProfileStore::read(app_->runFolder + "/Language.ini", "Language", "Select", "none"),
-             std::string("none"));
+    QCOMPARE(
+        ProfileStore::read(app_->paths.runFolder + "/Language.ini", "Language", "Select", "none"),
+        std::string("none"));
 }
 
 QTEST_MAIN(LanguageWindowTest)

@@ -7,9 +7,9 @@
 #include <QImage>
 #include <string>
 
-#include "config/app_state.h"
 #include "config/profile_store.h"
 #include "config/settings_keys.h"
+#include "gui/window_session.h"
 #include "support/window_test_folder.h"
 
 namespace tcmap::testing {
@@ -18,14 +18,16 @@ struct MainWindowFixture {
     explicit MainWindowFixture(const char* language = "en") {
         if (language != nullptr) {
             ProfileStore::write(file("Language.ini"), "Language", "Select", language);
-            app.langCode = language;
+            app.language.code = language;
         }
         app.programVersion = "1.0.0";
     }
 
-    std::string file(const std::string& name) const { return app.runFolder + "/" + name; }
+    std::string file(const std::string& name) const { return app.paths.runFolder + "/" + name; }
 
-    std::string setting(const SettingKey& key) const { return readSetting(app.settingsPath, key); }
+    std::string setting(const SettingKey& key) const {
+        return readSetting(app.paths.settingsPath, key);
+    }
 
     // A 360 x 180 map (a pixel per degree): blue sea with a green block of land.
     std::string makeMap(const std::string& name = "map.png") const {
@@ -45,7 +47,7 @@ struct MainWindowFixture {
     }
 
     WindowTestFolder folder{{"en.lang", "zh-cn.lang", "Language.ini", "fonts.conf"}};
-    AppState& app = *folder.app;
+    WindowSession& app = *folder.app;
 };
 
 }  // namespace tcmap::testing

@@ -11,8 +11,8 @@
 #include <QtTest>
 
 #include "base/file_io.h"
-#include "config/app_state.h"
 #include "config/profile_store.h"
+#include "gui/window_session.h"
 #include "support/fake_prompter.h"
 #include "support/window_test_folder.h"
 
@@ -32,13 +32,13 @@ class SettingsWindowTest : public QObject {
     void bothPagesHaveTheirArchiveGroup();
 
   private:
-    std::string settingsBytes() const { return readFileOrEmpty(app_->settingsPath); }
+    std::string settingsBytes() const { return readFileOrEmpty(app_->paths.settingsPath); }
     std::string stored(std::string_view key) const {
-        return ProfileStore::read(app_->settingsPath, "Borvane4", key, "<absent>");
+        return ProfileStore::read(app_->paths.settingsPath, "Borvane4", key, "<absent>");
     }
 
     std::unique_ptr<WindowTestFolder> run_;
-    AppState* app_ = nullptr;
+    WindowSession* app_ = nullptr;
     FakePrompter prompter_;
 };
 
@@ -50,8 +50,8 @@ void SettingsWindowTest::init() {
 }
 
 void SettingsWindowTest::anEmptyFileShowsTheDefaultsOnTheWendrelPage() {
-    QVERIFY(writeFileReplacing(app_->settingsPath, ""));
-    app_->mapPath = "/maps/world.png";
+    QVERIFY(writeFileReplacing(app_->paths.settingsPath, ""));
+    app_->style.mapPath = "/maps/world.png";
     SettingsWindow window(*app_, prompter_, nullptr);
     QVERIFY(openWindow(window));
 
@@ -87,9 +87,10 @@ void SettingsWindowTest::anEmptyFileShowsTheDefaultsOnTheWendrelPage() {
 }
 
 void SettingsWindowTest::saveStoresWhatIsShownAsTyped() {
-    QVERIFY(writeFileReplacing(
-        app_->settingsPath, "[Borvane4]\r\nSkipInvest=2\r\nDrawLegends=3\r\nDir=\"/tracks\"\r\n"));
-    app_->langCode = "en";
+    QVERIFY(
+        writeFileReplacing(app_->paths.settingsPath,
+                           "[Borvane4]\r\nSkipInvest=2\r\nDrawLegends=3\r\nDir=\"/tracks\"\r\n"));
+    app_->language.code = "en";
     SettingsWindow window(*app_, prompter_, nullptr);
     QVERIFY(openWindow(window));
     QVERIFY(child<QCheckBox>(window, "SkipInvest")->isChecked());
@@ -106,8 +107,8 @@ void SettingsWindowTest::saveStoresWhatIsShownAsTyped() {
     QTest::mouseClick(child<QPushButton>(window, "save"), Qt::LeftButton);
 
     QCOMPARE(window.result(), int(QDialog::Accepted));
-    QVERIFY(app_->styleIsTcv);
-    QCOMPARE(app_->mapPath1, std::string("/maps/a b.png"));
+    QVERIFY(app_->style.tcv);
+    QCOMPARE(app_->style.mapPath1, std::string("/maps/a b.png"));
     QCOMPARE(stored("Mode"), std::string("1"));
     QCOMPARE(stored("Width"), std::string("12abc"));
     QCOMPARE(stored("SkipInvest"), std::string("1"));
@@ -129,9 +130,9 @@ void SettingsWindowTest::saveStoresWhatIsShownAsTyped() {
 }
 
 void SettingsWindowTest::cancelWritesNothing() {
-    QVERIFY(writeFileReplacing(app_->settingsPath, "[Borvane4]\nMode=0\nTrack=0.1\n"));
+    QVERIFY(writeFileReplacing(app_->paths.settingsPath, "[Borvane4]\nMode=0\nTrack=0.1\n"));
     const std::string before = settingsBytes();
-    app_->mapPath = "/maps/w.png";
+    app_->style.mapPath = "/maps/w.png";
     SettingsWindow window(*app_, prompter_, nullptr);
     QVERIFY(openWindow(window));
     child<QComboBox>(window, "Mode")->setCurrentIndex(1);
@@ -141,12 +142,12 @@ void SettingsWindowTest::cancelWritesNothing() {
 
     QCOMPARE(window.result(), int(QDialog::Rejected));
     QCOMPARE(settingsBytes(), before);
-    QVERIFY(!app_->styleIsTcv);
-    QCOMPARE(app_->mapPath, std::string("/maps/w.png"));
+    QVERIFY(!app_->style.tcv);
+    QCOMPARE(app_->style.mapPath, std::string("/maps/w.png"));
 }
 
 void SettingsWindowTest::changeFillsTheMapFieldOnly() {
-    app_->mapPath = "/maps/old.png";
+    app_->style.mapPath = "/maps/old.png";
     prompter_.paths = {std::string("/maps/new.png"), std::nullopt};
     SettingsWindow window(*app_, prompter_, nullptr);
     QVERIFY(openWindow(window));
@@ -161,13 +162,13 @@ void SettingsWindowTest::changeFillsTheMapFieldOnly() {
     QCOMPARE(prompter_.shown[0].title, std::string("请选择地图文件（0°—180°—0°类型）:"));
     QVERIFY(prompter_.shown[0].text.starts_with("常用图片文件"));
     QVERIFY(prompter_.shown[0].text.ends_with("|\n/maps/old.png"));
-    QCOMPARE(app_->mapPath, std::string("/maps/old.png"));
-    QVERIFY(!pathExists(app_->settingsPath));
+    QCOMPARE(app_->style.mapPath, std::string("/maps/old.png"));
+    QVERIFY(!pathExists(app_->paths.settingsPath));
 }
 
 void SettingsWindowTest::theClientAreaEndsAtSave() {
     for (const char* code : {"zh-cn", "en"}) {
-        app_->langCode = code;
+        app_->language.code = code;
         SettingsWindow window(*app_, prompter_, nullptr);
         QVERIFY(openWindow(window));
         window.show();
@@ -185,7 +186,7 @@ void SettingsWindowTest::theClientAreaEndsAtSave() {
 }
 
 void SettingsWindowTest::bothPagesHaveTheirArchiveGroup() {
-    QVERIFY(writeFileReplacing(app_->settingsPath, "[Archive]\r\nYears=2015\r\n"));
+    QVERIFY(writeFileReplacing(app_->paths.settingsPath, "[Archive]\r\nYears=2015\r\n"));
     SettingsWindow window(*app_, prompter_, nullptr);
     QVERIFY(openWindow(window));
     const auto groups = window.findChildren<QGroupBox*>(QStringLiteral("archiveGroup"));
@@ -205,7 +206,7 @@ void SettingsWindowTest::bothPagesHaveTheirArchiveGroup() {
     child<QLineEdit>(window, "Storms1")->setText(QStringLiteral("1909"));
     QTest::mouseClick(child<QPushButton>(window, "save"), Qt::LeftButton);
     const auto archive = [this](const char* key) {
-        return ProfileStore::read(app_->settingsPath, "Archive", key, "<absent>");
+        return ProfileStore::read(app_->paths.settingsPath, "Archive", key, "<absent>");
     };
     QCOMPARE(archive("Years"), std::string("2015"));
     QCOMPARE(archive("Basins"), std::string("EP,CP"));

@@ -6,7 +6,7 @@
 #include <QtTest>
 
 #include "base/file_io.h"
-#include "config/app_state.h"
+#include "gui/window_session.h"
 #include "support/fake_prompter.h"
 #include "support/window_test_folder.h"
 
@@ -25,7 +25,7 @@ class TextFormatWindowTest : public QObject {
 
   private:
     std::unique_ptr<WindowTestFolder> run_;
-    AppState* app_ = nullptr;
+    WindowSession* app_ = nullptr;
     FakePrompter prompter_;
 };
 
@@ -59,7 +59,7 @@ void TextFormatWindowTest::testButtonsShowTheSamples() {
              std::string("预测文本（示例值 120、100）的显示效果：\r\n\r\nP+120h\r\n100kt"));
     QCOMPARE(prompter_.shown[1].title, std::string("测试 - 预测文本"));
     QVERIFY(prompter_.shown[2].text.ends_with("：\r\n\r\n2116%n"));
-    QVERIFY(!pathExists(app_->settingsPath));
+    QVERIFY(!pathExists(app_->paths.settingsPath));
 }
 
 void TextFormatWindowTest::saveAsksFirstAndKeepsTheEscapes() {
@@ -73,14 +73,14 @@ void TextFormatWindowTest::saveAsksFirstAndKeepsTheEscapes() {
     prompter_.answers = {Prompter::Answer::Cancel};
     QTest::mouseClick(save, Qt::LeftButton);
     QVERIFY(window.isVisible());
-    QVERIFY(!pathExists(app_->settingsPath));
+    QVERIFY(!pathExists(app_->paths.settingsPath));
 
     QTest::mouseClick(save, Qt::LeftButton);  // the default answer is OK
     QCOMPARE(window.result(), int(QDialog::Accepted));
     QCOMPARE(prompter_.shown.size(), size_t{2});
     QCOMPARE(prompter_.shown[1].text, std::string("确定要保存文字标注格式吗？"));
     QCOMPARE(prompter_.shown[1].icon, Prompter::Icon::Question);
-    QCOMPARE(readFileOrEmpty(app_->settingsPath),
+    QCOMPARE(readFileOrEmpty(app_->paths.settingsPath),
              std::string("[TextFormat]\nTime=\"%02d%02d%02dZ\"\nForecast=\"+%dh\\N%d kt \"\n"));
 
     TextFormatWindow again(*app_, prompter_, nullptr);
@@ -88,7 +88,7 @@ void TextFormatWindowTest::saveAsksFirstAndKeepsTheEscapes() {
 }
 
 void TextFormatWindowTest::cancelWritesNothing() {
-    QVERIFY(writeFileReplacing(app_->settingsPath, "[TextFormat]\r\nTime=%dZ\r\n"));
+    QVERIFY(writeFileReplacing(app_->paths.settingsPath, "[TextFormat]\r\nTime=%dZ\r\n"));
     TextFormatWindow window(*app_, prompter_, nullptr);
     QVERIFY(openWindow(window));
     QCOMPARE(child<QLineEdit>(window, "Time")->text(), QStringLiteral("%dZ"));
@@ -96,7 +96,8 @@ void TextFormatWindowTest::cancelWritesNothing() {
     QTest::mouseClick(child<QPushButton>(window, "cancel"), Qt::LeftButton);
     QCOMPARE(window.result(), int(QDialog::Rejected));
     QVERIFY(prompter_.shown.empty());
-    QCOMPARE(readFileOrEmpty(app_->settingsPath), std::string("[TextFormat]\r\nTime=%dZ\r\n"));
+    QCOMPARE(readFileOrEmpty(app_->paths.settingsPath),
+             std::string("[TextFormat]\r\nTime=%dZ\r\n"));
 }
 
 void TextFormatWindowTest::sizeAndTexts() {

@@ -73,7 +73,7 @@ void UnexpectedErrorTest::anExceptionInAJobReachesTheHandler() {
     MainWindowFixture folder;
     folder.app.trackFiles = {MainWindowFixture::trackFile("bwp012014.dat")};
     FakePrompter prompter;
-    MainWindow window(folder.app, prompter, [](AppState& app, MainView& view, DrawMode) {
+    MainWindow window(folder.app, prompter, [](WindowSession& app, MainView& view, DrawMode) {
         app.jobRunning = true;
         view.clearPanel();
         view.writeLine("Reading the track files ..", rgb(0, 136, 255));
@@ -117,7 +117,7 @@ void UnexpectedErrorTest::anExceptionInAJobReachesTheHandler() {
 void UnexpectedErrorTest::anExceptionInAnEventHandlerIsReportedWhileTheWindowLives() {
     MainWindowFixture folder;
     FakePrompter prompter;
-    MainWindow window(folder.app, prompter, [](AppState&, MainView&, DrawMode) {});
+    MainWindow window(folder.app, prompter, [](WindowSession&, MainView&, DrawMode) {});
     Ending ending;
     UnexpectedErrorHandler handler(ending.options());
     handler.install();
@@ -142,7 +142,7 @@ void UnexpectedErrorTest::anExceptionInAnEventHandlerIsReportedWhileTheWindowLiv
 void UnexpectedErrorTest::anErrorDuringTheReportEndsAtOnce() {
     MainWindowFixture folder;
     FakePrompter prompter;
-    MainWindow window(folder.app, prompter, [](AppState&, MainView&, DrawMode) {});
+    MainWindow window(folder.app, prompter, [](WindowSession&, MainView&, DrawMode) {});
     Ending ending;
     UnexpectedErrorHandler handler(ending.options());
     handler.install();

@@ -9,8 +9,8 @@
 #include "base/file_io.h"
 #include "gui/main_window.h"
 #include "gui/main_window_fixture.h"
+#include "gui/window_session.h"
 #include "i18n/language_pack.h"
-#include "render/draw_job.h"
 #include "support/fake_prompter.h"
 
 using namespace tcmap;
@@ -25,12 +25,12 @@ class VectorSaveTest : public QObject {
 
 void VectorSaveTest::saveWritesVectorMapsOfTheLastJob() {
     MainWindowFixture folder;
-    folder.app.mapPath = folder.makeMap();
+    folder.app.style.mapPath = folder.makeMap();
     folder.app.trackFiles = {MainWindowFixture::trackFile("bwp012014.dat"),
                              MainWindowFixture::trackFile("bwp022014.dat")};
     folder.app.tempFilePath = folder.file("job.tmp");
     FakePrompter prompter;
-    MainWindow window(folder.app, prompter, runDrawJob);
+    MainWindow window(folder.app, prompter, runSessionJob);
     window.applyMainTexts();
     window.resize(800, 600);
     window.show();
@@ -41,7 +41,7 @@ void VectorSaveTest::saveWritesVectorMapsOfTheLastJob() {
     QTRY_VERIFY(window.panel() != nullptr);
 
     // The dialog offers the vector formats beside PNG.
-    const std::string filter = LanguagePack::fromState(folder.app).text(TextId::SaveDialogFilter);
+    const std::string filter = (folder.app).languagePack().text(TextId::SaveDialogFilter);
     QVERIFY(filter.find("*.svg") != std::string::npos);
     QVERIFY(filter.find("*.pdf") != std::string::npos);
 
@@ -66,7 +66,7 @@ void VectorSaveTest::saveWritesVectorMapsOfTheLastJob() {
     // A vector save leaves the PNG save as it was.
     QCOMPARE(readFileOrEmpty(folder.file("again.png")), readFileOrEmpty(folder.file("map.png")));
     QCOMPARE(window.statusText(3),
-             QString::fromStdString(LanguagePack::fromState(folder.app).text(TextId::MapSaved)));
+             QString::fromStdString((folder.app).languagePack().text(TextId::MapSaved)));
 
     // With pdfinfo at hand, the file must also read as a one-page PDF.
     const std::string command = "pdfinfo '" + folder.file("map.pdf") + "' 2>/dev/null";

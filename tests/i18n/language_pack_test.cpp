@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "config/app_state.h"
+#include "config/program_paths.h"
 #include "i18n/charset_conversion.h"
 #include "support/temp_folder.h"
 
@@ -79,14 +79,15 @@ TEST_F(LanguagePackTest, TranTurnsTextsIntoTraditionalCharacters) {
     EXPECT_EQ(pack("gb", "GB18030", true).text(TextId{1}), "台風");
 }
 
-TEST_F(LanguagePackTest, TakesItsFieldsFromTheProgramState) {
+TEST_F(LanguagePackTest, TakesItsFieldsFromThePathsAndTheChoice) {
     run.put("en.lang", "[text]\nName=English\n82=Ready\n");
-    AppState state;
-    state.runFolder = run.path();
-    state.langCode = "en";
-    state.langCharset = "UTF-8";
-    state.langToBig5 = true;
-    const LanguagePack en = LanguagePack::fromState(state);
+    ProgramPaths paths;
+    paths.runFolder = run.path();
+    LanguageChoice choice;
+    choice.code = "en";
+    choice.charset = "UTF-8";
+    choice.toBig5 = true;
+    const LanguagePack en(paths, choice);
     EXPECT_EQ(en.code(), "en");
     EXPECT_TRUE(en.toBig5());
     EXPECT_EQ(en.text(TextId::Ready), "Ready");

@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/headless_view.h"
-#include "config/app_state.h"
+#include <vector>
+
+#include "support/recording_view.h"
 #include "track/track_model.h"
 
 using namespace tcmap;
@@ -12,10 +13,10 @@ namespace {
 
 class JobLogTest : public ::testing::Test {
   protected:
-    HeadlessView view;
-    AppState app;
+    ProgressRecorder view;
     StormStatistics stats;
-    JobLog log{view, app, stats};
+    std::vector<DrawMessage> messages;
+    JobLog log{view, stats, messages, 0};
 
     std::vector<std::string> infoParts() const {
         return {view.statusPart(0), view.statusPart(1), view.statusPart(2), view.statusPart(3)};
@@ -60,21 +61,38 @@ TEST_F(JobLogTest, WithoutMessageKeepsTheLastMessage) {
     EXPECT_EQ(view.statusPart(0), "VMAX: 40kts");
 }
 
-TEST_F(JobLogTest, ReportMessageGoesToThePanelInteractively) {
+// Every message goes to the progress as it is written and into the job's
+// list, with its kind: a warning is what a batch run's failure report
+// collects.
+TEST_F(JobLogTest, MessagesKeepTheirKindAndOrder) {
     log.reportMessage("skipped a.dat", kWarningColour);
-    ASSERT_EQ(view.lineCount(), 1u);
-    EXPECT_EQ(view.lastLine()->text, "skipped a.dat");
-    EXPECT_EQ(view.lastLine()->colour, rgb(255, 255, 0));
-    EXPECT_EQ(app.failureLog(), "");
+    log.writeProgress(progressLine("Saving"), kProgressColour);
+    log.reportMessage("two\r\nlines", kFailureColour);
+    EXPECT_EQ(view.lineTexts(),
+              (std::vector<std::string>{"skipped a.dat", "Saving ..", "two", "lines"}));
+    EXPECT_EQ(view.lines().front().colour, rgb(255, 255, 0));
+    ASSERT_EQ(messages.size(), 3u);
+    EXPECT_EQ(messages[0].kind, MessageKind::Warning);
+    EXPECT_EQ(messages[1].kind, MessageKind::Progress);
+    EXPECT_EQ(messages[2].kind, MessageKind::Warning);
+    EXPECT_EQ(messages[2].text, "two\r\nlines");
+    EXPECT_EQ(view.messages().size(), 3u);
 }
 
-TEST_F(JobLogTest, ReportMessageGoesToTheFailureLogInBatchMode) {
-    app.batchOutputPath = "out.png";
-    log.reportMessage("skipped a.dat", kWarningColour);
-    log.reportMessage("two\r\nlines", kFailureColour);
-    EXPECT_EQ(view.lineCount(), 0u);
-    EXPECT_EQ(app.failureLog(), "skipped a.dat\r\ntwo\r\nlines\r\n");
-    // writeProgress still writes into the hidden panel.
-    log.writeProgress(progressLine("Saving"), kProgressColour);
-    EXPECT_EQ(view.lineTexts(), std::vector<std::string>{"Saving .."});
+TEST_F(JobLogTest, DrawingErrorsCountOnFromTheCallersCount) {
+    JobLog later{view, stats, messages, 7};
+    EXPECT_EQ(later.countDrawingError(), 8);
+    later.writeDrawingError("failed");
+    EXPECT_EQ(later.drawingErrors(), 8);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].kind, MessageKind::DrawingError);
+    EXPECT_EQ(messages[0].colour, kFailureColour);
+    EXPECT_EQ(view.statusPart(3), "failed");
+    EXPECT_EQ(log.drawingErrors(), 0);  // another job's count is its own
+}
+
+TEST(InfoLineText, TheThreeStatisticsOnOneLine) {
+    EXPECT_EQ(infoLineText(StormStatistics{}), "VMAX:   MSLP:   ACE: 0");
+    EXPECT_EQ(infoLineText(StormStatistics{125, 950, 12.5}),
+              "VMAX: 125kts  MSLP: 950mb  ACE: 12.5");
 }

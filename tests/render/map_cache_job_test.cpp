@@ -3,15 +3,17 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "app/headless_view.h"
 #include "base/file_io.h"
-#include "config/app_state.h"
+#include "config/job_settings.h"
+#include "i18n/language_pack.h"
 #include "render/canvas/decoded_map_cache.h"
-#include "render/draw_job.h"
+#include "render/draw.h"
+#include "support/recording_view.h"
 #include "support/temp_folder.h"
 
 using namespace tcmap;
@@ -38,11 +40,8 @@ struct JobCase {
 class MapCacheJobTest : public ::testing::Test {
   protected:
     TempFolder folder;
-    std::string savedCacheHome;
 
     void SetUp() override {
-        if (const char* old = std::getenv("XDG_CACHE_HOME")) savedCacheHome = old;
-        ::setenv("XDG_CACHE_HOME", folder.file("cache").c_str(), 1);
         for (const char* name : {"en.lang", "Settings.ini", "GridData"})
             folder.put(name, readFileOrEmpty(kSource + "/data/" + name));
         // The real files, and one storm that crosses 0° for the seam.
@@ -51,25 +50,26 @@ class MapCacheJobTest : public ::testing::Test {
                                         bestRecord("2020090106", "320N", "20W", 50) +
                                         bestRecord("2020090112", "350N", "80E", 65));
     }
-    void TearDown() override {
-        forgetKeptMap();
-        ::unsetenv("TCMAP_NO_CACHE");
-        ::setenv("XDG_CACHE_HOME", savedCacheHome.c_str(), 1);
-    }
-
-    std::vector<uint8_t> draw(const JobCase& job) {
-        AppState app;
-        app.runFolder = folder.path();
-        app.langCode = "en";
-        app.settingsPath = folder.file("Settings.ini");
-        app.tempFilePath = folder.file("scratch.tmp");
-        app.mapPath = app.mapPath1 = kSource + "/data/maps/world.png";
-        app.styleIsTcv = job.tcv;
-        app.trackFiles = {folder.file(job.track)};
-        app.regionParts = job.region;
-        HeadlessView view;
-        runDrawJob(app, view, job.mode);
-        return view.panelPicture();
+    // The job's picture, PNG-encoded.
+    std::vector<uint8_t> drawJob(const JobCase& job, MapCache& cache) {
+        DrawRequest request;
+        request.style = job.tcv ? RenderStyle::Tcv : RenderStyle::Wendrel;
+        request.mode = job.mode;
+        request.region = job.region;
+        request.settings = readJobSettings(folder.file("Settings.ini"), job.tcv);
+        request.mapPath = kSource + "/data/maps/world.png";
+        request.gridDataPath = folder.file("GridData");
+        request.language = LanguagePack(folder.path(), "en", "UTF-8", false);
+        request.textLanguage = "en";
+        request.tracks = {{folder.file(job.track), nullptr}};
+        request.mapCache = &cache;
+        ProgressRecorder progress;
+        const DrawResult result = draw(request, progress);
+        std::vector<uint8_t> png;
+        if (result.drawn()) {
+            EXPECT_EQ(result.picture.encode(kPngFormatId, png), 0);
+        }
+        return png;
     }
 };
 
@@ -86,23 +86,28 @@ TEST_F(MapCacheJobTest, DecodedCachedAndKeptMapsDrawTheSamePictures) {
         {"Global", true, DrawMode::Global, "bal052020.dat", {}},
     };
     std::vector<std::vector<uint8_t>> decoded;
-    ::setenv("TCMAP_NO_CACHE", "1", 1);
-    for (const JobCase& job : jobs) {
-        forgetKeptMap();
-        decoded.push_back(draw(job));
-        ASSERT_FALSE(decoded.back().empty()) << job.name;
+    {
+        // Without a cache folder nothing is written; each map decoded afresh.
+        for (const JobCase& job : jobs) {
+            MapCache fresh("", std::chrono::nanoseconds(0));
+            decoded.push_back(drawJob(job, fresh));
+            ASSERT_FALSE(decoded.back().empty()) << job.name;
+        }
     }
     EXPECT_FALSE(std::filesystem::exists(folder.file("cache"))) << "switched off: nothing written";
 
-    ::unsetenv("TCMAP_NO_CACHE");
-    forgetKeptMap();
-    EXPECT_EQ(draw(jobs[0]), decoded[0]) << "the run that builds the cache file";
-    for (size_t i = 0; i < jobs.size(); ++i) {
-        forgetKeptMap();
-        EXPECT_EQ(draw(jobs[i]), decoded[i]) << jobs[i].name << " from the cache file";
+    const std::string cacheFolder = folder.file("cache");
+    {
+        MapCache building(cacheFolder, std::chrono::nanoseconds(0));
+        EXPECT_EQ(drawJob(jobs[0], building), decoded[0]) << "the run that builds the cache file";
     }
+    for (size_t i = 0; i < jobs.size(); ++i) {
+        MapCache fromFile(cacheFolder, std::chrono::nanoseconds(0));
+        EXPECT_EQ(drawJob(jobs[i], fromFile), decoded[i]) << jobs[i].name << " from the cache file";
+    }
+    MapCache kept(cacheFolder, std::chrono::nanoseconds(0));
     for (size_t i = 0; i < jobs.size(); ++i)
-        EXPECT_EQ(draw(jobs[i]), decoded[i]) << jobs[i].name << " kept in memory";
+        EXPECT_EQ(drawJob(jobs[i], kept), decoded[i]) << jobs[i].name << " kept in memory";
 }
 
 }  // namespace

@@ -5,20 +5,22 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "app/headless_view.h"
+#include "app/batch_log.h"
 #include "base/file_io.h"
-#include "config/app_state.h"
+#include "config/job_settings.h"
+#include "i18n/language_pack.h"
 #include "render/canvas/drawing_tape.h"
 #include "render/canvas/jpeg_codec.h"
 #include "render/canvas/picture.h"
 #include "render/canvas/vector_output.h"
-#include "render/draw_job.h"
-#include "render/draw_job_options.h"
+#include "render/draw.h"
 #include "support/recording_canvas.h"
+#include "support/recording_view.h"
 #include "support/temp_folder.h"
 
 using namespace tcmap;
@@ -33,30 +35,36 @@ const std::string kTrackData = TCMAP_TEST_DATA_DIR "/track/atcf/";
 class VectorMapTest : public ::testing::Test {
   protected:
     TempFolder folder;
-    AppState app;
-    HeadlessView view;
+    DrawRequest request;
+    DrawResult result;
 
     void SetUp() override {
-        app.runFolder = TCMAP_SOURCE_DIR "/data";  // GridData and the language files
-        app.langCode = "en";
-        app.styleIsTcv = true;
-        app.settingsPath = folder.put("tcv.ini",
-                                      "[Borvane4]\nMode=1\nShowText1=1\nDrawLegends1=5\n"
-                                      "ShowGrid1=1\nDrawRad1=1\nAllPoints1=1\n");
-        app.tempFilePath = folder.file("scratch.tmp");
+        request.style = RenderStyle::Tcv;
+        request.settings =
+            readJobSettings(folder.put("tcv.ini",
+                                       "[Borvane4]\nMode=1\nShowText1=1\nDrawLegends1=5\n"
+                                       "ShowGrid1=1\nDrawRad1=1\nAllPoints1=1\n"),
+                            true);
+        // GridData and the language files as shipped.
+        request.gridDataPath = TCMAP_SOURCE_DIR "/data/GridData";
+        request.language = LanguagePack(TCMAP_SOURCE_DIR "/data", "en", "UTF-8", false);
+        request.textLanguage = "en";
+        request.keepTape = true;
         Picture map;
         ASSERT_EQ(map.create(1440, 720, 0xFF1E468Cu, kPngFormatId), status::kOk);
         for (int y = 200; y < 400; ++y) {
             for (int x = 400; x < 700; ++x) map.pixels()[y * 1440 + x] = 0xFF3C8C3Cu;
         }
         ASSERT_EQ(map.save(folder.file("map.png"), kPngFormatId), status::kOk);
-        app.mapPath1 = folder.file("map.png");
-        app.trackFiles = {kTrackData + "bal182012.dat", kTrackData + "21.al092017.fst"};
+        request.mapPath = folder.file("map.png");
+        request.tracks = {{kTrackData + "bal182012.dat", nullptr},
+                          {kTrackData + "21.al092017.fst", nullptr}};
     }
 
-    void run(const DrawJobOptions& options) {
-        view.enableMenus(false);
-        runDrawJob(app, view, DrawMode::Normal, options);
+    void run(std::function<std::shared_ptr<Canvas>(Picture&)> openCanvas = nullptr) {
+        request.openCanvas = std::move(openCanvas);
+        ProgressRecorder progress;
+        result = draw(request, progress);
     }
 };
 
@@ -68,7 +76,12 @@ size_t countOf(const std::string& text, const std::string& what, size_t from = 0
     return count;
 }
 
-// The pixels pdftoppm made of the PDF (a binary PPM), or an empty picture.
+bool hasTool(const std::string& name) {
+    return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+// The pixels pdftoppm made of the PDF (a binary PPM), or an empty picture
+// when pdftoppm refuses it.
 Picture renderPdf(const std::string& pdf, const std::string& prefix) {
     Picture picture;
     const std::string command =
@@ -131,12 +144,10 @@ std::string pdfText(const std::string& pdf, const std::string& out) {
 TEST_F(VectorMapTest, SvgHoldsEveryShapeAndLabelAndPdfLooksLikeThePng) {
     // What the job draws, seen on a recording canvas.
     std::shared_ptr<RecordingCanvas> recorded;
-    DrawJobOptions recording;
-    recording.openCanvas = [&](Picture& output) {
+    run([&](Picture& output) {
         recorded = std::make_shared<RecordingCanvas>(output.width(), output.height());
         return recorded;
-    };
-    run(recording);
+    });
     ASSERT_TRUE(recorded);
     // Shapes wholly inside the canvas must be in the file, shapes near it may
     // be (a stroke reaches beyond its path), shapes far off are left out.
@@ -166,9 +177,9 @@ TEST_F(VectorMapTest, SvgHoldsEveryShapeAndLabelAndPdfLooksLikeThePng) {
     ASSERT_GT(arcs, 0u);  // the wind radii
 
     // The same job on the real canvas, kept for a vector save.
-    run(DrawJobOptions{});
-    ASSERT_TRUE(app.lastDrawing);
-    const DrawingTape& tape = *app.lastDrawing;
+    run();
+    ASSERT_TRUE(result.tape);
+    const DrawingTape& tape = *result.tape;
     EXPECT_EQ(tape.operationCount(), recorded->size() - recorded->count(CanvasOp::DrawPicture));
 
     const std::string svgPath = folder.file("map.svg");
@@ -190,10 +201,10 @@ TEST_F(VectorMapTest, SvgHoldsEveryShapeAndLabelAndPdfLooksLikeThePng) {
 
     const std::string pdfPath = folder.file("map.pdf");
     ASSERT_EQ(writeVectorMap(tape, pdfPath, VectorFormat::Pdf).result, VectorWriteResult::Written);
+    if (!hasTool("pdftoppm")) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
     const Picture rendered = renderPdf(pdfPath, folder.file("rendered"));
-    if (rendered.empty()) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
-    Picture png;
-    ASSERT_TRUE(png.loadBytes(view.panelPicture()));
+    ASSERT_FALSE(rendered.empty()) << "pdftoppm refused the PDF";
+    const Picture& png = result.picture;
     ASSERT_EQ(rendered.width(), png.width());
     ASSERT_EQ(rendered.height(), png.height());
     // Anti-aliasing differs between the surfaces: only clear differences count.
@@ -227,17 +238,17 @@ TEST_F(VectorMapTest, SvgHoldsEveryShapeAndLabelAndPdfLooksLikeThePng) {
 
 TEST_F(VectorMapTest, JpegMapIsEmbeddedAsJpeg) {
     Picture map;
-    ASSERT_TRUE(map.loadFile(app.mapPath1));
+    ASSERT_TRUE(map.loadFile(request.mapPath));
     std::vector<uint8_t> jpeg;
     ASSERT_EQ(encodeJpeg(map.pixels(), map.width(), map.height(), jpeg), status::kOk);
-    app.mapPath1 = folder.put("map.jpg", std::string(jpeg.begin(), jpeg.end()));
-    run(DrawJobOptions{});
-    ASSERT_TRUE(app.lastDrawing);
+    request.mapPath = folder.put("map.jpg", std::string(jpeg.begin(), jpeg.end()));
+    run();
+    ASSERT_TRUE(result.tape);
 
     const std::string pdfPath = folder.file("map.pdf"), svgPath = folder.file("map.svg");
-    ASSERT_EQ(writeVectorMap(*app.lastDrawing, pdfPath, VectorFormat::Pdf).result,
+    ASSERT_EQ(writeVectorMap(*result.tape, pdfPath, VectorFormat::Pdf).result,
               VectorWriteResult::Written);
-    ASSERT_EQ(writeVectorMap(*app.lastDrawing, svgPath, VectorFormat::Svg).result,
+    ASSERT_EQ(writeVectorMap(*result.tape, svgPath, VectorFormat::Svg).result,
               VectorWriteResult::Written);
     const std::string pdf = readFileOrEmpty(pdfPath), svg = readFileOrEmpty(svgPath);
     EXPECT_EQ(countOf(pdf, "/DCTDecode"), 1u);

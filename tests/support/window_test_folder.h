@@ -9,7 +9,7 @@
 #include <initializer_list>
 #include <memory>
 
-#include "config/app_state.h"
+#include "gui/window_session.h"
 
 namespace tcmap::testing {
 
@@ -23,14 +23,14 @@ struct WindowTestFolder {
                 qFatal("cannot copy %s", name);
             }
         }
-        app = std::make_unique<AppState>();
-        app->runFolder = dir.path().toStdString();
-        app->settingsPath = app->runFolder + "/Settings.ini";
-        app->langCode = "zh-cn";
+        app = std::make_unique<WindowSession>();
+        app->paths.runFolder = dir.path().toStdString();
+        app->paths.settingsPath = app->paths.runFolder + "/Settings.ini";
+        app->language.code = "zh-cn";
     }
 
     QTemporaryDir dir;
-    std::unique_ptr<AppState> app;
+    std::unique_ptr<WindowSession> app;
 };
 
 // Shows a window as the main window would, so clicks land where a user's do.

@@ -22,15 +22,12 @@
 #include "app/batch_run.h"
 #include "app/startup_state.h"
 #include "base/file_io.h"
-#include "config/app_state.h"
 #include "config/command_line.h"
 #include "config/profile_store.h"
 #include "config/program_folders.h"
 #include "config/settings_keys.h"
 #include "i18n/language_list.h"
-#include "render/canvas/decoded_map_cache.h"
 #include "render/canvas/picture.h"
-#include "render/draw_job.h"
 #include "support/temp_folder.h"
 #include "visual/pixel_diff.h"
 #include "visual/visual_case.h"
@@ -72,8 +69,9 @@ struct JobOutcome {
 
 // The batch start-up of main.cpp, then the job of the case's draw mode (batch
 // mode itself always draws Normal; the window starts the other two modes
-// through the same runDrawJob). The settings and track files are copies, so
-// nothing the run writes reaches the source tree.
+// through the same draw()). The settings and track files are copies, so
+// nothing the run writes reaches the source tree. Every case decodes its map
+// afresh: no map cache.
 JobOutcome runWholeJob(const TempFolder& work, const VisualCase& c, const std::string& output) {
     const std::string run = makeRunFolder(work, c);
     const std::string inputs = work.file("inputs");
@@ -88,26 +86,30 @@ JobOutcome runWholeJob(const TempFolder& work, const VisualCase& c, const std::s
         EXPECT_FALSE(error) << track << ": " << error.message();
     }
 
-    AppState state;
     const ProgramFolders folders = findProgramFolders(run);
     EXPECT_TRUE(folders.portable) << run;
-    setRunDefaults(state, folders);
-    state.programVersion = TCMAP_VERSION;
-    EXPECT_EQ(applyCommandLine(state, args), CommandLineOutcome::Batch);
-    settleUserFolders(state, folders);
-    if (const auto refusal = checkBatchOutput(state)) {
+    ProgramPaths paths = programPaths(folders);
+    const CommandLine line = parseCommandLine(args);
+    EXPECT_EQ(line.outcome, CommandLineOutcome::Batch);
+    paths.settingsPath = line.batchSettings(paths.settingsPath);
+    settleUserFolders(paths, folders);
+    if (const auto refusal =
+            checkBatchOutput(line.outputPath, line.trackFiles, line.settingsArgument)) {
         ADD_FAILURE() << refusal->message;
         return {};
     }
-    prepareScratchFile(state);
-    readStartupSettings(state);
-    state.regionParts = c.regionParts;
+    BatchRun batch;
+    batch.paths = paths;
+    batch.language = readLanguageChoice(paths.runFolder);
+    batch.style = readStyleChoice(paths.settingsPath);
+    batch.outputPath = line.outputPath;
+    batch.trackFiles = line.trackFiles;
+    batch.mode = c.mode;
+    batch.region = c.regionParts;
 
     std::ostringstream err;
-    const DrawMode mode = c.mode;
     JobOutcome outcome;
-    outcome.exitCode = runBatch(
-        state, err, [mode](AppState& app, MainView& view) { runDrawJob(app, view, mode); });
+    outcome.exitCode = runBatch(batch, err);
     outcome.errorText = err.str();
     return outcome;
 }
@@ -139,15 +141,7 @@ std::string keepFailure(const VisualCase& c, const std::string& output, const Jo
     return folder;
 }
 
-class ReferencePicture : public ::testing::TestWithParam<VisualCase> {
-  protected:
-    void SetUp() override {
-        // Every case decodes its map afresh: no cache file is read or written,
-        // and no decoded map stays from the case before.
-        ::setenv("TCMAP_NO_CACHE", "1", 1);
-        forgetKeptMap();
-    }
-};
+class ReferencePicture : public ::testing::TestWithParam<VisualCase> {};
 
 TEST_P(ReferencePicture, MatchesTheRecordedPicture) {
     const VisualCase& c = GetParam();

@@ -37,9 +37,6 @@ constexpr std::string_view kSuffix = ".pixels";
 // The newest few maps, and never more than this in all.
 constexpr size_t kMaxEntries = 4;
 constexpr int64_t kMaxTotalBytes = int64_t{1} << 30;
-// A source changed this recently may change again within the same timestamp
-// tick without its size, time or inode showing it: it is not stored or kept.
-constexpr int64_t kSettleNs = 2'000'000'000;
 // Temporary files this old belong to a run that was killed.
 constexpr int64_t kStaleTempNs = int64_t{15} * 60 * 1'000'000'000;
 constexpr uint32_t kMaxPathBytes = 4096;
@@ -98,13 +95,8 @@ int64_t nowNs() {
     return int64_t{now.tv_sec} * 1'000'000'000 + now.tv_nsec;
 }
 
-bool settled(const SourceId& id) {
-    return nowNs() - id.mtimeNs >= kSettleNs;
-}
-
-bool cacheSwitchedOff() {
-    const char* off = std::getenv("TCMAP_NO_CACHE");
-    return off != nullptr && *off != '\0' && std::string_view(off) != "0";
+bool settled(const SourceId& id, std::chrono::nanoseconds settleTime) {
+    return nowNs() - id.mtimeNs >= settleTime.count();
 }
 
 // FNV-1a of the source path: the cache file's name (the path itself is
@@ -351,9 +343,11 @@ struct KeptMap {
     CachedMap map;
 };
 
-class CacheState {
+}  // namespace
+
+class MapCache::State {
   public:
-    ~CacheState() { finishWrites(); }
+    ~State() { finishWrites(); }
 
     std::optional<CachedMap> kept(const std::string& key, const SourceId& id) {
         std::lock_guard lock(mutex_);
@@ -410,10 +404,7 @@ class CacheState {
     std::vector<std::thread> writers_;
 };
 
-CacheState& cacheState() {
-    static CacheState state;
-    return state;
-}
+namespace {
 
 bool showCachedMap(Picture& picture, const CachedMap& map) {
     return picture.share(map.width, map.height, map.store, map.formatId);
@@ -432,16 +423,12 @@ std::optional<std::string> readWhole(int fd, size_t size) {
 
 }  // namespace
 
-std::string mapCacheFolder() {
-    if (cacheSwitchedOff()) return {};
-    const char* xdg = std::getenv("XDG_CACHE_HOME");
-    if (xdg != nullptr && xdg[0] == '/') return std::string(xdg) + "/tcmap";
-    const char* home = std::getenv("HOME");
-    if (home != nullptr && home[0] == '/') return std::string(home) + "/.cache/tcmap";
-    return {};
-}
+MapCache::MapCache(std::string folder, std::chrono::nanoseconds settleTime)
+    : folder_(std::move(folder)), settleTime_(settleTime), state_(std::make_unique<State>()) {}
 
-bool loadMapPicture(Picture& picture, const std::string& path) {
+MapCache::~MapCache() = default;
+
+bool MapCache::load(Picture& picture, const std::string& path) {
     picture.release();
     const FileHandle source(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat st {};
@@ -450,13 +437,12 @@ bool loadMapPicture(Picture& picture, const std::string& path) {
     const SourceId id = sourceIdOf(st);
     char resolved[PATH_MAX];
     const std::string key = ::realpath(path.c_str(), resolved) != nullptr ? resolved : path;
-    CacheState& state = cacheState();
+    State& state = *state_;
 
     if (const auto kept = state.kept(key, id)) return showCachedMap(picture, *kept);
-    const std::string folder = mapCacheFolder();
-    if (!folder.empty() && key.size() <= kMaxPathBytes) {
-        if (auto cached = openCachedMap(folder + "/" + cacheFileName(key), key, id)) {
-            if (settled(id)) state.keep(key, id, *cached);
+    if (!folder_.empty() && key.size() <= kMaxPathBytes) {
+        if (auto cached = openCachedMap(folder_ + "/" + cacheFileName(key), key, id)) {
+            if (settled(id, settleTime_)) state.keep(key, id, *cached);
             return showCachedMap(picture, *cached);
         }
     }
@@ -465,22 +451,27 @@ bool loadMapPicture(Picture& picture, const std::string& path) {
     if (!bytes ||
         !picture.loadBytes({reinterpret_cast<const uint8_t*>(bytes->data()), bytes->size()}))
         return false;
-    if (!settled(id)) return true;
+    if (!settled(id, settleTime_)) return true;
     const CachedMap decoded{picture.width(), picture.height(), picture.formatId(),
                             picture.store(), nullptr,          0};
     state.keep(key, id, decoded);
     const int64_t pixelBytes = int64_t{picture.stride()} * picture.height();
-    if (!folder.empty() && key.size() <= kMaxPathBytes && pixelBytes <= kMaxTotalBytes)
-        state.startWrite(folder, path, key, id, decoded);
+    if (!folder_.empty() && key.size() <= kMaxPathBytes && pixelBytes <= kMaxTotalBytes)
+        state.startWrite(folder_, path, key, id, decoded);
     return true;
 }
 
-void finishMapCacheWrites() {
-    cacheState().finishWrites();
+void MapCache::finishWrites() {
+    state_->finishWrites();
 }
 
-void forgetKeptMap() {
-    cacheState().forget();
+void MapCache::forget() {
+    state_->forget();
+}
+
+bool loadMapPicture(Picture& picture, const std::string& path, MapCache* cache) {
+    if (cache != nullptr) return cache->load(picture, path);
+    return picture.loadFile(path);
 }
 
 }  // namespace tcmap

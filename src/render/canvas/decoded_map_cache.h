@@ -8,29 +8,54 @@
 // device; any difference, or a cache file that is short, damaged or of another
 // layout, means the map is decoded afresh. Files are written under a
 // temporary name and renamed into place, so a killed run never leaves a file a
-// later run trusts. TCMAP_NO_CACHE=1, or a folder that cannot be written,
-// turns the cache off.
+// later run trusts. Without a folder (or with one that cannot be written) no
+// file is kept; the last map still stays decoded.
 #pragma once
 
+#include <chrono>
+#include <memory>
 #include <string>
 
 namespace tcmap {
 
 class Picture;
 
-// Loads the map picture at `path` like Picture::loadFile (same result, same
-// pixels), through the cache when it is on.
-bool loadMapPicture(Picture& picture, const std::string& path);
+class MapCache {
+  public:
+    // A source changed this recently may change again within the same
+    // timestamp tick without its size, time or inode showing it: it is not
+    // stored or kept.
+    static constexpr std::chrono::nanoseconds kSettleTime = std::chrono::seconds(2);
 
-// Waits until cache files started by loadMapPicture are written (a job calls
-// this when it ends; the write overlaps the rest of the job).
-void finishMapCacheWrites();
+    // `folder`: where cache files go, created when needed ($XDG_CACHE_HOME/tcmap
+    // in the program); empty keeps no files.
+    explicit MapCache(std::string folder, std::chrono::nanoseconds settleTime = kSettleTime);
+    // Waits for the cache files still being written.
+    ~MapCache();
+    MapCache(const MapCache&) = delete;
+    MapCache& operator=(const MapCache&) = delete;
 
-// The cache folder ($XDG_CACHE_HOME/tcmap, else ~/.cache/tcmap); empty when
-// the cache is off or no folder is known. Does not create it.
-std::string mapCacheFolder();
+    const std::string& folder() const { return folder_; }
 
-// Forgets the map the process keeps decoded (for tests and low memory).
-void forgetKeptMap();
+    // Loads the map picture at `path` like Picture::loadFile (same result,
+    // same pixels), through the cache. Safe from several threads at once.
+    bool load(Picture& picture, const std::string& path);
+
+    // Waits until the cache files `load` started are written (a drawing calls
+    // this when it ends; the write overlaps the rest of the drawing).
+    void finishWrites();
+
+    // Forgets the map kept decoded (for tests and low memory).
+    void forget();
+
+  private:
+    class State;
+    std::string folder_;
+    std::chrono::nanoseconds settleTime_;
+    std::unique_ptr<State> state_;
+};
+
+// Loads the map at `path` through `cache`, or decodes it when there is none.
+bool loadMapPicture(Picture& picture, const std::string& path, MapCache* cache);
 
 }  // namespace tcmap

@@ -15,13 +15,10 @@ class LayerLog;
 // Text of a drawing status; empty for 0, "未知错误" outside 1..21.
 std::string statusText(int32_t status);
 
-// Drawing errors reported since the process started (never reset).
-int64_t drawErrorCount();
-
 // Report the canvas's last status when it is a failure: count it and write
 // "An error occurred while using GDI+: Count = N Position = #<tag> Text = <text>"
-// in red to the panel (batch mode included) and to the status bar. Only the
-// status of the most recent operation is looked at; it is not reset.
+// in red to the job log and the info line. Only the status of the most
+// recent operation is looked at; it is not reset.
 void checkDrawStatus(std::string_view tag, const Canvas& canvas, LayerLog& log);
 
 }  // namespace tcmap

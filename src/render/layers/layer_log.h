@@ -1,6 +1,6 @@
-// What a layer may write to its job's log: coloured lines in the drawing panel
-// and the message part of the status bar. The draw job's JobLog implements it;
-// layer tests record it.
+// What a layer may write to its job's log: coloured lines and the latest
+// message of the info line, and the failed drawing calls. The draw job's
+// JobLog implements it; layer tests record it.
 #pragma once
 
 #include <cstdint>
@@ -25,13 +25,19 @@ class LayerLog {
   public:
     virtual ~LayerLog() = default;
 
-    // Write the text (several lines when it holds line breaks) into the panel
-    // in the given colour, in batch mode too.
+    // Write the text (several lines when it holds line breaks) in the given
+    // colour.
     virtual void writeProgress(const std::string& text, uint32_t colour) = 0;
 
-    // Refresh the statistics parts of the status bar; set the message part to
-    // `message` only when `withMessage`.
+    // Refresh the statistics of the info line; set its message to `message`
+    // only when `withMessage`.
     virtual void updateInfoLine(const std::string& message, bool withMessage) = 0;
+
+    // Counts a failed drawing call and gives the count so far, which goes on
+    // from drawing to drawing as long as the caller keeps it.
+    virtual int64_t countDrawingError() = 0;
+    // The report of a failed drawing call: a red line and the info line.
+    virtual void writeDrawingError(const std::string& message) = 0;
 };
 
 }  // namespace tcmap

@@ -4,13 +4,14 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,25 +28,17 @@ namespace {
 constexpr int kWidth = 301;  // not a multiple of anything convenient
 constexpr int kHeight = 97;
 
+// Files a test touched "now" must count as brand new however slow the
+// machine: this long a settle time makes sure of it.
+constexpr std::chrono::hours kLongSettle{24 * 365};
+
 class DecodedMapCacheTest : public ::testing::Test {
   protected:
     TempFolder folder;
-    std::string cacheHome;
-    std::string savedCacheHome;
-
-    void SetUp() override {
-        if (const char* old = std::getenv("XDG_CACHE_HOME")) savedCacheHome = old;
-        cacheHome = folder.file("cache");
-        ::setenv("XDG_CACHE_HOME", cacheHome.c_str(), 1);
-        ::unsetenv("TCMAP_NO_CACHE");
-        forgetKeptMap();
-    }
-    void TearDown() override {
-        finishMapCacheWrites();
-        forgetKeptMap();
-        ::unsetenv("TCMAP_NO_CACHE");
-        ::setenv("XDG_CACHE_HOME", savedCacheHome.c_str(), 1);
-    }
+    std::string cacheHome = folder.file("cache");
+    std::string cacheFolder = cacheHome + "/tcmap";
+    // The cache of the process under test: the last map stays decoded in it.
+    std::unique_ptr<MapCache> cache = std::make_unique<MapCache>(cacheFolder);
 
     // A map whose every pixel differs with `seed`, in a format whose file
     // size depends only on the picture size (BMP) or not (PNG).
@@ -74,18 +67,19 @@ class DecodedMapCacheTest : public ::testing::Test {
         return pixelsOf(plain);
     }
     // A load as a fresh process would do it: nothing kept in memory.
-    std::vector<uint32_t> freshLoad(const std::string& path) {
-        forgetKeptMap();
+    std::vector<uint32_t> freshLoad(const std::string& path,
+                                    std::chrono::nanoseconds settle = MapCache::kSettleTime) {
+        MapCache fresh(cacheFolder, settle);
         Picture picture;
-        EXPECT_TRUE(loadMapPicture(picture, path));
-        finishMapCacheWrites();
+        EXPECT_TRUE(fresh.load(picture, path));
+        fresh.finishWrites();
         return pixelsOf(picture);
     }
 
     std::vector<fs::path> cacheFiles() const {
         std::vector<fs::path> files;
         std::error_code error;
-        for (const auto& entry : fs::directory_iterator(cacheHome + "/tcmap", error))
+        for (const auto& entry : fs::directory_iterator(cacheFolder, error))
             files.push_back(entry.path());
         return files;
     }
@@ -106,7 +100,7 @@ TEST_F(DecodedMapCacheTest, LaterLoadsShowTheDecodedPixelsFromTheCacheFile) {
 
         EXPECT_EQ(freshLoad(path), expected);
         Picture kept;
-        ASSERT_TRUE(loadMapPicture(kept, path));
+        ASSERT_TRUE(cache->load(kept, path));
         EXPECT_EQ(kept.formatId(), format);
         EXPECT_EQ(pixelsOf(kept), expected);
 
@@ -122,7 +116,7 @@ TEST_F(DecodedMapCacheTest, AChangedSourceIsPickedUpAtOnce) {
     const std::vector<uint32_t> first = decoded(path);
     EXPECT_EQ(freshLoad(path), first);
     Picture kept;
-    ASSERT_TRUE(loadMapPicture(kept, path));  // now kept in memory too
+    ASSERT_TRUE(cache->load(kept, path));  // now kept in memory too
 
     // Rewritten in place: same size, same inode, another time.
     struct stat before {
@@ -135,9 +129,9 @@ TEST_F(DecodedMapCacheTest, AChangedSourceIsPickedUpAtOnce) {
     const std::vector<uint32_t> second = decoded(path);
     ASSERT_NE(first, second);
     Picture again;
-    ASSERT_TRUE(loadMapPicture(again, path));
+    ASSERT_TRUE(cache->load(again, path));
     EXPECT_EQ(pixelsOf(again), second);
-    finishMapCacheWrites();
+    cache->finishWrites();
     EXPECT_EQ(freshLoad(path), second);
     EXPECT_EQ(cacheFiles().size(), 1u) << "one file per map";
 }
@@ -178,15 +172,15 @@ TEST_F(DecodedMapCacheTest, TwoRunsBuildingTheSameEntryBothShowTheMap) {
     const std::vector<uint32_t> expected = decoded(path);
     for (int round = 0; round < 3; ++round) {
         fs::remove_all(cacheHome);
-        forgetKeptMap();
         std::vector<pid_t> children;
         for (int run = 0; run < 2; ++run) {
             const pid_t pid = ::fork();
             ASSERT_GE(pid, 0);
             if (pid == 0) {
+                MapCache run(cacheFolder);
                 Picture picture;
-                const bool right = loadMapPicture(picture, path) && pixelsOf(picture) == expected;
-                finishMapCacheWrites();
+                const bool right = run.load(picture, path) && pixelsOf(picture) == expected;
+                run.finishWrites();
                 ::_exit(right ? 0 : 1);
             }
             children.push_back(pid);
@@ -203,20 +197,24 @@ TEST_F(DecodedMapCacheTest, TwoRunsBuildingTheSameEntryBothShowTheMap) {
 
 TEST_F(DecodedMapCacheTest, NothingIsWrittenWhenSwitchedOffOrTheSourceIsBrandNew) {
     const std::string path = writeMap("map.png", 5, kPngFormatId);
-    ::setenv("TCMAP_NO_CACHE", "1", 1);
-    EXPECT_EQ(mapCacheFolder(), "");
-    EXPECT_EQ(freshLoad(path), decoded(path));
-    EXPECT_FALSE(fs::exists(cacheHome));
-    ::unsetenv("TCMAP_NO_CACHE");
+    {
+        // No folder: the cache is off (TCMAP_NO_CACHE).
+        MapCache off("");
+        Picture picture;
+        EXPECT_TRUE(off.load(picture, path));
+        off.finishWrites();
+        EXPECT_EQ(pixelsOf(picture), decoded(path));
+        EXPECT_FALSE(fs::exists(cacheHome));
+    }
 
     // Written a moment ago: it may change again within the same time stamp.
     ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), nullptr, 0), 0);
-    EXPECT_EQ(freshLoad(path), decoded(path));
+    EXPECT_EQ(freshLoad(path, kLongSettle), decoded(path));
     EXPECT_TRUE(cacheFiles().empty());
 
     // A cache folder that cannot be made: the map is still shown.
     folder.put("file", "x");
-    ::setenv("XDG_CACHE_HOME", folder.file("file").c_str(), 1);
+    cacheFolder = folder.file("file") + "/tcmap";
     setMtime(path, 1'600'000'000);
     EXPECT_EQ(freshLoad(path), decoded(path));
 }

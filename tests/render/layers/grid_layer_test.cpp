@@ -6,11 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "app/headless_view.h"
-#include "config/app_state.h"
 #include "render/job_log.h"
 #include "render/layers/draw_status.h"
 #include "support/recording_canvas.h"
+#include "support/recording_view.h"
 #include "support/temp_folder.h"
 #include "track/track_model.h"
 
@@ -21,10 +20,10 @@ namespace {
 
 class GridLayer : public ::testing::Test {
   protected:
-    HeadlessView view;
-    AppState app;
+    ProgressRecorder view;
     StormStatistics stats;
-    JobLog log{view, app, stats};
+    std::vector<DrawMessage> messages;
+    JobLog log{view, stats, messages, 0};
     RecordingCanvas canvas;
     TempFolder folder;
 
@@ -128,9 +127,9 @@ TEST_F(GridLayer, OneStatusReportPerLineFromTheLastCopy) {
     // Each line is drawn twice: its copy to the left is off the picture.
     canvas.failCall(1, status::kInvalidParameter);  // last copy of line 1
     canvas.failCall(2, status::kGenericError);      // first copy of line 2: overwritten
-    const int64_t before = drawErrorCount();
+    const int64_t before = log.drawingErrors();
     draw("a|1/1/1/255/1/0|0/0/0/1\nb|1/1/1/255/1/0|0/0/0/1\n");
-    EXPECT_EQ(drawErrorCount(), before + 1);
+    EXPECT_EQ(log.drawingErrors(), before + 1);
     ASSERT_EQ(view.lineCount(), 1u);
     EXPECT_NE(view.lastLine()->text.find("Position = #3.3.0/Label"), std::string::npos);
 }
@@ -149,22 +148,22 @@ TEST_F(GridLayer, CopiesThatCannotReachThePictureAreLeftOut) {
     // so that the status checked after a line is its own.
     canvas.clear();
     canvas.failAllOf(CanvasOp::DrawLine, status::kInvalidParameter);
-    const int64_t before = drawErrorCount();
+    const int64_t before = log.drawingErrors();
     draw("in|1/1/1/255/1/0|80/20/80/30\n");
     EXPECT_EQ(canvas.size(), 3u);
-    EXPECT_EQ(drawErrorCount(), before + 1);
+    EXPECT_EQ(log.drawingErrors(), before + 1);
     canvas.clearFailures();
     canvas.clear();
     draw("far|1/1/1/255/1/0|80/200/80/210\n");
     EXPECT_EQ(canvas.size(), 1u);
-    EXPECT_EQ(drawErrorCount(), before + 1);
+    EXPECT_EQ(log.drawingErrors(), before + 1);
 }
 
 TEST(DefaultGridData, CoversTheWholeMap) {
-    HeadlessView view;
-    AppState app;
+    ProgressRecorder view;
     StormStatistics stats;
-    JobLog log{view, app, stats};
+    std::vector<DrawMessage> messages;
+    JobLog log{view, stats, messages, 0};
     // Three map widths, the map in the middle: every copy is drawn.
     RecordingCanvas canvas(1080, 180);
     drawGrid(canvas, log, TCMAP_SOURCE_DIR "/data/GridData", Projection(360, 180), 0, 360, 0, 0);

@@ -5,12 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "app/headless_view.h"
-#include "config/app_state.h"
 #include "i18n/language_pack.h"
 #include "render/job_log.h"
 #include "render/layers/colour_scales.h"
 #include "support/recording_canvas.h"
+#include "support/recording_view.h"
 #include "support/temp_folder.h"
 #include "track/track_model.h"
 
@@ -21,10 +20,10 @@ namespace {
 
 class Legend : public ::testing::Test {
   protected:
-    HeadlessView view;
-    AppState app;
+    ProgressRecorder view;
     StormStatistics stats;
-    JobLog log{view, app, stats};
+    std::vector<DrawMessage> messages;
+    JobLog log{view, stats, messages, 0};
     LanguagePack lang{TCMAP_SOURCE_DIR "/data", "en", "UTF-8", false};
     JobSettings settings;
     FixTable fixes;

@@ -6,12 +6,11 @@
 #include <array>
 #include <string>
 
-#include "app/headless_view.h"
-#include "config/app_state.h"
 #include "i18n/language_pack.h"
 #include "render/job_log.h"
 #include "render/layers/layer_context.h"
 #include "support/recording_canvas.h"
+#include "support/recording_view.h"
 #include "track/track_model.h"
 
 namespace tcmap {
@@ -24,10 +23,10 @@ inline OutputGeometry mapFrame360() {
 }
 
 struct TrackTestContext {
-    HeadlessView view;
-    AppState app;
+    ProgressRecorder view;
     StormStatistics stats;
-    JobLog log{view, app, stats};
+    std::vector<DrawMessage> messages;
+    JobLog log{view, stats, messages, 0};
     LanguagePack lang{TCMAP_SOURCE_DIR "/data", "en", "UTF-8", false};
     JobSettings settings;
     FixTable fixes;

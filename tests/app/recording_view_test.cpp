@@ -1,9 +1,12 @@
-#include "app/headless_view.h"
+// The recorder the window's tests read the main view through, and the line
+// breaking the batch log and the recorder share.
+#include "support/recording_view.h"
+
+#include "app/batch_log.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <sstream>
 #include <thread>
 
 using namespace tcmap;
@@ -21,14 +24,14 @@ TEST(SplitLogLines, BreaksAtCrLfAndLf) {
     EXPECT_EQ(splitLogLines("a\rb"), Lines{"a\rb"});
 }
 
-TEST(HeadlessView, LinesMoveDownFromTheTextPosition) {
-    HeadlessView view;
+TEST(RecordingView, LinesMoveDownFromTheTextPosition) {
+    RecordingView view;
     view.setTextPosition(0, 40);
     view.writeLine("first\r\nsecond", 0x0000FF);
     view.writeLine("third", 0x00FF00);
     const std::vector<LogLine> lines = view.lines();
     ASSERT_EQ(lines.size(), 3u);
-    const int step = HeadlessView::kLineHeight + HeadlessView::kLineGap;
+    const int step = RecordingView::kLineHeight + RecordingView::kLineGap;
     EXPECT_EQ(lines[0].y, 40);
     EXPECT_EQ(lines[1].y, 40 + step);
     EXPECT_EQ(lines[1].colour, 0x0000FFu);
@@ -38,8 +41,8 @@ TEST(HeadlessView, LinesMoveDownFromTheTextPosition) {
     EXPECT_EQ(view.textPosition(), (std::array<int, 2>{0, 40 + 3 * step}));
 }
 
-TEST(HeadlessView, ClearRemovesLinesAndPictureButKeepsTheRest) {
-    HeadlessView view;
+TEST(RecordingView, ClearRemovesLinesAndPictureButKeepsTheRest) {
+    RecordingView view;
     view.setTextPosition(5, 100);
     view.writeLine("old", 0x123456);
     view.setPanelPicture({1, 2, 3});
@@ -59,28 +62,27 @@ TEST(HeadlessView, ClearRemovesLinesAndPictureButKeepsTheRest) {
     EXPECT_EQ(view.pictureSetCount(), 1);
 }
 
-TEST(HeadlessView, EchoesLinesAndPrintsTheInfoLine) {
-    std::ostringstream echo;
-    HeadlessView view(&echo);
+TEST(RecordingView, KeepsLinesAndTheInfoLine) {
+    RecordingView view;
     view.writeLine("Reading a.dat ..\r\nDone", 0);
     view.setStatusPart(0, "VMAX: 125kts");
     view.setStatusPart(1, "MSLP: 950mb");
     view.setStatusPart(2, "ACE: 3.5");
-    view.setStatusPart(3, "not printed");
+    view.setStatusPart(3, "not shown in the info line");
     view.setStatusPart(kStatusParts, "ignored");
-    view.printInfoLine(&echo);
-    EXPECT_EQ(echo.str(), "Reading a.dat ..\nDone\nVMAX: 125kts  MSLP: 950mb  ACE: 3.5\n");
+    EXPECT_EQ(view.lineTexts(), (Lines{"Reading a.dat ..", "Done"}));
+    EXPECT_EQ(view.infoLine(), "VMAX: 125kts  MSLP: 950mb  ACE: 3.5");
 }
 
-TEST(HeadlessView, KeepsOnlyTheNewestLinesBeyondItsLimit) {
-    HeadlessView view(nullptr, 3);
+TEST(RecordingView, KeepsOnlyTheNewestLinesBeyondItsLimit) {
+    RecordingView view(3);
     for (int i = 0; i < 5; ++i) view.writeLine(std::to_string(i), 0);
     EXPECT_EQ(view.lineTexts(), (Lines{"2", "3", "4"}));
     EXPECT_EQ(view.lineCount(), 5u);
 }
 
-TEST(HeadlessView, ReaderSeesWholeLinesWhileAJobWrites) {
-    HeadlessView view;
+TEST(RecordingView, ReaderSeesWholeLinesWhileAJobWrites) {
+    RecordingView view;
     constexpr int kLines = 2000;
     std::atomic<bool> done{false};
     std::thread writer([&] {

@@ -1,21 +1,20 @@
-// A main view without a window, for batch mode and tests. It keeps what a draw
-// job shows (log lines with colours and positions, status-bar parts, the
-// panel's picture, the menus' state) and can echo every log line to a stream,
-// so a scripted batch run shows what happened. All calls are thread-safe: the
-// draw job writes while another thread reads.
+// A main view without a window, for tests: it keeps what a job and the
+// window's commands show (log lines with colours and positions, status-bar
+// parts, the panel's picture, the menus' state). All calls are thread-safe:
+// the draw job writes while another thread reads.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
-#include <iosfwd>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "render/main_view.h"
+#include "app/main_view.h"
+#include "render/draw.h"
 
 namespace tcmap {
 
@@ -26,7 +25,7 @@ struct LogLine {
     int y = 0;
 };
 
-class HeadlessView : public MainView {
+class RecordingView : public MainView {
   public:
     // Height of one log line; each line moves the text position down by this
     // plus kLineGap pixels.
@@ -35,9 +34,7 @@ class HeadlessView : public MainView {
     // Log lines kept; older ones are dropped (lineCount() still counts them).
     static constexpr size_t kDefaultLineLimit = 100000;
 
-    // `echo`: a stream that receives every log line as it is written (batch
-    // mode passes standard error), or null.
-    explicit HeadlessView(std::ostream* echo = nullptr, size_t lineLimit = kDefaultLineLimit);
+    explicit RecordingView(size_t lineLimit = kDefaultLineLimit);
 
     void clearPanel() override;
     void setTextPosition(int x, int y) override;
@@ -67,15 +64,9 @@ class HeadlessView : public MainView {
     // The info line (status parts 0 to 2) as one line, e.g.
     // "VMAX: 125kts  MSLP: 950mb  ACE: 12.5".
     std::string infoLine() const;
-    // Writes infoLine() and a line break to `out` (standard error when null).
-    void printInfoLine(std::ostream* out = nullptr) const;
-    // Writes the non-empty lines of the text to the echo stream, between the
-    // log lines, without adding them to the log.
-    void echoOnly(const std::string& text);
 
   private:
     mutable std::mutex mutex_;
-    std::ostream* echo_;
     size_t lineLimit_;
     std::deque<LogLine> lines_;
     size_t lineCount_ = 0;
@@ -91,8 +82,22 @@ class HeadlessView : public MainView {
     int pictureSets_ = 0;
 };
 
-// The lines of a text broken at CR LF or LF. A break at the very end starts no
-// further line; an empty text is one empty line.
-std::vector<std::string> splitLogLines(const std::string& text);
+// The progress of a drawing as the window would show it: log lines into the
+// recorded panel, the info line into the status-bar parts (statistics in 0
+// to 2, the message in 3); the kinds of the messages are kept too.
+class ProgressRecorder : public RecordingView, public DrawProgress {
+  public:
+    void message(const DrawMessage& message) override;
+    void infoLine(const StormStatistics& statistics, const std::string* message) override;
+
+    // Every message as it came, its kind included.
+    std::vector<DrawMessage> messages() const;
+    // The texts of the messages of one kind.
+    std::vector<std::string> textsOf(MessageKind kind) const;
+
+  private:
+    mutable std::mutex messagesMutex_;
+    std::vector<DrawMessage> messages_;
+};
 
 }  // namespace tcmap

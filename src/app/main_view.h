@@ -1,7 +1,6 @@
-// What a draw job may touch of the main window. The Qt window implements it by
-// posting each call to the user-interface thread in order; HeadlessView
-// implements it for batch mode and tests. Every call may come from the draw
-// job's thread.
+// What a draw job and the Save command may touch of the main window. The Qt
+// window implements it by posting each call to the user-interface thread in
+// order; tests record it. Every call may come from the draw job's thread.
 #pragma once
 
 #include <cstdint>

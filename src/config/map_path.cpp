@@ -1,4 +1,4 @@
-#include "render/map_path.h"
+#include "config/map_path.h"
 
 #include "config/program_folders.h"
 

@@ -2,25 +2,28 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <functional>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
-#include "app/headless_view.h"
 #include "base/file_io.h"
 #include "base/text_rules.h"
-#include "config/app_state.h"
+#include "config/job_settings.h"
+#include "config/map_path.h"
 #include "i18n/language_pack.h"
 #include "i18n/safe_format.h"
 #include "render/canvas/picture.h"
-#include "render/draw_job.h"
-#include "render/draw_job_options.h"
+#include "render/draw.h"
 #include "render/fix_rules.h"
 #include "render/job_log.h"
 #include "render/job_timings.h"
-#include "render/map_path.h"
+#include "render/layers/layer_log.h"
 #include "support/recording_canvas.h"
+#include "support/recording_view.h"
 #include "support/temp_folder.h"
 #include "track/atcf_reader.h"
 
@@ -248,28 +251,29 @@ std::string forecastRecord(int hour, const std::string& lat, const std::string& 
 class DrawJobTest : public ::testing::Test {
   protected:
     TempFolder folder;
-    AppState app;
-    HeadlessView view;
+    std::string settingsPath;
+    bool tcv = false;
+    std::string mapPath;
+    std::vector<std::string> trackFiles;
+    std::vector<std::string> region;
+    std::unique_ptr<ProgressRecorder> view;
     std::shared_ptr<RecordingCanvas> canvas;
-    JobTimings timings;
-    DrawJobOptions options;
+    std::function<std::shared_ptr<Canvas>(Picture&)> openCanvas;
+    DrawResult result;
 
     void SetUp() override {
-        app.runFolder = folder.path();
         folder.put("en.lang", readFileOrEmpty(std::string(TCMAP_SOURCE_DIR) + "/data/en.lang"));
-        app.langCode = "en";
-        app.settingsPath = folder.file("Settings.ini");
-        app.tempFilePath = folder.file("scratch.tmp");
+        settingsPath = folder.file("Settings.ini");
         Picture map;
         ASSERT_EQ(map.create(360, 180, 0xFF204060, kPngFormatId), status::kOk);
         ASSERT_EQ(map.save(folder.file("map.png"), kPngFormatId), status::kOk);
-        app.mapPath = app.mapPath1 = folder.file("map.png");
+        mapPath = folder.file("map.png");
         useSettings("");
-        options.openCanvas = [this](Picture& output) {
+        openCanvas = [this](Picture& output) {
             canvas = std::make_shared<RecordingCanvas>(output.width(), output.height());
             return canvas;
         };
-        options.timings = &timings;
+        view = std::make_unique<ProgressRecorder>();
     }
 
     // `more` lines, then margins 10 x 5 and a minimum size of 50 x 20 (the
@@ -280,25 +284,26 @@ class DrawJobTest : public ::testing::Test {
                                        "WidthSpace1=10\nHeightSpace1=5\nWidth1=50\nHeight1=20\n");
     }
 
-    std::string text(TextId id) const { return LanguagePack::fromState(app).text(id); }
+    LanguagePack lang() const { return LanguagePack(folder.path(), "en", "UTF-8", false); }
+    std::string text(TextId id) const { return lang().text(id); }
     std::string withPath(TextId id, const std::string& path) const {
         return safeFormat(text(id), {path});
     }
 
     void run(DrawMode mode = DrawMode::Normal) {
-        app.jobRunning = false;
-        view.enableMenus(false);
-        runDrawJob(app, view, mode, options);
-    }
-
-    // The picture the panel shows, decoded.
-    Picture shown() const {
-        Picture picture;
-        const std::vector<uint8_t> bytes = view.panelPicture();
-        if (!bytes.empty()) {
-            EXPECT_TRUE(picture.loadBytes(bytes));
-        }
-        return picture;
+        DrawRequest request;
+        request.style = tcv ? RenderStyle::Tcv : RenderStyle::Wendrel;
+        request.mode = mode;
+        request.region = region;
+        request.settings = readJobSettings(settingsPath, tcv);
+        request.mapPath = resolveMapPath(mapPath, folder.path());
+        request.language = lang();
+        request.textLanguage = "en";
+        for (const std::string& file : trackFiles) request.tracks.push_back({file, nullptr});
+        request.openCanvas = openCanvas;
+        canvas.reset();
+        view = std::make_unique<ProgressRecorder>();
+        result = draw(request, *view);
     }
 
     std::vector<std::vector<float>> mapCopies() const {
@@ -310,97 +315,82 @@ class DrawJobTest : public ::testing::Test {
         return copies;
     }
 
-    // The job handed the window back, whatever happened.
-    void expectEnded() {
-        EXPECT_FALSE(app.jobRunning);
-        EXPECT_TRUE(view.menusEnabled());
-        EXPECT_GE(view.titleRefreshCount(), 2);
-    }
-
     bool logHas(const std::string& line) const {
-        const std::vector<std::string> lines = view.lineTexts();
+        const std::vector<std::string> lines = view->lineTexts();
         return std::find(lines.begin(), lines.end(), line) != lines.end();
     }
 };
 
 }  // namespace
 
-TEST_F(DrawJobTest, NormalJobWritesItsStagesAndShowsTheMap) {
+TEST_F(DrawJobTest, NormalJobWritesItsStagesAndDrawsTheMap) {
     const std::string track =
         folder.put("bwp012014.dat", bestRecord("01", "2014090100", "100N", "1000E", 35) +
                                         bestRecord("01", "2014090106", "200N", "1100E", 45));
-    app.trackFiles = {track};
-    app.largePicturePath = "left by an earlier job";
+    trackFiles = {track};
     run();
 
     const std::vector<std::string> expected = {
         progressLine(text(TextId::DrawingStarted)),
-        progressLine(withPath(TextId::LoadingMap, app.mapPath)),
+        progressLine(withPath(TextId::LoadingMap, mapPath)),
         progressLine(safeFormat(text(TextId::TrackFilesToRead), {1})),
         progressLine(text(TextId::ComputingFrame)),
         progressLine(text(TextId::DrawingMap)),
         progressLine(text(TextId::DrawingTracks)),
         progressLine(text(TextId::WritingMap)),
     };
-    EXPECT_EQ(view.lineTexts(), expected);
-    for (const LogLine& line : view.lines()) EXPECT_EQ(line.colour, kProgressColour) << line.text;
-    EXPECT_EQ(view.pictureLayout(), kMapPictureLayout);
-    EXPECT_EQ(view.statusPart(3), text(TextId::Ready));
-    EXPECT_EQ(view.statusPart(0), "VMAX: 45kts");
-    expectEnded();
+    EXPECT_EQ(view->lineTexts(), expected);
+    for (const LogLine& line : view->lines()) EXPECT_EQ(line.colour, kProgressColour) << line.text;
+    EXPECT_EQ(view->statusPart(3), progressLine(text(TextId::WritingMap)));
+    EXPECT_EQ(view->statusPart(0), "VMAX: 45kts");
+    EXPECT_EQ(result.outcome, DrawOutcome::Drawn);
+    EXPECT_EQ(result.total.peakWind, 45);
+    ASSERT_EQ(result.storms.size(), 1u);
+    EXPECT_EQ(result.storms[0].stormId, "WP01");
+    EXPECT_EQ(result.storms[0].source, track);
 
     // Fixes span 100..110 x 70..80; 30 x 20 with margins grows to the
     // minimum width 50, centred: minX 90, minY 70, so the map sits at
     // (10 - 90, 5 - 70). The copy one map width right lies beyond the picture.
-    const Picture map = shown();
-    EXPECT_EQ(map.width(), 50);
-    EXPECT_EQ(map.height(), 20);
-    EXPECT_EQ(app.outputFormatId, kBmpFormatId);
+    EXPECT_EQ(result.picture.width(), 50);
+    EXPECT_EQ(result.picture.height(), 20);
+    EXPECT_EQ(result.picture.formatId(), kBmpFormatId);
     EXPECT_EQ(mapCopies(), (std::vector<std::vector<float>>{{-80, -65, 360, 180}}));
     ASSERT_FALSE(canvas->calls().empty());
     EXPECT_EQ(canvas->calls().front().op, CanvasOp::DrawPicture);
-    EXPECT_TRUE(app.largePicturePath.empty());
-    EXPECT_TRUE(timings.reached(JobStage::Output));
+    EXPECT_TRUE(result.timings.reached(JobStage::Output));
+    EXPECT_EQ(result.tape, nullptr);  // not asked for
 }
 
 TEST_F(DrawJobTest, FilesWithoutFixes) {
     const std::string missing = folder.file("gone.dat");
     const std::string empty = folder.put("empty.dat", "no records here\n");
     ASSERT_EQ(::mkdir(folder.file("folder.dat").c_str(), 0700), 0);
-    app.trackFiles = {missing, empty, folder.file("folder.dat")};
+    trackFiles = {missing, empty, folder.file("folder.dat")};
     run();
     std::vector<std::string> warnings;
-    for (const LogLine& line : view.lines()) {
+    for (const LogLine& line : view->lines()) {
         if (line.colour == kWarningColour) warnings.push_back(line.text);
     }
-    EXPECT_EQ(
-        warnings,
-        (std::vector<std::string>{
-            withPath(TextId::NoUsableFix, missing), withPath(TextId::NoUsableFix, empty),
-            withPath(TextId::NoUsableFix, folder.file("folder.dat")), text(TextId::NoFixToDraw)}));
-    EXPECT_EQ(view.statusPart(3), text(TextId::NoFixToDraw));
+    const std::vector<std::string> expected = {
+        withPath(TextId::NoUsableFix, missing), withPath(TextId::NoUsableFix, empty),
+        withPath(TextId::NoUsableFix, folder.file("folder.dat")), text(TextId::NoFixToDraw)};
+    EXPECT_EQ(warnings, expected);
+    // They are all warnings: what a batch run's failure report collects.
+    EXPECT_EQ(view->textsOf(MessageKind::Warning), expected);
+    EXPECT_EQ(view->statusPart(3), text(TextId::NoFixToDraw));
     EXPECT_FALSE(logHas(progressLine(text(TextId::ComputingFrame))));
-    EXPECT_TRUE(view.panelPicture().empty());
+    EXPECT_EQ(result.outcome, DrawOutcome::NoFix);
+    EXPECT_TRUE(result.picture.empty());
     EXPECT_EQ(canvas, nullptr);
-    expectEnded();
 
     // A Global job has its frame preset and draws the bare map.
     run(DrawMode::Global);
-    const Picture map = shown();
-    EXPECT_EQ(map.width(), 360);
-    EXPECT_EQ(map.height(), 180);
-    EXPECT_EQ(map.pixelArgb(100, 100), 0xFF204060u);
-    EXPECT_EQ(app.outputFormatId, kPngFormatId);  // the copy keeps the map's format
-    EXPECT_TRUE(mapCopies().empty());             // the output is the map itself
-    EXPECT_FALSE(logHas(text(TextId::NoFixToDraw)));
-
-    // Batch mode collects the warnings instead of writing them.
-    app.batchOutputPath = folder.file("out.png");
-    run();
-    EXPECT_EQ(app.failureLog(), withPath(TextId::NoUsableFix, missing) + "\r\n" +
-                                    withPath(TextId::NoUsableFix, empty) + "\r\n" +
-                                    withPath(TextId::NoUsableFix, folder.file("folder.dat")) +
-                                    "\r\n" + text(TextId::NoFixToDraw) + "\r\n");
+    EXPECT_EQ(result.picture.width(), 360);
+    EXPECT_EQ(result.picture.height(), 180);
+    EXPECT_EQ(result.picture.pixelArgb(100, 100), 0xFF204060u);
+    EXPECT_EQ(result.picture.formatId(), kPngFormatId);  // the copy keeps the map's format
+    EXPECT_TRUE(mapCopies().empty());                    // the output is the map itself
     EXPECT_FALSE(logHas(text(TextId::NoFixToDraw)));
 }
 
@@ -408,17 +398,18 @@ TEST_F(DrawJobTest, ForecastFilesDependOnTheStyle) {
     const std::string forecast =
         folder.put("aal092017.fst",
                    forecastRecord(0, "267N", "960W", 95) + forecastRecord(12, "277N", "970W", 90));
-    app.trackFiles = {forecast};
+    trackFiles = {forecast};
     run();
     EXPECT_TRUE(logHas(withPath(TextId::UnsupportedFile, forecast)));
     EXPECT_TRUE(logHas(text(TextId::NoFixToDraw)));
-    EXPECT_EQ(view.statusPart(0), "VMAX: ");
+    EXPECT_EQ(view->statusPart(0), "VMAX: ");
 
-    app.styleIsTcv = true;
+    tcv = true;
     run();
     EXPECT_FALSE(logHas(withPath(TextId::UnsupportedFile, forecast)));
-    EXPECT_FALSE(view.panelPicture().empty());
-    EXPECT_EQ(view.statusPart(0), "VMAX: ");  // forecasts never count
+    EXPECT_TRUE(result.drawn());
+    EXPECT_EQ(view->statusPart(0), "VMAX: ");  // forecasts never count
+    EXPECT_TRUE(result.storms.empty());
 }
 
 // A cut of NHC's real a-deck of Sandy (2012), every aid of its first three
@@ -446,10 +437,10 @@ TEST_F(DrawJobTest, ForecastRowsWithoutAPositionNeverReachZeroZero) {
     }
     ASSERT_EQ(placeholders, 267u);
 
-    app.styleIsTcv = true;
-    app.trackFiles = {path};
+    tcv = true;
+    trackFiles = {path};
     run();
-    const Picture map = shown();
+    const Picture& map = result.picture;
     ASSERT_FALSE(map.empty());
     ASSERT_FALSE(mapCopies().empty());
     const std::vector<float> main = mapCopies().back();  // painted last
@@ -493,10 +484,9 @@ TEST_F(DrawJobTest, ForecastRowsWithoutAPositionNeverReachZeroZero) {
 
 TEST_F(DrawJobTest, ResetPerFileFollowsTheLastFileWithFixes) {
     useSettings("MultipleFile=1\n");
-    app.trackFiles = {
-        folder.put("bwp012014.dat", bestRecord("01", "2014090100", "100N", "1000E", 35)),
-        folder.put("bwp022014.dat", bestRecord("02", "2014090100", "200N", "1200E", 35)),
-        folder.file("bwp032014.dat")};
+    trackFiles = {folder.put("bwp012014.dat", bestRecord("01", "2014090100", "100N", "1000E", 35)),
+                  folder.put("bwp022014.dat", bestRecord("02", "2014090100", "200N", "1200E", 35)),
+                  folder.file("bwp032014.dat")};
     run();
     EXPECT_TRUE(logHas(withPath(TextId::NoUsableFix, folder.file("bwp032014.dat"))));
     EXPECT_FALSE(logHas(text(TextId::NoFixToDraw)));
@@ -505,54 +495,49 @@ TEST_F(DrawJobTest, ResetPerFileFollowsTheLastFileWithFixes) {
 }
 
 TEST_F(DrawJobTest, MapsThatCannotBeLoadedFailWithoutBlocking) {
-    app.trackFiles = {
-        folder.put("bwp012014.dat", bestRecord("01", "2014090100", "100N", "1000E", 35))};
+    trackFiles = {folder.put("bwp012014.dat", bestRecord("01", "2014090100", "100N", "1000E", 35))};
     ASSERT_EQ(::mkfifo(folder.file("fifo.png").c_str(), 0600), 0);
     folder.put("broken.png", "\x89PNG\r\n\x1a\n not really");
     for (const std::string& path :
          {folder.file("missing.png"), folder.path(), folder.file("fifo.png"),
           folder.file("broken.png"), std::string("/dev/zero"), std::string()}) {
-        app.mapPath = path;
+        mapPath = path;
         run();
-        EXPECT_EQ(view.lineTexts().back(), text(TextId::MapNotLoaded)) << path;
-        EXPECT_EQ(view.lines().back().colour, kWarningColour);
+        EXPECT_EQ(view->lineTexts().back(), text(TextId::MapNotLoaded)) << path;
+        EXPECT_EQ(view->lines().back().colour, kWarningColour);
+        EXPECT_EQ(view->textsOf(MessageKind::Warning),
+                  std::vector<std::string>{text(TextId::MapNotLoaded)});
         EXPECT_FALSE(logHas(progressLine(safeFormat(text(TextId::TrackFilesToRead), {1}))));
         EXPECT_EQ(canvas, nullptr);
-        expectEnded();
+        EXPECT_EQ(result.outcome, DrawOutcome::MapNotLoaded);
+        EXPECT_TRUE(result.timings.reached(JobStage::MapLoad));
+        EXPECT_FALSE(result.timings.reached(JobStage::Files));
     }
-    EXPECT_TRUE(timings.reached(JobStage::MapLoad));
-    EXPECT_FALSE(timings.reached(JobStage::Files));
 
     // A relative path names a file in the run folder.
-    app.mapPath = "map.png";
+    mapPath = "map.png";
     run();
     EXPECT_TRUE(logHas(progressLine(withPath(TextId::LoadingMap, folder.file("map.png")))));
-    EXPECT_FALSE(view.panelPicture().empty());
+    EXPECT_TRUE(result.drawn());
     EXPECT_EQ(resolveMapPath("/abs/map.png", "/run"), "/abs/map.png");
     EXPECT_EQ(resolveMapPath("maps/world.png", "/run"), "/run/maps/world.png");
     EXPECT_EQ(resolveMapPath("", "/run"), "");
-
-    // The TCV style takes its own map.
-    app.styleIsTcv = true;
-    app.mapPath1 = folder.file("missing.png");
-    run();
-    EXPECT_EQ(view.lineTexts().back(), text(TextId::MapNotLoaded));
 }
 
 TEST_F(DrawJobTest, PicturesThatCannotBeMadeFailTheJobCleanly) {
-    app.trackFiles = {
-        folder.put("bwp012014.dat", bestRecord("01", "2014090100", "100N", "1000E", 35))};
+    trackFiles = {folder.put("bwp012014.dat", bestRecord("01", "2014090100", "100N", "1000E", 35))};
     const auto expectFailure = [&](const std::string& status, const std::string& why) {
-        const std::vector<std::string> lines = view.lineTexts();
+        const std::vector<std::string> lines = view->lineTexts();
         ASSERT_GE(lines.size(), 3u) << why;
-        EXPECT_EQ(std::vector<std::string>(lines.end() - 3, lines.end()),
-                  (std::vector<std::string>{text(TextId::PictureFailed),
-                                            text(TextId::ErrorStatus) + ": " + status,
-                                            text(TextId::PictureFailureAdvice)}))
-            << why;
-        EXPECT_EQ(view.statusPart(3), text(TextId::PictureFailed)) << why;
-        EXPECT_TRUE(view.panelPicture().empty()) << why;
-        expectEnded();
+        const std::vector<std::string> report = {text(TextId::PictureFailed),
+                                                 text(TextId::ErrorStatus) + ": " + status,
+                                                 text(TextId::PictureFailureAdvice)};
+        EXPECT_EQ(std::vector<std::string>(lines.end() - 3, lines.end()), report) << why;
+        // The three lines are what a batch run's failure report collects.
+        EXPECT_EQ(view->textsOf(MessageKind::Warning), report) << why;
+        EXPECT_EQ(view->statusPart(3), text(TextId::PictureFailed)) << why;
+        EXPECT_EQ(result.outcome, DrawOutcome::PictureFailed) << why;
+        EXPECT_TRUE(result.picture.empty()) << why;
     };
 
     useSettings("Width=2000000000\n");
@@ -563,12 +548,12 @@ TEST_F(DrawJobTest, PicturesThatCannotBeMadeFailTheJobCleanly) {
     expectFailure("无效的参数", "negative margins");
 
     useSettings("");
-    app.regionParts = {"60", "100", "60", "80000"};
+    region = {"60", "100", "60", "80000"};
     run(DrawMode::Regional);
     expectFailure("内存溢出", "region 80000 degrees wide");
 
     // Painting the map fails: the status of the failed copy is reported.
-    options.openCanvas = [this](Picture& output) {
+    openCanvas = [this](Picture& output) {
         canvas = std::make_shared<RecordingCanvas>(output.width(), output.height());
         canvas->failCallOf(CanvasOp::DrawPicture, 0, status::kOutOfMemory);
         return canvas;
@@ -576,30 +561,66 @@ TEST_F(DrawJobTest, PicturesThatCannotBeMadeFailTheJobCleanly) {
     run();
     expectFailure("内存溢出", "map copy failed");
     EXPECT_FALSE(logHas(progressLine(text(TextId::DrawingTracks))));
-
-    app.batchOutputPath = folder.file("out.png");
-    run();
-    EXPECT_EQ(app.failureLog(), text(TextId::PictureFailed) + "\r\n" + text(TextId::ErrorStatus) +
-                                    ": 内存溢出\r\n" + text(TextId::PictureFailureAdvice) + "\r\n");
 }
 
-TEST_F(DrawJobTest, StageTimingsOnRequest) {
-    app.trackFiles = {
-        folder.put("bwp012014.dat", bestRecord("01", "2014090100", "100N", "1000E", 35))};
-    ::setenv("TCMAP_TIMINGS", "1", 1);
-    ::testing::internal::CaptureStderr();
+TEST_F(DrawJobTest, StageTimings) {
+    trackFiles = {folder.put("bwp012014.dat", bestRecord("01", "2014090100", "100N", "1000E", 35))};
     run();
-    const std::string printed = ::testing::internal::GetCapturedStderr();
-    ::unsetenv("TCMAP_TIMINGS");
+    // Every stage but the settings, which the caller reads before the job.
+    for (size_t i = 0; i < kJobStageCount; ++i) {
+        const auto stage = static_cast<JobStage>(i);
+        EXPECT_EQ(result.timings.reached(stage), stage != JobStage::Settings) << i;
+    }
+    JobTimings timings = result.timings;
+    timings.add(JobStage::Settings, std::chrono::milliseconds(3));
+    std::ostringstream printed;
+    timings.print(printed);
     for (size_t i = 0; i < kJobStageCount; ++i) {
         const std::string name(jobStageName(static_cast<JobStage>(i)));
-        EXPECT_NE(printed.find("tcmap timing: " + name + " "), std::string::npos) << name;
+        EXPECT_NE(printed.str().find("tcmap timing: " + name + " "), std::string::npos) << name;
     }
-    EXPECT_EQ(std::count(printed.begin(), printed.end(), '\n'), std::ptrdiff_t{kJobStageCount});
+    const std::string text = printed.str();
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), std::ptrdiff_t{kJobStageCount});
+    EXPECT_NE(text.find("tcmap timing: settings 3 ms"), std::string::npos);
+}
 
-    ::testing::internal::CaptureStderr();
-    run();
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+// Drawing errors are counted on from the count the caller keeps, and a track
+// read before reaches the map as a file read at the file stage does.
+TEST_F(DrawJobTest, ErrorCountGoesOnAndTracksReadBefore) {
+    const std::string records = bestRecord("01", "2014090100", "100N", "1000E", 35) +
+                                bestRecord("01", "2014090106", "200N", "1100E", 45);
+    const std::string track = folder.put("bwp012014.dat", records);
+    openCanvas = [this](Picture& output) {
+        canvas = std::make_shared<RecordingCanvas>(output.width(), output.height());
+        canvas->failCallOf(CanvasOp::FillEllipse, 0, status::kGenericError);
+        return canvas;
+    };
+    DrawRequest request;
+    request.settings = readJobSettings(settingsPath, false);
+    request.mapPath = mapPath;
+    request.language = lang();
+    request.openCanvas = openCanvas;
+    request.drawingErrorsBefore = 41;
+    request.tracks = {{track, nullptr}};
+    ProgressRecorder first;
+    const DrawResult fromFile = draw(request, first);
+    EXPECT_EQ(fromFile.drawingErrors, 42);
+    ASSERT_EQ(first.textsOf(MessageKind::DrawingError).size(), 1u);
+    EXPECT_EQ(first.textsOf(MessageKind::DrawingError)[0],
+              "An error occurred while using GDI+: Count = 42 Position = #2.3.1/Point Text = "
+              "通用错误");
+
+    request.drawingErrorsBefore = fromFile.drawingErrors;
+    request.tracks = {{"Vongfong", std::make_shared<const Track>(
+                                       readAtcfText(records, TrackFileKind::BestTrackFile))}};
+    ProgressRecorder second;
+    const DrawResult fromTrack = draw(request, second);
+    EXPECT_EQ(fromTrack.drawingErrors, 43);
+    EXPECT_EQ(fromTrack.total.peakWind, 45);
+    ASSERT_TRUE(fromTrack.drawn());
+    ASSERT_TRUE(fromFile.drawn());
+    EXPECT_EQ(fromTrack.picture.width(), fromFile.picture.width());
+    EXPECT_EQ(second.lineTexts().size(), first.lineTexts().size());
 }
 
 // The same jobs on the Cairo canvas, checked at a few pixels.
@@ -607,54 +628,53 @@ class DrawJobCairoTest : public DrawJobTest {
   protected:
     void SetUp() override {
         DrawJobTest::SetUp();
-        options.openCanvas = nullptr;
+        openCanvas = nullptr;
         // West half red, east half blue, so each map copy shows where it lies.
         Picture map;
         ASSERT_EQ(map.create(360, 180, 0xFFFF0000, kPngFormatId), status::kOk);
         for (int y = 0; y < 180; ++y) {
             for (int x = 180; x < 360; ++x) map.pixels()[y * 360 + x] = 0xFF0000FF;
         }
-        ASSERT_EQ(map.save(app.mapPath, kPngFormatId), status::kOk);
+        ASSERT_EQ(map.save(mapPath, kPngFormatId), status::kOk);
     }
 };
 
 TEST_F(DrawJobCairoTest, MapCopiesMeetAtTheSeam) {
-    app.trackFiles = {
+    trackFiles = {
         folder.put("bal012014.dat", bestRecord("01", "2014090100", "100N", "50E", 35) +
                                         bestRecord("01", "2014090106", "100N", "50W", 35))};
     run();
     // Output x maps to map x - 25: the left 25 columns come from the east end
     // of the map, painted one map width to the left.
-    const Picture map = shown();
+    const Picture& map = result.picture;
     ASSERT_EQ(map.width(), 50);
     ASSERT_EQ(map.height(), 20);
     EXPECT_EQ(map.pixelArgb(0, 1), 0xFF0000FFu);
     EXPECT_EQ(map.pixelArgb(24, 1), 0xFF0000FFu);
     EXPECT_EQ(map.pixelArgb(25, 18), 0xFFFF0000u);
     EXPECT_EQ(map.pixelArgb(49, 18), 0xFFFF0000u);
-    EXPECT_EQ(view.statusPart(3), text(TextId::Ready));
 }
 
 TEST_F(DrawJobCairoTest, AbsurdSettingsEndInAMapOrAFailureLine) {
-    app.trackFiles = {
+    trackFiles = {
         folder.put("bwp012014.dat", bestRecord("01", "2014090100", "100N", "1000E", 35) +
                                         bestRecord("01", "2014090103", "110N", "990E", 40) +
                                         bestRecord("01", "2014090106", "120N", "980E", 50))};
-    for (const bool tcv : {false, true}) {
-        app.styleIsTcv = tcv;
+    for (const bool style : {false, true}) {
+        tcv = style;
         useSettings(
             "Track=1e30\nTrack1=1e30\nPoint=-5\nPriority=2\nDrawLegends=9\n"
             "DrawLegends1=9\nDrawRad=1\nDrawRad1=1\nAllPoints=1\nAllPoints1=1\n");
         run();
-        EXPECT_FALSE(view.panelPicture().empty()) << tcv;
+        EXPECT_TRUE(result.drawn()) << tcv;
         useSettings(
             "Track=-1e308\nTrack1=nan\nPoint=1e308\nWidthSpace=-40\nHeightSpace=-3\n"
             "WidthSpace1=-40\nHeightSpace1=-3\n");
         run();
-        EXPECT_FALSE(view.panelPicture().empty()) << tcv;
+        EXPECT_TRUE(result.drawn()) << tcv;
         useSettings("Width=2000000000\nWidth1=2000000000\n");
         run();
-        EXPECT_EQ(view.statusPart(3), text(TextId::PictureFailed)) << tcv;
-        expectEnded();
+        EXPECT_EQ(view->statusPart(3), text(TextId::PictureFailed)) << tcv;
+        EXPECT_EQ(result.outcome, DrawOutcome::PictureFailed) << tcv;
     }
 }

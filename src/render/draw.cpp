@@ -1,15 +1,12 @@
-#include "render/draw_job.h"
+#include "render/draw.h"
 
-#include <iostream>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/file_io.h"
 #include "base/text_rules.h"
-#include "config/app_state.h"
-#include "config/job_settings.h"
-#include "config/program_folders.h"
 #include "i18n/language_pack.h"
 #include "i18n/safe_format.h"
 #include "render/canvas/cairo_canvas.h"
@@ -17,21 +14,15 @@
 #include "render/canvas/decoded_map_cache.h"
 #include "render/canvas/drawing_tape.h"
 #include "render/canvas/picture.h"
-#include "render/canvas/vector_output.h"
-#include "render/draw_job_options.h"
 #include "render/fix_rules.h"
 #include "render/job_log.h"
-#include "render/job_timings.h"
 #include "render/layers/fix_table.h"
 #include "render/layers/grid_layer.h"
 #include "render/layers/layer.h"
 #include "render/layers/legend_layer.h"
 #include "render/layers/track_layer.h"
 #include "render/layers/wind_radii_layer.h"
-#include "render/main_view.h"
 #include "render/map_frame.h"
-#include "render/map_path.h"
-#include "render/output_stage.h"
 #include "render/picture_failure.h"
 #include "track/archive_kind.h"
 #include "track/archive_reader.h"
@@ -63,65 +54,58 @@ std::shared_ptr<Canvas> openCairoCanvas(Picture& output, const std::string& lang
 
 class DrawJob {
   public:
-    DrawJob(AppState& app, MainView& view, DrawMode mode, const DrawJobOptions& options)
-        : app_(app),
-          view_(view),
-          mode_(mode),
-          options_(options),
-          lang_(LanguagePack::fromState(app)),
-          log_(view, app, stats_) {}
+    DrawJob(const DrawRequest& request, DrawProgress& progress)
+        : request_(request),
+          mode_(request.mode),
+          tcv_(request.style == RenderStyle::Tcv),
+          settings_(request.settings),
+          lang_(request.language),
+          log_(progress, result_.total, result_.messages, request.drawingErrorsBefore) {}
 
     DrawJob(const DrawJob&) = delete;
     DrawJob& operator=(const DrawJob&) = delete;
 
-    // The end steps run on every path, an escaping exception included.
-    ~DrawJob() {
-        try {
-            end();
-        } catch (...) {
-        }
-    }
-
-    void run() {
-        start();
-        timings_.start(JobStage::Settings);
-        settings_ = readJobSettings(app_.settingsPath, tcv_);
+    DrawResult run() {
+        writeProgressLine(TextId::DrawingStarted, true);
         timings_.start(JobStage::MapLoad);
-        if (!loadMap()) return;
-        timings_.start(JobStage::Files);
-        loadFiles();
-        timings_.start(JobStage::Frame);
-        if (!checkFixes() || !createOutput()) return;
-        timings_.start(JobStage::MapPainting);
-        if (!paint()) return;
-        timings_.start(JobStage::Layers);
-        drawLayers();
-        timings_.start(JobStage::Output);
-        writeProgressLine(TextId::WritingMap, true);
-        outputTrackMap(app_, view_, log_, lang_, output_, frame_.outputWidth, frame_.outputHeight);
-        if (tape_) app_.lastDrawing = std::move(tape_);
-    }
-
-    // Releases the drawing objects (the canvas before the picture it draws
-    // on) and gives the window back.
-    void end() {
-        if (ended_) return;
-        ended_ = true;
-        timings_.stop();
-        canvas_.reset();
-        tapeCanvas_.reset();
-        tape_.reset();
-        map_.release();
-        output_.release();
-        finishMapCacheWrites();
-        view_.enableMenus(true);
-        app_.jobRunning = false;
-        view_.refreshTitle();
-        if (options_.timings != nullptr) *options_.timings = timings_;
-        if (timingsRequested()) timings_.print(std::cerr);
+        if (loadMap()) {
+            timings_.start(JobStage::Files);
+            loadFiles();
+            timings_.start(JobStage::Frame);
+            if (checkFixes() && createOutput()) {
+                timings_.start(JobStage::MapPainting);
+                if (paint()) {
+                    timings_.start(JobStage::Layers);
+                    drawLayers();
+                    timings_.start(JobStage::Output);
+                    writeProgressLine(TextId::WritingMap, true);
+                    result_.outcome = DrawOutcome::Drawn;
+                }
+            }
+        }
+        return finish();
     }
 
   private:
+    // Releases the drawing objects (the canvas before the picture it draws
+    // on) and hands over what the job made.
+    DrawResult finish() {
+        timings_.stop();
+        canvas_.reset();
+        tapeCanvas_.reset();
+        map_.release();
+        if (request_.mapCache != nullptr) request_.mapCache->finishWrites();
+        if (result_.drawn()) {
+            result_.picture = std::move(output_);
+            result_.tape = std::move(tape_);
+        }
+        output_.release();
+        tape_.reset();
+        result_.drawingErrors = log_.drawingErrors();
+        result_.timings = timings_;
+        return std::move(result_);
+    }
+
     void writeProgressLine(const std::string& message, bool infoLine) {
         const std::string line = progressLine(message);
         log_.writeProgress(line, kProgressColour);
@@ -131,33 +115,18 @@ class DrawJob {
         writeProgressLine(lang_.text(id), infoLine);
     }
 
-    // A warning the user must see: the panel, or the failure log in batch
-    // mode; also the info line.
+    // A warning the user must see, also in the info line.
     void warn(const std::string& message) {
         log_.reportMessage(message, kWarningColour);
         log_.updateInfoLine(message, true);
     }
 
-    void start() {
-        app_.jobRunning = true;
-        tcv_ = app_.styleIsTcv;
-        view_.clearPanel();
-        view_.setPictureLayout(kMapPictureLayout);
-        view_.setTextPosition(0, 0);
-        writeProgressLine(TextId::DrawingStarted, true);
-        stats_.reset();
-        app_.largePicturePath.clear();
-        app_.lastDrawing.reset();
-        view_.refreshTitle();
-    }
-
     bool loadMap() {
-        const std::string path =
-            resolveMapPath(tcv_ ? app_.mapPath1 : app_.mapPath, app_.runFolder, app_.dataFolder);
-        mapPath_ = path;
+        const std::string& path = request_.mapPath;
         writeProgressLine(safeFormat(lang_.text(TextId::LoadingMap), {path}), true);
-        loadMapPicture(map_, path);
+        loadMapPicture(map_, path, request_.mapCache);
         if (map_.width() <= 0 || map_.height() <= 0) {
+            result_.outcome = DrawOutcome::MapNotLoaded;
             warn(lang_.text(TextId::MapNotLoaded));
             return false;
         }
@@ -169,26 +138,32 @@ class DrawJob {
             frame_.minWidth = settings_.minWidth;
             frame_.minHeight = settings_.minHeight;
         } else {
-            presetFrame(frame_, mode_, app_.regionParts);
+            presetFrame(frame_, mode_, request_.region);
         }
         return true;
     }
 
     void loadFiles() {
-        const std::vector<std::string> files = app_.trackFiles;
-        const int64_t fileCount = static_cast<int64_t>(files.size());
+        const std::vector<TrackInput>& inputs = request_.tracks;
+        const int64_t fileCount = static_cast<int64_t>(inputs.size());
         log_.writeProgress(
             progressLine(safeFormat(lang_.text(TextId::TrackFilesToRead), {fileCount})),
             kProgressColour);
         // Looked up once: a job may list thousands of files.
         const std::string reading = lang_.text(TextId::ReadingFile);
-        const std::string noLine = lang_.text(TextId::NoUsableFix);
         const std::string forecastSkipped = lang_.text(TextId::UnsupportedFile);
 
         FixCollector collector(fixes_, frame_, mode_, tcv_, settings_);
         const ArchiveSelection selection(settings_.archiveYears, settings_.archiveBasins,
                                          settings_.archiveStorms);
-        for (const std::string& path : files) {
+        for (const TrackInput& input : inputs) {
+            const std::string& path = input.path;
+            if (input.track) {
+                if (skipsForecast(*input.track, path, forecastSkipped)) continue;
+                log_.updateInfoLine(progressLine(safeFormat(reading, {path})), true);
+                addTrack(*input.track, path, collector);
+                continue;
+            }
             // An archive is known by its content, whatever its name.
             if (const ArchiveKind archive = archiveKind(path); archive != ArchiveKind::None) {
                 log_.updateInfoLine(progressLine(safeFormat(reading, {path})), true);
@@ -201,21 +176,43 @@ class DrawJob {
                 continue;
             }
             log_.updateInfoLine(progressLine(safeFormat(reading, {path})), true);
-            const Track track = readAtcfFile(path, kind);
-            if (track.statistics) addToRun(stats_, *track.statistics);
-            collector.beginFile(kind, track.fixes.size());
-            for (const Fix& fix : track.fixes) collector.addFix(fix);
-            if (track.fixes.empty()) {
-                log_.reportMessage(safeFormat(noLine, {path}), kWarningColour);
-                continue;
-            }
-            keepRadii(track);
-            collector.endFileWithLines();
+            addTrack(readAtcfFile(path, kind), path, collector);
         }
     }
 
+    // The Wendrel style draws no forecasts.
+    bool skipsForecast(const Track& track, const std::string& path, const std::string& text) {
+        if (tcv_ || track.kind != TrackFileKind::ForecastFile) return false;
+        log_.reportMessage(safeFormat(text, {path}), kWarningColour);
+        return true;
+    }
+
+    // A track of a file: its statistics, its fixes, and a warning when it has
+    // none.
+    void addTrack(const Track& track, const std::string& path, FixCollector& collector) {
+        if (!addStorm(track, collector)) {
+            log_.reportMessage(safeFormat(lang_.text(TextId::NoUsableFix), {path}), kWarningColour);
+        }
+    }
+
+    // A track's statistics and fixes; false when it has no fix. A track with
+    // fixes ends there: no line joins its last fix to the next track's.
+    bool addStorm(const Track& track, FixCollector& collector) {
+        if (track.statistics) {
+            addToRun(result_.total, *track.statistics);
+            result_.storms.push_back(
+                StormSummary{track.source, track.stormId, track.name, *track.statistics});
+        }
+        collector.beginFile(track.kind, track.fixes.size());
+        for (const Fix& fix : track.fixes) collector.addFix(fix);
+        if (track.fixes.empty()) return false;
+        keepRadii(track);
+        collector.endFileWithLines();
+        return true;
+    }
+
     // Each storm of an archive is taken as if it were a best-track file of
-    // its own: its own statistics pass, frame reset and track end.
+    // its own: its own statistics, frame reset and track end.
     void loadArchive(const std::string& path, ArchiveKind archive,
                      const ArchiveSelection& selection, FixCollector& collector) {
         const std::unique_ptr<ArchiveReader> reader = openArchive(path, archive, selection);
@@ -225,14 +222,7 @@ class DrawJob {
         while (reader->next(storm)) {
             ++storms;
             if (!storm.selected) continue;
-            const Track& track = storm.track;
-            if (track.statistics) addToRun(stats_, *track.statistics);
-            collector.beginFile(TrackFileKind::BestTrackFile, track.fixes.size());
-            for (const Fix& fix : track.fixes) collector.addFix(fix);
-            if (track.fixes.empty()) continue;
-            ++drawn;
-            keepRadii(track);
-            collector.endFileWithLines();
+            if (addStorm(storm.track, collector)) ++drawn;
         }
         const ArchiveProblems& problems = reader->problems();
         if (problems.skippedRows > 0) {
@@ -261,6 +251,7 @@ class DrawJob {
     bool checkFixes() {
         log_.updateInfoLine("", false);
         if (frame_.boundsAllZero()) {
+            result_.outcome = DrawOutcome::NoFix;
             warn(lang_.text(TextId::NoFixToDraw));
             return false;
         }
@@ -272,27 +263,22 @@ class DrawJob {
     bool createOutput() {
         int32_t status = createOutputPicture(output_, map_, mode_, frame_);
         if (status == status::kOk) {
-            canvas_ = options_.openCanvas ? options_.openCanvas(output_)
-                                          : openCairoCanvas(output_, app_.langCode);
+            canvas_ = request_.openCanvas ? request_.openCanvas(output_)
+                                          : openCairoCanvas(output_, request_.textLanguage);
             status = canvas_ ? canvas_->lastStatus() : status::kGenericError;
         }
         if (status != status::kOk) {
-            reportPictureFailure(app_, log_, lang_, status);
+            result_.outcome = DrawOutcome::PictureFailed;
+            reportPictureFailure(log_, lang_, status);
             return false;
         }
-        if (wantsTape()) {
-            tape_ =
-                std::make_shared<DrawingTape>(canvas_->width(), canvas_->height(), app_.langCode);
+        if (request_.keepTape) {
+            tape_ = std::make_shared<DrawingTape>(canvas_->width(), canvas_->height(),
+                                                  request_.textLanguage);
             tapeCanvas_ = std::make_shared<TapeCanvas>(canvas_, tape_);
             canvas_ = tapeCanvas_;
         }
         return true;
-    }
-
-    // Interactive jobs keep their drawing for whatever Save is asked for; a
-    // batch job only when its output is a vector file.
-    bool wantsTape() const {
-        return !app_.isBatch() || vectorFormatOf(app_.batchOutputPath) != VectorFormat::None;
     }
 
     // The map as the frame shows it becomes the tape's background, taken once;
@@ -308,7 +294,9 @@ class DrawJob {
         std::vector<uint8_t> jpegFile;
         // The Global map is the whole map file: its own bytes embed best.
         if (jpegMap && mode_ == DrawMode::Global) {
-            if (auto bytes = readFileBytes(mapPath_)) jpegFile.assign(bytes->begin(), bytes->end());
+            if (auto bytes = readFileBytes(request_.mapPath)) {
+                jpegFile.assign(bytes->begin(), bytes->end());
+            }
         }
         tape_->setBackground(std::move(background), jpegMap, std::move(jpegFile));
         tapeCanvas_->startRecording();
@@ -322,7 +310,8 @@ class DrawJob {
         }
         const int32_t status = paintMap(*canvas_, map_, frame_);
         if (status != status::kOk) {
-            reportPictureFailure(app_, log_, lang_, status);
+            result_.outcome = DrawOutcome::PictureFailed;
+            reportPictureFailure(log_, lang_, status);
             return false;
         }
         startTape();
@@ -332,42 +321,33 @@ class DrawJob {
     void drawLayers() {
         map_.release();
         const LayerInput input{
-            settings_, tcv_, frame_, fixes_, radii_, lang_, programFilePath(app_, "GridData")};
+            settings_, tcv_, frame_, fixes_, radii_, lang_, request_.gridDataPath};
         for (const Layer layer : kLayers) layer(input, *canvas_, log_);
     }
 
-    AppState& app_;
-    MainView& view_;
+    const DrawRequest& request_;
     const DrawMode mode_;
-    const DrawJobOptions& options_;
-    const LanguagePack lang_;
-    StormStatistics stats_;
+    const bool tcv_;
+    const JobSettings& settings_;
+    const LanguagePack& lang_;
+    DrawResult result_;
     JobLog log_;
-    bool tcv_ = false;
-    JobSettings settings_;
     FixTable fixes_;
     MapFrame frame_;
     std::vector<RadiiRecord> radii_;  // picked from every track that had fixes
-    std::string mapPath_;
     Picture map_;
     Picture output_;
     std::shared_ptr<Canvas> canvas_;
     std::shared_ptr<DrawingTape> tape_;       // what the job draws, when kept
     std::shared_ptr<TapeCanvas> tapeCanvas_;  // records onto tape_
     JobTimings timings_;
-    bool ended_ = false;
 };
 
 }  // namespace
 
-void runDrawJob(AppState& app, MainView& view, DrawMode mode, const DrawJobOptions& options) {
-    DrawJob job(app, view, mode, options);
-    job.run();
-    job.end();
-}
-
-void runDrawJob(AppState& app, MainView& view, DrawMode mode) {
-    runDrawJob(app, view, mode, DrawJobOptions{});
+DrawResult draw(const DrawRequest& request, DrawProgress& progress) {
+    DrawJob job(request, progress);
+    return job.run();
 }
 
 }  // namespace tcmap

@@ -1,0 +1,65 @@
+#include "app/window_job.h"
+
+#include <chrono>
+#include <iostream>
+
+#include "app/draw_setup.h"
+#include "app/main_view.h"
+#include "app/window_output.h"
+#include "render/draw.h"
+
+namespace tcmap {
+
+namespace {
+
+// The window back to the user on every way out of a job.
+class JobEnd {
+  public:
+    JobEnd(std::atomic<bool>& jobRunning, MainView& view) : jobRunning_(jobRunning), view_(view) {}
+    ~JobEnd() {
+        view_.enableMenus(true);
+        jobRunning_ = false;
+        view_.refreshTitle();
+    }
+    JobEnd(const JobEnd&) = delete;
+    JobEnd& operator=(const JobEnd&) = delete;
+
+  private:
+    std::atomic<bool>& jobRunning_;
+    MainView& view_;
+};
+
+}  // namespace
+
+void runWindowJob(const WindowJob& job, MainView& view, DrawMode mode) {
+    using Clock = std::chrono::steady_clock;
+    job.jobRunning = true;
+    const JobEnd end(job.jobRunning, view);
+    view.clearPanel();
+    view.setPictureLayout(kMapPictureLayout);
+    view.setTextPosition(0, 0);
+    job.lastMap = LastMap{};
+    view.refreshTitle();
+
+    const Clock::time_point settingsStart = Clock::now();
+    DrawRequest request = makeDrawRequest(job.paths, job.language, job.style, mode);
+    request.region = job.region;
+    request.tracks = trackFileInputs(job.trackFiles);
+    request.mapCache = job.mapCache;
+    request.keepTape = true;  // whatever Save is asked for, a vector file too
+    request.drawingErrorsBefore = job.drawingErrors;
+    const Clock::duration settingsTime = Clock::now() - settingsStart;
+
+    ViewProgress progress(view);
+    DrawResult result = draw(request, progress);
+    job.drawingErrors = result.drawingErrors;
+    if (result.drawn()) {
+        showDrawnMap(result, job.lastMap, job.tempFilePath, view, request.language);
+    }
+    if (job.printTimings) {
+        result.timings.add(JobStage::Settings, settingsTime);
+        result.timings.print(std::cerr);
+    }
+}
+
+}  // namespace tcmap

@@ -1,0 +1,62 @@
+#include "app/window_output.h"
+
+#include <string_view>
+#include <vector>
+
+#include "config/scratch_file.h"
+#include "i18n/language_pack.h"
+#include "render/canvas/canvas.h"
+#include "render/canvas/picture.h"
+#include "render/job_log.h"
+#include "render/layers/layer_log.h"
+#include "render/picture_failure.h"
+
+namespace tcmap {
+
+void ViewProgress::message(const DrawMessage& message) {
+    view_.writeLine(message.text, message.colour);
+}
+
+void ViewProgress::infoLine(const StormStatistics& statistics, const std::string* message) {
+    view_.setStatusPart(0, peakWindText(statistics));
+    view_.setStatusPart(1, lowestPressureText(statistics));
+    view_.setStatusPart(2, aceText(statistics));
+    if (message != nullptr) view_.setStatusPart(3, *message);
+}
+
+void showDrawnMap(DrawResult& result, LastMap& last, const std::string& tempFilePath,
+                  MainView& view, const LanguagePack& lang, ShowLimit limit) {
+    ViewProgress progress(view);
+    const Picture& map = result.picture;
+    last.formatId = map.formatId();
+    last.drawing = result.tape;
+
+    // Encoded once: the same bytes go to the scratch file and to the panel.
+    std::vector<uint8_t> encoded;
+    int32_t stored = map.encode(last.formatId, encoded);
+    if (stored == status::kOk) {
+        const std::string_view bytes(reinterpret_cast<const char*>(encoded.data()), encoded.size());
+        if (!writeScratchFile(tempFilePath, bytes)) stored = status::kSystemError;
+    }
+    if (stored != status::kOk) {
+        // Nothing is shown and no large picture is named, so Save finds no
+        // map instead of an older one.
+        const auto lines = pictureFailureMessages(lang, stored);
+        for (const DrawMessage& line : lines) progress.message(line);
+        progress.infoLine(result.total, &lines[0].text);
+        return;
+    }
+
+    if (limit.exceededBy(map.width(), map.height())) {
+        const std::string tooLarge = lang.text(TextId::MapTooLarge);
+        progress.message({MessageKind::Progress, tooLarge, kTooLargeColour});
+        progress.infoLine(result.total, &tooLarge);
+        last.largePicturePath = tempFilePath;
+        return;
+    }
+    view.setPanelPicture(std::move(encoded));
+    const std::string ready = lang.text(TextId::Ready);
+    progress.infoLine(result.total, &ready);
+}
+
+}  // namespace tcmap

@@ -1,0 +1,45 @@
+// A draw job of the main window: its progress written into the window's view,
+// and its end, where the map is stored in the run's scratch file and shown in
+// the panel (or said to be too large to show) and Save learns what to save.
+#pragma once
+
+#include <string>
+
+#include "app/main_view.h"
+#include "app/save_track_map.h"
+#include "render/draw.h"
+
+namespace tcmap {
+
+class LanguagePack;
+
+// Log lines into the panel, the info line into the status bar: the
+// statistics in parts 0 to 2, the message in part 3.
+class ViewProgress : public DrawProgress {
+  public:
+    explicit ViewProgress(MainView& view) : view_(view) {}
+    void message(const DrawMessage& message) override;
+    void infoLine(const StormStatistics& statistics, const std::string* message) override;
+
+  private:
+    MainView& view_;
+};
+
+// Maps up to this size are shown in the panel; a larger one is only stored.
+struct ShowLimit {
+    int32_t width = 8000;
+    int32_t height = 6000;
+
+    bool exceededBy(int32_t mapWidth, int32_t mapHeight) const {
+        return mapWidth > width || mapHeight > height;
+    }
+};
+
+// The end of a job that drew a map: the map encoded in its own format into
+// the scratch file `tempFilePath`, then shown, or the map-too-large line when
+// it is larger than the limit; `last` then names what Save takes. A scratch
+// file that cannot be written is reported like a picture that cannot be made.
+void showDrawnMap(DrawResult& result, LastMap& last, const std::string& tempFilePath,
+                  MainView& view, const LanguagePack& lang, ShowLimit limit = {});
+
+}  // namespace tcmap
