@@ -15,6 +15,11 @@ class SilentLog : public tcmap::LayerLog {
   public:
     void writeProgress(const std::string&, uint32_t) override {}
     void updateInfoLine(const std::string&, bool) override {}
+    int64_t countDrawingError() override { return ++errors_; }
+    void writeDrawingError(const std::string&) override {}
+
+  private:
+    int64_t errors_ = 0;
 };
 
 }  // namespace
