@@ -18,11 +18,16 @@
 #include "render/canvas/vector_output.h"
 #include "render/draw_job.h"
 #include "render/draw_job_options.h"
+#include "support/external_tool.h"
 #include "support/recording_canvas.h"
 #include "support/temp_folder.h"
 
 using namespace tcmap;
+using tcmap::testing::runTool;
+using tcmap::testing::shellQuoted;
 using tcmap::testing::TempFolder;
+using tcmap::testing::toolInstalled;
+using tcmap::testing::ToolRun;
 
 namespace {
 
@@ -68,17 +73,17 @@ size_t countOf(const std::string& text, const std::string& what, size_t from = 0
     return count;
 }
 
-// The pixels pdftoppm made of the PDF (a binary PPM), or an empty picture.
-Picture renderPdf(const std::string& pdf, const std::string& prefix) {
-    Picture picture;
-    const std::string command =
-        "pdftoppm -r 72 -singlefile '" + pdf + "' '" + prefix + "' 2>/dev/null";
-    if (std::system(command.c_str()) != 0) return picture;
+// The pixels pdftoppm makes of the PDF. A PDF it rejects, or a picture it
+// writes that is not a binary PPM, fails the test.
+void renderPdf(const std::string& pdf, const std::string& prefix, Picture& picture) {
+    const ToolRun run =
+        runTool("pdftoppm -r 72 -singlefile " + shellQuoted(pdf) + " " + shellQuoted(prefix));
+    ASSERT_EQ(run.exitCode, 0) << "pdftoppm rejects the PDF: " << run.output;
     const std::string ppm = readFileOrEmpty(prefix + ".ppm");
     int width = 0, height = 0, maxValue = 0, used = 0;
-    if (std::sscanf(ppm.c_str(), "P6 %d %d %d%n", &width, &height, &maxValue, &used) != 3 ||
-        maxValue != 255 || ppm.size() < size_t(used + 1) + size_t(width) * height * 3)
-        return picture;
+    ASSERT_EQ(std::sscanf(ppm.c_str(), "P6 %d %d %d%n", &width, &height, &maxValue, &used), 3);
+    ASSERT_EQ(maxValue, 255);
+    ASSERT_GE(ppm.size(), size_t(used + 1) + size_t(width) * height * 3);
     std::vector<uint32_t> pixels(size_t(width) * height);
     const auto* rgb = reinterpret_cast<const unsigned char*>(ppm.data()) + used + 1;
     for (size_t i = 0; i < pixels.size(); ++i) {
@@ -86,7 +91,6 @@ Picture renderPdf(const std::string& pdf, const std::string& prefix) {
                     rgb[3 * i + 2];
     }
     picture.assign(width, height, std::move(pixels), kPngFormatId);
-    return picture;
 }
 
 struct Box {
@@ -119,11 +123,11 @@ Box boxOf(const RecordedCall& call) {
             std::max(c[1], c[1] + c[3])};
 }
 
-// The text pdftotext reads from the PDF, empty without poppler-utils.
-std::string pdfText(const std::string& pdf, const std::string& out) {
-    const std::string command = "pdftotext -raw '" + pdf + "' '" + out + "' 2>/dev/null";
-    if (std::system(command.c_str()) != 0) return std::string();
-    return readFileOrEmpty(out);
+// The text pdftotext reads from the PDF; a PDF it rejects fails the test.
+void pdfText(const std::string& pdf, const std::string& out, std::string& text) {
+    const ToolRun run = runTool("pdftotext -raw " + shellQuoted(pdf) + " " + shellQuoted(out));
+    ASSERT_EQ(run.exitCode, 0) << "pdftotext rejects the PDF: " << run.output;
+    text = readFileOrEmpty(out);
 }
 
 }  // namespace
@@ -190,8 +194,11 @@ TEST_F(VectorMapTest, SvgHoldsEveryShapeAndLabelAndPdfLooksLikeThePng) {
 
     const std::string pdfPath = folder.file("map.pdf");
     ASSERT_EQ(writeVectorMap(tape, pdfPath, VectorFormat::Pdf).result, VectorWriteResult::Written);
-    const Picture rendered = renderPdf(pdfPath, folder.file("rendered"));
-    if (rendered.empty()) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+    for (const char* tool : {"pdftoppm", "pdftotext"}) {
+        if (!toolInstalled(tool)) GTEST_SKIP() << tool << " (poppler-utils) is not installed";
+    }
+    Picture rendered;
+    ASSERT_NO_FATAL_FAILURE(renderPdf(pdfPath, folder.file("rendered"), rendered));
     Picture png;
     ASSERT_TRUE(png.loadBytes(view.panelPicture()));
     ASSERT_EQ(rendered.width(), png.width());
@@ -215,7 +222,8 @@ TEST_F(VectorMapTest, SvgHoldsEveryShapeAndLabelAndPdfLooksLikeThePng) {
     RecordProperty("differing_pixels", std::to_string(differing));
 
     // The labels are text in the PDF: every line of every label reads back.
-    const std::string text = pdfText(pdfPath, folder.file("text.txt"));
+    std::string text;
+    ASSERT_NO_FATAL_FAILURE(pdfText(pdfPath, folder.file("text.txt"), text));
     for (const std::string& label : labels) {
         for (const std::string& line : splitLogLines(label)) {
             if (!line.empty()) {
