@@ -124,12 +124,23 @@ TEST(Program, ReportsUsageHelpAndVersion) {
     const RunResult shortBatch = runProgram(folder, {"~nogui", "s.ini", "o.png"});
     EXPECT_EQ(shortBatch.exitCode, 2);
     EXPECT_EQ(shortBatch.out, "");
-    EXPECT_EQ(shortBatch.err, batchUsageLine() + "\n");
+    EXPECT_EQ(shortBatch.err,
+              "usage: tcmap ~nogui <settings file> <output picture> <track file> "
+              "[<track file> ...]\n");
     EXPECT_FALSE(pathExists("o.png"));
 
     const RunResult help = runProgram(folder, {"--help"});
     EXPECT_EQ(help.exitCode, 0);
-    EXPECT_EQ(help.out, usageText());
+    EXPECT_EQ(help.out,
+              "usage: tcmap [<track file> ...]\n"
+              "       tcmap ~nogui <settings file> <output picture> <track file> "
+              "[<track file> ...]\n"
+              "       tcmap check-settings <settings file>\n"
+              "       tcmap --help | --version | --paths\n"
+              "The output picture is a PNG, or a vector map when its name ends in .svg (SVG)\n"
+              "or .pdf (PDF); any other name is written as a PNG.\n"
+              "check-settings prints what the program would ignore or misread in a settings\n"
+              "file and exits 1 when there is any.\n");
     EXPECT_EQ(help.err, "");
 
     const RunResult version = runProgram(folder, {"--version"});
