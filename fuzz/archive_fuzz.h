@@ -3,11 +3,15 @@
 // folder first. Every storm is read twice, once with every storm selected and
 // once with a selection that passes most over (their rows are skipped without
 // being converted); each selected storm's track is listed as the job lists
-// it, with its radii texts under every setting.
+// it, with its radii texts under every setting. A fix off the globe (beyond
+// 90 degrees of latitude or 180 of longitude) is a fault: the readers skip
+// rows they cannot place and bring the others into range.
 #pragma once
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 #include "fuzz_scratch.h"
@@ -28,6 +32,9 @@ inline int readArchive(ArchiveKind kind, const char* name, const uint8_t* data, 
         ArchiveStorm storm;
         while (reader->next(storm)) {
             if (!storm.selected) continue;
+            for (const Fix& fix : storm.track.fixes) {
+                if (!(std::abs(fix.latitude) <= 90 && std::abs(fix.longitude) <= 180)) std::abort();
+            }
             trackTextLines(storm.track);
             for (int32_t setting = 1; setting <= 3; ++setting) {
                 radiiText(storm.track, setting, false);
