@@ -4,11 +4,13 @@
 # seeded with the project's real files and every input that ever broke a
 # reader (tests/data/errors/). Fails when any target finds a crash, a leak or
 # an input that hangs; what it found is kept under build-fuzz/artifacts/.
-#   scripts/fuzz.sh [seconds]
+#   scripts/fuzz.sh [seconds] [target ...]   (targets: fuzz/<target>_fuzz.cpp; default all)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 seconds=${1:-20}
+shift $(( $# > 0 ? 1 : 0 ))
+only=("$@")
 bash scripts/setup.sh
 
 dir=build-fuzz
@@ -27,6 +29,9 @@ seeds() {
       ls tests/data/track/atcf/* tests/data/batch/* samples/*.dat samples/*.fst ;;
     profile_store) ls samples/*.ini data/Settings.ini data/Language.ini ;;
     language_pack|safe_format) ls data/*.lang ;;
+    hurdat2_archive) ls tests/data/archives/hurdat2-* samples/hurdat2-* ;;
+    ibtracs_archive) ls tests/data/archives/ibtracs-* ;;
+    cma_archive) ls tests/data/archives/cma-* samples/CH2019BST.txt ;;
     grid_data) ls data/GridData ;;
     png_decoder) ls tests/data/pictures/*.png ;;
     jpeg_decoder) ls tests/data/pictures/*.jpg ;;
@@ -44,6 +49,7 @@ export LSAN_OPTIONS=suppressions=$root/tests/sanitizer/lsan.supp:print_suppressi
 failed=()
 for source in fuzz/*_fuzz.cpp; do
   name=$(basename "$source" _fuzz.cpp)
+  if (( ${#only[@]} > 0 )) && [[ " ${only[*]} " != *" $name "* ]]; then continue; fi
   target=$dir/fuzz/tcmap_${name}_fuzz
   corpus=$dir/corpus/$name
   seed_dir=$dir/seeds/$name

@@ -24,10 +24,26 @@ constexpr const char* kMaintainerAddress = "tcmap-maintainers@example.org";
 std::atomic<bool> reporting{false};
 std::atomic<std::thread::id> reporter{};
 
+// Async-signal-safe: nanosleep, resumed after an interruption.
+void sleepFor(std::chrono::milliseconds wait) {
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(wait);
+    timespec left{static_cast<time_t>(seconds.count()),
+                  static_cast<long>(std::chrono::nanoseconds(wait - seconds).count())};
+    while (::nanosleep(&left, &left) != 0) {
+    }
+}
+
+std::atomic<ErrorWait> errorWait{sleepFor};
+static_assert(std::atomic<ErrorWait>::is_always_lock_free, "signal handlers read it");
+
+void waitFor(std::chrono::milliseconds wait) {
+    errorWait.load()(wait);
+}
+
 // A thread that fails while another one reports leaves the ending to that
 // one; the bound only matters if the reporter itself is stuck.
 [[noreturn]] void awaitReporter() {
-    std::this_thread::sleep_for(2 * kUnexpectedErrorWait);
+    waitFor(2 * kUnexpectedErrorWait);
     std::_Exit(kUnexpectedErrorExitCode);
 }
 
@@ -42,7 +58,7 @@ std::string typeNameOf(const std::type_info& type) {
     reportBatchError(std::cerr, describeCurrentException());
 }
 
-// Signal handlers may only use async-signal-safe calls: write, nanosleep, _exit.
+// Signal handlers may only use async-signal-safe calls: write, the wait, _exit.
 void writeRaw(const char* text) {
     size_t length = 0;
     while (text[length] != '\0') ++length;
@@ -72,14 +88,10 @@ void prepareSignalReport(int signal) {
 void onFatalSignal(int signal) {
     if (reporting.exchange(true)) {
         // Another thread is reporting: let it finish its wait.
-        timespec wait{10, 0};
-        while (::nanosleep(&wait, &wait) != 0) {
-        }
+        waitFor(2 * kUnexpectedErrorWait);
     } else {
         if (signal > 0 && signal < NSIG) writeRaw(signalReports[signal]);
-        timespec wait{5, 0};
-        while (::nanosleep(&wait, &wait) != 0) {
-        }
+        waitFor(kUnexpectedErrorWait);
     }
     ::_exit(kUnexpectedErrorExitCode);
 }
@@ -147,8 +159,12 @@ void reportBatchError(std::ostream& err, const ErrorDescription& error,
     reporter.store(std::this_thread::get_id());
     err << withLineFeeds(unexpectedErrorMessage(error.text, error.code)) << '\n';
     err.flush();
-    std::this_thread::sleep_for(wait);
+    waitFor(wait);
     std::_Exit(kUnexpectedErrorExitCode);
+}
+
+void setUnexpectedErrorWait(ErrorWait wait) {
+    errorWait.store(wait != nullptr ? wait : sleepFor);
 }
 
 void installBatchErrorHandlers() {

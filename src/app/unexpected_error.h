@@ -52,10 +52,18 @@ std::string unexpectedErrorMessage(std::string_view errorText, int32_t code);
 // terminate handler); the type of a standard exception and its what().
 ErrorDescription describeCurrentException();
 
+// How a report waits before the process ends: blocks the calling thread for
+// the given time. Signal handlers call it too, so it must be
+// async-signal-safe; the default sleeps with nanosleep. Tests put a function
+// here that notes the wait, or holds it until they let it go, instead of
+// spending the time.
+using ErrorWait = void (*)(std::chrono::milliseconds wait);
+void setUnexpectedErrorWait(ErrorWait wait);
+
 // Writes the message to `err` with LF line breaks, waits `wait` and ends the
 // process with exit code 255 without running destructors, since other
 // threads may still be running. A second error while one is being reported
-// ends the process at once.
+// ends the process at once; one on another thread waits for the reporter.
 [[noreturn]] void reportBatchError(std::ostream& err, const ErrorDescription& error,
                                    std::chrono::milliseconds wait = kUnexpectedErrorWait);
 

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <memory>
 
 #include "gui/main_window.h"
 
@@ -99,22 +100,44 @@ bool UnexpectedErrorHandler::handle(int32_t code, const std::string& text) {
     MainWindow* window = window_.data();
     const bool onUiThread = QCoreApplication::instance() != nullptr &&
                             QThread::currentThread() == QCoreApplication::instance()->thread();
-    if (window != nullptr && onUiThread) {
+    const bool keepPainting = window != nullptr && onUiThread;
+    if (keepPainting) {
         window->showUnexpectedError(message);
-        // The window keeps painting and answering while the report is read.
-        QEventLoop loop;
-        QTimer::singleShot(options_.wait, &loop, &QEventLoop::quit);
-        loop.exec();
-    } else {
-        if (window != nullptr) {
-            QMetaObject::invokeMethod(
-                window, [window, message] { window->showUnexpectedError(message); },
-                Qt::QueuedConnection);
-        }
-        std::this_thread::sleep_for(options_.wait);
+    } else if (window != nullptr) {
+        QMetaObject::invokeMethod(
+            window, [window, message] { window->showUnexpectedError(message); },
+            Qt::QueuedConnection);
     }
+    waitBeforeTheEnd(keepPainting);
     endProcess(kUnexpectedErrorExitCode);
     return true;
+}
+
+void UnexpectedErrorHandler::waitBeforeTheEnd(bool keepPainting) {
+    const auto over = std::make_shared<std::atomic<bool>>(false);
+    auto end = [over] {
+        over->store(true);
+        over->notify_all();
+        // Wakes the user-interface thread, which may be waiting for events.
+        if (QCoreApplication* app = QCoreApplication::instance()) {
+            QMetaObject::invokeMethod(
+                app, [] {}, Qt::QueuedConnection);
+        }
+    };
+    if (options_.afterWait) {
+        options_.afterWait(options_.wait, std::move(end));
+    } else if (keepPainting) {
+        QTimer::singleShot(options_.wait, QCoreApplication::instance(), std::move(end));
+    } else {
+        std::this_thread::sleep_for(options_.wait);
+        end();
+    }
+    if (keepPainting) {
+        // The window keeps painting and answering while the report is read.
+        while (!over->load()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    } else {
+        over->wait(false);
+    }
 }
 
 bool UnexpectedErrorHandler::handleCurrentException() {

@@ -24,6 +24,10 @@ class UnexpectedErrorHandler {
   public:
     struct Options {
         std::chrono::milliseconds wait = kUnexpectedErrorWait;
+        // Calls `over` once `wait` has passed, on any thread, at once or
+        // later. Empty: a timer on the user-interface thread, a sleep on any
+        // other. Tests end the wait themselves, so none spends the time.
+        std::function<void(std::chrono::milliseconds wait, std::function<void()> over)> afterWait;
         // Ends the process; tests put a recorder here.
         std::function<void(int)> endProcess;
     };
@@ -58,6 +62,9 @@ class UnexpectedErrorHandler {
 
   private:
     void endProcess(int code);
+    // Returns once the wait is over; the user-interface thread handles its
+    // events meanwhile when `keepPainting`.
+    void waitBeforeTheEnd(bool keepPainting);
     void watchSignals();
 
     Options options_;

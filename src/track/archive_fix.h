@@ -19,7 +19,7 @@ struct ArchiveFix {
     std::string number;    // two digits, "20"
     std::string dateTime;  // YYYYMMDDHH
     std::string minutes = "00";
-    int32_t latTenths = 0;  // north positive, within ±3600
+    int32_t latTenths = 0;  // north positive, within ±900
     int32_t lonTenths = 0;  // east positive, -1800 to 1800
     int32_t wind = 0;       // knots
     int32_t pressure = 0;   // hPa

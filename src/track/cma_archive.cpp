@@ -86,7 +86,8 @@ bool readCmaRow(std::string_view row, ArchiveFix& fix) {
     fix.minutes = "00";
     fix.type = cmaTypeCode(*category);
     fix.latTenths = *lat;
-    fix.lonTenths = *lon > 1800 ? *lon - 3600 : *lon;
+    // Degrees east from 0 to 360; any longitude is brought within -180 to 180.
+    fix.lonTenths = *lon > 1800 ? *lon - 3600 : *lon < -1800 ? *lon + 3600 : *lon;
     fix.pressure = *pressure;
     fix.wind = knotsFromMetresPerSecond(*wind);
     return true;

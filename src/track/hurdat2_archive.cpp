@@ -35,17 +35,30 @@ bool digitsOnly(std::string_view text, size_t length) {
     return true;
 }
 
-// "23.1N" -> 231, "75.1W" -> -751.
-bool readCoordinate(std::string_view field, char positive, char negative, int32_t& tenths) {
+// "23.1N" -> 231, "75.1W" -> -751; false beyond `limit` degrees.
+bool readCoordinate(std::string_view field, char positive, char negative, double limit,
+                    int32_t& tenths) {
     field = trimView(field);
     if (field.size() < 2) return false;
     const char hemisphere =
         static_cast<char>(std::toupper(static_cast<unsigned char>(field.back())));
     if (hemisphere != positive && hemisphere != negative) return false;
     const auto value = strictNumber(field.substr(0, field.size() - 1));
-    if (!value || std::abs(*value) > 360) return false;
+    if (!value || std::abs(*value) > limit) return false;
     tenths = static_cast<int32_t>(std::lround(*value * 10));
     if (hemisphere == negative) tenths = -tenths;
+    return true;
+}
+
+// A latitude beyond the poles places the fix nowhere; a longitude written the
+// long way round ("190.0W") is the same meridian within -180 to 180 degrees.
+bool readPosition(std::string_view lat, std::string_view lon, ArchiveFix& fix) {
+    if (!readCoordinate(lat, 'N', 'S', 90, fix.latTenths) ||
+        !readCoordinate(lon, 'E', 'W', 360, fix.lonTenths)) {
+        return false;
+    }
+    if (fix.lonTenths > 1800) fix.lonTenths -= 3600;
+    if (fix.lonTenths < -1800) fix.lonTenths += 3600;
     return true;
 }
 
@@ -71,10 +84,7 @@ bool readHurdat2Row(std::string_view row, ArchiveFix& fix) {
     const auto wind = strictInteger(f[kWind]);
     const auto pressure = strictInteger(f[kPressure]);
     if (!wind || !pressure) return false;
-    if (!readCoordinate(f[kLat], 'N', 'S', fix.latTenths) ||
-        !readCoordinate(f[kLon], 'E', 'W', fix.lonTenths)) {
-        return false;
-    }
+    if (!readPosition(f[kLat], f[kLon], fix)) return false;
     fix.dateTime.assign(date);
     fix.dateTime.append(time.substr(0, 2));
     fix.minutes.assign(time.substr(2, 2));

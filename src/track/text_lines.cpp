@@ -11,7 +11,11 @@ namespace tcmap {
 
 namespace {
 
+// Reads are up to a megabyte; a smaller file is read in one piece of its own
+// size, since most track files are a few kilobytes and a draw job or a
+// folder search opens hundreds of them.
 constexpr size_t kChunk = 1 << 20;
+constexpr size_t kSmallestChunk = 4096;
 // No real row comes near this; a file without line breaks must not be
 // taken into memory whole.
 constexpr size_t kLineLimit = 4 << 20;
@@ -29,6 +33,11 @@ std::FILE* openRegularFile(const std::string& path) {
 
 FileLines::FileLines(const std::string& path) : file_(openRegularFile(path)) {
     atEnd_ = file_ == nullptr;
+    struct stat info {};
+    if (file_ != nullptr && ::fstat(::fileno(file_), &info) == 0 && info.st_size >= 0) {
+        // One more byte than the size, so the first read also meets the end.
+        chunk_ = std::clamp(static_cast<size_t>(info.st_size) + 1, kSmallestChunk, kChunk);
+    }
 }
 
 FileLines::~FileLines() {
@@ -40,8 +49,8 @@ bool FileLines::fill() {
     buffer_.erase(0, start_);
     start_ = 0;
     const size_t kept = buffer_.size();
-    buffer_.resize(kept + kChunk);
-    const size_t got = std::fread(buffer_.data() + kept, 1, kChunk, file_);
+    buffer_.resize(kept + chunk_);
+    const size_t got = std::fread(buffer_.data() + kept, 1, chunk_, file_);
     buffer_.resize(kept + got);
     const size_t nul = buffer_.find('\0', kept);
     if (nul != std::string::npos) {

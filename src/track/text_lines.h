@@ -44,6 +44,7 @@ class FileLines final : public LineSource {
     bool nextOverlong(std::string_view& line);
 
     std::FILE* file_ = nullptr;
+    size_t chunk_ = size_t{1} << 20;  // bytes a read asks for
     std::string buffer_;
     size_t start_ = 0;  // first unread byte of buffer_
     bool atEnd_ = false;

@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <atomic>
 #include <chrono>
 #include <csignal>
+#include <future>
 #include <iostream>
 #include <stdexcept>
 #include <string>
@@ -30,19 +34,59 @@ TEST(UnexpectedError, DescribesWhatWasThrown) {
     EXPECT_EQ(describeCurrentException().code, error_code::kTerminate);
 }
 
-TEST(UnexpectedErrorDeathTest, AnExceptionInTheBatchJobIsReportedThenExits255) {
+namespace {
+
+// Async-signal-safe: writes "waited <milliseconds> ms" to standard error in
+// place of the wait, so a test sees the wait the report asked for without
+// spending it.
+void noteTheWait(std::chrono::milliseconds wait) {
+    char text[32] = "waited ";
+    size_t length = 7;
+    char digits[20];
+    size_t count = 0;
+    for (auto left = static_cast<unsigned long long>(wait.count()); count == 0 || left > 0;
+         left /= 10) {
+        digits[count++] = static_cast<char>('0' + left % 10);
+    }
+    while (count > 0) text[length++] = digits[--count];
+    for (const char c : std::string_view(" ms\n")) text[length++] = c;
+    [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, text, length);
+}
+
+// The first wait is the reporter's: it is held until a second failure has
+// reached its own wait, which then never ends, so the reporter ends the process.
+std::promise<void> reportShown;
+std::promise<void> secondFailed;
+std::atomic<int> waits{0};
+
+void holdTheReport(std::chrono::milliseconds) {
+    if (waits++ == 0) {
+        reportShown.set_value();
+        secondFailed.get_future().wait();
+        return;
+    }
+    secondFailed.set_value();
+    std::promise<void>().get_future().wait();
+}
+
+}  // namespace
+
+TEST(UnexpectedErrorDeathTest, AnExceptionInTheBatchJobWaitsThenExits255) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     BatchRun run;
     run.outputPath = "/nonexistent/out.png";
-    // The report stays five seconds in a real run.
-    EXPECT_EQ(run.errorWait, std::chrono::milliseconds(5000));
-    run.errorWait = std::chrono::milliseconds(0);
     run.drawMap = [](const DrawRequest&, DrawProgress&) -> DrawResult {
         throw std::out_of_range("fix 12 of 11");
     };
-    EXPECT_EXIT(runBatch(run, std::cerr), ::testing::ExitedWithCode(255),
-                "^Warning: An unexpected error occured.\nError Type: std::out_of_range: fix 12 "
-                "of 11 \\(1\\) \nThe program will exit in 5 seconds. Please report");
+    EXPECT_EXIT(
+        {
+            setUnexpectedErrorWait(noteTheWait);
+            runBatch(run, std::cerr);
+        },
+        ::testing::ExitedWithCode(255),
+        "^Warning: An unexpected error occured.\nError Type: std::out_of_range: fix 12 "
+        "of 11 \\(1\\) \nThe program will exit in 5 seconds. Please report[^\n]*\n"
+        "waited 5000 ms\n$");
 }
 
 TEST(UnexpectedErrorDeathTest, AnUncaughtExceptionOnAnyThreadIsReportedOnce) {
@@ -50,9 +94,10 @@ TEST(UnexpectedErrorDeathTest, AnUncaughtExceptionOnAnyThreadIsReportedOnce) {
     EXPECT_EXIT(
         {
             installBatchErrorHandlers();
+            setUnexpectedErrorWait(holdTheReport);
             std::thread([] { throw std::logic_error("bad region"); }).detach();
             // A second failure while the first is reported adds nothing.
-            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            reportShown.get_future().wait();
             reportBatchError(std::cerr, {"second", 9}, std::chrono::milliseconds(0));
         },
         ::testing::ExitedWithCode(255),
@@ -80,7 +125,8 @@ TEST(UnexpectedErrorDeathTest, AFatalSignalWritesTheWholeReport) {
     EXPECT_EXIT(
         {
             installBatchErrorHandlers();
+            setUnexpectedErrorWait(noteTheWait);
             std::raise(SIGFPE);
         },
-        ::testing::ExitedWithCode(255), "^" + literally(report) + "\n$");
+        ::testing::ExitedWithCode(255), "^" + literally(report) + "\nwaited 5000 ms\n$");
 }

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QTreeView>
 #include <QtTest>
+#include <functional>
 
 #include "config/profile_store.h"
 #include "files/file_chooser_rules.h"
@@ -19,6 +20,7 @@
 #include "gui/prompter_window.h"
 #include "gui/window_session.h"
 #include "support/fake_prompter.h"
+#include "support/window_test_folder.h"
 
 using namespace tcmap;
 
@@ -41,18 +43,26 @@ QStringList itemTexts(const QListWidget* list) {
     return texts;
 }
 
-// Notes the text of every message box that is shown.
+// Notes the text of every message box that is shown, and calls `onShow`
+// after it is.
 class BoxWatch : public QObject {
   public:
+    explicit BoxWatch(std::function<void()> onShow) : onShow_(std::move(onShow)) {}
     QStringList texts;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Show) {
-            if (auto* box = qobject_cast<QMessageBox*>(watched)) texts << box->text();
+            if (auto* box = qobject_cast<QMessageBox*>(watched)) {
+                texts << box->text();
+                onShow_();
+            }
         }
         return false;
     }
+
+  private:
+    std::function<void()> onShow_;
 };
 
 }  // namespace
@@ -68,7 +78,10 @@ class FileChooserWindowTest : public QObject {
             touch(storms_->filePath(name));
         }
         app_ = std::make_unique<WindowSession>();
-        app_->paths.runFolder = TCMAP_RUN_DIR;
+        // A run folder of its own, with the English texts only.
+        run_ = std::make_unique<tcmap::testing::WindowTestFolder>(
+            std::initializer_list<const char*>{"en.lang"});
+        app_->paths.runFolder = run_->app->paths.runFolder;
         app_->language.code = "en";
         app_->paths.settingsPath = pathIn(*storms_, "Settings.ini");
         app_->lastDir = storms_->path().toStdString();
@@ -143,7 +156,7 @@ class FileChooserWindowTest : public QObject {
         auto* shortcuts = chooser.findChild<QComboBox*>("shortcuts");
         shortcuts->setCurrentIndex(1);
         emit shortcuts->activated(1);
-        QCOMPARE(chooser.folderPath(), std::string(TCMAP_RUN_DIR));
+        QCOMPARE(chooser.folderPath(), app_->paths.runFolder);
         QCOMPARE(shortcuts->currentIndex(), 0);
         QCOMPARE(files(chooser)->count(), 0);  // the run folder holds no track files
 
@@ -199,26 +212,27 @@ class FileChooserWindowTest : public QObject {
         chooser.confirm();
         QVERIFY(app_->searchRunning);
 
-        BoxWatch shown;
-        qApp->installEventFilter(&shown);
-        // A box left behind by the closed chooser is noted and closed, so the
-        // test ends either way.
+        // A box still up once the chooser has finished, or shown after that,
+        // is noted and closed, so the test ends either way.
         bool orphaned = false;
-        QTimer watch;
-        connect(&watch, &QTimer::timeout, [&] {
-            if (chooser.isVisible()) return;
+        const auto closeOrphans = [&] {
             for (QWidget* widget : QApplication::topLevelWidgets()) {
                 if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
                     orphaned = true;
-                    box->reject();
+                    QMetaObject::invokeMethod(box, &QDialog::reject, Qt::QueuedConnection);
                 }
             }
+        };
+        BoxWatch shown([&] {
+            if (!chooser.isVisible()) closeOrphans();
         });
-        watch.start(20);
+        qApp->installEventFilter(&shown);
+        connect(&chooser, &QDialog::finished, &chooser, closeOrphans, Qt::QueuedConnection);
         chooser.reject();  // the search ends while the refusal is shown
-        QTRY_VERIFY(!chooser.isVisible());
-        QTest::qWait(100);
-        watch.stop();
+        QVERIFY(!chooser.isVisible());
+        // Whatever the end of the search left queued has run.
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
         qApp->removeEventFilter(&shown);
 
         QCOMPARE(shown.texts,
@@ -252,6 +266,7 @@ class FileChooserWindowTest : public QObject {
     }
 
     std::unique_ptr<QTemporaryDir> storms_;
+    std::unique_ptr<tcmap::testing::WindowTestFolder> run_;
     std::unique_ptr<WindowSession> app_;
     FakePrompter prompter_;
 };

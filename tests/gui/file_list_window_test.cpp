@@ -18,6 +18,7 @@
 #include "gui/file_list_window.h"
 #include "gui/window_session.h"
 #include "support/fake_prompter.h"
+#include "support/window_test_folder.h"
 
 using namespace tcmap;
 using Answer = Prompter::Answer;
@@ -34,7 +35,10 @@ class FileListWindowTest : public QObject {
         file.write("12345");
         file.close();
         app_ = std::make_unique<WindowSession>();
-        app_->paths.runFolder = TCMAP_RUN_DIR;
+        // A run folder of its own, with the English texts only.
+        run_ = std::make_unique<tcmap::testing::WindowTestFolder>(
+            std::initializer_list<const char*>{"en.lang"});
+        app_->paths.runFolder = run_->app->paths.runFolder;
         app_->language.code = "en";
         app_->paths.settingsPath = folder_->filePath("Settings.ini").toStdString();
         prompter_ = FakePrompter();
@@ -189,6 +193,7 @@ class FileListWindowTest : public QObject {
     }
 
     std::unique_ptr<QTemporaryDir> folder_;
+    std::unique_ptr<tcmap::testing::WindowTestFolder> run_;
     std::unique_ptr<WindowSession> app_;
     FakePrompter prompter_;
 };

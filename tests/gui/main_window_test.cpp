@@ -242,35 +242,38 @@ void MainWindowTest::titleFollowsEveryChangeOfTheFileListAtOnce() {
     const std::string b = MainWindowFixture::trackFile("bwp022014.dat");
     folder.app.trackFiles = {a, b, a};
     window.refreshTitle();
-    // The titles after each change, as the English texts make them.
-    const QString head = QStringLiteral("Tropical Cyclone Track Map 1.0.0 - Track files: ");
-    const QString qa = QString::fromStdString(a), qb = QString::fromStdString(b);
-    const QStringList expected = {
-        head + qa + " and others (2 files) - Map: none", head + qb + " - Map: none",
-        head + qb + " and others (2 files) - Map: none", head + "none - Map: none"};
+    // The English title with the first file's path, the count and no map.
+    const auto title = [](const std::string& files) {
+        return QString::fromStdString("Tropical Cyclone Track Map 1.0.0 - Track files: " + files +
+                                      " - Map: none");
+    };
     QStringList seen;
     QTimer::singleShot(0, [&] {
         auto* list = qobject_cast<FileListWindow*>(QApplication::activeModalWidget());
         QVERIFY(list != nullptr);
-        auto step = [&](const std::function<void()>& change) {
+        auto step = [&](const std::function<void()>& change, const QString& expected) {
             const QString before = window.windowTitle();
             change();
+            QCOMPARE(window.windowTitle(), expected);
             QVERIFY(window.windowTitle() != before);
             seen << window.windowTitle();
         };
         prompter.answers = {Prompter::Answer::Yes, Prompter::Answer::Yes};
-        step([&] { list->findChild<QPushButton*>("dedupe")->click(); });  // 3 -> 2 files
-        step([&] {
-            auto* table = list->findChild<QTableWidget*>("table");
-            table->selectRow(0);
-            list->findChild<QPushButton*>("remove")->click();  // 2 -> 1
-        });
-        step([&] { list->dropFiles(a + "\r\n"); });                      // 1 -> 2
-        step([&] { list->findChild<QPushButton*>("clear")->click(); });  // 2 -> 0
+        step([&] { list->findChild<QPushButton*>("dedupe")->click(); },  // 3 -> 2 files
+             title(a + " and others (2 files)"));
+        step(
+            [&] {
+                auto* table = list->findChild<QTableWidget*>("table");
+                table->selectRow(0);
+                list->findChild<QPushButton*>("remove")->click();  // 2 -> 1
+            },
+            title(b));
+        step([&] { list->dropFiles(a + "\r\n"); }, title(b + " and others (2 files)"));  // 1 -> 2
+        step([&] { list->findChild<QPushButton*>("clear")->click(); }, title("none"));   // 2 -> 0
         list->close();
     });
     window.manageFileList();
-    QCOMPARE(seen, expected);
+    QCOMPARE(seen.size(), 4);
     QVERIFY(folder.app.trackFiles.empty());
 }
 

@@ -1,11 +1,12 @@
 // The report of an unexpected error in the main window, from a job's thread
-// and from an event handler, with the five seconds and the exit replaced.
+// and from an event handler, with the five seconds' wait and the exit
+// replaced: the test ends each wait itself.
 #include "gui/unexpected_error_report.h"
 
 #include <QTest>
 #include <QTimer>
-#include <atomic>
 #include <chrono>
+#include <functional>
 #include <mutex>
 #include <stdexcept>
 #include <vector>
@@ -18,28 +19,54 @@
 
 using namespace tcmap;
 using tcmap::testing::MainWindowFixture;
-using Clock = std::chrono::steady_clock;
 
 namespace {
 
-constexpr std::chrono::milliseconds kWait{150};
-
-// What the handler did instead of ending the process.
+// What the handler did instead of waiting and ending the process: the waits
+// it began, which the test ends, and the exit codes. The hooks run on the
+// reporting thread.
 struct Ending {
     std::mutex mutex;
     std::vector<int> codes;
-    std::vector<Clock::time_point> times;
+    std::vector<std::chrono::milliseconds> waits;
+    std::vector<std::function<void()>> overs;
+    std::function<void()> onWait;  // as a wait begins
+    std::function<void()> onEnd;   // after an exit code is noted
 
     UnexpectedErrorHandler::Options options() {
-        return {kWait, [this](int code) {
-                    std::lock_guard lock(mutex);
-                    codes.push_back(code);
-                    times.push_back(Clock::now());
-                }};
+        UnexpectedErrorHandler::Options options;
+        options.afterWait = [this](std::chrono::milliseconds wait, std::function<void()> over) {
+            {
+                std::lock_guard lock(mutex);
+                waits.push_back(wait);
+                overs.push_back(std::move(over));
+            }
+            if (onWait) onWait();
+        };
+        options.endProcess = [this](int code) {
+            {
+                std::lock_guard lock(mutex);
+                codes.push_back(code);
+            }
+            if (onEnd) onEnd();
+        };
+        return options;
     }
     size_t count() {
         std::lock_guard lock(mutex);
         return codes.size();
+    }
+    size_t waitCount() {
+        std::lock_guard lock(mutex);
+        return waits.size();
+    }
+    void endWait(size_t index) {
+        std::function<void()> over;
+        {
+            std::lock_guard lock(mutex);
+            over = overs.at(index);
+        }
+        over();
     }
 };
 
@@ -88,16 +115,18 @@ void UnexpectedErrorTest::anExceptionInAJobReachesTheHandler() {
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
-    const Clock::time_point started = Clock::now();
     window.startDrawJob(DrawMode::Normal);
-    QTRY_COMPARE(ending.count(), size_t(1));
-    QCOMPARE(ending.codes[0], 255);
-    QVERIFY(ending.times[0] - started >= kWait);
-    QVERIFY(handler.reporting());
-
-    // The job's lines are replaced by the red report.
+    // The job's lines are replaced by the red report while the job's thread
+    // waits the five seconds; only the end of the wait ends the process.
     QTRY_VERIFY(!window.panel()->lines().isEmpty() &&
                 window.panel()->lines()[0].startsWith(QStringLiteral("Warning")));
+    QTRY_COMPARE(ending.waitCount(), size_t(1));
+    QCOMPARE(ending.waits[0], std::chrono::milliseconds(5000));
+    QVERIFY(handler.reporting());
+    QCOMPARE(ending.count(), size_t(0));
+    ending.endWait(0);
+    QTRY_COMPARE(ending.count(), size_t(1));
+    QCOMPARE(ending.codes[0], 255);
     const QStringList lines = window.panel()->lines();
     QCOMPARE(lines[0], QStringLiteral("Warning: An unexpected error occured."));
     QCOMPARE(lines[1],
@@ -125,13 +154,20 @@ void UnexpectedErrorTest::anExceptionInAnEventHandlerIsReportedWhileTheWindowLiv
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
-    // Events go on during the wait: a timer due in the middle of it fires.
+    // Events go on during the wait: a timer started as it begins fires, and
+    // only then is the wait ended.
     bool firedBeforeTheEnd = false;
+    ending.onWait = [&] {
+        QTimer::singleShot(0, &window, [&] {
+            firedBeforeTheEnd = ending.count() == 0;
+            ending.endWait(0);
+        });
+    };
     FailingReceiver receiver;
     QCoreApplication::postEvent(&receiver, new QEvent(QEvent::User));
-    QTimer::singleShot(kWait / 3, &window, [&] { firedBeforeTheEnd = ending.count() == 0; });
     QTRY_COMPARE(ending.count(), size_t(1));
     QVERIFY(firedBeforeTheEnd);
+    QCOMPARE(ending.waits, std::vector<std::chrono::milliseconds>{kUnexpectedErrorWait});
     QCOMPARE(ending.codes[0], 255);
     QCOMPARE(window.panel()->lines().value(1),
              QStringLiteral("Error Type: std::out_of_range: row 7 of 3 (1) "));
@@ -149,15 +185,26 @@ void UnexpectedErrorTest::anErrorDuringTheReportEndsAtOnce() {
     handler.attach(&window);
 
     FailingReceiver receiver;
+    // A second failure while the first is shown ends the process at once,
+    // without a wait of its own; the first report ends after its wait.
+    ending.onWait = [&] {
+        if (ending.waitCount() == 1) {
+            QCoreApplication::postEvent(&receiver, new QEvent(QEvent::User));
+        } else {
+            ending.endWait(ending.waitCount() - 1);  // a wait too many: fails below
+        }
+    };
+    bool endedWhileTheFirstWaited = false;
+    ending.onEnd = [&] {
+        if (ending.count() != 1) return;
+        endedWhileTheFirstWaited = ending.waitCount() == 1;
+        ending.endWait(0);
+    };
     QCoreApplication::postEvent(&receiver, new QEvent(QEvent::User));
-    // A second failure while the first is shown.
-    QTimer::singleShot(kWait / 3, &receiver,
-                       [&] { QCoreApplication::postEvent(&receiver, new QEvent(QEvent::User)); });
-    const Clock::time_point started = Clock::now();
     QTRY_COMPARE(ending.count(), size_t(2));
-    // The inner error ended at once, the first report after its wait.
-    QVERIFY(ending.times[0] - started < kWait);
-    QVERIFY(ending.times[1] - started >= kWait);
+    QVERIFY(endedWhileTheFirstWaited);
+    QCOMPARE(ending.waitCount(), size_t(1));
+    QCOMPARE(ending.codes, (std::vector<int>{255, 255}));
     QCOMPARE(countContaining(window.panel()->lines(), QStringLiteral("Warning")), 1);
 }
 

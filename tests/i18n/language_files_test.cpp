@@ -2,26 +2,22 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 
 #include "base/utf8_text.h"
 #include "config/profile_store.h"
 #include "i18n/language_list.h"
 #include "i18n/language_pack.h"
+#include "i18n/text_id.h"
+#include "support/text_id_names.h"
 
 using namespace tcmap;
+using tcmap::testing::numberedKeys;
+using tcmap::testing::textIdNumbers;
 
 namespace {
 
 const std::string kDataFolder = std::string(TCMAP_SOURCE_DIR) + "/data";
-
-// One past the highest text number.
-constexpr int kTextIdEnd = 246;
-
-bool isTextId(int id) {
-    // 190 to 197: the archive texts; 220 to 245: the settings check.
-    return (id >= 0 && id <= 178 && id != 147) || (id >= 190 && id <= 197) || id == 201 ||
-           (id >= 220 && id <= 245);
-}
 
 // The conversions of a format text in order ("sd" for "%s ... %d"); %% is not one.
 std::string conversionsOf(std::string_view text) {
@@ -60,14 +56,16 @@ TEST(LanguageFiles, ShipZhCnAndEnglishWithANewInstallationsLanguageIni) {
 }
 
 TEST(LanguageFiles, EveryFileHasEveryTextAsValidUtf8) {
+    const std::set<int> ids = textIdNumbers();
+    ASSERT_TRUE(ids.contains(static_cast<int>(TextId::ProgramName)));
+    ASSERT_TRUE(ids.contains(static_cast<int>(TextId::SavingMap)));
     for (const std::string& code : installedLanguageCodes(kDataFolder)) {
         const std::string file = shippedPack(code).filePath(code);
-        for (int id = -1; id <= kTextIdEnd; ++id) {
+        for (const int key : numberedKeys(file)) {
+            EXPECT_TRUE(ids.contains(key)) << code << " has an unused id " << key;
+        }
+        for (const int id : ids) {
             const std::string raw = ProfileStore::read(file, "text", std::to_string(id), "\x01");
-            if (!isTextId(id)) {
-                EXPECT_EQ(raw, "\x01") << code << " has an unused id " << id;
-                continue;
-            }
             EXPECT_NE(raw, "\x01") << code << " lacks id " << id;
             EXPECT_FALSE(raw.empty()) << code << " has an empty text " << id;
             for (size_t pos = 0; pos < raw.size();) {
@@ -90,8 +88,7 @@ TEST(LanguageFiles, PlaceholdersFollowTheUsesAndMatchAcrossLanguages) {
         {235, "s"},  {237, "dd"},  {238, "dds"}, {239, "ss"},  {242, "s"},    {244, "dss"}};
     for (const std::string& code : installedLanguageCodes(kDataFolder)) {
         const LanguagePack pack = shippedPack(code);
-        for (int id = 0; id <= kTextIdEnd; ++id) {
-            if (!isTextId(id)) continue;
+        for (const int id : textIdNumbers()) {
             const auto use = uses.find(id);
             EXPECT_EQ(conversionsOf(pack.text(TextId{id})), use == uses.end() ? "" : use->second)
                 << code << " id " << id << ": " << pack.text(TextId{id});

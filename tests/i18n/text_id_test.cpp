@@ -14,35 +14,16 @@
 
 #include "config/profile_store.h"
 #include "i18n/text_id.h"
+#include "support/text_id_names.h"
 
 using namespace tcmap;
+using tcmap::testing::namedTextIds;
+using tcmap::testing::numberedKeys;
+using tcmap::testing::wholeFile;
 
 namespace {
 
 const std::string kSourceDir = TCMAP_SOURCE_DIR;
-
-std::string readWholeFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-// Name -> number of every enumerator of TextId, read from its header.
-std::map<std::string, int> namedTextIds() {
-    const std::string header = readWholeFile(kSourceDir + "/src/i18n/text_id.h");
-    const size_t begin = header.find("enum class TextId");
-    const size_t end = header.find("};", begin);
-    if (begin == std::string::npos || end == std::string::npos) return {};
-    const std::string body = header.substr(begin, end - begin);
-    static const std::regex enumerator(R"(\b([A-Z]\w*)\s*=\s*(-?\d+)\s*,)");
-    std::map<std::string, int> ids;
-    for (std::sregex_iterator it(body.begin(), body.end(), enumerator), last; it != last; ++it) {
-        const bool fresh = ids.emplace((*it)[1].str(), std::stoi((*it)[2].str())).second;
-        EXPECT_TRUE(fresh) << "TextId names " << (*it)[1] << " twice";
-    }
-    return ids;
-}
 
 // The printf placeholders of a text in order, each as its length modifier and
 // conversion ("s", "d", "ld"); flags, width and precision do not change what
@@ -71,18 +52,6 @@ std::vector<std::string> placeholdersOf(std::string_view text) {
 
 std::string languageFile(const std::string& code) {
     return kSourceDir + "/data/" + code + ".lang";
-}
-
-// The numeric keys of a language file's text section.
-std::set<int> numberedKeys(const std::string& file) {
-    std::set<int> keys;
-    std::istringstream lines(readWholeFile(file));
-    static const std::regex numbered(R"(^(\d+)=)");
-    std::smatch match;
-    for (std::string line; std::getline(lines, line);) {
-        if (std::regex_search(line, match, numbered)) keys.insert(std::stoi(match[1].str()));
-    }
-    return keys;
 }
 
 // Lines of `source` that pass a number where a text is looked up: a bare
@@ -160,7 +129,7 @@ TEST(TextIds, NoSourceLooksUpATextByNumber) {
         const std::string extension = entry.path().extension().string();
         if (!entry.is_regular_file() || (extension != ".cpp" && extension != ".h")) continue;
         ++scanned;
-        for (const int line : numberedLookups(readWholeFile(entry.path()))) {
+        for (const int line : numberedLookups(wholeFile(entry.path()))) {
             ADD_FAILURE() << entry.path().string() << ":" << line
                           << " looks up a language text by number; use its TextId name";
         }

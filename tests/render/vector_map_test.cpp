@@ -19,12 +19,17 @@
 #include "render/canvas/picture.h"
 #include "render/canvas/vector_output.h"
 #include "render/draw.h"
+#include "support/external_tool.h"
 #include "support/recording_canvas.h"
 #include "support/recording_view.h"
 #include "support/temp_folder.h"
 
 using namespace tcmap;
+using tcmap::testing::runTool;
+using tcmap::testing::shellQuoted;
 using tcmap::testing::TempFolder;
+using tcmap::testing::toolInstalled;
+using tcmap::testing::ToolRun;
 
 namespace {
 
@@ -76,22 +81,17 @@ size_t countOf(const std::string& text, const std::string& what, size_t from = 0
     return count;
 }
 
-bool hasTool(const std::string& name) {
-    return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-// The pixels pdftoppm made of the PDF (a binary PPM), or an empty picture
-// when pdftoppm refuses it.
-Picture renderPdf(const std::string& pdf, const std::string& prefix) {
-    Picture picture;
-    const std::string command =
-        "pdftoppm -r 72 -singlefile '" + pdf + "' '" + prefix + "' 2>/dev/null";
-    if (std::system(command.c_str()) != 0) return picture;
+// The pixels pdftoppm makes of the PDF. A PDF it rejects, or a picture it
+// writes that is not a binary PPM, fails the test.
+void renderPdf(const std::string& pdf, const std::string& prefix, Picture& picture) {
+    const ToolRun run =
+        runTool("pdftoppm -r 72 -singlefile " + shellQuoted(pdf) + " " + shellQuoted(prefix));
+    ASSERT_EQ(run.exitCode, 0) << "pdftoppm rejects the PDF: " << run.output;
     const std::string ppm = readFileOrEmpty(prefix + ".ppm");
     int width = 0, height = 0, maxValue = 0, used = 0;
-    if (std::sscanf(ppm.c_str(), "P6 %d %d %d%n", &width, &height, &maxValue, &used) != 3 ||
-        maxValue != 255 || ppm.size() < size_t(used + 1) + size_t(width) * height * 3)
-        return picture;
+    ASSERT_EQ(std::sscanf(ppm.c_str(), "P6 %d %d %d%n", &width, &height, &maxValue, &used), 3);
+    ASSERT_EQ(maxValue, 255);
+    ASSERT_GE(ppm.size(), size_t(used + 1) + size_t(width) * height * 3);
     std::vector<uint32_t> pixels(size_t(width) * height);
     const auto* rgb = reinterpret_cast<const unsigned char*>(ppm.data()) + used + 1;
     for (size_t i = 0; i < pixels.size(); ++i) {
@@ -99,7 +99,6 @@ Picture renderPdf(const std::string& pdf, const std::string& prefix) {
                     rgb[3 * i + 2];
     }
     picture.assign(width, height, std::move(pixels), kPngFormatId);
-    return picture;
 }
 
 struct Box {
@@ -132,11 +131,11 @@ Box boxOf(const RecordedCall& call) {
             std::max(c[1], c[1] + c[3])};
 }
 
-// The text pdftotext reads from the PDF, empty without poppler-utils.
-std::string pdfText(const std::string& pdf, const std::string& out) {
-    const std::string command = "pdftotext -raw '" + pdf + "' '" + out + "' 2>/dev/null";
-    if (std::system(command.c_str()) != 0) return std::string();
-    return readFileOrEmpty(out);
+// The text pdftotext reads from the PDF; a PDF it rejects fails the test.
+void pdfText(const std::string& pdf, const std::string& out, std::string& text) {
+    const ToolRun run = runTool("pdftotext -raw " + shellQuoted(pdf) + " " + shellQuoted(out));
+    ASSERT_EQ(run.exitCode, 0) << "pdftotext rejects the PDF: " << run.output;
+    text = readFileOrEmpty(out);
 }
 
 }  // namespace
@@ -201,9 +200,11 @@ TEST_F(VectorMapTest, SvgHoldsEveryShapeAndLabelAndPdfLooksLikeThePng) {
 
     const std::string pdfPath = folder.file("map.pdf");
     ASSERT_EQ(writeVectorMap(tape, pdfPath, VectorFormat::Pdf).result, VectorWriteResult::Written);
-    if (!hasTool("pdftoppm")) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
-    const Picture rendered = renderPdf(pdfPath, folder.file("rendered"));
-    ASSERT_FALSE(rendered.empty()) << "pdftoppm refused the PDF";
+    for (const char* tool : {"pdftoppm", "pdftotext"}) {
+        if (!toolInstalled(tool)) GTEST_SKIP() << tool << " (poppler-utils) is not installed";
+    }
+    Picture rendered;
+    ASSERT_NO_FATAL_FAILURE(renderPdf(pdfPath, folder.file("rendered"), rendered));
     const Picture& png = result.picture;
     ASSERT_EQ(rendered.width(), png.width());
     ASSERT_EQ(rendered.height(), png.height());
@@ -226,7 +227,8 @@ TEST_F(VectorMapTest, SvgHoldsEveryShapeAndLabelAndPdfLooksLikeThePng) {
     RecordProperty("differing_pixels", std::to_string(differing));
 
     // The labels are text in the PDF: every line of every label reads back.
-    const std::string text = pdfText(pdfPath, folder.file("text.txt"));
+    std::string text;
+    ASSERT_NO_FATAL_FAILURE(pdfText(pdfPath, folder.file("text.txt"), text));
     for (const std::string& label : labels) {
         for (const std::string& line : splitLogLines(label)) {
             if (!line.empty()) {

@@ -203,6 +203,26 @@ TEST(Hurdat2Archive, BrokenRowsAndAShortLastStormAreReportedNotDrawn) {
     EXPECT_EQ(trackOf(read.selected[1]).size(), 1u);
 }
 
+TEST(Hurdat2Archive, FixesOffTheGlobeAreSkippedAndLongitudesWrap) {
+    ScratchFolder folder;
+    const std::string path =
+        folder.write("wrapped.txt",
+                     "EP012099,              ALPHA,      5,\n"
+                     "20990601, 0000,  , TS, 95.0N, 100.0W,  40, 1000\n"  // beyond the pole
+                     "20990601, 0600,  , TS, 10.0N, 190.0W,  40, 1000\n"  // the long way round
+                     "20990601, 1200,  , TS, 10.0S, 180.0W,  40, 1000\n"
+                     "20990601, 1800,  , TS, 90.0N, 359.5E,  40, 1000\n"
+                     "20990602, 0000,  , TS, 10.0N, 360.5W,  40, 1000\n");  // past a full turn
+    const ReadArchive read = readArchive(path);
+    ASSERT_EQ(read.selected.size(), 1u);
+    EXPECT_EQ(trackOf(read.selected[0]),
+              (std::vector<std::string>{"EP01  209906010600 10.0 170.0 40 1000 TS ALPHA  ",
+                                        "EP01  209906011200 -10.0 -180.0 40 1000 TS ALPHA  ",
+                                        "EP01  209906011800 90.0 -0.5 40 1000 TS ALPHA  "}));
+    EXPECT_EQ(read.problems.skippedRows, 2);
+    EXPECT_EQ(read.problems.firstSkippedLine, 2);
+}
+
 // Catarina (2004), the South Atlantic hurricane: its USA_ATCF_ID is AL502004.
 TEST(IbtracsArchive, FixesTypeCodesAndRadiiOfARealStorm) {
     const ReadArchive read = readArchive(archivePath("ibtracs-sa-2004.csv"));
@@ -300,6 +320,21 @@ TEST(CmaArchive, ATyphoonsWindsInKnotsAndItsCategories) {
     EXPECT_EQ(cmaTypeCode(5), "TY");
     EXPECT_EQ(cmaTypeCode(9), "EX");
     EXPECT_EQ(cmaTypeCode(7), "XX");
+}
+
+TEST(CmaArchive, LongitudesOutsideTheUsualRangeWrap) {
+    ScratchFolder folder;
+    const std::string path = folder.write("CH2099BST.txt",
+                                          "66666 9901    3 0002 9901 0 6 ALPHA  20990101\n"
+                                          "2099020100 4 200 -2000  950      40\n"
+                                          "2099020106 4 200  3599  950      40\n"
+                                          "2099020112 4 200 -1800  950      40\n");
+    const ReadArchive read = readArchive(path);
+    ASSERT_EQ(read.selected.size(), 1u);
+    EXPECT_EQ(trackOf(read.selected[0]),
+              (std::vector<std::string>{"WP01  209902010000 20.0 160.0 78 950 TY ALPHA  ",
+                                        "WP01  209902010600 20.0 -0.1 78 950 TY ALPHA  ",
+                                        "WP01  209902011200 20.0 -180.0 78 950 TY ALPHA  "}));
 }
 
 TEST(CmaArchive, NamelessStormsAndARowCountPastTheEnd) {

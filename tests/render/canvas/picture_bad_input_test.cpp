@@ -9,6 +9,7 @@
 
 #include "base/file_io.h"
 #include "render/canvas/picture.h"
+#include "support/temp_folder.h"
 
 namespace tcmap {
 namespace {
@@ -86,20 +87,21 @@ TEST(PictureBadInput, CorruptBytesNeverCrash) {
 }
 
 TEST(PictureBadInput, FilesThatAreNoPictures) {
-    const std::string folder = ::testing::TempDir();
-    const std::string empty = folder + "/tcmap_empty.png";
-    const std::string text = folder + "/tcmap_text.png";
+    const tcmap::testing::TempFolder scratch;  // removed with its files
+    const std::string& folder = scratch.path();
+    const std::string empty = folder + "/empty.png";
+    const std::string text = folder + "/text.png";
     ASSERT_TRUE(writeFileReplacing(empty, ""));
     ASSERT_TRUE(writeFileReplacing(text, "This is a text file, not a picture.\r\n"));
     Picture p;
     EXPECT_FALSE(p.loadFile(empty));
     EXPECT_FALSE(p.loadFile(text));
     EXPECT_FALSE(p.loadFile(folder));
-    EXPECT_FALSE(p.loadFile(folder + "/tcmap_no_such_file.png"));
+    EXPECT_FALSE(p.loadFile(folder + "/no_such_file.png"));
     EXPECT_FALSE(p.loadFile(""));
     EXPECT_EQ(p.width(), 0);
     // A FIFO must not block the load.
-    const std::string fifo = folder + "/tcmap_fifo.png";
+    const std::string fifo = folder + "/fifo.png";
     ::unlink(fifo.c_str());
     if (::mkfifo(fifo.c_str(), 0600) == 0) {
         EXPECT_FALSE(p.loadFile(fifo));
@@ -179,14 +181,15 @@ TEST(PictureBadInput, SmallFilesClaimingHugeSizesAllocateLittle) {
 }
 
 TEST(PngConversion, ResultCodes) {
-    const std::string folder = ::testing::TempDir();
-    const std::string out = folder + "/tcmap_converted.png";
-    const std::string text = folder + "/tcmap_not_a_picture.bmp";
+    const tcmap::testing::TempFolder scratch;  // removed with its files
+    const std::string& folder = scratch.path();
+    const std::string out = folder + "/converted.png";
+    const std::string text = folder + "/not_a_picture.bmp";
     ASSERT_TRUE(writeFileReplacing(text, "BM but no header"));
     EXPECT_EQ(convertToPng("", out, 24), -7);
     EXPECT_EQ(convertToPng(kPictures + "rgb.jpg", "", 24), -7);
     EXPECT_EQ(convertToPng(kPictures + "rgb.jpg", out, 32), -7);
-    EXPECT_EQ(convertToPng(folder + "/tcmap_missing.bmp", out, 24), -1);
+    EXPECT_EQ(convertToPng(folder + "/missing.bmp", out, 24), -1);
     EXPECT_EQ(convertToPng(text, out, 24), -3);
     EXPECT_EQ(convertToPng(kPictures + "rgb8.png", folder + "/no/such/folder/x.png", 24), -4);
 
@@ -194,7 +197,7 @@ TEST(PngConversion, ResultCodes) {
     Picture source;
     ASSERT_EQ(source.create(9, 7, 0xFF0F0F0F, kBmpFormatId), 0);
     source.pixels()[10] = 0xFFAB1234;
-    const std::string bmp = folder + "/tcmap_source.bmp";
+    const std::string bmp = folder + "/source.bmp";
     ASSERT_EQ(source.save(bmp, kBmpFormatId), 0);
     ASSERT_EQ(convertToPng(bmp, out, 24), 1);
     const std::string png = readFileOrEmpty(out);

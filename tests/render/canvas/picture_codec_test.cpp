@@ -6,6 +6,7 @@
 
 #include "base/file_io.h"
 #include "render/canvas/picture.h"
+#include "support/temp_folder.h"
 
 namespace tcmap {
 namespace {
@@ -225,8 +226,9 @@ TEST(Picture, CreateCopyAndRelease) {
 }
 
 TEST(Picture, SaveReplacesTheFileAndReportsFailure) {
-    const std::string folder = ::testing::TempDir();
-    const std::string path = folder + "/tcmap_picture_save.png";
+    const tcmap::testing::TempFolder scratch;  // removed with its files
+    const std::string& folder = scratch.path();
+    const std::string path = folder + "/picture_save.png";
     Picture p;
     ASSERT_EQ(p.create(6, 4, 0xFF102030, kBmpFormatId), 0);
     ASSERT_TRUE(writeFileReplacing(path, "old content that is longer than nothing"));
