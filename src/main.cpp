@@ -13,6 +13,7 @@
 #include "app/startup_state.h"
 #include "app/unexpected_error.h"
 #include "base/kill_test_hooks.h"
+#include "base/output_file.h"
 #include "config/command_line.h"
 #include "config/program_folders.h"
 #include "config/run_folder.h"
@@ -62,6 +63,7 @@ int main(int argc, char** argv) {
     // The environment is read here, once: everything below takes options.
     const EnvironmentOptions options = readEnvironmentOptions();
     installKillTestHooks(options.killTestHooks);
+    setFifoWaitLimit(options.fifoWait);
     const ProgramFolders folders = findProgramFolders(runFolder());
     ProgramPaths paths = programPaths(folders);
 

@@ -80,7 +80,8 @@ BatchFinish finishBatch(const DrawResult& result, const std::string& output,
     }
     // The system's reason, when the picture itself could not be written.
     if (writeError != 0) {
-        log.addFailure("Cannot write " + output + ": " + std::strerror(writeError) + "\r\n");
+        log.addFailure("Cannot write " + output + ": " + outputErrorText(output, writeError) +
+                       "\r\n");
     }
     finish.reportWritten = writeFailureReport(output, kFailureHeader + log.failureLog());
     if (!finish.reportWritten) finish.reportError = errno;

@@ -31,6 +31,17 @@ std::optional<BatchOutputRefusal> checkBatchOutput(const std::string& output,
             kUnusableOutputExit,
             "tcmap: the output path " + output + " is neither a file, a device nor a FIFO."};
     }
+    if (target.kind == OutputKind::BlockDevice) {
+        return BatchOutputRefusal{kOutputIsInputExit,
+                                  "tcmap: the output path " + output +
+                                      " is a block device; a map is never written onto a disk."};
+    }
+    if (target.kind == OutputKind::PlantedLink) {
+        return BatchOutputRefusal{
+            kOutputIsInputExit,
+            "tcmap: the output path " + output +
+                " is a link another user made in a shared sticky folder; it is not followed."};
+    }
     // Only a file the run would replace can be one of its inputs.
     struct stat outputInfo {};
     if (target.kind != OutputKind::File || ::stat(target.path.c_str(), &outputInfo) != 0) {

@@ -15,7 +15,8 @@ struct BatchOutputRefusal {
 };
 
 // A folder (or another path that takes no bytes) is refused with exit code 1;
-// the output being one of the track files or the settings file named on the
+// a block device, a link another user planted in a shared folder, and the
+// output being one of the track files or the settings file named on the
 // command line (the same file, also through a link or a second name) with exit
 // code 2.
 std::optional<BatchOutputRefusal> checkBatchOutput(const std::string& output,

@@ -40,7 +40,7 @@ void printReportOutcome(const std::string& output, const BatchFinish& finish, st
         err << "No track map was saved; " << where << " holds the failure report.\n";
     } else {
         err << "No track map was saved, and the failure report could not be written to " << where
-            << ": " << std::strerror(finish.reportError) << ".\n";
+            << ": " << outputErrorText(output, finish.reportError) << ".\n";
     }
 }
 

@@ -8,6 +8,7 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <iterator>
 #include <string>
@@ -203,4 +204,68 @@ TEST_F(BatchOutputPaths, AReadOnlyFolderKeepsTheOldPictureAndTheRunSaysWhy) {
     const auto entries = std::distance(std::filesystem::directory_iterator(folder.file("locked")),
                                        std::filesystem::directory_iterator());
     EXPECT_EQ(entries, 1);
+}
+
+namespace {
+
+// Runs `command` as the unprivileged user nobody; false when that is not possible.
+bool runAsNobody(const std::string& command) {
+    return std::system(
+               ("setpriv --reuid=nobody --regid=nogroup --clear-groups " + command + " 2>/dev/null")
+                   .c_str()) == 0;
+}
+
+}  // namespace
+
+// A link in a shared sticky folder is followed only when the kernel's
+// protected-link rule would follow it: made by the caller or the folder's
+// owner, never by a third user.
+TEST_F(BatchOutputPaths, ALinkAnotherUserPlantedInASharedFolderIsNotFollowed) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to plant a link as another user";
+    ASSERT_EQ(::chmod(folder.path().c_str(), 0755), 0);
+    const std::string shared = folder.file("shared");
+    ASSERT_EQ(::mkdir(shared.c_str(), 0777), 0);
+    ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+    const std::string victim = folder.put("victim.conf", "precious settings");
+    const std::string planted = shared + "/map.png";
+    if (!runAsNobody("ln -s " + victim + " " + planted)) GTEST_SKIP() << "setpriv cannot run";
+
+    const Outcome outcome = draw(planted);
+    EXPECT_EQ(outcome.exitCode, 2) << outcome.err;
+    EXPECT_NE(outcome.err.find("link another user"), std::string::npos) << outcome.err;
+    EXPECT_TRUE(readFileOrEmpty(victim) == "precious settings") << "the planted link was followed";
+
+    // The caller's own link in the same folder leads to its target as before.
+    const std::string own = shared + "/mine.png";
+    ASSERT_EQ(::symlink(victim.c_str(), own.c_str()), 0);
+    EXPECT_EQ(draw(own).exitCode, 0);
+    EXPECT_TRUE(isPng(readFileOrEmpty(victim)));
+}
+
+TEST_F(BatchOutputPaths, ABlockDeviceIsRefusedEvenThroughALink) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to make a device node";
+    // A number no driver answers, so a fault cannot reach a real disk.
+    const std::string disk = folder.file("disk");
+    ASSERT_EQ(::mknod(disk.c_str(), S_IFBLK | 0600, ::makedev(240, 0)), 0);
+    const std::string link = folder.file("disk-link.png");
+    ASSERT_EQ(::symlink(disk.c_str(), link.c_str()), 0);
+    for (const std::string& out : {disk, link}) {
+        const Outcome outcome = draw(out);
+        EXPECT_EQ(outcome.exitCode, 2) << out << ": " << outcome.err;
+        EXPECT_NE(outcome.err.find("is a block device"), std::string::npos) << outcome.err;
+    }
+}
+
+TEST_F(BatchOutputPaths, AFifoNobodyReadsEndsTheRunAfterTheWait) {
+    const std::string fifo = folder.file("map.fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    TcmapOptions options;
+    options.environment = {"TCMAP_FIFO_WAIT_MS=200"};
+    options.stderrPath = logs.file("err.txt");
+    TcmapProcess process(run, {"~nogui", settings, fifo, kStorm}, options);
+    EXPECT_EQ(process.wait(std::chrono::seconds(120)), 1);
+    EXPECT_NE(process.err().find("no process reads the FIFO"), std::string::npos) << process.err();
+    struct stat info {};
+    ASSERT_EQ(::lstat(fifo.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
