@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <zlib.h>
@@ -25,6 +26,7 @@
 #include <vector>
 
 #include "base/locked_file.h"
+#include "render/canvas/bus_error_guard.h"
 #include "render/canvas/picture.h"
 #include "render/canvas/pixel_buffer.h"
 #include "render/canvas/pixel_store.h"
@@ -168,25 +170,6 @@ struct FileHandle {
     int fd;
 };
 
-// Pixels read from a cache file into memory of their own: nothing a later
-// change to the file does can reach them (a mapped file cut short would
-// end the process at the first lost page).
-class ReadPixelStore final : public PixelStore {
-  public:
-    explicit ReadPixelStore(size_t count) : pixels_(new uint32_t[count]), count_(count) {}
-    uint32_t* data() override { return pixels_.get(); }
-    size_t pixelCount() const override { return count_; }
-    std::shared_ptr<PixelStore> privateCopy() const override {
-        auto copy = std::make_shared<ReadPixelStore>(count_);
-        std::memcpy(copy->pixels_.get(), pixels_.get(), count_ * sizeof(uint32_t));
-        return copy;
-    }
-
-  private:
-    std::unique_ptr<uint32_t[]> pixels_;
-    size_t count_;
-};
-
 struct CachedMap {
     int width = 0;
     int height = 0;
@@ -219,6 +202,140 @@ bool writeAll(int fd, const void* from, size_t bytes) {
     return true;
 }
 
+bool storeCachedMap(const std::string& folder, const std::string& sourcePath,
+                    const std::string& key, const SourceId& id, const CachedMap& map);
+
+// What a cache file's pixels were made from, to decode them again.
+struct CacheEntry {
+    std::string folder;
+    std::string sourcePath;
+    std::string key;
+    SourceId id;
+    std::string formatId;
+};
+
+// Pixels of a cache file mapped copy-on-write: pages never read are never
+// loaded, and each block of rows is checked against its checksum the first
+// time it is read. A block that fails its check, or a file cut short under
+// the mapping (the bus error guard catches the read), is put right from the
+// source map, decoded again into memory of the mapping's own, and the cache
+// entry is written again: a damaged cache file is never shown.
+class MappedPixelStore final : public PixelStore {
+  public:
+    MappedPixelStore(void* base, size_t length, size_t pixelOffset, int width, int height,
+                     std::vector<uint64_t> sums, CacheEntry entry)
+        : base_(base),
+          length_(length),
+          pixelOffset_(pixelOffset),
+          width_(width),
+          height_(height),
+          sums_(std::move(sums)),
+          verified_(sums_.size(), false),
+          entry_(std::move(entry)),
+          slot_(guardMappedRange(base, length)) {}
+    ~MappedPixelStore() override {
+        unguardMappedRange(slot_);
+        ::munmap(base_, length_);
+    }
+    MappedPixelStore(const MappedPixelStore&) = delete;
+    MappedPixelStore& operator=(const MappedPixelStore&) = delete;
+
+    static std::shared_ptr<MappedPixelStore> map(int fd, size_t length, size_t pixelOffset,
+                                                 int width, int height, std::vector<uint64_t> sums,
+                                                 CacheEntry entry) {
+        void* base = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE, fd, 0);
+        if (base == MAP_FAILED) return nullptr;
+        auto store = std::make_shared<MappedPixelStore>(base, length, pixelOffset, width, height,
+                                                        std::move(sums), std::move(entry));
+        if (store->slot_ < 0) return nullptr;  // unguarded, a cut-short file could end the run
+        return store;
+    }
+
+    uint32_t* data() override {
+        return reinterpret_cast<uint32_t*>(static_cast<unsigned char*>(base_) + pixelOffset_);
+    }
+    size_t pixelCount() const override { return size_t(width_) * size_t(height_); }
+
+    std::shared_ptr<PixelStore> privateCopy() const override {
+        auto& self = const_cast<MappedPixelStore&>(*this);
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            if (!self.prepareRows(0, height_)) throw std::bad_alloc();
+            std::vector<uint32_t> copy(self.data(), self.data() + pixelCount());
+            if (self.rowsUnchanged(0, height_)) return makeOwnedPixelStore(std::move(copy));
+        }
+        throw std::bad_alloc();
+    }
+
+    bool prepareRows(int firstRow, int endRow) override {
+        std::lock_guard lock(mutex_);
+        if (repaired_) return true;
+        for (size_t block = firstBlock(firstRow); block < endBlock(endRow); ++block) {
+            if (verified_[block]) continue;
+            if (!blockRight(block)) return repair();
+            verified_[block] = true;
+        }
+        return !guardedRangeDamaged(slot_) || repair();
+    }
+
+    bool rowsUnchanged(int firstRow, int endRow) override {
+        std::lock_guard lock(mutex_);
+        if (repaired_) return true;
+        for (size_t block = firstBlock(firstRow); block < endBlock(endRow); ++block) {
+            if (!blockRight(block)) {
+                repair();
+                return false;
+            }
+        }
+        if (!guardedRangeDamaged(slot_)) return true;
+        repair();
+        return false;
+    }
+
+  private:
+    static size_t firstBlock(int row) { return size_t(std::max(row, 0)) / kBlockRows; }
+    size_t endBlock(int row) const {
+        return std::min(sums_.size(), (size_t(std::max(row, 0)) + kBlockRows - 1) / kBlockRows);
+    }
+
+    bool blockRight(size_t block) {
+        const size_t firstRow = block * kBlockRows;
+        const size_t rows = std::min<size_t>(kBlockRows, size_t(height_) - firstRow);
+        const uint64_t sum =
+            blockChecksum(data() + firstRow * size_t(width_), rows * size_t(width_));
+        return sum == sums_[block] && !guardedRangeDamaged(slot_);
+    }
+
+    // Decodes the source map into the mapping's place (memory of its own
+    // from now on, which no change to the file reaches) and writes the cache
+    // entry again.
+    bool repair() {
+        Picture decoded;
+        if (!decoded.loadFile(entry_.sourcePath) || decoded.width() != width_ ||
+            decoded.height() != height_)
+            return false;
+        void* fresh = ::mmap(base_, length_, PROT_READ | PROT_WRITE,
+                             MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0);
+        if (fresh == MAP_FAILED) return false;
+        std::memcpy(data(), decoded.pixels(), pixelCount() * sizeof(uint32_t));
+        repaired_ = true;
+        storeCachedMap(entry_.folder, entry_.sourcePath, entry_.key, entry_.id,
+                       CachedMap{width_, height_, entry_.formatId, decoded.store()});
+        return true;
+    }
+
+    std::mutex mutex_;
+    void* base_;
+    size_t length_;
+    size_t pixelOffset_;
+    int width_;
+    int height_;
+    std::vector<uint64_t> sums_;
+    std::vector<bool> verified_;
+    CacheEntry entry_;
+    int slot_;
+    bool repaired_ = false;
+};
+
 // The cache folder, opened without following a link, when this user owns it
 // and nobody else may write to it: only then are its files trusted. -1
 // otherwise (or when it cannot be made).
@@ -239,10 +356,12 @@ int openTrustedFolder(const std::string& folder) {
 }
 
 // The cache file's map when it is whole, this user's, and made from exactly
-// this source. Every block of pixels is checked against its checksum as it
-// is read; a file that is short, changed or not a plain file gives nothing.
-std::optional<CachedMap> readCachedMap(int folderFd, const std::string& name,
-                                       const std::string& key, const SourceId& id) {
+// this source; a file that is short, of another layout or not a plain file
+// gives nothing. Its pixels are checked as they are first read.
+std::optional<CachedMap> readCachedMap(int folderFd, const std::string& folder,
+                                       const std::string& sourcePath, const std::string& key,
+                                       const SourceId& id) {
+    const std::string name = cacheFileName(key);
     const FileHandle file(
         ::openat(folderFd, name.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
     if (file.fd < 0) return std::nullopt;
@@ -271,22 +390,10 @@ std::optional<CachedMap> readCachedMap(int folderFd, const std::string& name,
         headerChecksum(header, path, sums) != header.checksum)
         return std::nullopt;
 
-    const size_t width = size_t(header.width);
-    std::shared_ptr<ReadPixelStore> store;
-    try {
-        store = std::make_shared<ReadPixelStore>(width * size_t(header.height));
-    } catch (const std::bad_alloc&) {
-        return std::nullopt;
-    }
-    for (size_t block = 0; block < sums.size(); ++block) {
-        const size_t firstRow = block * kBlockRows;
-        const size_t count = std::min<size_t>(kBlockRows, size_t(header.height) - firstRow) * width;
-        uint32_t* rows = store->data() + firstRow * width;
-        if (!readExactly(file.fd, rows, count * 4,
-                         off_t(header.pixelOffset + firstRow * width * 4)) ||
-            blockChecksum(rows, count) != sums[block])
-            return std::nullopt;
-    }
+    auto store = MappedPixelStore::map(file.fd, size_t(fileBytes), header.pixelOffset, header.width,
+                                       header.height, std::move(sums),
+                                       CacheEntry{folder, sourcePath, key, id, header.formatId});
+    if (!store) return std::nullopt;
     ::futimens(file.fd, nullptr);  // marks it as recently used, for pruning
     return CachedMap{header.width, header.height, header.formatId, std::move(store)};
 }
@@ -428,6 +535,12 @@ class MapCache::State {
         std::lock_guard lock(mutex_);
         kept_ = KeptMap{key, id, map};
     }
+    // Once the cache file is written, the kept map is read from it: the
+    // decoded copy's memory goes back when the job lets its map go.
+    void keepMappedIfStillKept(const std::string& key, const SourceId& id, const CachedMap& map) {
+        std::lock_guard lock(mutex_);
+        if (kept_ && kept_->key == key && kept_->id == id) kept_->map = map;
+    }
     void forget() {
         std::lock_guard lock(mutex_);
         kept_.reset();
@@ -457,9 +570,13 @@ class MapCache::State {
                     CachedMap map) {
         std::lock_guard lock(mutex_);
         try {
-            writers_.emplace_back([=] {
+            writers_.emplace_back([=, this] {
                 try {
-                    storeCachedMap(folder, sourcePath, key, id, map);
+                    if (!storeCachedMap(folder, sourcePath, key, id, map)) return;
+                    const FileHandle folderFd(openTrustedFolder(folder));
+                    if (folderFd.fd < 0) return;
+                    if (auto mapped = readCachedMap(folderFd.fd, folder, sourcePath, key, id))
+                        keepMappedIfStillKept(key, id, *mapped);
                 } catch (...) {
                     // A cache file is a convenience: a failed one is simply absent.
                 }
@@ -527,7 +644,7 @@ bool MapCache::load(Picture& picture, const std::string& path) {
         const FileHandle folderFd(state.openFolder(folder_));
         useFolder = folderFd.fd >= 0;
         if (useFolder) {
-            if (auto cached = readCachedMap(folderFd.fd, cacheFileName(key), key, id)) {
+            if (auto cached = readCachedMap(folderFd.fd, folder_, path, key, id)) {
                 if (settled(id, settleTime_)) state.keep(key, id, *cached);
                 return showCachedMap(picture, *cached);
             }
