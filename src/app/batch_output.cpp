@@ -52,7 +52,7 @@ bool saveMap(const DrawResult& result, const std::string& output, const Language
     }
     std::string failure;
     if (const VectorFormat vector = vectorFormatOf(output); vector != VectorFormat::None) {
-        failure = saveVectorMap(result.tape.get(), lang, output, vector);
+        failure = saveVectorMap(result.tape.get(), lang, output, vector, &writeError);
     } else {
         std::vector<uint8_t> png;
         const bool copied = result.picture.formatId() == kPngFormatId;
