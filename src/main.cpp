@@ -9,6 +9,7 @@
 #include "app/batch_output_check.h"
 #include "app/batch_run.h"
 #include "app/check_settings_command.h"
+#include "app/run_inputs.h"
 #include "app/settings_warnings.h"
 #include "app/startup_state.h"
 #include "app/unexpected_error.h"
@@ -33,8 +34,9 @@ int runBatchMode(const tcmap::CommandLine& line, const tcmap::ProgramPaths& path
     using namespace tcmap;
     // An output path that cannot take the map, or is one of the inputs, ends
     // the run before anything is written.
-    if (const auto refusal =
-            checkBatchOutput(line.outputPath, line.trackFiles, line.settingsArgument)) {
+    const StyleChoice style = readStyleChoice(paths.settingsPath);
+    if (const auto refusal = checkBatchOutput(line.outputPath, line.trackFiles,
+                                              line.settingsArgument, runInputs(paths, style))) {
         std::fprintf(stderr, "%s\n", refusal->message.c_str());
         return refusal->exitCode;
     }
@@ -45,7 +47,7 @@ int runBatchMode(const tcmap::CommandLine& line, const tcmap::ProgramPaths& path
     BatchRun run;
     run.paths = paths;
     run.language = readLanguageChoice(paths.runFolder);
-    run.style = readStyleChoice(paths.settingsPath);
+    run.style = style;
     run.outputPath = line.outputPath;
     run.trackFiles = line.trackFiles;
     run.mapCache = &cache;

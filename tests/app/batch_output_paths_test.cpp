@@ -269,3 +269,37 @@ TEST_F(BatchOutputPaths, AFifoNobodyReadsEndsTheRunAfterTheWait) {
     ASSERT_EQ(::lstat(fifo.c_str(), &info), 0);
     EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
+
+// Every file the run reads is refused as its output, whatever name it is
+// given: the program's own files, the map picture and the executable.
+TEST_F(BatchOutputPaths, EveryFileTheRunReadsIsRefusedAsItsOutput) {
+    struct Input {
+        std::string path;
+        std::string settings;  // the settings file named on the command line
+        std::string what;      // how the refusal names it
+    };
+    const std::string missing = folder.file("no-such-settings.ini");
+    const std::vector<Input> inputs = {
+        {run.file("Settings.ini"), missing, "settings file"},
+        {run.file("Language.ini"), settings, "language choice"},
+        {run.file("en.lang"), settings, "language file"},
+        {run.file("zh-cn.lang"), settings, "language file"},
+        {run.file("GridData"), settings, "grid data"},
+        {run.file("fonts.conf"), settings, "font aliases"},
+        {folder.file("map.png"), settings, "map picture"},
+        {run.file("maps/world.png"), missing, "map picture"},
+        {run.file("forecast/cone_radii.csv"), settings, "data file"},
+        {run.file("maps/world_vector.bin"), settings, "data file"},
+        {run.executable(), settings, "program itself"},
+    };
+    for (const Input& input : inputs) {
+        const std::string before = readFileOrEmpty(input.path);
+        ASSERT_FALSE(before.empty()) << input.path;
+        TcmapOptions options;
+        options.stderrPath = logs.file("err.txt");
+        TcmapProcess process(run, {"~nogui", input.settings, input.path, kStorm}, options);
+        EXPECT_EQ(process.wait(), 2) << input.path << ": " << process.err();
+        EXPECT_NE(process.err().find(input.what), std::string::npos) << process.err();
+        EXPECT_TRUE(readFileOrEmpty(input.path) == before) << input.path << " was overwritten";
+    }
+}
