@@ -52,6 +52,7 @@ int runBatchMode(const tcmap::CommandLine& line, const tcmap::ProgramPaths& path
     run.trackFiles = line.trackFiles;
     run.mapCache = &cache;
     run.printTimings = options.printTimings;
+    run.mapPixelLimit = options.mapPixelLimit;
     printBatchSettingsWarnings(line.settingsArgument, paths.settingsPath,
                                LanguagePack(paths, run.language), std::cerr);
     return runBatch(run, std::cerr);

@@ -124,6 +124,16 @@ class DrawJob {
     bool loadMap() {
         const std::string& path = request_.mapPath;
         writeProgressLine(safeFormat(lang_.text(TextId::LoadingMap), {path}), true);
+        // A picture declaring absurd dimensions (a few hundred kilobytes of
+        // file may ask for gigabytes of pixels) is refused unread.
+        if (const auto size = declaredPictureSizeOfFile(path);
+            size && size->pixels() > request_.mapPixelLimit) {
+            result_.outcome = DrawOutcome::MapNotLoaded;
+            warn("The map picture " + path + " declares " + std::to_string(size->width) + " x " +
+                 std::to_string(size->height) + " pixels, more than the limit of " +
+                 std::to_string(request_.mapPixelLimit) + "; it is not loaded.");
+            return false;
+        }
         loadMapPicture(map_, path, request_.mapCache);
         if (map_.width() <= 0 || map_.height() <= 0) {
             result_.outcome = DrawOutcome::MapNotLoaded;

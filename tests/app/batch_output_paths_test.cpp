@@ -15,6 +15,8 @@
 #include <thread>
 #include <vector>
 
+#include <zlib.h>
+
 #include "base/file_io.h"
 #include "render/canvas/picture.h"
 #include "support/private_run_folder.h"
@@ -302,4 +304,76 @@ TEST_F(BatchOutputPaths, EveryFileTheRunReadsIsRefusedAsItsOutput) {
         EXPECT_NE(process.err().find(input.what), std::string::npos) << process.err();
         EXPECT_TRUE(readFileOrEmpty(input.path) == before) << input.path << " was overwritten";
     }
+}
+
+namespace {
+
+// A PNG of a few hundred bytes whose header declares `width` x `height`
+// pixels; its data runs out long before.
+std::string pictureBomb(uint32_t width, uint32_t height) {
+    auto be32 = [](uint32_t v) {
+        return std::string{char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
+    };
+    auto chunk = [&](const std::string& type, const std::string& data) {
+        const std::string body = type + data;
+        const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(body.data()), uInt(body.size()));
+        return be32(uint32_t(data.size())) + body + be32(uint32_t(crc));
+    };
+    std::string rows(4096, '\0');
+    std::string packed(compressBound(uLong(rows.size())), '\0');
+    uLongf packedSize = uLongf(packed.size());
+    compress(reinterpret_cast<Bytef*>(packed.data()), &packedSize,
+             reinterpret_cast<const Bytef*>(rows.data()), uLong(rows.size()));
+    packed.resize(packedSize);
+    const std::string header = be32(width) + be32(height) + std::string{8, 2, 0, 0, 0};
+    return std::string("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", header) + chunk("IDAT", packed) +
+           chunk("IEND", "");
+}
+
+}  // namespace
+
+// A map picture that declares more pixels than the limit is refused before
+// any pixel memory is taken, and nothing of it goes into the map cache.
+TEST_F(BatchOutputPaths, AMapDeclaringTooManyPixelsIsRefusedUnread) {
+    struct Case {
+        std::string what;
+        std::string map;
+        std::string limit;  // TCMAP_MAP_PIXEL_LIMIT, "" for the default
+        std::string declared;
+    };
+    const std::vector<Case> cases = {
+        {"a bomb under the default limit", folder.put("bomb.png", pictureBomb(32767, 8192)), "",
+         "32767 x 8192"},
+        {"a real map over a small limit", folder.file("map.png"), "1000000", "1440 x 720"},
+    };
+    for (const Case& c : cases) {
+        const std::string cache = folder.file("cache-" + std::to_string(&c - cases.data()));
+        const std::string ini = folder.put(
+            "bomb.ini", "[Borvane4]\nMode=0\nMap=\"" + c.map + "\"\nWidth=300\nHeight=200\n");
+        TcmapOptions options;
+        options.stderrPath = logs.file("err.txt");
+        options.environment = {"XDG_CACHE_HOME=" + cache};
+        if (!c.limit.empty()) options.environment.push_back("TCMAP_MAP_PIXEL_LIMIT=" + c.limit);
+        TcmapProcess process(run, {"~nogui", ini, folder.file("out.png"), kStorm}, options);
+        EXPECT_EQ(process.wait(), 1) << c.what << ": " << process.err();
+        EXPECT_NE(process.err().find("declares " + c.declared + " pixels, more than the limit"),
+                  std::string::npos)
+            << c.what << ": " << process.err();
+        EXPECT_LT(process.peakKilobytes(), 100 * 1024) << c.what;
+        std::error_code error;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(cache, error))
+            EXPECT_FALSE(entry.path().string().ends_with(".pixels")) << entry.path();
+    }
+}
+
+// The memory of a run follows the storms it keeps, not the size of the file:
+// a 2 GB track file of a few real lines and a sparse rest.
+TEST_F(BatchOutputPaths, AHugeSparseTrackFileCostsNoMoreThanItsStorms) {
+    const std::string huge = folder.put("bwp992014.dat", readFileOrEmpty(kStorm));
+    ASSERT_EQ(::truncate(huge.c_str(), off_t{2} << 30), 0);
+    TcmapOptions options;
+    options.stderrPath = logs.file("err.txt");
+    TcmapProcess process(run, {"~nogui", settings, folder.file("out.png"), huge}, options);
+    EXPECT_EQ(process.wait(), 0) << process.err();
+    EXPECT_LT(process.peakKilobytes(), 100 * 1024);
 }
