@@ -27,7 +27,7 @@ std::atomic<std::thread::id> reporter{};
 // A thread that fails while another one reports leaves the ending to that
 // one; the bound only matters if the reporter itself is stuck.
 [[noreturn]] void awaitReporter() {
-    std::this_thread::sleep_for(2 * kUnexpectedErrorWait);
+    std::this_thread::sleep_for(std::chrono::seconds(2));
     std::_Exit(kUnexpectedErrorExitCode);
 }
 
@@ -60,9 +60,10 @@ constexpr size_t kSignalReportSize = 512;
 char signalReports[NSIG][kSignalReportSize];
 
 void prepareSignalReport(int signal) {
-    const std::string report = withLineFeeds(unexpectedErrorMessage(
-                                   fatalSignalName(signal), error_code::kSignalBase + signal)) +
-                               "\n";
+    const std::string report =
+        withLineFeeds(unexpectedErrorMessage(fatalSignalName(signal),
+                                             error_code::kSignalBase + signal, true)) +
+        "\n";
     char* target = signalReports[signal];
     const size_t length = std::min(report.size(), kSignalReportSize - 1);
     std::memcpy(target, report.data(), length);
@@ -71,15 +72,12 @@ void prepareSignalReport(int signal) {
 
 void onFatalSignal(int signal) {
     if (reporting.exchange(true)) {
-        // Another thread is reporting: let it finish its wait.
-        timespec wait{10, 0};
+        // Another thread is reporting: let it finish writing its report.
+        timespec wait{2, 0};
         while (::nanosleep(&wait, &wait) != 0) {
         }
     } else {
         if (signal > 0 && signal < NSIG) writeRaw(signalReports[signal]);
-        timespec wait{5, 0};
-        while (::nanosleep(&wait, &wait) != 0) {
-        }
     }
     ::_exit(kUnexpectedErrorExitCode);
 }
@@ -113,10 +111,11 @@ const char* fatalSignalName(int signal) {
     }
 }
 
-std::string unexpectedErrorMessage(std::string_view errorText, int32_t code) {
+std::string unexpectedErrorMessage(std::string_view errorText, int32_t code, bool exitsAtOnce) {
     std::string message = "Warning: An unexpected error occured.\r\nError Type: ";
     message += errorText;
-    message += " (" + std::to_string(code) + ") \r\nThe program will exit in 5 seconds.";
+    message += " (" + std::to_string(code) + ") \r\n";
+    message += exitsAtOnce ? "The program exits now." : "The program will exit in 5 seconds.";
     message += " Please report this problem by e-mail to ";
     message += kMaintainerAddress;
     message += ", with the command and the files that caused it.";
@@ -145,7 +144,7 @@ void reportBatchError(std::ostream& err, const ErrorDescription& error,
         awaitReporter();
     }
     reporter.store(std::this_thread::get_id());
-    err << withLineFeeds(unexpectedErrorMessage(error.text, error.code)) << '\n';
+    err << withLineFeeds(unexpectedErrorMessage(error.text, error.code, wait.count() == 0)) << '\n';
     err.flush();
     std::this_thread::sleep_for(wait);
     std::_Exit(kUnexpectedErrorExitCode);
