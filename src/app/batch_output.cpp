@@ -33,9 +33,12 @@ bool writeFailureReport(const std::string& path, const std::string& report) {
     if (writeOutputFile(path, report)) return true;
     const int error = errno;
     // A folder that takes no new file may still hold a writable old one:
-    // written in place, but only over a regular file.
+    // written in place, but only over a regular file, and only when the
+    // folder refused the new file; a full disk or a failing device could cut
+    // the report short over the old file, which then stays whole instead.
+    const bool folderRefused = error == EACCES || error == EPERM || error == EROFS;
     const OutputTarget target = resolveOutput(path);
-    if (target.kind == OutputKind::File && isRegularFile(target.path) &&
+    if (folderRefused && target.kind == OutputKind::File && isRegularFile(target.path) &&
         writeFileReplacing(target.path, report)) {
         return true;
     }

@@ -377,3 +377,30 @@ TEST_F(BatchOutputPaths, AHugeSparseTrackFileCostsNoMoreThanItsStorms) {
     EXPECT_EQ(process.wait(), 0) << process.err();
     EXPECT_LT(process.peakKilobytes(), 100 * 1024);
 }
+
+// On a full disk neither the map nor the report fits: the old output stays
+// whole and the run names the system's reason.
+TEST_F(BatchOutputPaths, AFullDiskKeepsTheOldOutputWholeAndSaysWhy) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to mount a small file system";
+    const std::string disk = folder.file("disk");
+    ASSERT_EQ(::mkdir(disk.c_str(), 0755), 0);
+    if (std::system(("mount -t tmpfs -o size=64k tmpfs " + disk + " 2>/dev/null").c_str()) != 0)
+        GTEST_SKIP() << "cannot mount a tmpfs here";
+    const std::string out = disk + "/out.png";
+    const std::string old(40000, 'o');
+    ASSERT_TRUE(writeFileReplacing(out, old));
+    {
+        // The rest of the disk filled up.
+        const int fd = ::open((disk + "/filler").c_str(), O_WRONLY | O_CREAT, 0644);
+        const std::string block(4096, 'f');
+        while (::write(fd, block.data(), block.size()) > 0) {
+        }
+        ::close(fd);
+    }
+    const Outcome outcome = draw(out);
+    const std::string after = readFileOrEmpty(out);
+    std::system(("umount " + disk).c_str());
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_TRUE(after == old) << "the old output was replaced";
+    EXPECT_NE(outcome.err.find("No space left on device"), std::string::npos) << outcome.err;
+}
