@@ -138,7 +138,7 @@ bool Hurdat2Archive::next(ArchiveStorm& storm) {
         }
         if (!storm.selected) continue;  // passed over, not converted
         if (readHurdat2Row(line, fix)) {
-            builder.add(fix, lines_.lineNumber());
+            if (!builder.add(fix, lines_.lineNumber())) problems_.skipRow(lines_.lineNumber());
         } else {
             problems_.skipRow(lines_.lineNumber());
         }
