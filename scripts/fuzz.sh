@@ -28,6 +28,8 @@ seeds() {
     profile_store) ls samples/*.ini data/Settings.ini data/Language.ini ;;
     language_pack|safe_format) ls data/*.lang ;;
     grid_data) ls data/GridData ;;
+    archive) ls tests/data/archives/* ;;
+    map_cache) printf '\0\0\0\0\0' > "$dir/seeds/map_cache.empty"; ls "$dir/seeds/map_cache.empty" ;;
     png_decoder) ls tests/data/pictures/*.png ;;
     jpeg_decoder) ls tests/data/pictures/*.jpg ;;
     bmp_decoder) python3 fuzz/make_bmp_seeds.py "$dir/seeds/bmp_decoder" ;;
