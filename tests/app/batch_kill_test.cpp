@@ -111,7 +111,7 @@ TEST(BatchKill, KilledWritesLeaveTheOldFilesWholeAndTheNextRunSweepsTheRest) {
         EXPECT_EQ(entriesOf(folder.path()), outEntries);
         EXPECT_EQ(entriesOf(run.file("temp")), std::vector<std::string>{});
         const std::string saved = readFileOrEmpty(target);
-        const std::string start = moment.file == "out.png" ? "\x89PNG"
+        const std::string start = moment.file == "out.png"   ? "\x89PNG"
                                   : moment.file == "out.svg" ? "<?xml"
                                                              : "%PDF";
         EXPECT_EQ(saved.substr(0, start.size()), start);
