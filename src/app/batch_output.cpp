@@ -86,6 +86,11 @@ BatchFinish finishBatch(const DrawResult& result, const std::string& output,
         log.addFailure("Cannot write " + output + ": " + outputErrorText(output, writeError) +
                        "\r\n");
     }
+    // A FIFO nobody reads takes no report either: not waited for twice.
+    if (writeError == ENXIO) {
+        finish.reportError = writeError;
+        return finish;
+    }
     finish.reportWritten = writeFailureReport(output, kFailureHeader + log.failureLog());
     if (!finish.reportWritten) finish.reportError = errno;
     return finish;
