@@ -15,7 +15,8 @@ for need in build/run/tcmap build/bench/map_floor; do
 done
 work=$(mktemp -d "${TMPDIR:-/tmp}/tcmap-bench-XXXXXX")
 trap 'rm -rf "$work"' EXIT
-cp -r build/run "$work/run"
+# -p keeps the map picture's time: a just-copied map is too new to be cached.
+cp -rp build/run "$work/run"
 exec python3 - "$repetitions" "$work" "$PWD" <<'PYTHON'
 import os, random, shutil, statistics, struct, subprocess, sys
 

@@ -33,6 +33,8 @@ seeds() {
     ibtracs_archive) ls tests/data/archives/ibtracs-* ;;
     cma_archive) ls tests/data/archives/cma-* samples/CH2019BST.txt ;;
     grid_data) ls data/GridData ;;
+    archive) ls tests/data/archives/* ;;
+    map_cache) printf '\0\0\0\0\0' > "$dir/seeds/map_cache.empty"; ls "$dir/seeds/map_cache.empty" ;;
     png_decoder) ls tests/data/pictures/*.png ;;
     jpeg_decoder) ls tests/data/pictures/*.jpg ;;
     bmp_decoder) python3 fuzz/make_bmp_seeds.py "$dir/seeds/bmp_decoder" ;;

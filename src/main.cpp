@@ -9,10 +9,12 @@
 #include "app/batch_output_check.h"
 #include "app/batch_run.h"
 #include "app/check_settings_command.h"
+#include "app/run_inputs.h"
 #include "app/settings_warnings.h"
 #include "app/startup_state.h"
 #include "app/unexpected_error.h"
 #include "base/kill_test_hooks.h"
+#include "base/output_file.h"
 #include "config/command_line.h"
 #include "config/program_folders.h"
 #include "config/run_folder.h"
@@ -32,8 +34,9 @@ int runBatchMode(const tcmap::CommandLine& line, const tcmap::ProgramPaths& path
     using namespace tcmap;
     // An output path that cannot take the map, or is one of the inputs, ends
     // the run before anything is written.
-    if (const auto refusal =
-            checkBatchOutput(line.outputPath, line.trackFiles, line.settingsArgument)) {
+    const StyleChoice style = readStyleChoice(paths.settingsPath);
+    if (const auto refusal = checkBatchOutput(line.outputPath, line.trackFiles,
+                                              line.settingsArgument, runInputs(paths, style))) {
         std::fprintf(stderr, "%s\n", refusal->message.c_str());
         return refusal->exitCode;
     }
@@ -44,11 +47,12 @@ int runBatchMode(const tcmap::CommandLine& line, const tcmap::ProgramPaths& path
     BatchRun run;
     run.paths = paths;
     run.language = readLanguageChoice(paths.runFolder);
-    run.style = readStyleChoice(paths.settingsPath);
+    run.style = style;
     run.outputPath = line.outputPath;
     run.trackFiles = line.trackFiles;
     run.mapCache = &cache;
     run.printTimings = options.printTimings;
+    run.mapPixelLimit = options.mapPixelLimit;
     printBatchSettingsWarnings(line.settingsArgument, paths.settingsPath,
                                LanguagePack(paths, run.language), std::cerr);
     return runBatch(run, std::cerr);
@@ -62,6 +66,7 @@ int main(int argc, char** argv) {
     // The environment is read here, once: everything below takes options.
     const EnvironmentOptions options = readEnvironmentOptions();
     installKillTestHooks(options.killTestHooks);
+    setFifoWaitLimit(options.fifoWait);
     const ProgramFolders folders = findProgramFolders(runFolder());
     ProgramPaths paths = programPaths(folders);
 

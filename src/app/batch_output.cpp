@@ -33,9 +33,12 @@ bool writeFailureReport(const std::string& path, const std::string& report) {
     if (writeOutputFile(path, report)) return true;
     const int error = errno;
     // A folder that takes no new file may still hold a writable old one:
-    // written in place, but only over a regular file.
+    // written in place, but only over a regular file, and only when the
+    // folder refused the new file; a full disk or a failing device could cut
+    // the report short over the old file, which then stays whole instead.
+    const bool folderRefused = error == EACCES || error == EPERM || error == EROFS;
     const OutputTarget target = resolveOutput(path);
-    if (target.kind == OutputKind::File && isRegularFile(target.path) &&
+    if (folderRefused && target.kind == OutputKind::File && isRegularFile(target.path) &&
         writeFileReplacing(target.path, report)) {
         return true;
     }
@@ -52,7 +55,7 @@ bool saveMap(const DrawResult& result, const std::string& output, const Language
     }
     std::string failure;
     if (const VectorFormat vector = vectorFormatOf(output); vector != VectorFormat::None) {
-        failure = saveVectorMap(result.tape.get(), lang, output, vector);
+        failure = saveVectorMap(result.tape.get(), lang, output, vector, &writeError);
     } else {
         std::vector<uint8_t> png;
         const bool copied = result.picture.formatId() == kPngFormatId;
@@ -80,7 +83,13 @@ BatchFinish finishBatch(const DrawResult& result, const std::string& output,
     }
     // The system's reason, when the picture itself could not be written.
     if (writeError != 0) {
-        log.addFailure("Cannot write " + output + ": " + std::strerror(writeError) + "\r\n");
+        log.addFailure("Cannot write " + output + ": " + outputErrorText(output, writeError) +
+                       "\r\n");
+    }
+    // A FIFO nobody reads takes no report either: not waited for twice.
+    if (writeError == ENXIO) {
+        finish.reportError = writeError;
+        return finish;
     }
     finish.reportWritten = writeFailureReport(output, kFailureHeader + log.failureLog());
     if (!finish.reportWritten) finish.reportError = errno;

@@ -19,7 +19,8 @@ bool sameFile(const struct stat& a, const struct stat& b) {
 
 std::optional<BatchOutputRefusal> checkBatchOutput(const std::string& output,
                                                    const std::vector<std::string>& trackFiles,
-                                                   const std::string& namedSettings) {
+                                                   const std::string& namedSettings,
+                                                   const std::vector<RunInput>& otherInputs) {
     const OutputTarget target = resolveOutput(output);
     if (target.kind == OutputKind::Folder) {
         return BatchOutputRefusal{
@@ -30,6 +31,17 @@ std::optional<BatchOutputRefusal> checkBatchOutput(const std::string& output,
         return BatchOutputRefusal{
             kUnusableOutputExit,
             "tcmap: the output path " + output + " is neither a file, a device nor a FIFO."};
+    }
+    if (target.kind == OutputKind::BlockDevice) {
+        return BatchOutputRefusal{kOutputIsInputExit,
+                                  "tcmap: the output path " + output +
+                                      " is a block device; a map is never written onto a disk."};
+    }
+    if (target.kind == OutputKind::PlantedLink) {
+        return BatchOutputRefusal{
+            kOutputIsInputExit,
+            "tcmap: the output path " + output +
+                " is a link another user made in a shared sticky folder; it is not followed."};
     }
     // Only a file the run would replace can be one of its inputs.
     struct stat outputInfo {};
@@ -49,6 +61,16 @@ std::optional<BatchOutputRefusal> checkBatchOutput(const std::string& output,
         return BatchOutputRefusal{kOutputIsInputExit, "tcmap: the output path " + output +
                                                           " is the settings file " + namedSettings +
                                                           "; nothing was written."};
+    }
+    for (const RunInput& input : otherInputs) {
+        struct stat info {};
+        if (::stat(input.path.c_str(), &info) == 0 && sameFile(info, outputInfo)) {
+            return BatchOutputRefusal{kOutputIsInputExit, "tcmap: the output path " + output +
+                                                              " is " + input.what + " " +
+                                                              input.path +
+                                                              ", which the run reads; nothing "
+                                                              "was written."};
+        }
     }
     return std::nullopt;
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "app/run_inputs.h"
+
 namespace tcmap {
 
 struct BatchOutputRefusal {
@@ -15,11 +17,14 @@ struct BatchOutputRefusal {
 };
 
 // A folder (or another path that takes no bytes) is refused with exit code 1;
-// the output being one of the track files or the settings file named on the
-// command line (the same file, also through a link or a second name) with exit
-// code 2.
+// a block device, a link another user planted in a shared folder, and the
+// output being a file the run reads (the same file, also through a link or a
+// second name: compared by device and inode) with exit code 2. The files read
+// are the track files, the settings file named on the command line and
+// `otherInputs` (runInputs).
 std::optional<BatchOutputRefusal> checkBatchOutput(const std::string& output,
                                                    const std::vector<std::string>& trackFiles,
-                                                   const std::string& namedSettings);
+                                                   const std::string& namedSettings,
+                                                   const std::vector<RunInput>& otherInputs = {});
 
 }  // namespace tcmap

@@ -40,7 +40,7 @@ void printReportOutcome(const std::string& output, const BatchFinish& finish, st
         err << "No track map was saved; " << where << " holds the failure report.\n";
     } else {
         err << "No track map was saved, and the failure report could not be written to " << where
-            << ": " << std::strerror(finish.reportError) << ".\n";
+            << ": " << outputErrorText(output, finish.reportError) << ".\n";
     }
 }
 
@@ -60,6 +60,7 @@ BatchFinish runJob(const BatchRun& run, const LanguagePack& lang, BatchLog& log,
     request.region = run.region;
     request.tracks = trackFileInputs(run.trackFiles);
     request.mapCache = run.mapCache;
+    if (run.mapPixelLimit > 0) request.mapPixelLimit = run.mapPixelLimit;
     // Only a vector map is drawn again from the job's drawing.
     request.keepTape = vectorFormatOf(run.outputPath) != VectorFormat::None;
     const Clock::duration settingsTime = Clock::now() - settingsStart;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <iosfwd>
 #include <string>
@@ -30,9 +31,10 @@ struct BatchRun {
     std::vector<std::string> region;
     MapCache* mapCache = nullptr;  // null: every map decoded anew
     bool printTimings = false;     // TCMAP_TIMINGS=1: how long each stage took
+    int64_t mapPixelLimit = 0;     // TCMAP_MAP_PIXEL_LIMIT; 0: the drawing's default
     // How long the report of an unexpected error stays before the process
-    // ends.
-    std::chrono::milliseconds errorWait = kUnexpectedErrorWait;
+    // ends: not at all, a script is waiting for the exit.
+    std::chrono::milliseconds errorWait = kBatchErrorWait;
     // The drawing itself: draw() unless a test stands in for it.
     std::function<DrawResult(const DrawRequest&, DrawProgress&)> drawMap = draw;
 };

@@ -8,9 +8,10 @@
 namespace tcmap {
 
 std::string saveVectorMap(const DrawingTape* drawing, const LanguagePack& lang,
-                          const std::string& destination, VectorFormat format) {
+                          const std::string& destination, VectorFormat format, int* writeError) {
     if (drawing == nullptr) return lang.text(TextId::NoMapToSave);
     const VectorWriteReport report = writeVectorMap(*drawing, destination, format);
+    if (writeError != nullptr) *writeError = report.writeError;
     switch (report.result) {
         case VectorWriteResult::Written:
             return std::string();

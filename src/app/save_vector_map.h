@@ -13,8 +13,10 @@ class LanguagePack;
 
 // Writes the drawing (null: the last job kept none) to `destination`.
 // Returns the empty text on success, otherwise the reason to show in the
-// save-failure message.
+// save-failure message; `*writeError` (when given) is the system's errno when
+// the file itself could not be written, else 0.
 std::string saveVectorMap(const DrawingTape* drawing, const LanguagePack& lang,
-                          const std::string& destination, VectorFormat format);
+                          const std::string& destination, VectorFormat format,
+                          int* writeError = nullptr);
 
 }  // namespace tcmap

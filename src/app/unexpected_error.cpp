@@ -76,9 +76,10 @@ constexpr size_t kSignalReportSize = 512;
 char signalReports[NSIG][kSignalReportSize];
 
 void prepareSignalReport(int signal) {
-    const std::string report = withLineFeeds(unexpectedErrorMessage(
-                                   fatalSignalName(signal), error_code::kSignalBase + signal)) +
-                               "\n";
+    const std::string report =
+        withLineFeeds(unexpectedErrorMessage(fatalSignalName(signal),
+                                             error_code::kSignalBase + signal, true)) +
+        "\n";
     char* target = signalReports[signal];
     const size_t length = std::min(report.size(), kSignalReportSize - 1);
     std::memcpy(target, report.data(), length);
@@ -87,11 +88,10 @@ void prepareSignalReport(int signal) {
 
 void onFatalSignal(int signal) {
     if (reporting.exchange(true)) {
-        // Another thread is reporting: let it finish its wait.
+        // Another thread is reporting: let it finish writing its report.
         waitFor(2 * kUnexpectedErrorWait);
     } else {
         if (signal > 0 && signal < NSIG) writeRaw(signalReports[signal]);
-        waitFor(kUnexpectedErrorWait);
     }
     ::_exit(kUnexpectedErrorExitCode);
 }
@@ -125,10 +125,11 @@ const char* fatalSignalName(int signal) {
     }
 }
 
-std::string unexpectedErrorMessage(std::string_view errorText, int32_t code) {
+std::string unexpectedErrorMessage(std::string_view errorText, int32_t code, bool exitsAtOnce) {
     std::string message = "Warning: An unexpected error occured.\r\nError Type: ";
     message += errorText;
-    message += " (" + std::to_string(code) + ") \r\nThe program will exit in 5 seconds.";
+    message += " (" + std::to_string(code) + ") \r\n";
+    message += exitsAtOnce ? "The program exits now." : "The program will exit in 5 seconds.";
     message += " Please report this problem by e-mail to ";
     message += kMaintainerAddress;
     message += ", with the command and the files that caused it.";
@@ -157,7 +158,7 @@ void reportBatchError(std::ostream& err, const ErrorDescription& error,
         awaitReporter();
     }
     reporter.store(std::this_thread::get_id());
-    err << withLineFeeds(unexpectedErrorMessage(error.text, error.code)) << '\n';
+    err << withLineFeeds(unexpectedErrorMessage(error.text, error.code, wait.count() == 0)) << '\n';
     err.flush();
     waitFor(wait);
     std::_Exit(kUnexpectedErrorExitCode);

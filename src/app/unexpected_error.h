@@ -1,8 +1,8 @@
 // Errors the program cannot continue from: an exception nobody handles, a
-// call to std::terminate, a fatal signal. They are reported, the program
-// waits five seconds so the report can be read, and it ends with exit code
-// 255. This part serves batch mode, where the report goes to standard error;
-// the main window shows the same message in its panel.
+// call to std::terminate, a fatal signal. They are reported and the program
+// ends with exit code 255: at once in batch mode, where the report goes to
+// standard error and a script waits for the exit; the main window shows the
+// same message in its panel and waits five seconds so it can be read.
 #pragma once
 
 #include <chrono>
@@ -17,6 +17,7 @@ namespace tcmap {
 
 inline constexpr int kUnexpectedErrorExitCode = 255;
 inline constexpr std::chrono::milliseconds kUnexpectedErrorWait{5000};
+inline constexpr std::chrono::milliseconds kBatchErrorWait{0};
 
 // Error codes of the report.
 namespace error_code {
@@ -45,8 +46,10 @@ struct ErrorDescription {
     int32_t code = 0;
 };
 
-// The message of the report, lines separated by CR LF.
-std::string unexpectedErrorMessage(std::string_view errorText, int32_t code);
+// The message of the report, lines separated by CR LF. `exitsAtOnce`: the
+// batch wording, without the five seconds' wait.
+std::string unexpectedErrorMessage(std::string_view errorText, int32_t code,
+                                   bool exitsAtOnce = false);
 
 // What the exception in flight is (call only inside a catch block or a
 // terminate handler); the type of a standard exception and its what().
@@ -65,7 +68,7 @@ void setUnexpectedErrorWait(ErrorWait wait);
 // threads may still be running. A second error while one is being reported
 // ends the process at once; one on another thread waits for the reporter.
 [[noreturn]] void reportBatchError(std::ostream& err, const ErrorDescription& error,
-                                   std::chrono::milliseconds wait = kUnexpectedErrorWait);
+                                   std::chrono::milliseconds wait = kBatchErrorWait);
 
 // Installs the batch-mode handlers for the whole process: std::terminate and
 // (outside sanitizer builds, whose own reports are more useful) the fatal
@@ -76,6 +79,6 @@ void installBatchErrorHandlers();
 // `err`, which waits `wait` before it ends the process. For the bodies of the
 // program's threads.
 void runReportingErrors(const std::function<void()>& body, std::ostream& err,
-                        std::chrono::milliseconds wait = kUnexpectedErrorWait);
+                        std::chrono::milliseconds wait = kBatchErrorWait);
 
 }  // namespace tcmap

@@ -1,5 +1,6 @@
 #include "app/window_output.h"
 
+#include <cerrno>
 #include <string_view>
 #include <vector>
 
@@ -34,14 +35,21 @@ void showDrawnMap(DrawResult& result, LastMap& last, const std::string& tempFile
     // Encoded once: the same bytes go to the scratch file and to the panel.
     std::vector<uint8_t> encoded;
     int32_t stored = map.encode(last.formatId, encoded);
+    int writeError = 0;
     if (stored == status::kOk) {
         const std::string_view bytes(reinterpret_cast<const char*>(encoded.data()), encoded.size());
-        if (!writeScratchFile(tempFilePath, bytes)) stored = status::kSystemError;
+        if (!writeScratchFile(tempFilePath, bytes)) {
+            stored = status::kSystemError;
+            writeError = errno;
+        }
     }
     if (stored != status::kOk) {
         // Nothing is shown and no large picture is named, so Save finds no
-        // map instead of an older one.
-        const auto lines = pictureFailureMessages(lang, stored);
+        // map instead of an older one. A full or locked folder is named with
+        // the system's reason.
+        const auto lines = writeError != 0
+                               ? pictureWriteFailureMessages(lang, tempFilePath, writeError)
+                               : pictureFailureMessages(lang, stored);
         for (const DrawMessage& line : lines) progress.message(line);
         progress.infoLine(result.total, &lines[0].text);
         return;

@@ -68,6 +68,16 @@ EnvironmentOptions readEnvironmentOptions(const EnvironmentLookup& environment) 
     options.printTimings = environment("TCMAP_TIMINGS") == "1";
     options.killTestHooks.holdWrite = environment("TCMAP_TEST_HOLD_WRITE");
     options.killTestHooks.noUnnamedFiles = environment("TCMAP_TEST_NO_TMPFILE") == "1";
+    const std::string pixelLimit = environment("TCMAP_MAP_PIXEL_LIMIT");
+    if (!pixelLimit.empty() && pixelLimit.size() <= 15 &&
+        pixelLimit.find_first_not_of("0123456789") == std::string::npos) {
+        options.mapPixelLimit = std::stoll(pixelLimit);
+    }
+    const std::string fifoWait = environment("TCMAP_FIFO_WAIT_MS");
+    if (!fifoWait.empty() && fifoWait.size() <= 9 &&
+        fifoWait.find_first_not_of("0123456789") == std::string::npos) {
+        options.fifoWait = std::chrono::milliseconds(std::stol(fifoWait));
+    }
     return options;
 }
 

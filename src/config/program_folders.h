@@ -7,6 +7,8 @@
 //    and the read-only files that come with the program in ../share/tcmap.
 #pragma once
 
+#include <chrono>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -36,6 +38,11 @@ struct ProgramFolders {
 struct EnvironmentOptions {
     bool printTimings = false;    // TCMAP_TIMINGS=1: how long each stage of a job took
     KillTestHooks killTestHooks;  // TCMAP_TEST_HOLD_WRITE, TCMAP_TEST_NO_TMPFILE
+    // TCMAP_FIFO_WAIT_MS: how long a FIFO output waits for its reader.
+    std::chrono::milliseconds fifoWait{10000};
+    // TCMAP_MAP_PIXEL_LIMIT: most pixels a map picture may declare; 0 keeps
+    // the drawing's default.
+    int64_t mapPixelLimit = 0;
 };
 
 // Reads one environment variable; empty when unset.

@@ -124,6 +124,16 @@ class DrawJob {
     bool loadMap() {
         const std::string& path = request_.mapPath;
         writeProgressLine(safeFormat(lang_.text(TextId::LoadingMap), {path}), true);
+        // A picture declaring absurd dimensions (a few hundred kilobytes of
+        // file may ask for gigabytes of pixels) is refused unread.
+        if (const auto size = declaredPictureSizeOfFile(path);
+            size && size->pixels() > request_.mapPixelLimit) {
+            result_.outcome = DrawOutcome::MapNotLoaded;
+            warn("The map picture " + path + " declares " + std::to_string(size->width) + " x " +
+                 std::to_string(size->height) + " pixels, more than the limit of " +
+                 std::to_string(request_.mapPixelLimit) + "; it is not loaded.");
+            return false;
+        }
         loadMapPicture(map_, path, request_.mapCache);
         if (map_.width() <= 0 || map_.height() <= 0) {
             result_.outcome = DrawOutcome::MapNotLoaded;
@@ -190,9 +200,23 @@ class DrawJob {
     // A track of a file: its statistics, its fixes, and a warning when it has
     // none.
     void addTrack(const Track& track, const std::string& path, FixCollector& collector) {
+        reportSkippedFixes(track.skipped, path);
         if (!addStorm(track, collector)) {
             log_.reportMessage(safeFormat(lang_.text(TextId::NoUsableFix), {path}), kWarningColour);
         }
+    }
+
+    // One line per file: the record skipped, or how many and the first.
+    void reportSkippedFixes(const SkippedFixes& skipped, const std::string& path) {
+        if (skipped.count == 0) return;
+        const std::string first =
+            "line " + std::to_string(skipped.firstLine) + " (" + skipped.firstReason + ")";
+        log_.reportMessage(skipped.count == 1
+                               ? path + ": the record at " + first + " cannot be a fix; skipped."
+                               : path + ": " + std::to_string(skipped.count) +
+                                     " records that cannot be fixes skipped, the first at " +
+                                     first + ".",
+                           kWarningColour);
     }
 
     // A track's statistics and fixes; false when it has no fix. A track with

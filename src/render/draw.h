@@ -14,6 +14,7 @@
 #include "config/job_settings.h"
 #include "i18n/language_pack.h"
 #include "render/canvas/picture.h"
+#include "render/canvas/picture_header.h"
 #include "render/draw_mode.h"
 #include "render/job_timings.h"
 #include "track/track.h"
@@ -47,6 +48,9 @@ struct DrawRequest {
     std::string textLanguage;  // language of the drawn text (for its shaping)
     // Decoded map pictures kept between drawings; null decodes the map anew.
     MapCache* mapCache = nullptr;
+    // A map picture declaring more pixels than this is refused before it is
+    // decoded (kDefaultMapPixelLimit unless the start-up options say).
+    int64_t mapPixelLimit = kDefaultMapPixelLimit;
     bool keepTape = false;  // record the drawing, for a vector file
     // Drawing errors reported before this drawing: their count goes on.
     int64_t drawingErrorsBefore = 0;

@@ -1,5 +1,6 @@
 #include "render/picture_failure.h"
 
+#include <cstring>
 #include <string>
 
 #include "i18n/language_pack.h"
@@ -14,6 +15,14 @@ std::array<DrawMessage, 3> pictureFailureMessages(const LanguagePack& lang, int3
                         lang.text(TextId::ErrorStatus) + ": " + statusText(status), kWarningColour},
             DrawMessage{MessageKind::Warning, lang.text(TextId::PictureFailureAdvice),
                         kFailureLastColour}};
+}
+
+std::array<DrawMessage, 3> pictureWriteFailureMessages(const LanguagePack& lang,
+                                                       const std::string& path, int error) {
+    std::array<DrawMessage, 3> lines = pictureFailureMessages(lang, status::kSystemError);
+    lines[1].text = lang.text(TextId::ErrorStatus) + ": " + std::strerror(error);
+    lines[2].text = "The picture could not be written to " + path + ".";
+    return lines;
 }
 
 void reportPictureFailure(JobLog& log, const LanguagePack& lang, int32_t status) {

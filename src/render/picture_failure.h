@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "render/draw.h"
 
@@ -16,6 +17,12 @@ class LanguagePack;
 // status text (warning colour), and the advice (orange failure colour): the
 // warnings a batch run's failure report collects.
 std::array<DrawMessage, 3> pictureFailureMessages(const LanguagePack& lang, int32_t status);
+
+// A picture that could not be written: the system's reason (errno `error`)
+// takes the place of the status text, and the file that could not be
+// written that of the advice, which would send the user to the map picture.
+std::array<DrawMessage, 3> pictureWriteFailureMessages(const LanguagePack& lang,
+                                                       const std::string& path, int error);
 
 // Writes the three to the job log, and the failure text to the info line.
 void reportPictureFailure(JobLog& log, const LanguagePack& lang, int32_t status);

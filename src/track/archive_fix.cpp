@@ -5,6 +5,7 @@
 
 #include "base/compatibility.h"
 #include "base/text_rules.h"
+#include "track/impossible_fix.h"
 
 namespace tcmap {
 
@@ -35,7 +36,7 @@ ArchiveTrackBuilder::ArchiveTrackBuilder(std::string source, std::string agency)
     track_.agency = std::move(agency);
 }
 
-void ArchiveTrackBuilder::add(const ArchiveFix& row, int64_t line) {
+bool ArchiveTrackBuilder::add(const ArchiveFix& row, int64_t line) {
     const std::string_view basin = trimView(row.basin);
     const std::string_view number = trimView(row.number);
     const std::string_view dateTime = trimView(row.dateTime);
@@ -43,6 +44,7 @@ void ArchiveTrackBuilder::add(const ArchiveFix& row, int64_t line) {
     const std::string_view type = trimView(row.type);
     const double latitude = static_cast<double>(row.latTenths) / 10.0;
     const double longitude = static_cast<double>(row.lonTenths) / 10.0;
+    if (!impossibleFixReason(latitude, longitude, row.wind, row.pressure).empty()) return false;
 
     std::string key(dateTime);
     key += minutes;
@@ -105,6 +107,7 @@ void ArchiveTrackBuilder::add(const ArchiveFix& row, int64_t line) {
     record.wind = row.wind;
     record.pressure = row.pressure;
     statistics_.add(record);
+    return true;
 }
 
 Track ArchiveTrackBuilder::finish(std::string stormId, std::string name, std::string basin) {

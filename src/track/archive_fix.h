@@ -34,7 +34,8 @@ class ArchiveTrackBuilder {
   public:
     // `agency` names the archive's format: "HURDAT2", "IBTrACS", "CMA".
     ArchiveTrackBuilder(std::string source, std::string agency);
-    void add(const ArchiveFix& fix, int64_t line);
+    // False, adding nothing, for a row with impossible values.
+    bool add(const ArchiveFix& fix, int64_t line);
     // The storm's track; `stormId`, `name` and `basin` from its header.
     Track finish(std::string stormId, std::string name, std::string basin);
 

@@ -24,13 +24,17 @@ bool allDigits(std::string_view text) {
 }
 
 // Basin letters, two digits of number, four of year, then the name and the
-// row count: "AL122005,            KATRINA,     34,".
+// row count: "AL122005,            KATRINA,     34,". A negative count is a
+// damaged archive, still an archive (its reader says what is wrong), never
+// an ATCF file.
 bool isHurdat2Header(std::string_view line) {
     const auto fields = splitText(line, ",");
     if (fields.size() < 3) return false;
     const std::string_view id = trimView(fields[0]);
+    std::string_view count = trimView(fields[2]);
+    if (count.starts_with('-')) count.remove_prefix(1);
     return id.size() == 8 && allLetters(id.substr(0, 2)) && allDigits(id.substr(2)) &&
-           allDigits(trimView(fields[2]));
+           allDigits(count);
 }
 
 bool isIbtracsHeader(std::string_view line) {

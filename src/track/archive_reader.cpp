@@ -12,7 +12,11 @@ bool ArchiveReader::nextLine(std::string_view& line) {
         line = last_;
         return true;
     }
-    if (!lines_.next(last_)) return false;
+    // A line with a NUL byte is a damaged row: skipped and counted.
+    do {
+        if (!lines_.next(last_)) return false;
+        if (lines_.lineHasNul()) problems_.skipRow(lines_.lineNumber());
+    } while (lines_.lineHasNul());
     line = last_;
     return true;
 }

@@ -4,6 +4,7 @@
 
 #include "base/compatibility.h"
 #include "base/text_rules.h"
+#include "track/impossible_fix.h"
 #include "track/radii_grouping.h"
 #include "track/record_fields.h"
 #include "track/storm_statistics.h"
@@ -35,6 +36,12 @@ class AtcfTrackBuilder {
 
     void add(std::string_view line, int64_t lineNumber) {
         const RecordFields f(line, kFieldsRead);
+        // A record with impossible values gives nothing: no fix, no radii, no
+        // statistics.
+        if (const std::string reason = impossibleValues(f); !reason.empty()) {
+            track_.skipped.add(lineNumber, reason);
+            return;
+        }
         if (forecast_) {
             addForecastRecord(f, lineNumber);
         } else {
@@ -58,7 +65,24 @@ class AtcfTrackBuilder {
         return std::move(track_);
     }
 
+    void skip(int64_t lineNumber, const std::string& reason) {
+        track_.skipped.add(lineNumber, reason);
+    }
+
   private:
+    static std::string impossibleValues(const RecordFields& f) {
+        if (!f.has(kLongitude) || hasNoPosition(f)) return {};
+        for (const size_t field : {kLatitude, kLongitude}) {
+            const std::string text = toLowerAscii(f.trimmed(field));
+            if (text.find("nan") != std::string::npos || text.find("inf") != std::string::npos)
+                return (field == kLatitude ? "latitude " : "longitude ") + text;
+        }
+        const int32_t wind = f.has(kWind) ? sixDigitInteger(f.trimmed(kWind)) : 0;
+        const int32_t pressure = f.has(kPressure) ? sixDigitInteger(f.trimmed(kPressure)) : 0;
+        return impossibleFixReason(tenthsValue(f.trimmed(kLatitude), 'S'),
+                                   tenthsValue(f.trimmed(kLongitude), 'W'), wind, pressure);
+    }
+
     // Only the first record of a fix time is a fix: the others carry further
     // radii. The time is compared with the last record that became a fix.
     void addBestTrackRecord(const RecordFields& f, int64_t lineNumber) {
@@ -184,7 +208,13 @@ class AtcfTrackBuilder {
 Track readAtcf(LineSource& lines, TrackFileKind kind) {
     AtcfTrackBuilder builder(kind);
     std::string_view line;
-    while (lines.next(line)) builder.add(line, lines.lineNumber());
+    while (lines.next(line)) {
+        if (lines.lineHasNul()) {
+            builder.skip(lines.lineNumber(), "a NUL byte");
+        } else {
+            builder.add(line, lines.lineNumber());
+        }
+    }
     return builder.finish();
 }
 

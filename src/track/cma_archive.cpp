@@ -140,7 +140,7 @@ bool CmaArchive::next(ArchiveStorm& storm) {
         }
         if (!storm.selected) continue;  // passed over, not converted
         if (readCmaRow(line, fix)) {
-            builder.add(fix, lines_.lineNumber());
+            if (!builder.add(fix, lines_.lineNumber())) problems_.skipRow(lines_.lineNumber());
         } else {
             problems_.skipRow(lines_.lineNumber());
         }

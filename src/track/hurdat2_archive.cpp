@@ -12,6 +12,9 @@ namespace tcmap {
 
 namespace {
 
+// No storm has come near this many six-hourly rows (a year of them).
+constexpr int32_t kMaxRowsPerStorm = 1500;
+
 // Columns of a fix row.
 enum Column : size_t {
     kDate = 0,
@@ -112,7 +115,9 @@ bool Hurdat2Archive::next(ArchiveStorm& storm) {
         splitCsv(line, header);
         if (header.size() >= 3 && looksLikeHeader(line)) {
             rowCount = strictInteger(header[2]);
-            if (rowCount && *rowCount >= 0) break;
+            // A negative or absurd count is a damaged header: counted with
+            // the skipped rows, and its rows are stray rows.
+            if (rowCount && *rowCount >= 0 && *rowCount <= kMaxRowsPerStorm) break;
         }
         problems_.skipRow(lines_.lineNumber());
     }
@@ -148,7 +153,7 @@ bool Hurdat2Archive::next(ArchiveStorm& storm) {
         }
         if (!storm.selected) continue;  // passed over, not converted
         if (readHurdat2Row(line, fix)) {
-            builder.add(fix, lines_.lineNumber());
+            if (!builder.add(fix, lines_.lineNumber())) problems_.skipRow(lines_.lineNumber());
         } else {
             problems_.skipRow(lines_.lineNumber());
         }

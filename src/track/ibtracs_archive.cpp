@@ -209,7 +209,7 @@ bool IbtracsArchive::next(ArchiveStorm& storm) {
             std::find(storm.key.ids.begin(), storm.key.ids.end(), usaId) == storm.key.ids.end()) {
             storm.key.ids.push_back(usaId);
         }
-        builder.add(fix, lines_.lineNumber());
+        if (!builder.add(fix, lines_.lineNumber())) problems_.skipRow(lines_.lineNumber());
     }
     if (!haveStorm) return false;
     // The ids of a storm are known only once all its rows are read.

@@ -52,13 +52,7 @@ bool FileLines::fill() {
     buffer_.resize(kept + chunk_);
     const size_t got = std::fread(buffer_.data() + kept, 1, chunk_, file_);
     buffer_.resize(kept + got);
-    const size_t nul = buffer_.find('\0', kept);
-    if (nul != std::string::npos) {
-        buffer_.resize(nul);
-        atEnd_ = true;
-    } else if (got == 0) {
-        atEnd_ = true;
-    }
+    if (got == 0) atEnd_ = true;
     return got > 0;
 }
 
@@ -78,6 +72,7 @@ bool FileLines::next(std::string_view& line) {
     start_ = std::min(end + 1, buffer_.size());
     std::erase(line_, '\r');
     ++lineNumber_;
+    lineHasNul_ = line_.find('\0') != std::string::npos;
     line = line_;
     return true;
 }
@@ -98,16 +93,18 @@ bool FileLines::nextOverlong(std::string_view& line) {
         if (!fill()) break;
     }
     ++lineNumber_;
+    lineHasNul_ = line_.find('\0') != std::string::npos;
     line = line_;
     return true;
 }
 
 TextLines::TextLines(std::string_view text)
-    : cursor_(withoutCarriageReturns(textBeforeNul(text), storage_), "\n") {}
+    : cursor_(withoutCarriageReturns(text, storage_), "\n") {}
 
 bool TextLines::next(std::string_view& line) {
     if (!cursor_.next(line)) return false;
     ++lineNumber_;
+    lineHasNul_ = line.find('\0') != std::string_view::npos;
     return true;
 }
 

@@ -1,7 +1,8 @@
 // Reading a track file line by line without holding the file: a fixed
 // buffer that is refilled as the lines are consumed, so a file of hundreds of
-// megabytes costs no more memory than its longest line. The text of a track
-// file ends at its first NUL byte; carriage returns are no part of a line.
+// megabytes costs no more memory than its longest line. A line holding a NUL
+// byte is unusable (the readers skip and count it) but the file goes on after
+// it; carriage returns are no part of a line.
 #pragma once
 
 #include <cstdint>
@@ -22,9 +23,12 @@ class LineSource {
     virtual bool next(std::string_view& line) = 0;
     // The number of the line `next` gave last, from 1.
     int64_t lineNumber() const { return lineNumber_; }
+    // Whether the line `next` gave last held a NUL byte.
+    bool lineHasNul() const { return lineHasNul_; }
 
   protected:
     int64_t lineNumber_ = 0;
+    bool lineHasNul_ = false;
 };
 
 // The lines of a file, read as they are asked for.
@@ -51,8 +55,8 @@ class FileLines final : public LineSource {
     std::string line_;
 };
 
-// The lines of a text in memory: its bytes up to the first NUL, split at
-// line feeds once every carriage return is gone.
+// The lines of a text in memory, split at line feeds once every carriage
+// return is gone.
 class TextLines final : public LineSource {
   public:
     explicit TextLines(std::string_view text);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "track/impossible_fix.h"
 #include "track/track_model.h"
 
 namespace tcmap {
@@ -96,6 +97,9 @@ struct Track {
     // The storm's peak wind, lowest pressure and ACE; nullopt for forecasts and
     // for a file whose last usable record names no storm.
     std::optional<StormStatistics> statistics;
+    // Records left out for impossible values or a NUL byte (ATCF files; an
+    // archive counts its skipped rows itself).
+    SkippedFixes skipped;
 };
 
 }  // namespace tcmap

@@ -8,11 +8,14 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include <zlib.h>
 
 #include "base/file_io.h"
 #include "render/canvas/picture.h"
@@ -203,4 +206,201 @@ TEST_F(BatchOutputPaths, AReadOnlyFolderKeepsTheOldPictureAndTheRunSaysWhy) {
     const auto entries = std::distance(std::filesystem::directory_iterator(folder.file("locked")),
                                        std::filesystem::directory_iterator());
     EXPECT_EQ(entries, 1);
+}
+
+namespace {
+
+// Runs `command` as the unprivileged user nobody; false when that is not possible.
+bool runAsNobody(const std::string& command) {
+    return std::system(
+               ("setpriv --reuid=nobody --regid=nogroup --clear-groups " + command + " 2>/dev/null")
+                   .c_str()) == 0;
+}
+
+}  // namespace
+
+// A link in a shared sticky folder is followed only when the kernel's
+// protected-link rule would follow it: made by the caller or the folder's
+// owner, never by a third user.
+TEST_F(BatchOutputPaths, ALinkAnotherUserPlantedInASharedFolderIsNotFollowed) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to plant a link as another user";
+    ASSERT_EQ(::chmod(folder.path().c_str(), 0755), 0);
+    const std::string shared = folder.file("shared");
+    ASSERT_EQ(::mkdir(shared.c_str(), 0777), 0);
+    ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+    const std::string victim = folder.put("victim.conf", "precious settings");
+    const std::string planted = shared + "/map.png";
+    if (!runAsNobody("ln -s " + victim + " " + planted)) GTEST_SKIP() << "setpriv cannot run";
+
+    const Outcome outcome = draw(planted);
+    EXPECT_EQ(outcome.exitCode, 2) << outcome.err;
+    EXPECT_NE(outcome.err.find("link another user"), std::string::npos) << outcome.err;
+    EXPECT_TRUE(readFileOrEmpty(victim) == "precious settings") << "the planted link was followed";
+
+    // The caller's own link in the same folder leads to its target as before.
+    const std::string own = shared + "/mine.png";
+    ASSERT_EQ(::symlink(victim.c_str(), own.c_str()), 0);
+    EXPECT_EQ(draw(own).exitCode, 0);
+    EXPECT_TRUE(isPng(readFileOrEmpty(victim)));
+}
+
+TEST_F(BatchOutputPaths, ABlockDeviceIsRefusedEvenThroughALink) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to make a device node";
+    // A number no driver answers, so a fault cannot reach a real disk.
+    const std::string disk = folder.file("disk");
+    ASSERT_EQ(::mknod(disk.c_str(), S_IFBLK | 0600, ::makedev(240, 0)), 0);
+    const std::string link = folder.file("disk-link.png");
+    ASSERT_EQ(::symlink(disk.c_str(), link.c_str()), 0);
+    for (const std::string& out : {disk, link}) {
+        const Outcome outcome = draw(out);
+        EXPECT_EQ(outcome.exitCode, 2) << out << ": " << outcome.err;
+        EXPECT_NE(outcome.err.find("is a block device"), std::string::npos) << outcome.err;
+    }
+}
+
+TEST_F(BatchOutputPaths, AFifoNobodyReadsEndsTheRunAfterTheWait) {
+    const std::string fifo = folder.file("map.fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    TcmapOptions options;
+    options.environment = {"TCMAP_FIFO_WAIT_MS=200"};
+    options.stderrPath = logs.file("err.txt");
+    TcmapProcess process(run, {"~nogui", settings, fifo, kStorm}, options);
+    EXPECT_EQ(process.wait(std::chrono::seconds(120)), 1);
+    EXPECT_NE(process.err().find("no process reads the FIFO"), std::string::npos) << process.err();
+    struct stat info {};
+    ASSERT_EQ(::lstat(fifo.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+}
+
+// Every file the run reads is refused as its output, whatever name it is
+// given: the program's own files, the map picture and the executable.
+TEST_F(BatchOutputPaths, EveryFileTheRunReadsIsRefusedAsItsOutput) {
+    struct Input {
+        std::string path;
+        std::string settings;  // the settings file named on the command line
+        std::string what;      // how the refusal names it
+    };
+    const std::string missing = folder.file("no-such-settings.ini");
+    const std::vector<Input> inputs = {
+        {run.file("Settings.ini"), missing, "settings file"},
+        {run.file("Language.ini"), settings, "language choice"},
+        {run.file("en.lang"), settings, "language file"},
+        {run.file("zh-cn.lang"), settings, "language file"},
+        {run.file("GridData"), settings, "grid data"},
+        {run.file("fonts.conf"), settings, "font aliases"},
+        {folder.file("map.png"), settings, "map picture"},
+        {run.file("maps/world.png"), missing, "map picture"},
+        {run.file("forecast/cone_radii.csv"), settings, "data file"},
+        {run.file("maps/world_vector.bin"), settings, "data file"},
+        {run.executable(), settings, "program itself"},
+    };
+    for (const Input& input : inputs) {
+        const std::string before = readFileOrEmpty(input.path);
+        ASSERT_FALSE(before.empty()) << input.path;
+        TcmapOptions options;
+        options.stderrPath = logs.file("err.txt");
+        TcmapProcess process(run, {"~nogui", input.settings, input.path, kStorm}, options);
+        EXPECT_EQ(process.wait(), 2) << input.path << ": " << process.err();
+        EXPECT_NE(process.err().find(input.what), std::string::npos) << process.err();
+        EXPECT_TRUE(readFileOrEmpty(input.path) == before) << input.path << " was overwritten";
+    }
+}
+
+namespace {
+
+// A PNG of a few hundred bytes whose header declares `width` x `height`
+// pixels; its data runs out long before.
+std::string pictureBomb(uint32_t width, uint32_t height) {
+    auto be32 = [](uint32_t v) {
+        return std::string{char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
+    };
+    auto chunk = [&](const std::string& type, const std::string& data) {
+        const std::string body = type + data;
+        const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(body.data()), uInt(body.size()));
+        return be32(uint32_t(data.size())) + body + be32(uint32_t(crc));
+    };
+    std::string rows(4096, '\0');
+    std::string packed(compressBound(uLong(rows.size())), '\0');
+    uLongf packedSize = uLongf(packed.size());
+    compress(reinterpret_cast<Bytef*>(packed.data()), &packedSize,
+             reinterpret_cast<const Bytef*>(rows.data()), uLong(rows.size()));
+    packed.resize(packedSize);
+    const std::string header = be32(width) + be32(height) + std::string{8, 2, 0, 0, 0};
+    return std::string("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", header) + chunk("IDAT", packed) +
+           chunk("IEND", "");
+}
+
+}  // namespace
+
+// A map picture that declares more pixels than the limit is refused before
+// any pixel memory is taken, and nothing of it goes into the map cache.
+TEST_F(BatchOutputPaths, AMapDeclaringTooManyPixelsIsRefusedUnread) {
+    struct Case {
+        std::string what;
+        std::string map;
+        std::string limit;  // TCMAP_MAP_PIXEL_LIMIT, "" for the default
+        std::string declared;
+    };
+    const std::vector<Case> cases = {
+        {"a bomb under the default limit", folder.put("bomb.png", pictureBomb(32767, 8192)), "",
+         "32767 x 8192"},
+        {"a real map over a small limit", folder.file("map.png"), "1000000", "1440 x 720"},
+    };
+    for (const Case& c : cases) {
+        const std::string cache = folder.file("cache-" + std::to_string(&c - cases.data()));
+        const std::string ini = folder.put(
+            "bomb.ini", "[Borvane4]\nMode=0\nMap=\"" + c.map + "\"\nWidth=300\nHeight=200\n");
+        TcmapOptions options;
+        options.stderrPath = logs.file("err.txt");
+        options.environment = {"XDG_CACHE_HOME=" + cache};
+        if (!c.limit.empty()) options.environment.push_back("TCMAP_MAP_PIXEL_LIMIT=" + c.limit);
+        TcmapProcess process(run, {"~nogui", ini, folder.file("out.png"), kStorm}, options);
+        EXPECT_EQ(process.wait(), 1) << c.what << ": " << process.err();
+        EXPECT_NE(process.err().find("declares " + c.declared + " pixels, more than the limit"),
+                  std::string::npos)
+            << c.what << ": " << process.err();
+        EXPECT_LT(process.peakKilobytes(), 100 * 1024) << c.what;
+        std::error_code error;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(cache, error))
+            EXPECT_FALSE(entry.path().string().ends_with(".pixels")) << entry.path();
+    }
+}
+
+// The memory of a run follows the storms it keeps, not the size of the file:
+// a 2 GB track file of a few real lines and a sparse rest.
+TEST_F(BatchOutputPaths, AHugeSparseTrackFileCostsNoMoreThanItsStorms) {
+    const std::string huge = folder.put("bwp992014.dat", readFileOrEmpty(kStorm));
+    ASSERT_EQ(::truncate(huge.c_str(), off_t{2} << 30), 0);
+    TcmapOptions options;
+    options.stderrPath = logs.file("err.txt");
+    TcmapProcess process(run, {"~nogui", settings, folder.file("out.png"), huge}, options);
+    EXPECT_EQ(process.wait(), 0) << process.err();
+    EXPECT_LT(process.peakKilobytes(), 100 * 1024);
+}
+
+// On a full disk neither the map nor the report fits: the old output stays
+// whole and the run names the system's reason.
+TEST_F(BatchOutputPaths, AFullDiskKeepsTheOldOutputWholeAndSaysWhy) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to mount a small file system";
+    const std::string disk = folder.file("disk");
+    ASSERT_EQ(::mkdir(disk.c_str(), 0755), 0);
+    if (std::system(("mount -t tmpfs -o size=64k tmpfs " + disk + " 2>/dev/null").c_str()) != 0)
+        GTEST_SKIP() << "cannot mount a tmpfs here";
+    const std::string out = disk + "/out.png";
+    const std::string old(40000, 'o');
+    ASSERT_TRUE(writeFileReplacing(out, old));
+    {
+        // The rest of the disk filled up.
+        const int fd = ::open((disk + "/filler").c_str(), O_WRONLY | O_CREAT, 0644);
+        const std::string block(4096, 'f');
+        while (::write(fd, block.data(), block.size()) > 0) {
+        }
+        ::close(fd);
+    }
+    const Outcome outcome = draw(out);
+    const std::string after = readFileOrEmpty(out);
+    std::system(("umount " + disk).c_str());
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_TRUE(after == old) << "the old output was replaced";
+    EXPECT_NE(outcome.err.find("No space left on device"), std::string::npos) << outcome.err;
 }

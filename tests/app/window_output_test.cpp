@@ -106,9 +106,11 @@ TEST_F(WindowOutputTest, AFailedScratchSaveLeavesNothingToSave) {
     runOutput();
     EXPECT_TRUE(view.panelPicture().empty());
     EXPECT_TRUE(last.largePicturePath.empty());
-    const std::vector<std::string> expected = {text(TextId::PictureFailed),
-                                               text(TextId::ErrorStatus) + ": Win32错误",
-                                               text(TextId::PictureFailureAdvice)};
+    // The system's reason and the file, not a status number's name and
+    // advice about the map picture.
+    const std::vector<std::string> expected = {
+        text(TextId::PictureFailed), text(TextId::ErrorStatus) + ": No such file or directory",
+        "The picture could not be written to " + tempFilePath + "."};
     EXPECT_EQ(view.lineTexts(), expected);
     const std::vector<LogLine> lines = view.lines();
     ASSERT_EQ(lines.size(), 3u);

@@ -9,6 +9,7 @@
 #include <linux/capability.h>
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -92,10 +93,10 @@ class TcmapProcess {
         if (pid_ <= 0) return -1;
         if (!finished_) {
             const auto deadline = std::chrono::steady_clock::now() + limit;
-            while (::waitpid(pid_, &status_, WNOHANG) == 0) {
+            while (::wait4(pid_, &status_, WNOHANG, &usage_) == 0) {
                 if (std::chrono::steady_clock::now() > deadline) {
                     ::kill(pid_, SIGKILL);
-                    ::waitpid(pid_, &status_, 0);
+                    ::wait4(pid_, &status_, 0, &usage_);
                     ADD_FAILURE() << "tcmap did not end in time";
                     break;
                 }
@@ -113,7 +114,7 @@ class TcmapProcess {
         const auto deadline = std::chrono::steady_clock::now() + limit;
         while (std::chrono::steady_clock::now() < deadline) {
             if (err().find(text) != std::string::npos) return true;
-            if (::waitpid(pid_, &status_, WNOHANG) == pid_) {
+            if (::wait4(pid_, &status_, WNOHANG, &usage_) == pid_) {
                 finished_ = true;
                 return err().find(text) != std::string::npos;
             }
@@ -128,10 +129,14 @@ class TcmapProcess {
 
     std::string err() const { return readFileOrEmpty(stderrPath_); }
 
+    // The most memory the process held at once, in kilobytes, once it ended.
+    long peakKilobytes() const { return usage_.ru_maxrss; }
+
   private:
     pid_t pid_ = -1;
     int status_ = 0;
     bool finished_ = false;
+    struct rusage usage_ {};
     std::string stderrPath_;
 };
 

@@ -79,6 +79,9 @@ TEST(ArchiveKind, TheFirstLineDecidesWhateverTheName) {
         archiveKindOfFirstLine("WP, 02, 2014013106,   , BEST,   0,  84N, 1397E,  15, 1006, DB"),
         ArchiveKind::None);
     EXPECT_EQ(archiveKindOfFirstLine("AL122005, KATRINA, many,"), ArchiveKind::None);
+    // A damaged count is a damaged archive, not an ATCF file.
+    EXPECT_EQ(archiveKindOfFirstLine("AL122005,            KATRINA,     -5,"),
+              ArchiveKind::Hurdat2);
     EXPECT_EQ(archiveKindOfFirstLine("66666 AAAA   22 0001 9001 0 6 Koryn"), ArchiveKind::None);
     EXPECT_EQ(archiveKindOfFirstLine("SID,SEASON,LAT,LON"), ArchiveKind::None);
     EXPECT_EQ(archiveKindOfFirstLine(""), ArchiveKind::None);
@@ -221,6 +224,30 @@ TEST(Hurdat2Archive, FixesOffTheGlobeAreSkippedAndLongitudesWrap) {
                                         "EP01  209906011800 90.0 -0.5 40 1000 TS ALPHA  "}));
     EXPECT_EQ(read.problems.skippedRows, 2);
     EXPECT_EQ(read.problems.firstSkippedLine, 2);
+}
+
+// A header whose row count is negative or absurd is damaged: it and the rows
+// after it are skipped rows, never a storm; rows no storm can have are
+// skipped too.
+TEST(Hurdat2Archive, DamagedHeadersAndImpossibleRowsAreSkippedRows) {
+    ScratchFolder folder;
+    const std::string path =
+        folder.write("damaged.txt",
+                     "EP012099,              ALPHA,     -5,\n"
+                     "20990601, 0000,  , TS, 10.0N, 100.0W,  40, 1000\n"
+                     "EP022099,               BETA,      3,\n"
+                     "20990701, 0000,  , HU, 95.0N, 120.0W,  70,  980\n"  // north of the pole
+                     "20990701, 0600,  , HU, 15.0N, 120.0W, 999,  980\n"  // 999 kt
+                     "20990701, 1200,  , HU, 15.5N, 120.5W,  75,  975\n"
+                     "EP032099,              GAMMA,  99999,\n");
+    ASSERT_EQ(archiveKind(path), ArchiveKind::Hurdat2);
+    const ReadArchive read = readArchive(path);
+    EXPECT_EQ(read.storms, 1);
+    ASSERT_EQ(read.selected.size(), 1u);
+    EXPECT_EQ(read.selected[0].key.name, "BETA");
+    EXPECT_EQ(trackOf(read.selected[0]).size(), 1u);
+    EXPECT_EQ(read.problems.skippedRows, 5);
+    EXPECT_EQ(read.problems.firstSkippedLine, 1);
 }
 
 // Catarina (2004), the South Atlantic hurricane: its USA_ATCF_ID is AL502004.

@@ -75,8 +75,9 @@ TEST(AccumulateStatistics, RecordsOfOneFixAndUnusablePressures) {
     const std::string noId = fix("2014100100", "", "150N", "1300E", 50, "980", "TS") +
                              " , , 2014100106, , BEST, 0, 150N, 1300E, 50, 980\n";
     EXPECT_EQ(statisticsOf(noId).peakWind, 0);
-    // Bytes after a NUL are not read.
-    EXPECT_EQ(statisticsOf(radii.substr(0, 10) + '\0' + radii).peakWind, 0);
+    // A NUL byte spoils only its line: the lines after it are read, and the
+    // 90 kt record becomes the first usable one of its fix time.
+    EXPECT_EQ(statisticsOf(radii.substr(0, 10) + '\0' + radii).peakWind, 90);
 }
 
 // The whole 2014 western-Pacific season in one run. The expected figures come

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "render/canvas/cairo_text.h"
@@ -336,6 +337,25 @@ int CairoCanvas::height() const {
     return impl_->height;
 }
 
+namespace {
+
+// The rows of `picture` a copy to [y, y + height) reads within a canvas
+// `canvasHeight` tall: the visible part, widened by the filter's reach.
+std::pair<int, int> rowsRead(const Picture& picture, float y, float height, int canvasHeight) {
+    const double top = std::max<double>(std::min(y, y + height), 0);
+    const double bottom = std::min<double>(std::max(y, y + height), canvasHeight);
+    const double scale = picture.height() / std::abs(double(height));
+    const double from = height > 0 ? (top - y) * scale : (y - bottom) * scale;
+    const double to = height > 0 ? (bottom - y) * scale : (y - top) * scale;
+    const double reach = std::ceil(scale) + 2;
+    const auto clamp = [&](double row) {
+        return static_cast<int>(std::clamp(row, 0.0, double(picture.height())));
+    };
+    return {clamp(std::floor(from) - reach), clamp(std::ceil(to) + reach)};
+}
+
+}  // namespace
+
 bool CairoCanvas::drawPicture(const Picture& picture, float x, float y, float width, float height) {
     Impl& d = *impl_;
     if (!d.cr || picture.empty() || !finite(x, y, width, height))
@@ -344,14 +364,29 @@ bool CairoCanvas::drawPicture(const Picture& picture, float x, float y, float wi
     if (d.outside(std::min(x, x + width), std::min(y, y + height), std::max(x, x + width),
                   std::max(y, y + height), 1))
         return finish(status::kOk);
+    // Only the rows the copy reads are made ready (a cached map checks them);
+    // rows that changed while they were read are read again, once put right.
+    const auto [firstRow, endRow] = rowsRead(picture, y, height, d.height);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const uint32_t* pixels = picture.pixelsForRows(firstRow, endRow);
+        if (pixels == nullptr) return finish(status::kOutOfMemory);
+        const int32_t drawn = drawPixels(pixels, picture, x, y, width, height);
+        if (drawn != status::kOk || picture.rowsUnchanged(firstRow, endRow)) return finish(drawn);
+    }
+    return finish(status::kGenericError);
+}
+
+int32_t CairoCanvas::drawPixels(const uint32_t* pixels, const Picture& picture, float x, float y,
+                                float width, float height) {
+    Impl& d = *impl_;
     // The picture's pixels are only read: Cairo takes a non-const pointer.
     cairo_surface_t* source = cairo_image_surface_create_for_data(
-        reinterpret_cast<unsigned char*>(const_cast<uint32_t*>(picture.pixels())),
-        CAIRO_FORMAT_ARGB32, picture.width(), picture.height(), picture.stride());
+        reinterpret_cast<unsigned char*>(const_cast<uint32_t*>(pixels)), CAIRO_FORMAT_ARGB32,
+        picture.width(), picture.height(), picture.stride());
     const int32_t sourceStatus = statusOf(cairo_surface_status(source));
     if (sourceStatus != status::kOk) {
         cairo_surface_destroy(source);
-        return finish(sourceStatus);
+        return sourceStatus;
     }
     cairo_save(d.cr);
     // A picture's rectangle is measured in pixel edges: drawn unscaled at a
@@ -366,7 +401,7 @@ bool CairoCanvas::drawPicture(const Picture& picture, float x, float y, float wi
     cairo_fill(d.cr);
     cairo_restore(d.cr);
     cairo_surface_destroy(source);
-    return finish(d.settle());
+    return d.settle();
 }
 
 bool CairoCanvas::drawLine(const CanvasPen& pen, float x1, float y1, float x2, float y2) {

@@ -57,6 +57,9 @@ class CairoCanvas final : public Canvas {
                   RectF layoutRect, const TextLayout* layout) override;
 
   private:
+    int32_t drawPixels(const uint32_t* pixels, const Picture& picture, float x, float y,
+                       float width, float height);
+
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };

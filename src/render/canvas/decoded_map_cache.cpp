@@ -8,9 +8,11 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstddef>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -23,6 +25,8 @@
 #include <thread>
 #include <vector>
 
+#include "base/locked_file.h"
+#include "render/canvas/bus_error_guard.h"
 #include "render/canvas/picture.h"
 #include "render/canvas/pixel_buffer.h"
 #include "render/canvas/pixel_store.h"
@@ -32,15 +36,15 @@ namespace tcmap {
 namespace {
 
 constexpr char kMagic[8] = {'T', 'C', 'M', 'A', 'P', 'P', 'X', '\n'};
-constexpr uint32_t kVersion = 1;
+constexpr uint32_t kVersion = 2;
 constexpr std::string_view kSuffix = ".pixels";
 // The newest few maps, and never more than this in all.
 constexpr size_t kMaxEntries = 4;
 constexpr int64_t kMaxTotalBytes = int64_t{1} << 30;
-// Temporary files this old belong to a run that was killed.
-constexpr int64_t kStaleTempNs = int64_t{15} * 60 * 1'000'000'000;
 constexpr uint32_t kMaxPathBytes = 4096;
 constexpr size_t kPixelAlignment = 64;
+// Rows checked by one checksum: a damaged block is found as it is read.
+constexpr uint32_t kBlockRows = 64;
 
 // What identifies the bytes of a source file.
 struct SourceId {
@@ -57,8 +61,8 @@ SourceId sourceIdOf(const struct stat& st) {
                     static_cast<uint64_t>(st.st_ino), static_cast<uint64_t>(st.st_dev)};
 }
 
-// The start of a cache file; the source's path follows it, then the pixels
-// at `pixelOffset`.
+// The start of a cache file; the source's path follows it, then one checksum
+// per block of rows, then the pixels at `pixelOffset`.
 struct Header {
     char magic[8];
     uint32_t version;
@@ -72,21 +76,63 @@ struct Header {
     uint64_t sourceInode;
     uint64_t sourceDevice;
     char formatId[40];
-    uint32_t reserved;
-    uint32_t checksum;  // CRC-32 of everything before it and of the path
+    uint32_t blockRows;
+    uint32_t checksum;  // CRC-32 of everything before it, the path and the block checksums
 };
 static_assert(sizeof(Header) == 112);
 
-uint32_t headerChecksum(const Header& header, std::string_view path) {
+size_t blockCount(int height) {
+    return (size_t(height) + kBlockRows - 1) / kBlockRows;
+}
+
+uint32_t headerChecksum(const Header& header, std::string_view path,
+                        const std::vector<uint64_t>& blocks) {
     uLong crc = crc32(0L, Z_NULL, 0);
     crc = crc32(crc, reinterpret_cast<const Bytef*>(&header), offsetof(Header, checksum));
     crc = crc32(crc, reinterpret_cast<const Bytef*>(path.data()), static_cast<uInt>(path.size()));
+    crc = crc32(crc, reinterpret_cast<const Bytef*>(blocks.data()),
+                static_cast<uInt>(blocks.size() * sizeof(uint64_t)));
     return static_cast<uint32_t>(crc);
 }
 
-uint32_t pixelOffsetFor(size_t pathBytes) {
-    const size_t end = sizeof(Header) + pathBytes;
+uint32_t pixelOffsetFor(size_t pathBytes, size_t blocks) {
+    const size_t end = sizeof(Header) + pathBytes + blocks * sizeof(uint64_t);
     return static_cast<uint32_t>((end + kPixelAlignment - 1) / kPixelAlignment * kPixelAlignment);
+}
+
+// A 64-bit checksum of a block of pixels in four independent lanes, so it
+// runs at memory speed (a warm run checks every row it reads).
+uint64_t blockChecksum(const uint32_t* pixels, size_t count) {
+    constexpr uint64_t kPrime1 = 0x9E3779B185EBCA87ull;
+    constexpr uint64_t kPrime2 = 0xC2B2AE3D27D4EB4Full;
+    auto round = [](uint64_t acc, uint64_t word) {
+        acc += word * kPrime2;
+        acc = (acc << 31) | (acc >> 33);
+        return acc * kPrime1;
+    };
+    uint64_t lanes[4] = {kPrime1, kPrime2, ~kPrime1, ~kPrime2};
+    size_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        for (int lane = 0; lane < 4; ++lane) {
+            uint64_t word;
+            std::memcpy(&word, pixels + i + size_t(lane) * 2, sizeof word);
+            lanes[lane] = round(lanes[lane], word);
+        }
+    }
+    uint64_t hash = uint64_t(count) * kPrime1;
+    for (const uint64_t lane : lanes) hash = round(hash ^ lane, lane);
+    for (; i < count; ++i) hash = round(hash, pixels[i]);
+    return hash ^ (hash >> 29);
+}
+
+std::vector<uint64_t> blockChecksums(const uint32_t* pixels, int width, int height) {
+    std::vector<uint64_t> sums(blockCount(height));
+    for (size_t block = 0; block < sums.size(); ++block) {
+        const size_t firstRow = block * kBlockRows;
+        const size_t rows = std::min<size_t>(kBlockRows, size_t(height) - firstRow);
+        sums[block] = blockChecksum(pixels + firstRow * size_t(width), rows * size_t(width));
+    }
+    return sums;
 }
 
 int64_t nowNs() {
@@ -113,7 +159,7 @@ std::string cacheFileName(std::string_view key) {
     return name + std::string(kSuffix);
 }
 
-// An open file descriptor, closed with its last owner.
+// An open file descriptor, closed with its owner.
 struct FileHandle {
     explicit FileHandle(int descriptor) : fd(descriptor) {}
     ~FileHandle() {
@@ -124,63 +170,11 @@ struct FileHandle {
     int fd;
 };
 
-// Pixels of a cache file mapped copy-on-write: writes stay in this process,
-// pages never touched are never read.
-class MappedPixelStore final : public PixelStore {
-  public:
-    MappedPixelStore(std::shared_ptr<FileHandle> file, void* base, size_t length,
-                     size_t pixelOffset, size_t pixelCount)
-        : file_(std::move(file)),
-          base_(base),
-          length_(length),
-          pixelOffset_(pixelOffset),
-          pixelCount_(pixelCount) {}
-    ~MappedPixelStore() override { ::munmap(base_, length_); }
-    MappedPixelStore(const MappedPixelStore&) = delete;
-    MappedPixelStore& operator=(const MappedPixelStore&) = delete;
-
-    static std::shared_ptr<MappedPixelStore> map(std::shared_ptr<FileHandle> file, size_t length,
-                                                 size_t pixelOffset, size_t pixelCount) {
-        void* base = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE, file->fd, 0);
-        if (base == MAP_FAILED) return nullptr;
-        return std::make_shared<MappedPixelStore>(std::move(file), base, length, pixelOffset,
-                                                  pixelCount);
-    }
-
-    uint32_t* data() override {
-        return reinterpret_cast<uint32_t*>(static_cast<unsigned char*>(base_) + pixelOffset_);
-    }
-    size_t pixelCount() const override { return pixelCount_; }
-    std::shared_ptr<PixelStore> privateCopy() const override {
-        auto copy = map(file_, length_, pixelOffset_, pixelCount_);
-        if (!copy) throw std::bad_alloc();
-        return copy;
-    }
-
-  private:
-    std::shared_ptr<FileHandle> file_;
-    void* base_;
-    size_t length_;
-    size_t pixelOffset_;
-    size_t pixelCount_;
-};
-
 struct CachedMap {
     int width = 0;
     int height = 0;
     std::string formatId;
     std::shared_ptr<PixelStore> store;
-    // The cache file behind a mapped store, and its length when mapped.
-    std::shared_ptr<FileHandle> file;
-    uint64_t fileBytes = 0;
-
-    // False when the file behind the mapping was cut short since (by hand:
-    // this program only ever replaces cache files), which would make reading
-    // the lost pages fatal.
-    bool intact() const {
-        struct stat st {};
-        return !file || (::fstat(file->fd, &st) == 0 && uint64_t(st.st_size) == fileBytes);
-    }
 };
 
 bool readExactly(int fd, void* into, size_t bytes, off_t offset) {
@@ -208,21 +202,178 @@ bool writeAll(int fd, const void* from, size_t bytes) {
     return true;
 }
 
-// The cache file's map when it is whole and made from exactly this source.
-std::optional<CachedMap> openCachedMap(const std::string& cachePath, const std::string& key,
-                                       const SourceId& id) {
-    auto file = std::make_shared<FileHandle>(::open(cachePath.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file->fd < 0) return std::nullopt;
+bool storeCachedMap(const std::string& folder, const std::string& sourcePath,
+                    const std::string& key, const SourceId& id, const CachedMap& map);
+
+// What a cache file's pixels were made from, to decode them again.
+struct CacheEntry {
+    std::string folder;
+    std::string sourcePath;
+    std::string key;
+    SourceId id;
+    std::string formatId;
+};
+
+// Pixels of a cache file mapped copy-on-write: pages never read are never
+// loaded, and each block of rows is checked against its checksum the first
+// time it is read. A block that fails its check, or a file cut short under
+// the mapping (the bus error guard catches the read), is put right from the
+// source map, decoded again into memory of the mapping's own, and the cache
+// entry is written again: a damaged cache file is never shown.
+class MappedPixelStore final : public PixelStore {
+  public:
+    MappedPixelStore(void* base, size_t length, size_t pixelOffset, int width, int height,
+                     std::vector<uint64_t> sums, CacheEntry entry)
+        : base_(base),
+          length_(length),
+          pixelOffset_(pixelOffset),
+          width_(width),
+          height_(height),
+          sums_(std::move(sums)),
+          verified_(sums_.size(), false),
+          entry_(std::move(entry)),
+          slot_(guardMappedRange(base, length)) {}
+    ~MappedPixelStore() override {
+        unguardMappedRange(slot_);
+        ::munmap(base_, length_);
+    }
+    MappedPixelStore(const MappedPixelStore&) = delete;
+    MappedPixelStore& operator=(const MappedPixelStore&) = delete;
+
+    static std::shared_ptr<MappedPixelStore> map(int fd, size_t length, size_t pixelOffset,
+                                                 int width, int height, std::vector<uint64_t> sums,
+                                                 CacheEntry entry) {
+        void* base = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE, fd, 0);
+        if (base == MAP_FAILED) return nullptr;
+        auto store = std::make_shared<MappedPixelStore>(base, length, pixelOffset, width, height,
+                                                        std::move(sums), std::move(entry));
+        if (store->slot_ < 0) return nullptr;  // unguarded, a cut-short file could end the run
+        return store;
+    }
+
+    uint32_t* data() override {
+        return reinterpret_cast<uint32_t*>(static_cast<unsigned char*>(base_) + pixelOffset_);
+    }
+    size_t pixelCount() const override { return size_t(width_) * size_t(height_); }
+
+    std::shared_ptr<PixelStore> privateCopy() const override {
+        auto& self = const_cast<MappedPixelStore&>(*this);
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            if (!self.prepareRows(0, height_)) throw std::bad_alloc();
+            std::vector<uint32_t> copy(self.data(), self.data() + pixelCount());
+            if (self.rowsUnchanged(0, height_)) return makeOwnedPixelStore(std::move(copy));
+        }
+        throw std::bad_alloc();
+    }
+
+    bool prepareRows(int firstRow, int endRow) override {
+        std::lock_guard lock(mutex_);
+        if (repaired_) return true;
+        for (size_t block = firstBlock(firstRow); block < endBlock(endRow); ++block) {
+            if (verified_[block]) continue;
+            if (!blockRight(block)) return repair();
+            verified_[block] = true;
+        }
+        return !guardedRangeDamaged(slot_) || repair();
+    }
+
+    // Checked rows can only have changed under the read when the file was cut
+    // short (the guard saw it). A rewrite in place between the check and the
+    // read, milliseconds apart, would take the user's own process writing
+    // into the user's private folder; checking every row twice would double
+    // the cost of a warm run for it.
+    bool rowsUnchanged(int /*firstRow*/, int /*endRow*/) override {
+        std::lock_guard lock(mutex_);
+        if (repaired_ || !guardedRangeDamaged(slot_)) return true;
+        repair();
+        return false;
+    }
+
+  private:
+    static size_t firstBlock(int row) { return size_t(std::max(row, 0)) / kBlockRows; }
+    size_t endBlock(int row) const {
+        return std::min(sums_.size(), (size_t(std::max(row, 0)) + kBlockRows - 1) / kBlockRows);
+    }
+
+    bool blockRight(size_t block) {
+        const size_t firstRow = block * kBlockRows;
+        const size_t rows = std::min<size_t>(kBlockRows, size_t(height_) - firstRow);
+        const uint64_t sum =
+            blockChecksum(data() + firstRow * size_t(width_), rows * size_t(width_));
+        return sum == sums_[block] && !guardedRangeDamaged(slot_);
+    }
+
+    // Decodes the source map into the mapping's place (memory of its own
+    // from now on, which no change to the file reaches) and writes the cache
+    // entry again.
+    bool repair() {
+        Picture decoded;
+        if (!decoded.loadFile(entry_.sourcePath) || decoded.width() != width_ ||
+            decoded.height() != height_)
+            return false;
+        void* fresh = ::mmap(base_, length_, PROT_READ | PROT_WRITE,
+                             MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0);
+        if (fresh == MAP_FAILED) return false;
+        std::memcpy(data(), decoded.pixels(), pixelCount() * sizeof(uint32_t));
+        repaired_ = true;
+        storeCachedMap(entry_.folder, entry_.sourcePath, entry_.key, entry_.id,
+                       CachedMap{width_, height_, entry_.formatId, decoded.store()});
+        return true;
+    }
+
+    std::mutex mutex_;
+    void* base_;
+    size_t length_;
+    size_t pixelOffset_;
+    int width_;
+    int height_;
+    std::vector<uint64_t> sums_;
+    std::vector<bool> verified_;
+    CacheEntry entry_;
+    int slot_;
+    bool repaired_ = false;
+};
+
+// The cache folder, opened without following a link, when this user owns it
+// and nobody else may write to it: only then are its files trusted. -1
+// otherwise (or when it cannot be made).
+int openTrustedFolder(const std::string& folder) {
+    for (size_t slash = 1; slash <= folder.size(); ++slash) {
+        if (slash != folder.size() && folder[slash] != '/') continue;
+        const std::string part = folder.substr(0, slash);
+        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return -1;
+    }
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return -1;
     struct stat st {};
-    if (::fstat(file->fd, &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    if (::fstat(fd, &st) != 0 || st.st_uid != ::geteuid() || (st.st_mode & 022) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// The cache file's map when it is whole, this user's, and made from exactly
+// this source; a file that is short, of another layout or not a plain file
+// gives nothing. Its pixels are checked as they are first read.
+std::optional<CachedMap> readCachedMap(int folderFd, const std::string& folder,
+                                       const std::string& sourcePath, const std::string& key,
+                                       const SourceId& id) {
+    const std::string name = cacheFileName(key);
+    const FileHandle file(
+        ::openat(folderFd, name.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    if (file.fd < 0) return std::nullopt;
+    struct stat st {};
+    if (::fstat(file.fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid())
+        return std::nullopt;
     const auto fileBytes = static_cast<uint64_t>(st.st_size);
     Header header{};
-    if (fileBytes < sizeof header || !readExactly(file->fd, &header, sizeof header, 0))
+    if (fileBytes < sizeof header || !readExactly(file.fd, &header, sizeof header, 0))
         return std::nullopt;
     if (std::memcmp(header.magic, kMagic, sizeof kMagic) != 0 || header.version != kVersion ||
         header.pathBytes != key.size() || header.pathBytes > kMaxPathBytes ||
-        header.pixelOffset != pixelOffsetFor(header.pathBytes) ||
-        !pictureSizeAllowed(header.width, header.height) ||
+        header.blockRows != kBlockRows || !pictureSizeAllowed(header.width, header.height) ||
+        header.pixelOffset != pixelOffsetFor(header.pathBytes, blockCount(header.height)) ||
         int64_t{header.stride} != int64_t{header.width} * 4 ||
         fileBytes != header.pixelOffset + uint64_t(header.stride) * uint64_t(header.height) ||
         SourceId{header.sourceSize, header.sourceMtimeNs, header.sourceInode,
@@ -230,84 +381,108 @@ std::optional<CachedMap> openCachedMap(const std::string& cachePath, const std::
         header.formatId[sizeof header.formatId - 1] != '\0')
         return std::nullopt;
     std::string path(header.pathBytes, '\0');
-    if (!readExactly(file->fd, path.data(), path.size(), sizeof header) || path != key ||
-        headerChecksum(header, path) != header.checksum)
+    std::vector<uint64_t> sums(blockCount(header.height));
+    if (!readExactly(file.fd, path.data(), path.size(), sizeof header) || path != key ||
+        !readExactly(file.fd, sums.data(), sums.size() * sizeof(uint64_t),
+                     off_t(sizeof header + path.size())) ||
+        headerChecksum(header, path, sums) != header.checksum)
         return std::nullopt;
-    const size_t pixelCount = size_t(header.width) * size_t(header.height);
-    auto store = MappedPixelStore::map(file, size_t(fileBytes), header.pixelOffset, pixelCount);
+
+    auto store = MappedPixelStore::map(file.fd, size_t(fileBytes), header.pixelOffset, header.width,
+                                       header.height, std::move(sums),
+                                       CacheEntry{folder, sourcePath, key, id, header.formatId});
     if (!store) return std::nullopt;
-    ::futimens(file->fd, nullptr);  // marks it as recently used, for pruning
-    return CachedMap{header.width,     header.height, header.formatId,
-                     std::move(store), file,          fileBytes};
+    ::futimens(file.fd, nullptr);  // marks it as recently used, for pruning
+    return CachedMap{header.width, header.height, header.formatId, std::move(store)};
 }
 
-// Keeps the newest few cache files within the size bound and removes
-// temporary files of killed runs.
-void pruneCacheFolder(const std::string& folder) {
-    DIR* dir = ::opendir(folder.c_str());
-    if (dir == nullptr) return;
+bool isCacheTemporary(std::string_view name) {
+    return name.starts_with(".") && name.ends_with(".tmp");
+}
+
+// Keeps the newest few cache files within the size bound, counting the
+// temporary files of writes still running, and removes the temporary files
+// of killed writes (their lock is free).
+void pruneCacheFolder(int folderFd) {
+    const int listFd = ::openat(folderFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (listFd < 0) return;
+    DIR* dir = ::fdopendir(listFd);
+    if (dir == nullptr) {
+        ::close(listFd);
+        return;
+    }
     struct Entry {
         int64_t mtimeNs;
         int64_t bytes;
         std::string name;
     };
     std::vector<Entry> entries;
-    const int64_t now = nowNs();
+    std::vector<std::string> temporaries;
     while (const dirent* item = ::readdir(dir)) {
         const std::string_view name = item->d_name;
-        const bool temporary = name.starts_with(".") && name.ends_with(".tmp");
+        const bool temporary = isCacheTemporary(name);
         if (!temporary && !name.ends_with(kSuffix)) continue;
         struct stat st {};
-        if (::fstatat(::dirfd(dir), item->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+        if (::fstatat(folderFd, item->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 ||
             !S_ISREG(st.st_mode))
             continue;
-        const int64_t mtime = sourceIdOf(st).mtimeNs;
         if (temporary) {
-            if (now - mtime > kStaleTempNs) ::unlinkat(::dirfd(dir), item->d_name, 0);
+            temporaries.emplace_back(name);
             continue;
         }
-        entries.push_back({mtime, int64_t{st.st_size}, std::string(name)});
+        entries.push_back({sourceIdOf(st).mtimeNs, int64_t{st.st_size}, std::string(name)});
+    }
+    ::closedir(dir);
+    int64_t total = 0;
+    for (const std::string& name : temporaries) {
+        struct stat st {};
+        if (removeIfUnlocked(folderFd, name)) continue;
+        if (::fstatat(folderFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0)
+            total += int64_t{st.st_size};
     }
     std::sort(entries.begin(), entries.end(),
               [](const Entry& a, const Entry& b) { return a.mtimeNs > b.mtimeNs; });
-    int64_t total = 0;
     size_t kept = 0;
     for (const Entry& entry : entries) {
         if (kept < kMaxEntries && total + entry.bytes <= kMaxTotalBytes) {
             ++kept;
             total += entry.bytes;
         } else {
-            ::unlinkat(::dirfd(dir), entry.name.c_str(), 0);
+            ::unlinkat(folderFd, entry.name.c_str(), 0);
         }
     }
-    ::closedir(dir);
 }
 
-bool makeFolders(const std::string& folder) {
-    for (size_t slash = 1; slash <= folder.size(); ++slash) {
-        if (slash != folder.size() && folder[slash] != '/') continue;
-        const std::string part = folder.substr(0, slash);
-        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
+// A fresh locked temporary name for a cache file being written.
+int createTemporary(int folderFd, const std::string& name, std::string& temporary) {
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        temporary = "." + name + "." + std::to_string(::getpid()) + "-" +
+                    std::to_string(counter.fetch_add(1)) + ".tmp";
+        const int fd = createLockedFile(folderFd, temporary, 0600);
+        if (fd >= 0 || errno != EEXIST) return fd;
     }
-    struct stat st {};
-    return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    return -1;
 }
 
-// Writes the cache file of a decoded map: a temporary file, renamed into
-// place only when whole and when the source is still the one decoded.
-// Returns the cache file's path, or empty when none was written.
-std::string storeCachedMap(const std::string& folder, const std::string& sourcePath,
-                           const std::string& key, const SourceId& id, const CachedMap& map) {
-    if (!makeFolders(folder)) return {};
+// Writes the cache file of a decoded map: a locked temporary file, renamed
+// into place only when whole and when the source is still the one decoded.
+// Returns whether it was written.
+bool storeCachedMap(const std::string& folder, const std::string& sourcePath,
+                    const std::string& key, const SourceId& id, const CachedMap& map) {
+    const FileHandle folderFd(openTrustedFolder(folder));
+    if (folderFd.fd < 0) return false;
     const std::string name = cacheFileName(key);
-    std::string temporary = folder + "/." + name + ".XXXXXX.tmp";
-    const int fd = ::mkostemps(temporary.data(), 4, O_CLOEXEC);
-    if (fd < 0) return {};
+    std::string temporary;
+    const int fd = createTemporary(folderFd.fd, name, temporary);
+    if (fd < 0) return false;
+    const uint32_t* pixels = map.store->data();
+    const std::vector<uint64_t> sums = blockChecksums(pixels, map.width, map.height);
     Header header{};
     std::memcpy(header.magic, kMagic, sizeof kMagic);
     header.version = kVersion;
     header.pathBytes = static_cast<uint32_t>(key.size());
-    header.pixelOffset = pixelOffsetFor(key.size());
+    header.pixelOffset = pixelOffsetFor(key.size(), sums.size());
     header.width = map.width;
     header.height = map.height;
     header.stride = map.width * 4;
@@ -317,23 +492,23 @@ std::string storeCachedMap(const std::string& folder, const std::string& sourceP
     header.sourceDevice = id.device;
     std::memcpy(header.formatId, map.formatId.data(),
                 std::min(map.formatId.size(), sizeof header.formatId - 1));
-    header.checksum = headerChecksum(header, key);
+    header.blockRows = kBlockRows;
+    header.checksum = headerChecksum(header, key, sums);
     std::string start(header.pixelOffset, '\0');
     std::memcpy(start.data(), &header, sizeof header);
     std::memcpy(start.data() + sizeof header, key.data(), key.size());
+    std::memcpy(start.data() + sizeof header + key.size(), sums.data(),
+                sums.size() * sizeof(uint64_t));
     const size_t pixelBytes = size_t(header.stride) * size_t(header.height);
-    bool ok =
-        writeAll(fd, start.data(), start.size()) && writeAll(fd, map.store->data(), pixelBytes);
-    ok = (::close(fd) == 0) && ok;
+    bool ok = writeAll(fd, start.data(), start.size()) && writeAll(fd, pixels, pixelBytes);
     struct stat st {};
     ok = ok && ::stat(sourcePath.c_str(), &st) == 0 && sourceIdOf(st) == id;
-    const std::string final = folder + "/" + name;
-    if (!ok || ::rename(temporary.c_str(), final.c_str()) != 0) {
-        ::unlink(temporary.c_str());
-        return {};
-    }
-    pruneCacheFolder(folder);
-    return final;
+    ok = ok && ::renameat(folderFd.fd, temporary.c_str(), folderFd.fd, name.c_str()) == 0;
+    // Removed while still locked, so no sweep takes it for a leftover.
+    if (!ok) ::unlinkat(folderFd.fd, temporary.c_str(), 0);
+    ::close(fd);
+    if (ok) pruneCacheFolder(folderFd.fd);
+    return ok;
 }
 
 // The map the process keeps decoded, and the cache files being written.
@@ -351,7 +526,6 @@ class MapCache::State {
 
     std::optional<CachedMap> kept(const std::string& key, const SourceId& id) {
         std::lock_guard lock(mutex_);
-        if (kept_ && !kept_->map.intact()) kept_.reset();
         if (!kept_ || kept_->key != key || !(kept_->id == id)) return std::nullopt;
         return kept_->map;
     }
@@ -370,15 +544,36 @@ class MapCache::State {
         kept_.reset();
     }
 
+    // The cache folder when it can be trusted; the first time, the leftovers
+    // of killed writes are swept, and an untrusted folder is named once on
+    // standard error.
+    int openFolder(const std::string& folder) {
+        const int fd = openTrustedFolder(folder);
+        std::lock_guard lock(mutex_);
+        if (fd < 0 && !warned_) {
+            warned_ = true;
+            std::fprintf(stderr,
+                         "tcmap: the map cache folder %s is not a folder of your own that only "
+                         "you may write to; maps are decoded without it.\n",
+                         folder.c_str());
+        }
+        if (fd >= 0 && !swept_) {
+            swept_ = true;
+            pruneCacheFolder(fd);
+        }
+        return fd;
+    }
+
     void startWrite(std::string folder, std::string sourcePath, std::string key, SourceId id,
                     CachedMap map) {
         std::lock_guard lock(mutex_);
         try {
             writers_.emplace_back([=, this] {
                 try {
-                    const std::string written = storeCachedMap(folder, sourcePath, key, id, map);
-                    if (written.empty()) return;
-                    if (auto mapped = openCachedMap(written, key, id))
+                    if (!storeCachedMap(folder, sourcePath, key, id, map)) return;
+                    const FileHandle folderFd(openTrustedFolder(folder));
+                    if (folderFd.fd < 0) return;
+                    if (auto mapped = readCachedMap(folderFd.fd, folder, sourcePath, key, id))
                         keepMappedIfStillKept(key, id, *mapped);
                 } catch (...) {
                     // A cache file is a convenience: a failed one is simply absent.
@@ -402,6 +597,8 @@ class MapCache::State {
     std::mutex mutex_;
     std::optional<KeptMap> kept_;
     std::vector<std::thread> writers_;
+    bool warned_ = false;
+    bool swept_ = false;
 };
 
 namespace {
@@ -440,23 +637,29 @@ bool MapCache::load(Picture& picture, const std::string& path) {
     State& state = *state_;
 
     if (const auto kept = state.kept(key, id)) return showCachedMap(picture, *kept);
+    bool useFolder = false;
     if (!folder_.empty() && key.size() <= kMaxPathBytes) {
-        if (auto cached = openCachedMap(folder_ + "/" + cacheFileName(key), key, id)) {
-            if (settled(id, settleTime_)) state.keep(key, id, *cached);
-            return showCachedMap(picture, *cached);
+        const FileHandle folderFd(state.openFolder(folder_));
+        useFolder = folderFd.fd >= 0;
+        if (useFolder) {
+            if (auto cached = readCachedMap(folderFd.fd, folder_, path, key, id)) {
+                if (settled(id, settleTime_)) state.keep(key, id, *cached);
+                return showCachedMap(picture, *cached);
+            }
         }
     }
 
+    // No usable cache file (none, another source's, damaged or cut short):
+    // decoded afresh, and the entry written again.
     const std::optional<std::string> bytes = readWhole(source.fd, size_t(st.st_size));
     if (!bytes ||
         !picture.loadBytes({reinterpret_cast<const uint8_t*>(bytes->data()), bytes->size()}))
         return false;
     if (!settled(id, settleTime_)) return true;
-    const CachedMap decoded{picture.width(), picture.height(), picture.formatId(),
-                            picture.store(), nullptr,          0};
+    const CachedMap decoded{picture.width(), picture.height(), picture.formatId(), picture.store()};
     state.keep(key, id, decoded);
     const int64_t pixelBytes = int64_t{picture.stride()} * picture.height();
-    if (!folder_.empty() && key.size() <= kMaxPathBytes && pixelBytes <= kMaxTotalBytes)
+    if (useFolder && pixelBytes <= kMaxTotalBytes)
         state.startWrite(folder_, path, key, id, decoded);
     return true;
 }

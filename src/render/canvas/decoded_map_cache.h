@@ -1,15 +1,20 @@
 // Decoded map pictures kept between runs. Decoding a 7200 x 3600 map costs
-// far more than drawing a frame of it, so the first run stores the decoded
-// pixels in the user's cache folder and later runs map that file into memory,
-// touching only the rows and columns they draw. Within one process (the
-// window) the last map stays decoded while its file is unchanged.
+// far more than reading its pixels back, so the first run stores the decoded
+// pixels in the user's cache folder and later runs read that file. Within one
+// process (the window) the last map stays decoded while its file is unchanged.
 //
-// A cache file names its source by path, size, modification time, inode and
-// device; any difference, or a cache file that is short, damaged or of another
-// layout, means the map is decoded afresh. Files are written under a
-// temporary name and renamed into place, so a killed run never leaves a file a
-// later run trusts. Without a folder (or with one that cannot be written) no
-// file is kept; the last map still stays decoded.
+// The folder is used only when it is the user's own, not a link, and nobody
+// else may write to it; otherwise maps are decoded every time (said once on
+// standard error). A cache file is read only when it is a plain file of the
+// user's, opened without following a link or waiting on a FIFO. It names its
+// source by path, size, modification time, inode and device, and carries a
+// checksum per block of rows, checked as the rows are read into memory of
+// their own: a file that differs, is short, damaged, changed or cut short
+// (even while in use) means the map is decoded afresh and the entry written
+// again. Files are written under a locked temporary name and renamed into
+// place, so a killed run never leaves a file a later run trusts, and its
+// temporary file is swept at the next start. Without a folder no file is
+// kept; the last map still stays decoded.
 #pragma once
 
 #include <chrono>

@@ -104,7 +104,21 @@ bool Picture::share(int width, int height, std::shared_ptr<PixelStore> store,
     return true;
 }
 
+const uint32_t* Picture::pixels() const {
+    return pixelsForRows(0, height_);
+}
+
+const uint32_t* Picture::pixelsForRows(int firstRow, int endRow) const {
+    if (store_ && !store_->prepareRows(firstRow, endRow)) return nullptr;
+    return data_;
+}
+
+bool Picture::rowsUnchanged(int firstRow, int endRow) const {
+    return !store_ || store_->rowsUnchanged(firstRow, endRow);
+}
+
 uint32_t* Picture::pixels() {
+    if (store_ && !store_->prepareRows(0, height_)) return nullptr;
     if (store_ && store_.use_count() > 1) {
         try {
             store_ = store_->privateCopy();
@@ -149,7 +163,9 @@ void Picture::release() {
 
 uint32_t Picture::pixelArgb(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
-    return unpremultipliedArgb(data_[size_t(y) * size_t(width_) + size_t(x)]);
+    const uint32_t* pixels = pixelsForRows(y, y + 1);
+    if (pixels == nullptr) return 0;
+    return unpremultipliedArgb(pixels[size_t(y) * size_t(width_) + size_t(x)]);
 }
 
 }  // namespace tcmap

@@ -74,7 +74,13 @@ class Picture {
     // through a picture whose store is shared copies the pixels first;
     // nullptr when that copy finds no memory.
     uint32_t* pixels();
-    const uint32_t* pixels() const { return data_; }
+    const uint32_t* pixels() const;
+    // The pixels when rows [firstRow, endRow) are ready to be read (only
+    // those); nullptr when they cannot be made right.
+    const uint32_t* pixelsForRows(int firstRow, int endRow) const;
+    // After reading the rows of pixelsForRows: false when they may have been
+    // wrong while read; they are right now and must be read again.
+    bool rowsUnchanged(int firstRow, int endRow) const;
     int stride() const { return width_ * 4; }
     // Un-premultiplied 0xAARRGGBB of one pixel, for checks.
     uint32_t pixelArgb(int x, int y) const;

@@ -3,14 +3,12 @@
 #include <cairo-pdf.h>
 #include <cairo-svg.h>
 #include <cairo.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <system_error>
+#include <new>
+#include <string>
 #include <vector>
 
+#include "base/output_file.h"
 #include "render/canvas/cairo_canvas.h"
 #include "render/canvas/drawing_tape.h"
 #include "render/canvas/jpeg_codec.h"
@@ -33,10 +31,10 @@ bool endsWithNoCase(std::string_view text, std::string_view suffix) {
     return true;
 }
 
-// The file being written: bytes go to a temporary file and are counted, and
-// the first byte past the limit stops the writing.
+// The file being made: bytes are kept in memory until the whole file is
+// there, and the first byte past the limit stops the writing.
 struct StreamTarget {
-    std::FILE* file = nullptr;
+    std::string content;
     uint64_t bytes = 0;
     uint64_t limit = 0;
     bool tooLarge = false;
@@ -52,32 +50,14 @@ cairo_status_t writeChunk(void* closure, const unsigned char* data, unsigned int
         target->tooLarge = true;
         return CAIRO_STATUS_WRITE_ERROR;
     }
-    if (length > 0 && std::fwrite(data, 1, length, target->file) != length) {
+    try {
+        target->content.append(reinterpret_cast<const char*>(data), length);
+    } catch (const std::bad_alloc&) {
         target->failed = true;
         return CAIRO_STATUS_WRITE_ERROR;
     }
     target->bytes += length;
     return CAIRO_STATUS_SUCCESS;
-}
-
-// A new, empty file beside `path` whose name no other writer uses.
-std::FILE* openTemporaryBeside(const std::string& path, std::string& temporaryPath) {
-    const std::filesystem::path target(path);
-    std::filesystem::path folder = target.parent_path();
-    if (folder.empty()) folder = ".";
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = mkstemp(pattern.data());
-    if (fd < 0) return nullptr;
-    // A finished map is an ordinary file others may read, like the PNG.
-    fchmod(fd, 0644);
-    std::FILE* file = fdopen(fd, "wb");
-    if (file == nullptr) {
-        close(fd);
-        unlink(pattern.c_str());
-        return nullptr;
-    }
-    temporaryPath = pattern;
-    return file;
 }
 
 cairo_surface_t* createVectorSurface(VectorFormat format, StreamTarget& target, double width,
@@ -156,29 +136,21 @@ VectorWriteReport writeVectorMap(const DrawingTape& tape, const std::string& pat
         report.result = VectorWriteResult::NothingDrawn;
         return report;
     }
-    std::string temporaryPath;
     StreamTarget target;
     target.limit = limit;
-    target.file = openTemporaryBeside(path, temporaryPath);
-    if (target.file == nullptr) {
-        report.status = status::kSystemError;
-        return report;
-    }
 
     cairo_surface_t* page = createVectorSurface(format, target, tape.width(), tape.height());
     report.status = drawPage(tape, page, target);
     const cairo_status_t pageStatus = cairo_surface_status(page);
     cairo_surface_destroy(page);
-    const bool closed = std::fclose(target.file) == 0;
 
     report.bytes = target.bytes;
-    std::error_code error;
     if (target.tooLarge) {
         report.result = VectorWriteResult::TooLarge;
-    } else if (target.ok() && closed && pageStatus == CAIRO_STATUS_SUCCESS &&
-               report.status == status::kOk) {
-        std::filesystem::rename(temporaryPath, path, error);
-        if (!error) {
+    } else if (target.ok() && pageStatus == CAIRO_STATUS_SUCCESS && report.status == status::kOk) {
+        // The finished file goes out as a picture does: a file replaced in
+        // one step, a device or FIFO written through, "-" standard output.
+        if (writeOutputFile(path, target.content, &report.writeError)) {
             report.result = VectorWriteResult::Written;
             return report;
         }
@@ -186,7 +158,6 @@ VectorWriteReport writeVectorMap(const DrawingTape& tape, const std::string& pat
     } else if (report.status == status::kOk) {
         report.status = target.failed ? status::kSystemError : status::kGenericError;
     }
-    std::filesystem::remove(temporaryPath, error);
     return report;
 }
 

@@ -26,10 +26,12 @@ struct VectorWriteReport {
     VectorWriteResult result = VectorWriteResult::NotWritten;
     uint64_t bytes = 0;  // size of the file written, or bytes reached when given up
     int32_t status = 0;  // drawing status of the replay, for the message
+    int writeError = 0;  // errno of the write when the file could not be written
 };
 
-// Writes the tape to `path` through a temporary file beside it that replaces
-// `path` only when the whole file is written and no larger than `limit`.
+// Makes the file in memory and, when it is whole and no larger than `limit`,
+// writes it to `path` as any output is written (writeOutputFile): a file is
+// replaced in one step, a device or FIFO written through.
 VectorWriteReport writeVectorMap(const DrawingTape& tape, const std::string& path,
                                  VectorFormat format, uint64_t limit = kVectorFileLimit);
 

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -159,6 +160,8 @@ TEST_F(DecodedMapCacheTest, DamagedOrForeignCacheFilesAreRebuilt) {
         {"other width", flipped(16)},
         {"other source size", flipped(32)},
         {"damaged path", flipped(112)},
+        {"a pixel of the first block", flipped(good.size() - kWidth * kHeight * 4 + 1)},
+        {"a pixel of the last row", flipped(good.size() - 3)},
     };
     for (const auto& [what, bytes] : damages) {
         ASSERT_TRUE(writeFileReplacing(cacheFile.string(), bytes));
@@ -228,6 +231,130 @@ TEST_F(DecodedMapCacheTest, OnlyTheNewestFewMapsStay) {
     EXPECT_EQ(cacheFiles().size(), 4u);
     // The oldest are gone, the newest is there: it loads without decoding.
     for (const std::string& map : maps) EXPECT_EQ(freshLoad(map), decoded(map));
+}
+
+// A cache file changed under a run that already read it: the run keeps the
+// right map, and the next load rebuilds the entry.
+TEST_F(DecodedMapCacheTest, ACacheFileCutShortOrOverwrittenWhileInUseNeverShows) {
+    const std::string path = writeMap("map.png", 6, kPngFormatId);
+    const std::vector<uint32_t> expected = decoded(path);
+    ASSERT_EQ(freshLoad(path), expected);
+    const fs::path cacheFile = onlyCacheFile();
+    const std::string good = readFileOrEmpty(cacheFile.string());
+    for (const bool cutShort : {true, false}) {
+        MapCache inUse(cacheFolder);
+        Picture picture;
+        ASSERT_TRUE(inUse.load(picture, path));
+        const int fd = ::open(cacheFile.c_str(), O_WRONLY);  // in place: the same inode
+        ASSERT_GE(fd, 0);
+        if (cutShort) {
+            ASSERT_EQ(::ftruncate(fd, 200), 0);
+        } else {
+            const std::string junk(good.size() - 4096, '\xAB');
+            ASSERT_EQ(::pwrite(fd, junk.data(), junk.size(), 4096), ssize_t(junk.size()));
+        }
+        ::close(fd);
+        EXPECT_EQ(pixelsOf(picture), expected) << cutShort;
+        inUse.forget();
+        Picture again;
+        ASSERT_TRUE(inUse.load(again, path));
+        EXPECT_EQ(pixelsOf(again), expected) << cutShort;
+        inUse.finishWrites();
+        EXPECT_EQ(readFileOrEmpty(cacheFile.string()), good) << cutShort << ": rebuilt";
+    }
+}
+
+// Another user may have made the folder, opened it to others or put a link
+// there: such a folder is not used at all, and the run says so once.
+TEST_F(DecodedMapCacheTest, AFolderOthersCouldPlantFilesInIsNotUsed) {
+    const std::string path = writeMap("map.png", 7, kPngFormatId);
+    const std::vector<uint32_t> expected = decoded(path);
+    const std::string elsewhere = folder.file("elsewhere");
+    ASSERT_EQ(::mkdir(elsewhere.c_str(), 0700), 0);
+    struct Plant {
+        const char* what;
+        std::function<void()> make;
+        bool needsRoot;
+    };
+    const std::vector<Plant> plants = {
+        {"open to everybody", [&] { ::chmod(cacheFolder.c_str(), 0777); }, false},
+        {"open to its group", [&] { ::chmod(cacheFolder.c_str(), 0770); }, false},
+        {"a link to another folder",
+         [&] {
+             ::rmdir(cacheFolder.c_str());
+             ::symlink(elsewhere.c_str(), cacheFolder.c_str());
+         },
+         false},
+        {"another user's", [&] { ::chown(cacheFolder.c_str(), 65534, 65534); }, true},
+    };
+    for (const Plant& plant : plants) {
+        if (plant.needsRoot && ::geteuid() != 0) continue;
+        fs::remove_all(cacheHome);
+        ASSERT_TRUE(fs::create_directories(cacheFolder));
+        plant.make();
+        ::testing::internal::CaptureStderr();
+        MapCache run(cacheFolder);
+        for (int load = 0; load < 2; ++load) {
+            Picture picture;
+            ASSERT_TRUE(run.load(picture, path));
+            EXPECT_EQ(pixelsOf(picture), expected) << plant.what;
+            run.forget();
+        }
+        run.finishWrites();
+        const std::string err = ::testing::internal::GetCapturedStderr();
+        EXPECT_NE(err.find("map cache folder"), std::string::npos) << plant.what;
+        EXPECT_EQ(err.find("map cache folder"), err.rfind("map cache folder")) << "said once";
+        EXPECT_TRUE(fs::is_empty(elsewhere)) << plant.what;
+        EXPECT_TRUE(fs::is_symlink(cacheFolder) || fs::is_empty(cacheFolder)) << plant.what;
+    }
+}
+
+// A cache file that is a FIFO, a link or another user's is never read; the
+// entry is written again as a file of this user's own.
+TEST_F(DecodedMapCacheTest, ACacheFileOthersCouldPlantIsNotRead) {
+    const std::string path = writeMap("map.png", 8, kPngFormatId);
+    const std::vector<uint32_t> expected = decoded(path);
+    ASSERT_EQ(freshLoad(path), expected);
+    const fs::path cacheFile = onlyCacheFile();
+    const std::string good = readFileOrEmpty(cacheFile.string());
+    const std::string elsewhere = folder.put("elsewhere.pixels", good);
+    struct Plant {
+        const char* what;
+        std::function<void()> make;
+        bool needsRoot;
+    };
+    const std::vector<Plant> plants = {
+        {"a FIFO", [&] { ::mkfifo(cacheFile.c_str(), 0600); }, false},
+        {"a link to a cache file", [&] { ::symlink(elsewhere.c_str(), cacheFile.c_str()); }, false},
+        {"another user's file",
+         [&] {
+             writeFileReplacing(cacheFile.string(), good);
+             ::chown(cacheFile.c_str(), 65534, 65534);
+         },
+         true},
+    };
+    for (const Plant& plant : plants) {
+        if (plant.needsRoot && ::geteuid() != 0) continue;
+        fs::remove(cacheFile);
+        plant.make();
+        EXPECT_EQ(freshLoad(path), expected) << plant.what;
+        struct stat info {};
+        ASSERT_EQ(::lstat(cacheFile.c_str(), &info), 0);
+        EXPECT_TRUE(S_ISREG(info.st_mode)) << plant.what << ": rebuilt";
+        EXPECT_EQ(info.st_uid, ::geteuid()) << plant.what;
+        EXPECT_EQ(readFileOrEmpty(cacheFile.string()), good) << plant.what;
+    }
+}
+
+// A write killed before its rename leaves a locked temporary file; once its
+// lock is gone the next run sweeps it.
+TEST_F(DecodedMapCacheTest, AKilledWritesTemporaryFileIsSweptAtStart) {
+    const std::string path = writeMap("map.png", 9, kPngFormatId);
+    ASSERT_EQ(freshLoad(path), decoded(path));
+    const std::string leftover = cacheFolder + "/.0123456789abcdef.pixels.999-1.tmp";
+    ASSERT_TRUE(writeFileReplacing(leftover, std::string(1 << 20, 'x')));
+    EXPECT_EQ(freshLoad(path), decoded(path));
+    EXPECT_FALSE(fs::exists(leftover));
 }
 
 }  // namespace
