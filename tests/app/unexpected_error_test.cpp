@@ -71,7 +71,7 @@ void holdTheReport(std::chrono::milliseconds) {
 
 }  // namespace
 
-TEST(UnexpectedErrorDeathTest, AnExceptionInTheBatchJobWaitsThenExits255) {
+TEST(UnexpectedErrorDeathTest, AnExceptionInTheBatchJobIsReportedAndExits255AtOnce) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     BatchRun run;
     run.outputPath = "/nonexistent/out.png";
