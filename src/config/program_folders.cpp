@@ -68,6 +68,10 @@ EnvironmentOptions readEnvironmentOptions(const EnvironmentLookup& environment) 
     options.printTimings = environment("TCMAP_TIMINGS") == "1";
     options.killTestHooks.holdWrite = environment("TCMAP_TEST_HOLD_WRITE");
     options.killTestHooks.noUnnamedFiles = environment("TCMAP_TEST_NO_TMPFILE") == "1";
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        options.messageLocale = environment(name);
+        if (!options.messageLocale.empty()) break;
+    }
     return options;
 }
 

@@ -36,6 +36,9 @@ struct ProgramFolders {
 struct EnvironmentOptions {
     bool printTimings = false;    // TCMAP_TIMINGS=1: how long each stage of a job took
     KillTestHooks killTestHooks;  // TCMAP_TEST_HOLD_WRITE, TCMAP_TEST_NO_TMPFILE
+    // The locale's message language: LC_ALL, else LC_MESSAGES, else LANG
+    // (the first that is set), as "zh_CN.UTF-8"; empty when none is.
+    std::string messageLocale;
 };
 
 // Reads one environment variable; empty when unset.
