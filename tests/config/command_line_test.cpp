@@ -58,10 +58,8 @@ TEST(ParseCommandLine, BatchGivesSettingsOutputAndTrackFiles) {
 }
 
 TEST(ParseCommandLine, AnythingElseIsInteractive) {
-    const Args lines[] = {{},
-                          {"~NOGUI", "s.ini", "o.png", "a.dat"},
-                          {"a.dat", "~nogui"},
-                          {"a.dat", "-"}};
+    const Args lines[] = {
+        {}, {"~NOGUI", "s.ini", "o.png", "a.dat"}, {"a.dat", "~nogui"}, {"a.dat", "-"}};
     for (const Args& args : lines) {
         const CommandLine line = parseCommandLine(args);
         EXPECT_EQ(line.outcome, CommandLineOutcome::Interactive);
@@ -96,10 +94,11 @@ TEST(ParseCommandLine, AnythingElseIsInteractive) {
 // An option where the window takes track files is never a track file: the
 // window would otherwise try to open "--nogui" as a storm.
 TEST(ParseCommandLine, OptionsAreNotTrackFiles) {
-    const std::pair<Args, std::string> lines[] = {{{"--help", "a.dat"}, "--help"},
-                                                  {{"-help"}, "-help"},
-                                                  {{"--nogui", "s.ini", "o.png", "a.dat"}, "--nogui"},
-                                                  {{"a.dat", "--grid"}, "--grid"}};
+    const std::pair<Args, std::string> lines[] = {
+        {{"--help", "a.dat"}, "--help"},
+        {{"-help"}, "-help"},
+        {{"--nogui", "s.ini", "o.png", "a.dat"}, "--nogui"},
+        {{"a.dat", "--grid"}, "--grid"}};
     for (const auto& [args, option] : lines) {
         const CommandLine line = parseCommandLine(args);
         EXPECT_EQ(line.outcome, CommandLineOutcome::UnknownOption) << option;
@@ -150,6 +149,9 @@ TEST(Program, ReportsUsageHelpAndVersion) {
               "usage: tcmap [<track file> ...]\n"
               "       tcmap ~nogui <settings file> <output picture> <track file> [<track file> "
               "...]\n"
+              "       tcmap draw [options] <track file>... -o <output>   (tcmap draw --help)\n"
+              "       tcmap draw [options] <track file>... --each <pattern>\n"
+              "       tcmap list [--json|--csv] [options] <track file>...   (tcmap list --help)\n"
               "       tcmap check-settings <settings file>\n"
               "       tcmap --help | --version | --paths\n"
               "The output picture is a PNG, or a vector map when its name ends in .svg (SVG)\n"
