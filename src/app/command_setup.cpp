@@ -60,7 +60,10 @@ std::variant<CommandSetup, std::string> settleCommand(const CommandOptions& opti
     setup.language = readLanguageChoice(paths.runFolder, messageLocale);
     if (!options.language.empty()) {
         const std::string lower = toLowerAscii(options.language);
-        if (!isRegularFile(paths.programFile(lower + ".lang"))) {
+        // A code names a file of the data folder, never a path.
+        const bool plain =
+            lower.find_first_not_of("abcdefghijklmnopqrstuvwxyz-_") == std::string::npos;
+        if (!plain || !isRegularFile(paths.programFile(lower + ".lang"))) {
             return "--lang " + options.language + ": no language file " + lower +
                    ".lang; accepted: en, zh-cn";
         }

@@ -199,6 +199,8 @@ TEST(CommandSetup, NamedOptionsSetTheKeyOfTheChosenStyle) {
          "to 32767"},
         {{"--years", "2015..2016"}, ""},
         {{"--lang", "fr"}, "--lang fr: no language file fr.lang; accepted: en, zh-cn"},
+        {{"--lang", "../data/en"},
+         "--lang ../data/en: no language file ../data/en.lang; accepted: en, zh-cn"},
         {{"--settings", user.file("missing.ini")},
          "--settings " + user.file("missing.ini") +
              ": no such settings file; accepted: an existing settings file"},
