@@ -180,8 +180,8 @@ constexpr OptionRow kOptions[] = {
     {"--radii", "WHICH",
      "wind radii: 34,50,64 or all (every fix), last (last fix with radii), tropical, none", kDraw,
      "Borvane4.DrawRad / DrawRad1", false, applyRadii},
-    {"--labels,!--no-labels", "", "storm labels (TCV style)", kDraw, "Borvane4.ShowText1", false,
-     applySwitch<k::kShowText1, k::kShowText1>},
+    {"--labels,!--no-labels", "", "storm labels, TCV style (--no-labels: none)", kDraw,
+     "Borvane4.ShowText1", false, applySwitch<k::kShowText1, k::kShowText1>},
     {"--map", "FILE", "map picture", kDraw, "Borvane4.Map / Map1", false,
      [](CommandOptions& o, const std::string& v) {
          o.mapFile = v;
@@ -259,13 +259,20 @@ ParsedCommand parseCommandOptions(CommandName command, const std::vector<std::st
     // Values in command-line order per row; flags as their count (negative
     // for the --no- form).
     std::map<size_t, std::vector<std::string>> values;
-    std::map<size_t, int64_t> flags;
+    // A flag's on and off options: the last of them on the command line wins.
+    std::map<size_t, std::pair<CLI::Option*, CLI::Option*>> flags;
     for (size_t i = 0; i < std::size(kOptions); ++i) {
         const OptionRow& row = kOptions[i];
         if ((row.commands & bit) == 0) continue;
         const std::string names(row.names);
         if (row.valueName.empty()) {
-            app.add_flag(names, flags[i], helpOf(row));
+            // The --no- form counts down the same flag; the row's help names
+            // it, so it is kept out of the list of options.
+            const size_t negated = names.find(",!");
+            flags[i].first = app.add_flag(names.substr(0, negated))->description(helpOf(row));
+            if (negated != std::string::npos) {
+                flags[i].second = app.add_flag(names.substr(negated + 2))->group("");
+            }
         } else {
             app.add_option(names, values[i], helpOf(row))
                 ->option_text(std::string(row.valueName))
@@ -288,8 +295,13 @@ ParsedCommand parseCommandOptions(CommandName command, const std::vector<std::st
     for (size_t i = 0; i < std::size(kOptions); ++i) {
         const OptionRow& row = kOptions[i];
         std::vector<std::string> given;
-        if (auto flag = flags.find(i); flag != flags.end() && flag->second != 0) {
-            given.push_back(flag->second > 0 ? "1" : "0");
+        if (auto flag = flags.find(i); flag != flags.end()) {
+            const std::vector<CLI::Option*> order = app.parse_order();
+            for (auto it = order.rbegin(); it != order.rend(); ++it) {
+                if (*it != flag->second.first && *it != flag->second.second) continue;
+                given.push_back(*it == flag->second.first ? "1" : "0");
+                break;
+            }
         } else if (auto value = values.find(i); value != values.end() && !value->second.empty()) {
             given = row.repeatable ? value->second : std::vector<std::string>{value->second.back()};
         }

@@ -63,6 +63,14 @@ TEST(CommandOptions, ValuesReachTheirFields) {
     }
     EXPECT_EQ(stored,
               (Args{"ShowGrid1=1", "DrawLegends1=4", "DrawRad1=1", "ShowText1=0", "Years1=2016"}));
+    // Of a flag's on and off forms, the last one counts.
+    for (const auto& [args, value] :
+         {std::pair{Args{"--no-grid", "--grid"}, "1"}, std::pair{Args{"--grid", "--no-grid"}, "0"},
+          std::pair{Args{"--grid", "--no-grid", "--grid"}, "1"}}) {
+        const ParsedCommand flags = parseDraw(args);
+        ASSERT_EQ(flags.options.named.size(), 1u) << value;
+        EXPECT_EQ(flags.options.named[0].value, value) << args.size();
+    }
 }
 
 TEST(CommandOptions, RefusalsNameTheOptionAndWhatIsAccepted) {
