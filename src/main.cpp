@@ -102,7 +102,8 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "%s\n", batchUsageLine().c_str());
             return 2;
         case CommandLineOutcome::CheckSettings:
-            return runCheckSettingsCommand(paths, line.commandArguments, std::cout, std::cerr);
+            return runCheckSettingsCommand(paths, line.commandArguments, std::cout, std::cerr,
+                                           options.messageLocale);
         case CommandLineOutcome::UnknownOption:
             std::fputs(unknownOptionText(line.unknownOption).c_str(), stderr);
             return 2;
