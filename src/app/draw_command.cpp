@@ -45,6 +45,9 @@ std::string checkCombination(const CommandOptions& o) {
         return error;
     }
     if (!o.statsFile.empty() && o.statsFormat.empty()) return "--stats-file needs --stats";
+    if (o.output == "-" && !o.statsFormat.empty() && o.statsFile.empty()) {
+        return "-o - and --stats both write to standard output; give --stats-file FILE";
+    }
     return {};
 }
 

@@ -236,6 +236,8 @@ TEST(DrawCommand, AFailedMapLeavesItsPathAlone) {
         {{kArchive, "-o", "a.png", "--each", "b.png"}, "tcmap draw: -o and --each exclude"},
         {{kArchive, "-o", "a.png", "--index", "m.json"}, "tcmap draw: --index needs --each"},
         {{kArchive, "-o", kArchive}, "tcmap draw: "},
+        {{kArchive, "-o", "-", "--stats", "csv"},
+         "tcmap draw: -o - and --stats both write to standard output; give --stats-file FILE"},
     };
     for (const auto& row : usage) {
         const Result result = run.draw(row.args);
