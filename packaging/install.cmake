@@ -17,6 +17,9 @@ install(FILES ${TCMAP_PACKAGING_DIR}/tcmap.desktop
 install(FILES ${TCMAP_PACKAGING_DIR}/org.tcmap.tcmap.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${TCMAP_PACKAGING_DIR}/tcmap.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
+# Bash completion of the commands and their options.
+install(FILES ${TCMAP_PACKAGING_DIR}/tcmap.bash-completion
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME tcmap)
 install(FILES ${TCMAP_PACKAGING_DIR}/icons/tcmap.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 foreach(size 16 32 48 64 128 256)

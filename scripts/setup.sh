@@ -10,6 +10,8 @@ packages=(
   libpng-dev libjpeg-dev zlib1g-dev
   # polygon unions of the forecast cone and the wind swath (the C API, geos_c.h)
   libgeos-dev
+  # the command line of draw and list, and their JSON output (header-only)
+  libcli11-dev nlohmann-json3-dev
   qt6-base-dev
   qt6-translations-l10n
   fonts-wqy-microhei fonts-dejavu-core

@@ -1,14 +1,20 @@
 // tcmap entry point. Batch mode ("~nogui") and the commands run without
 // creating any Qt object, so they work on a machine without a display.
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <string>
+#include <thread>
 #include <vector>
+
+#include <unistd.h>
 
 #include "app/batch_output_check.h"
 #include "app/batch_run.h"
 #include "app/check_settings_command.h"
+#include "app/draw_command.h"
+#include "app/list_command.h"
 #include "app/run_inputs.h"
 #include "app/settings_warnings.h"
 #include "app/startup_state.h"
@@ -46,7 +52,7 @@ int runBatchMode(const tcmap::CommandLine& line, const tcmap::ProgramPaths& path
     installBatchErrorHandlers();
     BatchRun run;
     run.paths = paths;
-    run.language = readLanguageChoice(paths.runFolder);
+    run.language = readLanguageChoice(paths.runFolder, options.messageLocale);
     run.style = style;
     run.outputPath = line.outputPath;
     run.trackFiles = line.trackFiles;
@@ -56,6 +62,20 @@ int runBatchMode(const tcmap::CommandLine& line, const tcmap::ProgramPaths& path
     printBatchSettingsWarnings(line.settingsArgument, paths.settingsPath,
                                LanguagePack(paths, run.language), std::cerr);
     return runBatch(run, std::cerr);
+}
+
+// What `draw` and `list` take from start-up. They write nothing of the
+// user's folders: the settings come from the installed file or the one named.
+tcmap::CommandContext commandContext(const tcmap::ProgramPaths& paths,
+                                     const tcmap::EnvironmentOptions& options,
+                                     tcmap::MapCache& cache) {
+    tcmap::CommandContext context;
+    context.paths = paths;
+    context.messageLocale = options.messageLocale;
+    context.mapCache = &cache;
+    context.cores = std::max(1u, std::thread::hardware_concurrency());
+    context.progressOnTerminal = ::isatty(STDERR_FILENO) == 1;
+    return context;
 }
 
 }  // namespace
@@ -87,7 +107,20 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "%s\n", batchUsageLine().c_str());
             return 2;
         case CommandLineOutcome::CheckSettings:
-            return runCheckSettingsCommand(paths, line.commandArguments, std::cout, std::cerr);
+            return runCheckSettingsCommand(paths, line.commandArguments, std::cout, std::cerr,
+                                           options.messageLocale);
+        case CommandLineOutcome::UnknownOption:
+            std::fputs(unknownOptionText(line.unknownOption).c_str(), stderr);
+            return 2;
+        case CommandLineOutcome::Draw:
+        case CommandLineOutcome::List: {
+            std::signal(SIGPIPE, SIG_IGN);
+            MapCache cache(folders.cacheFolder);
+            const CommandContext context = commandContext(paths, options, cache);
+            return line.outcome == CommandLineOutcome::Draw
+                       ? runDrawCommand(context, line.commandArguments, std::cout, std::cerr)
+                       : runListCommand(context, line.commandArguments, std::cout, std::cerr);
+        }
         case CommandLineOutcome::Batch: {
             paths.settingsPath = line.batchSettings(paths.settingsPath);
             settleUserFolders(paths, folders);

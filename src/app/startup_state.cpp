@@ -60,6 +60,16 @@ LanguageChoice readLanguageChoice(const std::string& runFolder) {
     return choice;
 }
 
+LanguageChoice readLanguageChoice(const std::string& runFolder, std::string_view messageLocale) {
+    LanguageChoice choice = readLanguageChoice(runFolder);
+    if (languageChoicePending(runFolder)) choice.code = languageOfLocale(messageLocale);
+    return choice;
+}
+
+std::string languageOfLocale(std::string_view messageLocale) {
+    return messageLocale.substr(0, 2) == "zh" ? "zh-cn" : "en";
+}
+
 StyleChoice readStyleChoice(const std::string& settingsPath) {
     StyleChoice style;
     style.tcv = readInteger(readSetting(settingsPath, settings::kMode)) > 0;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "config/program_paths.h"
 
@@ -29,6 +30,15 @@ std::string prepareScratchFile(const ProgramPaths& paths);
 // Language.ini beside the settings: the language, or the default one while
 // none was chosen yet.
 LanguageChoice readLanguageChoice(const std::string& runFolder);
+
+// The language of a run that asks nothing (batch mode, the commands): the
+// one Language.ini names, or while it names none, the locale's: Chinese for
+// a "zh" locale, else English. Language.ini is left as it is, so the window
+// still asks on its first start.
+LanguageChoice readLanguageChoice(const std::string& runFolder, std::string_view messageLocale);
+
+// The language code of a locale such as "zh_TW.UTF-8" or "en_US".
+std::string languageOfLocale(std::string_view messageLocale);
 
 // The render style and the two map paths of a settings file.
 StyleChoice readStyleChoice(const std::string& settingsPath);

@@ -8,22 +8,45 @@ namespace {
 
 constexpr const char* kBatchWord = "~nogui";
 constexpr const char* kCheckSettingsWord = "check-settings";
+constexpr const char* kDrawWord = "draw";
+constexpr const char* kListWord = "list";
 constexpr size_t kBatchMinimumArguments = 4;
+
+// An argument the window would take as a track file but that reads as an
+// option: "-x", "--x". A lone "-" is not one.
+bool looksLikeOption(const std::string& arg) {
+    return arg.size() > 1 && arg[0] == '-';
+}
 
 }  // namespace
 
 CommandLine parseCommandLine(const std::vector<std::string>& args) {
     CommandLine line;
-    if (args.size() == 1 && args[0] == "--help") line.outcome = CommandLineOutcome::Help;
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        line.outcome = CommandLineOutcome::Help;
+    }
     if (args.size() == 1 && args[0] == "--version") line.outcome = CommandLineOutcome::Version;
     if (args.size() == 1 && args[0] == "--paths") line.outcome = CommandLineOutcome::Paths;
     if (line.outcome != CommandLineOutcome::Interactive) return line;
-    if (!args.empty() && args[0] == kCheckSettingsWord) {
-        line.outcome = CommandLineOutcome::CheckSettings;
-        line.commandArguments.assign(args.begin() + 1, args.end());
-        return line;
+    const std::pair<const char*, CommandLineOutcome> commands[] = {
+        {kCheckSettingsWord, CommandLineOutcome::CheckSettings},
+        {kDrawWord, CommandLineOutcome::Draw},
+        {kListWord, CommandLineOutcome::List}};
+    for (const auto& [word, outcome] : commands) {
+        if (!args.empty() && args[0] == word) {
+            line.outcome = outcome;
+            line.commandArguments.assign(args.begin() + 1, args.end());
+            return line;
+        }
     }
     if (args.empty() || args[0] != kBatchWord) {
+        for (const std::string& arg : args) {
+            if (looksLikeOption(arg)) {
+                line.outcome = CommandLineOutcome::UnknownOption;
+                line.unknownOption = arg;
+                return line;
+            }
+        }
         line.windowFiles = args;
         return line;
     }
@@ -40,6 +63,18 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
     return line;
 }
 
+std::string unknownOptionText(const std::string& option) {
+    std::string text = "tcmap: unknown option " + option + ".";
+    if (option == "--nogui" || option == "-nogui") {
+        text +=
+            " Batch mode is 'tcmap ~nogui <settings file> <output picture> <track file>...'"
+            " (with a tilde), or use 'tcmap draw FILES... -o OUT'.";
+    } else {
+        text += " Options belong to a command: 'tcmap draw --help', 'tcmap list --help'.";
+    }
+    return text + "\n" + usageText();
+}
+
 std::string batchUsageLine() {
     return "usage: tcmap ~nogui <settings file> <output picture> <track file> [<track file> ...]";
 }
@@ -47,6 +82,9 @@ std::string batchUsageLine() {
 std::string usageText() {
     return "usage: tcmap [<track file> ...]\n"
            "       tcmap ~nogui <settings file> <output picture> <track file> [<track file> ...]\n"
+           "       tcmap draw [options] <track file>... -o <output>   (tcmap draw --help)\n"
+           "       tcmap draw [options] <track file>... --each <pattern>\n"
+           "       tcmap list [--json|--csv] [options] <track file>...   (tcmap list --help)\n"
            "       tcmap check-settings <settings file>\n"
            "       tcmap --help | --version | --paths\n"
            "The output picture is a PNG, or a vector map when its name ends in .svg (SVG)\n"

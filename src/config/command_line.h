@@ -16,6 +16,9 @@ enum class CommandLineOutcome {
     Version,        // "--version" alone
     Paths,          // "--paths" alone: the folders the program uses
     CheckSettings,  // "check-settings" and its arguments: nothing was changed
+    Draw,           // "draw" and its arguments
+    List,           // "list" and its arguments
+    UnknownOption,  // an option where the window takes track files: `unknownOption`
 };
 
 struct CommandLine {
@@ -26,7 +29,8 @@ struct CommandLine {
     bool settingsArgumentIsFile = false;  // it names a regular file
     std::string outputPath;               // never empty in batch mode
     std::vector<std::string> trackFiles;
-    std::vector<std::string> commandArguments;  // CheckSettings: the arguments after its word
+    std::vector<std::string> commandArguments;  // a command's arguments after its word
+    std::string unknownOption;                  // UnknownOption: the option as given
 
     // The settings file a batch job reads: the one given when it is a file,
     // else `defaultSettings`.
@@ -37,6 +41,9 @@ struct CommandLine {
 
 // Decides the mode from the arguments after the program name.
 CommandLine parseCommandLine(const std::vector<std::string>& args);
+
+// The message for an option the program does not know, with what it takes.
+std::string unknownOptionText(const std::string& option);
 
 // One line naming the batch form, for a command line that cannot run.
 std::string batchUsageLine();

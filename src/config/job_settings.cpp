@@ -5,6 +5,7 @@
 #include "base/line_break_escapes.h"
 #include "base/text_rules.h"
 #include "config/settings_keys.h"
+#include "config/settings_source.h"
 
 namespace tcmap {
 
@@ -22,12 +23,12 @@ double drawingSize(double value) {
 // One settings file, read key by key; the style picks the key of a pair.
 class SettingsReader {
   public:
-    SettingsReader(const std::string& path, bool tcv) : path_(path), tcv_(tcv) {}
+    SettingsReader(const SettingsSource& source, bool tcv) : source_(source), tcv_(tcv) {}
 
     std::string text(const SettingKey& wendrel, const SettingKey& tcv) const {
-        return readSetting(path_, tcv_ ? tcv : wendrel);
+        return source_.read(tcv_ ? tcv : wendrel);
     }
-    std::string text(const SettingKey& both) const { return readSetting(path_, both); }
+    std::string text(const SettingKey& both) const { return source_.read(both); }
 
     double number(const SettingKey& wendrel, const SettingKey& tcv) const {
         return readNumber(text(wendrel, tcv));
@@ -44,7 +45,7 @@ class SettingsReader {
     }
 
   private:
-    const std::string& path_;
+    const SettingsSource& source_;
     bool tcv_;
 };
 
@@ -78,8 +79,12 @@ FrameReset frameResetOf(int32_t multipleFile) {
 }
 
 JobSettings readJobSettings(const std::string& settingsPath, bool tcvStyle) {
+    return readJobSettings(SettingsSource{settingsPath, {}}, tcvStyle);
+}
+
+JobSettings readJobSettings(const SettingsSource& source, bool tcvStyle) {
     namespace k = settings;
-    const SettingsReader read(settingsPath, tcvStyle);
+    const SettingsReader read(source, tcvStyle);
     JobSettings s;
     s.trackWidth = drawingSize(read.number(k::kTrack, k::kTrack1));
     s.pointSize = drawingSize(readNumber(read.text(k::kPoint)));

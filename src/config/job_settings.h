@@ -56,7 +56,11 @@ struct JobSettings {
     std::string archiveStorms;   // [Archive] Storms / Storms1
 };
 
+struct SettingsSource;
+
 JobSettings readJobSettings(const std::string& settingsPath, bool tcvStyle);
+// The same with the command line's values in place of the file's.
+JobSettings readJobSettings(const SettingsSource& source, bool tcvStyle);
 
 // Every backslash followed by n or N becomes CR LF.
 std::string expandLineBreaks(std::string_view format);

@@ -78,6 +78,10 @@ EnvironmentOptions readEnvironmentOptions(const EnvironmentLookup& environment) 
         fifoWait.find_first_not_of("0123456789") == std::string::npos) {
         options.fifoWait = std::chrono::milliseconds(std::stol(fifoWait));
     }
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        options.messageLocale = environment(name);
+        if (!options.messageLocale.empty()) break;
+    }
     return options;
 }
 

@@ -43,6 +43,9 @@ struct EnvironmentOptions {
     // TCMAP_MAP_PIXEL_LIMIT: most pixels a map picture may declare; 0 keeps
     // the drawing's default.
     int64_t mapPixelLimit = 0;
+    // The locale's message language: LC_ALL, else LC_MESSAGES, else LANG
+    // (the first that is set), as "zh_CN.UTF-8"; empty when none is.
+    std::string messageLocale;
 };
 
 // Reads one environment variable; empty when unset.

@@ -224,8 +224,18 @@ class DrawJob {
     bool addStorm(const Track& track, FixCollector& collector) {
         if (track.statistics) {
             addToRun(result_.total, *track.statistics);
-            result_.storms.push_back(
-                StormSummary{track.source, track.stormId, track.name, *track.statistics});
+            StormSummary summary;
+            summary.source = track.source;
+            summary.stormId = track.stormId;
+            summary.name = track.name;
+            summary.statistics = *track.statistics;
+            summary.basin = track.basin;
+            summary.fixes = track.fixes.size();
+            if (!track.fixes.empty()) {
+                summary.firstTime = track.fixes.front().time;
+                summary.lastTime = track.fixes.back().time;
+            }
+            result_.storms.push_back(std::move(summary));
         }
         collector.beginFile(track.kind, track.fixes.size());
         for (const Fix& fix : track.fixes) collector.addFix(fix);

@@ -95,6 +95,10 @@ struct StormSummary {
     std::string stormId;
     std::string name;
     StormStatistics statistics;
+    std::string basin;
+    std::string firstTime;  // of its first and last fix
+    std::string lastTime;
+    size_t fixes = 0;
 };
 
 struct DrawResult {

@@ -43,7 +43,9 @@ struct RunResult {
 
 // Runs the built executable from a private run folder with `args`, standard
 // error captured in a file of `folder`; in `environment` when one is given,
-// else in the test's own.
+// else in the test's own with a Chinese locale: a fresh run folder names no
+// language, so batch mode takes the locale's, and these tests expect the
+// default texts.
 RunResult runTcmap(const TempFolder& folder, const std::vector<std::string>& args,
                    const std::vector<std::string>* environment = nullptr) {
     const PrivateRunFolder runFolder;
@@ -54,7 +56,13 @@ RunResult runTcmap(const TempFolder& folder, const std::vector<std::string>& arg
     for (std::string& arg : argv) pointers.push_back(arg.data());
     pointers.push_back(nullptr);
 
-    std::vector<std::string> envCopy = environment ? *environment : std::vector<std::string>{};
+    std::vector<std::string> envCopy;
+    if (environment) {
+        envCopy = *environment;
+    } else {
+        for (char** entry = environ; *entry != nullptr; ++entry) envCopy.emplace_back(*entry);
+        envCopy.emplace_back("LC_ALL=zh_CN.UTF-8");
+    }
     std::vector<char*> envPointers;
     for (std::string& entry : envCopy) envPointers.push_back(entry.data());
     envPointers.push_back(nullptr);
@@ -66,8 +74,8 @@ RunResult runTcmap(const TempFolder& folder, const std::vector<std::string>& arg
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0644);
     pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, argv[0].c_str(), &actions, nullptr, pointers.data(),
-                                    environment ? envPointers.data() : environ);
+    const int spawned =
+        posix_spawn(&pid, argv[0].c_str(), &actions, nullptr, pointers.data(), envPointers.data());
     posix_spawn_file_actions_destroy(&actions);
     RunResult result;
     if (spawned != 0) {

@@ -87,7 +87,8 @@ TEST(CheckSettingsCommand, TheProgramRunsItWithoutADisplay) {
     const PrivateRunFolder run;
     const std::string bad = folder.put("bad.ini", "[Borvane4]\nDrawLegends1=9\n");
     const auto runProgram = [&](const std::string& settings) {
-        std::string environment = "PATH=/usr/bin:/bin HOME='" + folder.path() + "' LANG=C.UTF-8";
+        std::string environment =
+            "PATH=/usr/bin:/bin HOME='" + folder.path() + "' LANG=zh_CN.UTF-8";
         for (const char* name : {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"}) {
             if (const char* value = std::getenv(name)) {
                 environment += std::string(" ") + name + "='" + value + "'";
@@ -104,7 +105,7 @@ TEST(CheckSettingsCommand, TheProgramRunsItWithoutADisplay) {
         return result;
     };
 
-    // A fresh run folder has chosen no language yet: Simplified Chinese.
+    // A fresh run folder has chosen no language yet: the locale's, Chinese.
     const Result warned = runProgram(bad);
     EXPECT_EQ(warned.exitCode, 1) << warned.err;
     EXPECT_EQ(warned.out, bad +

@@ -58,11 +58,8 @@ TEST(ParseCommandLine, BatchGivesSettingsOutputAndTrackFiles) {
 }
 
 TEST(ParseCommandLine, AnythingElseIsInteractive) {
-    const Args lines[] = {{},
-                          {"~NOGUI", "s.ini", "o.png", "a.dat"},
-                          {"a.dat", "~nogui"},
-                          {"--help", "a.dat"},
-                          {"-help"}};
+    const Args lines[] = {
+        {}, {"~NOGUI", "s.ini", "o.png", "a.dat"}, {"a.dat", "~nogui"}, {"a.dat", "-"}};
     for (const Args& args : lines) {
         const CommandLine line = parseCommandLine(args);
         EXPECT_EQ(line.outcome, CommandLineOutcome::Interactive);
@@ -71,6 +68,7 @@ TEST(ParseCommandLine, AnythingElseIsInteractive) {
         EXPECT_TRUE(line.trackFiles.empty());
     }
     EXPECT_EQ(parseCommandLine({"--help"}).outcome, CommandLineOutcome::Help);
+    EXPECT_EQ(parseCommandLine({"-h"}).outcome, CommandLineOutcome::Help);
     // A command takes its own arguments, whatever their number; its word is
     // spelt exactly.
     for (const Args& args : {Args{"check-settings"}, Args{"check-settings", "a.ini", "b.ini"}}) {
@@ -85,6 +83,30 @@ TEST(ParseCommandLine, AnythingElseIsInteractive) {
     EXPECT_EQ(version.outcome, CommandLineOutcome::Version);
     EXPECT_TRUE(version.windowFiles.empty());
     EXPECT_EQ(parseCommandLine({"--paths"}).outcome, CommandLineOutcome::Paths);
+    for (const auto& [word, outcome] : {std::pair{"draw", CommandLineOutcome::Draw},
+                                        std::pair{"list", CommandLineOutcome::List}}) {
+        const CommandLine command = parseCommandLine({word, "-o", "x.png", "a.dat"});
+        EXPECT_EQ(command.outcome, outcome);
+        EXPECT_EQ(command.commandArguments, (Args{"-o", "x.png", "a.dat"}));
+    }
+}
+
+// An option where the window takes track files is never a track file: the
+// window would otherwise try to open "--nogui" as a storm.
+TEST(ParseCommandLine, OptionsAreNotTrackFiles) {
+    const std::pair<Args, std::string> lines[] = {
+        {{"--help", "a.dat"}, "--help"},
+        {{"-help"}, "-help"},
+        {{"--nogui", "s.ini", "o.png", "a.dat"}, "--nogui"},
+        {{"a.dat", "--grid"}, "--grid"}};
+    for (const auto& [args, option] : lines) {
+        const CommandLine line = parseCommandLine(args);
+        EXPECT_EQ(line.outcome, CommandLineOutcome::UnknownOption) << option;
+        EXPECT_EQ(line.unknownOption, option);
+        EXPECT_TRUE(line.windowFiles.empty());
+    }
+    EXPECT_NE(unknownOptionText("--nogui").find("~nogui"), std::string::npos);
+    EXPECT_NE(unknownOptionText("--grid").find("tcmap draw --help"), std::string::npos);
 }
 
 namespace {
@@ -127,6 +149,9 @@ TEST(Program, ReportsUsageHelpAndVersion) {
               "usage: tcmap [<track file> ...]\n"
               "       tcmap ~nogui <settings file> <output picture> <track file> [<track file> "
               "...]\n"
+              "       tcmap draw [options] <track file>... -o <output>   (tcmap draw --help)\n"
+              "       tcmap draw [options] <track file>... --each <pattern>\n"
+              "       tcmap list [--json|--csv] [options] <track file>...   (tcmap list --help)\n"
               "       tcmap check-settings <settings file>\n"
               "       tcmap --help | --version | --paths\n"
               "The output picture is a PNG, or a vector map when its name ends in .svg (SVG)\n"

@@ -165,4 +165,19 @@ TEST(ProgramFolders, CacheFolderAndEnvironmentSwitches) {
     EXPECT_EQ(on.killTestHooks.holdWrite, "written:map.png");
     EXPECT_TRUE(on.killTestHooks.noUnnamedFiles);
     EXPECT_FALSE(readEnvironmentOptions(environmentOf({{"TCMAP_TIMINGS", "yes"}})).printTimings);
+
+    // The message language follows the locale rules: the first of LC_ALL,
+    // LC_MESSAGES and LANG that is set.
+    EXPECT_EQ(off.messageLocale, "");
+    EXPECT_EQ(readEnvironmentOptions(environmentOf({{"LANG", "en_US.UTF-8"},
+                                                    {"LC_MESSAGES", "zh_CN.UTF-8"},
+                                                    {"LC_ALL", "de_DE.UTF-8"}}))
+                  .messageLocale,
+              "de_DE.UTF-8");
+    EXPECT_EQ(readEnvironmentOptions(
+                  environmentOf({{"LANG", "en_US.UTF-8"}, {"LC_MESSAGES", "zh_CN.UTF-8"}}))
+                  .messageLocale,
+              "zh_CN.UTF-8");
+    EXPECT_EQ(readEnvironmentOptions(environmentOf({{"LANG", "en_US.UTF-8"}})).messageLocale,
+              "en_US.UTF-8");
 }
