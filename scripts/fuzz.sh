@@ -31,6 +31,7 @@ seeds() {
     png_decoder) ls tests/data/pictures/*.png ;;
     jpeg_decoder) ls tests/data/pictures/*.jpg ;;
     bmp_decoder) python3 fuzz/make_bmp_seeds.py "$dir/seeds/bmp_decoder" ;;
+    jma_archive) ls tests/data/archives/jma-*.txt tests/data/archives/cma-*.txt ;;
   esac
   local errors=tests/data/errors/$1
   if [[ -d $errors ]]; then ls "$errors"/*; fi

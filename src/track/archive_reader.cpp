@@ -3,6 +3,7 @@
 #include "track/cma_archive.h"
 #include "track/hurdat2_archive.h"
 #include "track/ibtracs_archive.h"
+#include "track/jma_archive.h"
 
 namespace tcmap {
 
@@ -26,6 +27,8 @@ std::unique_ptr<ArchiveReader> openArchive(const std::string& path, ArchiveKind 
             return std::make_unique<IbtracsArchive>(path, selection);
         case ArchiveKind::Cma:
             return std::make_unique<CmaArchive>(path, selection);
+        case ArchiveKind::Jma:
+            return std::make_unique<JmaArchive>(path, selection);
         case ArchiveKind::None:
             break;
     }
