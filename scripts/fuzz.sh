@@ -39,6 +39,7 @@ seeds() {
     jpeg_decoder) ls tests/data/pictures/*.jpg ;;
     bmp_decoder) python3 fuzz/make_bmp_seeds.py "$dir/seeds/bmp_decoder" ;;
     vector_world) python3 fuzz/make_vector_world_seeds.py "$dir/seeds/vector_world" ;;
+    jma_archive) ls tests/data/archives/jma-*.txt tests/data/archives/cma-*.txt ;;
   esac
   local errors=tests/data/errors/$1
   if [[ -d $errors ]]; then ls "$errors"/*; fi

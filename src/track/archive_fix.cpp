@@ -11,7 +11,6 @@ namespace tcmap {
 
 namespace {
 
-constexpr std::array<int32_t, 3> kThresholds{34, 50, 64};
 // A b-deck record of the fix would have fields 0 to 27 (the name).
 constexpr int32_t kRecordFields = 28;
 
@@ -79,11 +78,11 @@ bool ArchiveTrackBuilder::add(const ArchiveFix& row, int64_t line) {
         radiiLine.rule = RadiiLine::Quadrants::Four;
         radiiLine.lastQuadrantGiven = true;
         bool any = false;
-        for (size_t t = 0; t < kThresholds.size(); ++t) {
-            if (!hasRadius(row.radii[t])) continue;
+        for (size_t t = 0; t < row.radii.size(); ++t) {
+            if (row.radiiThresholdsKt[t] < 1 || !hasRadius(row.radii[t])) continue;
             any = true;
             radiiLine.givesRadii = true;
-            radiiLine.thresholdKt = kThresholds[t];
+            radiiLine.thresholdKt = row.radiiThresholdsKt[t];
             for (size_t q = 0; q < 4; ++q) radiiLine.quadrantsNm[q] = std::max(row.radii[t][q], 0);
             if (const auto radii = radii_.add(radiiLine))
                 track_.fixes.back().radii.push_back(*radii);

@@ -25,9 +25,11 @@ struct ArchiveFix {
     int32_t pressure = 0;   // hPa
     std::string type;       // system type code
     std::string name;
-    // Radii in nautical miles of the 34, 50 and 64 kt winds, quadrants from
-    // the northeast clockwise; 0 where there is none.
+    // Radii in nautical miles of the winds of radiiThresholdsKt, quadrants
+    // from the northeast clockwise; 0 where there is none. The thresholds
+    // are the archive's own: 34, 50 and 64 kt, or JMA's 30 and 50 kt.
     std::array<std::array<int32_t, 4>, 3> radii{};
+    std::array<int32_t, 3> radiiThresholdsKt{34, 50, 64};
 };
 
 class ArchiveTrackBuilder {

@@ -53,6 +53,22 @@ bool isCmaHeader(std::string_view line) {
     return true;
 }
 
+// JMA's fixed columns: "66666", the international number in columns 7-10
+// and the row count in 13-15. Early storms have neither a tropical-cyclone
+// number nor a name, so the header has fewer words than CMA's.
+bool isJmaHeader(std::string_view line) {
+    if (!line.starts_with("66666 ") || line.size() < 15) return false;
+    return allDigits(line.substr(6, 4)) && allDigits(trimView(line.substr(12, 3)));
+}
+
+bool isJmaRow(std::string_view line) {
+    const auto words = whitespaceWords(line);
+    return words.size() >= 2 && words[0].size() == 8 && allDigits(words[0]) && words[1] == "002";
+}
+
+// How many lines after the first to look through for the first row.
+constexpr int kLinesToFirstRow = 8;
+
 }  // namespace
 
 ArchiveKind archiveKindOfFirstLine(std::string_view firstLine) {
@@ -62,8 +78,25 @@ ArchiveKind archiveKindOfFirstLine(std::string_view firstLine) {
     return ArchiveKind::None;
 }
 
+ArchiveKind archiveKindOfLines(std::string_view firstLine, std::string_view firstRow) {
+    if ((isCmaHeader(firstLine) || isJmaHeader(firstLine)) && isJmaRow(firstRow)) {
+        return ArchiveKind::Jma;
+    }
+    return archiveKindOfFirstLine(firstLine);
+}
+
 ArchiveKind archiveKind(const std::string& path) {
-    return archiveKindOfFirstLine(firstLineOf(path));
+    const std::string first = firstLineOf(path);
+    if (!first.starts_with("66666")) return archiveKindOfFirstLine(first);
+    FileLines lines(path);
+    std::string_view line;
+    lines.next(line);
+    for (int i = 0; i < kLinesToFirstRow && lines.next(line); ++i) {
+        if (!trimView(line).empty() && !line.starts_with("66666")) {
+            return archiveKindOfLines(first, line);
+        }
+    }
+    return archiveKindOfFirstLine(first);
 }
 
 }  // namespace tcmap

@@ -3,6 +3,7 @@
 #include "track/cma_archive.h"
 #include "track/hurdat2_archive.h"
 #include "track/ibtracs_archive.h"
+#include "track/jma_archive.h"
 
 namespace tcmap {
 
@@ -22,14 +23,17 @@ bool ArchiveReader::nextLine(std::string_view& line) {
 }
 
 std::unique_ptr<ArchiveReader> openArchive(const std::string& path, ArchiveKind kind,
-                                           const ArchiveSelection& selection) {
+                                           const ArchiveSelection& selection,
+                                           const ArchiveOptions& options) {
     switch (kind) {
         case ArchiveKind::Hurdat2:
             return std::make_unique<Hurdat2Archive>(path, selection);
         case ArchiveKind::Ibtracs:
-            return std::make_unique<IbtracsArchive>(path, selection);
+            return std::make_unique<IbtracsArchive>(path, selection, options.agencyTracks);
         case ArchiveKind::Cma:
             return std::make_unique<CmaArchive>(path, selection);
+        case ArchiveKind::Jma:
+            return std::make_unique<JmaArchive>(path, selection);
         case ArchiveKind::None:
             break;
     }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "track/archive_kind.h"
 #include "track/archive_selection.h"
@@ -19,6 +20,17 @@ struct ArchiveStorm {
     ArchiveStormKey key;
     bool selected = false;
     Track track;  // only for a selected storm
+    // Only for a selected storm of an IBTrACS file read with agency tracks:
+    // one track per agency whose columns give the storm a position, in the
+    // order of ibtracsAgencies(); empty otherwise.
+    std::vector<Track> agencyTracks;
+};
+
+// How an archive is read beyond the storm selection.
+struct ArchiveOptions {
+    // IBTrACS: besides the storm's track (from the USA or WMO columns, as
+    // always), a track from each agency's own columns.
+    bool agencyTracks = false;
 };
 
 // What a reader had to leave out, for one log line each.
@@ -59,6 +71,7 @@ class ArchiveReader {
 
 // nullptr for ArchiveKind::None. `selection` must outlive the reader.
 std::unique_ptr<ArchiveReader> openArchive(const std::string& path, ArchiveKind kind,
-                                           const ArchiveSelection& selection);
+                                           const ArchiveSelection& selection,
+                                           const ArchiveOptions& options = {});
 
 }  // namespace tcmap

@@ -94,11 +94,18 @@ std::string_view typeFromNature(std::string_view nature, int32_t wind) {
     return "XX";
 }
 
-IbtracsArchive::IbtracsArchive(const std::string& path, const ArchiveSelection& selection)
+IbtracsArchive::IbtracsArchive(const std::string& path, const ArchiveSelection& selection,
+                               bool agencyTracks)
     : ArchiveReader(path, selection), columns_(kColumnCount, -1) {
     std::string_view header;
     if (!nextLine(header)) return;
     const CsvColumns columns(header);
+    if (agencyTracks) {
+        for (const std::string_view agency : ibtracsAgencies()) {
+            IbtracsAgencyColumns found(columns, agency);
+            if (found.present()) agencies_.push_back(found);
+        }
+    }
     for (size_t i = 0; i < kColumnNames.size(); ++i) columns_[i] = columns.find(kColumnNames[i]);
     for (size_t t = 0; t < 3; ++t) {
         for (size_t q = 0; q < 4; ++q) {
@@ -163,6 +170,9 @@ bool IbtracsArchive::next(ArchiveStorm& storm) {
     std::string usaId;
     ArchiveFix fix;
     ArchiveTrackBuilder builder(path_, "IBTrACS");
+    // Built as an agency's first row of the storm comes.
+    std::vector<std::optional<ArchiveTrackBuilder>> agencyBuilders(agencies_.size());
+    ArchiveFix agencyFix;
     bool haveStorm = false;
     std::string_view line;
     while (nextLine(line)) {
@@ -210,11 +220,29 @@ bool IbtracsArchive::next(ArchiveStorm& storm) {
             storm.key.ids.push_back(usaId);
         }
         if (!builder.add(fix, lines_.lineNumber())) problems_.skipRow(lines_.lineNumber());
+        const int natureAt = columns_[kNature];
+        const std::string_view nature =
+            natureAt >= 0 && static_cast<size_t>(natureAt) < fields_.size() ? fields_[natureAt]
+                                                                            : std::string_view();
+        for (size_t a = 0; a < agencies_.size(); ++a) {
+            agencyFix = fix;
+            if (!agencies_[a].read(fields_, nature, agencyFix)) continue;
+            if (!agencyBuilders[a]) {
+                agencyBuilders[a].emplace(path_, std::string(agencies_[a].agency()));
+            }
+            agencyBuilders[a]->add(agencyFix, lines_.lineNumber());
+        }
     }
     if (!haveStorm) return false;
     // The ids of a storm are known only once all its rows are read.
     storm.selected = selection_.matches(storm.key);
-    if (storm.selected) storm.track = builder.finish(sid, storm.key.name, storm.key.basin);
+    if (storm.selected) {
+        storm.track = builder.finish(sid, storm.key.name, storm.key.basin);
+        for (std::optional<ArchiveTrackBuilder>& agency : agencyBuilders) {
+            if (agency)
+                storm.agencyTracks.push_back(agency->finish(sid, storm.key.name, storm.key.basin));
+        }
+    }
     return true;
 }
 

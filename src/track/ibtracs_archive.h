@@ -9,12 +9,17 @@
 
 #include "track/archive_fix.h"
 #include "track/archive_reader.h"
+#include "track/ibtracs_agencies.h"
 
 namespace tcmap {
 
 class IbtracsArchive : public ArchiveReader {
   public:
-    IbtracsArchive(const std::string& path, const ArchiveSelection& selection);
+    // With `agencyTracks`, each selected storm also gets a track per agency
+    // from its own columns (see ibtracs_agencies.h); the storm's track is
+    // the same either way.
+    IbtracsArchive(const std::string& path, const ArchiveSelection& selection,
+                   bool agencyTracks = false);
     bool next(ArchiveStorm& storm) override;
 
   private:
@@ -22,7 +27,8 @@ class IbtracsArchive : public ArchiveReader {
 
     std::vector<int> columns_;  // by the Column enumeration of the source
     bool started_ = false;
-    std::vector<std::string_view> fields_;  // of the row being read
+    std::vector<std::string_view> fields_;        // of the row being read
+    std::vector<IbtracsAgencyColumns> agencies_;  // those the file has, when asked for
 };
 
 // The ATCF basin code of an IBTrACS basin: NA -> AL, NI -> IO, SI and SP -> SH,

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "archive_test_files.h"
 #include "base/file_io.h"
 #include "base/text_rules.h"
 #include "track/archive_fields.h"
@@ -22,48 +23,7 @@
 #include "track_test_files.h"
 
 using namespace tcmap;
-using tcmap::test::ScratchFolder;
-
-namespace {
-
-std::string archivePath(const std::string& name) {
-    return std::string(TCMAP_TEST_DATA_DIR) + "/archives/" + name;
-}
-
-struct ReadArchive {
-    std::vector<ArchiveStorm> selected;
-    int64_t storms = 0;
-    ArchiveProblems problems;
-};
-
-ReadArchive readArchive(const std::string& path, const ArchiveSelection& selection = {}) {
-    ReadArchive result;
-    const auto reader = openArchive(path, archiveKind(path), selection);
-    if (!reader) return result;
-    ArchiveStorm storm;
-    while (reader->next(storm)) {
-        ++result.storms;
-        if (storm.selected) result.selected.push_back(storm);
-    }
-    result.problems = reader->problems();
-    return result;
-}
-
-std::vector<std::string> trackOf(const ArchiveStorm& storm) {
-    return trackTextLines(storm.track);
-}
-
-std::vector<std::string> radiiOf(const ArchiveStorm& storm) {
-    return splitText(radiiText(storm.track, 1, false), "\r\n");
-}
-
-std::vector<std::string> idsOf(const ReadArchive& read) {
-    std::vector<std::string> ids;
-    for (const ArchiveStorm& storm : read.selected) ids.push_back(storm.key.ids.front());
-    return ids;
-}
-
-}  // namespace
+using namespace tcmap::test;
 
 TEST(ArchiveKind, TheFirstLineDecidesWhateverTheName) {
     EXPECT_EQ(archiveKindOfFirstLine("AL122005,            KATRINA,     34,"),
