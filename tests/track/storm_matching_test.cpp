@@ -68,7 +68,7 @@ std::vector<Point> westward(double latitude, double longitude, int count, int fi
     std::vector<Point> points;
     for (int i = 0; i < count; ++i) {
         const int hour = firstHour + i * 6;
-        char time[16];
+        char time[32];
         std::snprintf(time, sizeof time, "203008%02d%02d", 1 + hour / 24, hour % 24);
         points.push_back({time, latitude, longitude - i});
     }
