@@ -29,7 +29,9 @@ class ScratchFolder {
         const std::string file = path_ + "/" + name;
         std::FILE* out = std::fopen(file.c_str(), "wb");
         if (out == nullptr) std::abort();
-        const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+        // An empty input has no data pointer to hand to fwrite.
+        const bool written =
+            bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
         if (std::fclose(out) != 0 || !written) std::abort();
         return file;
     }
