@@ -318,6 +318,7 @@ bool MainWindow::askRegion(const LanguagePack& lang) {
 }
 
 void MainWindow::runJobThread(DrawMode mode) {
+    emit drawJobStarted(int(mode));
     // Not joined and not kept: the job ends on its own and restores the menus
     // through the posted calls.
     std::thread([this, mode, runner = runner_, onError = jobErrorHandler_] {

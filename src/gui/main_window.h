@@ -88,6 +88,13 @@ class MainWindow : public QMainWindow, public MainView {
     void openSettings();
     void openTextFormat();
     void selectLanguage();
+
+  signals:
+    // Emitted on the user-interface thread just before a draw job's thread
+    // starts, so that a caller (or a test) knows a job began without waiting.
+    void drawJobStarted(int mode);
+
+  public:
     void setEscClosesWindow(bool on) { escCloses_ = on; }
     bool escClosesWindow() const { return escCloses_; }
 

@@ -327,6 +327,7 @@ void MainWindowTest::drawingWithoutFilesWarnsAndStartsNothing() {
     FakePrompter prompter;
     RecordingJob job;
     MainWindow window(folder.app, prompter, job.runner());
+    QSignalSpy started(&window, &MainWindow::drawJobStarted);
     for (DrawMode mode : {DrawMode::Normal, DrawMode::Regional, DrawMode::Global}) {
         window.startDrawJob(mode);
     }
@@ -337,7 +338,8 @@ void MainWindowTest::drawingWithoutFilesWarnsAndStartsNothing() {
         QVERIFY(shown.icon == Prompter::Icon::Warning);
     }
     QVERIFY(window.menusEnabled());
-    QTest::qWait(20);
+    // A job starts (and signals it) inside startDrawJob, so none can begin later.
+    QCOMPARE(started.count(), 0);
     QCOMPARE(job.runs.load(), 0);
 }
 
@@ -386,6 +388,7 @@ void MainWindowTest::dropsReplaceTheFilesAndNeverDraw() {
     FakePrompter prompter;
     RecordingJob job;
     MainWindow window(folder.app, prompter, job.runner());
+    QSignalSpy started(&window, &MainWindow::drawJobStarted);
     window.setAcceptDrops(true);
     window.chooseAutoDraw(kAutoDrawNormal);
 
@@ -431,7 +434,7 @@ void MainWindowTest::dropsReplaceTheFilesAndNeverDraw() {
     QCOMPARE(folder.app.trackFiles.size(), size_t(2));
     list.close();
 
-    QTest::qWait(20);
+    QCOMPARE(started.count(), 0);
     QCOMPARE(job.runs.load(), 0);
 }
 
@@ -442,6 +445,7 @@ void MainWindowTest::openedFilesAreDrawnAsTheAutoDrawItemSays() {
     FakePrompter prompter;
     RecordingJob job;
     MainWindow window(folder.app, prompter, job.runner());
+    QSignalSpy started(&window, &MainWindow::drawJobStarted);
     window.chooseAutoDraw(kAutoDrawRegional);
     window.setEscClosesWindow(true);
 
@@ -469,6 +473,7 @@ void MainWindowTest::openedFilesAreDrawnAsTheAutoDrawItemSays() {
     });
     window.action(Item::ManageFileList)->trigger();
     QVERIFY(!window.escClosesWindow());
+    QCOMPARE(started.count(), 1);
     QCOMPARE(job.runs.load(), 1);
 }
 
