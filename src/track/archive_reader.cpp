@@ -22,6 +22,40 @@ bool ArchiveReader::nextLine(std::string_view& line) {
     return true;
 }
 
+void ArchiveReader::readCountedRows(ArchiveStorm& storm, CountedRows rows) {
+    ArchiveTrackBuilder builder(path_, rows.agency);
+    bool decided = false;
+    const auto decide = [&] {
+        if (decided) return;
+        decided = true;
+        storm.selected = selection_.matches(storm.key);
+    };
+    const auto keepTrack = [&] {
+        decide();
+        if (storm.selected)
+            storm.track = builder.finish(rows.stormId, storm.key.name, rows.fix.basin);
+    };
+    std::string_view line;
+    for (int32_t row = 0; row < rows.count; ++row) {
+        const bool got = nextLine(line);
+        if (!got || rows.isHeader(line)) {
+            problems_.cutShortStorm =
+                storm.key.name.empty() ? rows.stormId : rows.stormId + " " + storm.key.name;
+            if (got) unread();
+            break;
+        }
+        if (row == 0) {
+            if (rows.firstRow) rows.firstRow(line);
+            decide();
+        }
+        if (!storm.selected) continue;  // passed over, not converted
+        if (!rows.readRow(line, rows.fix) || !builder.add(rows.fix, lines_.lineNumber())) {
+            problems_.skipRow(lines_.lineNumber());
+        }
+    }
+    keepTrack();
+}
+
 std::unique_ptr<ArchiveReader> openArchive(const std::string& path, ArchiveKind kind,
                                            const ArchiveSelection& selection,
                                            const ArchiveOptions& options) {

@@ -5,10 +5,12 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "track/archive_fix.h"
 #include "track/archive_kind.h"
 #include "track/archive_selection.h"
 #include "track/text_lines.h"
@@ -58,6 +60,26 @@ class ArchiveReader {
     // The next line, or the one handed back with `unread`.
     bool nextLine(std::string_view& line);
     void unread() { unread_ = true; }
+
+    // The rows of a storm whose header counts them (the CMA and JMA
+    // archives), read into `storm` whose key the header filled.
+    struct CountedRows {
+        int32_t count = 0;
+        std::string stormId;  // the international number
+        std::string agency;   // for ArchiveTrackBuilder
+        ArchiveFix fix;       // the header's part of every fix (basin, number, name)
+        std::function<bool(std::string_view)> isHeader;
+        // Sees the first row (if any) before the storm's selection is
+        // decided, for what the header leaves out, such as the season.
+        std::function<void(std::string_view)> firstRow;
+        // Fills the row's part of `fix`; false for a row it cannot read.
+        std::function<bool(std::string_view, ArchiveFix&)> readRow;
+    };
+    // A header before the count is reached ends the storm there: it is
+    // handed back for the next storm and the storm is noted as cut short.
+    // Rows of a storm the selection leaves out are passed over unread; rows
+    // that cannot be read or hold impossible values are skipped and counted.
+    void readCountedRows(ArchiveStorm& storm, CountedRows rows);
 
     std::string path_;
     FileLines lines_;

@@ -113,40 +113,22 @@ bool CmaArchive::next(ArchiveStorm& storm) {
     storm.key.name = headerName(words);
     storm.key.basin = "WP";
 
-    ArchiveFix fix;
-    fix.basin = "WP";
-    fix.number = international.size() >= 2 ? international.substr(international.size() - 2)
-                                           : std::string("00");
-    fix.name = storm.key.name;
-    const auto decide = [&] { storm.selected = selection_.matches(storm.key); };
-    ArchiveTrackBuilder builder(path_, "CMA");
-    const auto keepTrack = [&] {
-        if (storm.selected) storm.track = builder.finish(international, storm.key.name, "WP");
+    CountedRows rows;
+    rows.count = *rowCount;
+    rows.stormId = international;
+    rows.agency = "CMA";
+    rows.fix.basin = "WP";
+    rows.fix.number = international.size() >= 2 ? international.substr(international.size() - 2)
+                                                : std::string("00");
+    rows.fix.name = storm.key.name;
+    rows.isHeader = isHeader;
+    // The header gives no year: the season is the year of the first fix.
+    rows.firstRow = [&storm](std::string_view first) {
+        const std::string_view date = trimView(first).substr(0, 4);
+        storm.key.year = allDigits(date) ? readInteger(date) : 0;
     };
-    for (int32_t row = 0; row < *rowCount; ++row) {
-        const bool got = nextLine(line);
-        if (!got || isHeader(line)) {
-            problems_.cutShortStorm =
-                storm.key.name.empty() ? international : international + " " + storm.key.name;
-            if (got) unread();
-            if (row == 0) decide();
-            keepTrack();
-            return true;
-        }
-        if (row == 0) {
-            const std::string_view date = trimView(line).substr(0, 4);
-            storm.key.year = allDigits(date) ? readInteger(date) : 0;
-            decide();
-        }
-        if (!storm.selected) continue;  // passed over, not converted
-        if (readCmaRow(line, fix)) {
-            if (!builder.add(fix, lines_.lineNumber())) problems_.skipRow(lines_.lineNumber());
-        } else {
-            problems_.skipRow(lines_.lineNumber());
-        }
-    }
-    if (*rowCount == 0) decide();
-    keepTrack();
+    rows.readRow = readCmaRow;
+    readCountedRows(storm, std::move(rows));
     return true;
 }
 

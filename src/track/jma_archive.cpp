@@ -168,33 +168,17 @@ bool JmaArchive::next(ArchiveStorm& storm) {
     storm.key.year =
         international.size() == 4 ? jmaFullYear(readInteger(international.substr(0, 2))) : 0;
 
-    ArchiveFix fix;
-    fix.basin = "WP";
-    fix.number = international.size() >= 2 ? international.substr(international.size() - 2)
-                                           : std::string("00");
-    fix.name = storm.key.name;
-    storm.selected = selection_.matches(storm.key);
-    ArchiveTrackBuilder builder(path_, "JMA");
-    const auto keepTrack = [&] {
-        if (storm.selected) storm.track = builder.finish(international, storm.key.name, "WP");
-    };
-    for (int32_t row = 0; row < *rowCount; ++row) {
-        const bool got = nextLine(line);
-        if (!got || isHeader(line)) {
-            problems_.cutShortStorm =
-                storm.key.name.empty() ? international : international + " " + storm.key.name;
-            if (got) unread();
-            keepTrack();
-            return true;
-        }
-        if (!storm.selected) continue;  // passed over, not converted
-        if (readJmaRow(line, fix)) {
-            builder.add(fix, lines_.lineNumber());
-        } else {
-            problems_.skipRow(lines_.lineNumber());
-        }
-    }
-    keepTrack();
+    CountedRows rows;
+    rows.count = *rowCount;
+    rows.stormId = international;
+    rows.agency = "JMA";
+    rows.fix.basin = "WP";
+    rows.fix.number = international.size() >= 2 ? international.substr(international.size() - 2)
+                                                : std::string("00");
+    rows.fix.name = storm.key.name;
+    rows.isHeader = isHeader;
+    rows.readRow = readJmaRow;
+    readCountedRows(storm, std::move(rows));
     return true;
 }
 

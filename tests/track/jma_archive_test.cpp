@@ -163,10 +163,11 @@ TEST(JmaArchive, EarlyRowsWithoutWindAndDamagedStorms) {
                      "51080100 002 9 253 1342  960\r\n"
                      "51080106 002 2 260 1330 1000\r\n"
                      "51080112 002 6 270 1320 1004\r\n"
-                     "66666 9901  003 0001 9901 0 6                ALPHA              20990101\r\n"
+                     "66666 9901  004 0001 9901 0 6                ALPHA              20990101\r\n"
                      "99010100 002 2 100 1300 1000     000\r\n"
                      "99010106 002 x 100 1300 1000     000\r\n"  // a grade that is not a digit
                      "99010112 002 3 10O 1300 1000     035\r\n"  // a letter O in the latitude
+                     "99010118 002 2 100 1300 9999     000\r\n"  // an impossible pressure
                      "66666 99AB  002 0002 99AB 0 6                 BETA              20990101\r\n"
                      "99020100 002 2 100 1300 1000     000\r\n"
                      "99020106 002 2 100 1300 1000     000\r\n"
@@ -186,8 +187,8 @@ TEST(JmaArchive, EarlyRowsWithoutWindAndDamagedStorms) {
     EXPECT_TRUE(radiiOf(early).empty());
 
     EXPECT_EQ(trackOf(read.selected[1]).size(), 1u);
-    // The damaged header and its two rows, and ALPHA's two bad rows.
-    EXPECT_EQ(read.problems.skippedRows, 5);
+    // The damaged header and its two rows, and ALPHA's three bad rows.
+    EXPECT_EQ(read.problems.skippedRows, 6);
     EXPECT_EQ(read.problems.firstSkippedLine, 7);
     EXPECT_EQ(read.problems.cutShortStorm, "9903 GAMMA");
     EXPECT_EQ(radiiOf(read.selected[2]),
