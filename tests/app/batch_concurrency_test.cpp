@@ -10,15 +10,18 @@
 
 #include "base/file_io.h"
 #include "render/canvas/picture.h"
+#include "support/plain_map.h"
 #include "support/private_run_folder.h"
 #include "support/tcmap_process.h"
 #include "support/temp_folder.h"
 
 using namespace tcmap;
+using tcmap::testing::entriesOf;
 using tcmap::testing::PrivateRunFolder;
 using tcmap::testing::TcmapOptions;
 using tcmap::testing::TcmapProcess;
 using tcmap::testing::TempFolder;
+using tcmap::testing::writePlainMap;
 
 namespace {
 
@@ -32,14 +35,6 @@ std::string stormFile(int index) {
     char name[32];
     std::snprintf(name, sizeof name, "bwp%02d2014.dat", index + 1);
     return kTrackData + name;
-}
-
-std::vector<std::string> folderEntries(const std::string& folder) {
-    std::vector<std::string> names;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error))
-        names.push_back(entry.path().filename().string());
-    return names;
 }
 
 // Differing pixels of two PNG files, for the message when their bytes differ.
@@ -59,10 +54,8 @@ std::string pixelDifference(const std::string& a, const std::string& b) {
 TEST(BatchConcurrency, TwentyRunsFromOneRunFolderEachSaveTheirOwnStorm) {
     const PrivateRunFolder run;
     TempFolder folder;
-    Picture map;
-    ASSERT_EQ(map.create(1440, 720, 0xFF0A285A, kPngFormatId), 0);
     const std::string mapPath = folder.file("map.png");
-    ASSERT_EQ(map.save(mapPath, kPngFormatId), 0);
+    ASSERT_TRUE(writePlainMap(mapPath));
     const std::string common = "[Borvane4]\nMode=0\nMap=\"" + mapPath +
                                "\"\nWidthSpace=20\nHeightSpace=15\nSkipInvest=0\nPoint=2\n";
     const std::string small = folder.put("small.ini", common + "Width=320\nHeight=200\n");
@@ -108,7 +101,7 @@ TEST(BatchConcurrency, TwentyRunsFromOneRunFolderEachSaveTheirOwnStorm) {
             ADD_FAILURE() << "run " << i
                           << " saved another map: " << pixelDifference(alone, together);
     }
-    EXPECT_EQ(folderEntries(run.file("temp")), std::vector<std::string>{});
+    EXPECT_EQ(entriesOf(run.file("temp")), std::vector<std::string>{});
     // Beside the outputs nothing is left of their writes.
-    EXPECT_EQ(folderEntries(folder.path()).size(), 3u + 4u * kRuns);
+    EXPECT_EQ(entriesOf(folder.path()).size(), 3u + 4u * kRuns);
 }

@@ -12,28 +12,22 @@
 
 #include "base/file_io.h"
 #include "render/canvas/picture.h"
+#include "support/plain_map.h"
 #include "support/private_run_folder.h"
 #include "support/tcmap_process.h"
 #include "support/temp_folder.h"
 
 using namespace tcmap;
+using tcmap::testing::entriesOf;
 using tcmap::testing::PrivateRunFolder;
 using tcmap::testing::TcmapOptions;
 using tcmap::testing::TcmapProcess;
 using tcmap::testing::TempFolder;
+using tcmap::testing::writePlainMap;
 
 namespace {
 
 const std::string kStorm = TCMAP_TEST_DATA_DIR "/track/atcf/bwp022014.dat";
-
-std::vector<std::string> entriesOf(const std::string& folder) {
-    std::vector<std::string> names;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 struct KillMoment {
     std::string file;   // name of the file being replaced
@@ -47,10 +41,8 @@ struct KillMoment {
 TEST(BatchKill, KilledWritesLeaveTheOldFilesWholeAndTheNextRunSweepsTheRest) {
     const PrivateRunFolder run;
     TempFolder folder;
-    Picture map;
-    ASSERT_EQ(map.create(1440, 720, 0xFF0A285A, kPngFormatId), 0);
     const std::string mapPath = folder.file("map.png");
-    ASSERT_EQ(map.save(mapPath, kPngFormatId), 0);
+    ASSERT_TRUE(writePlainMap(mapPath));
     const std::string settings =
         folder.put("s.ini", "[Borvane4]\nMode=0\nMap=\"" + mapPath + "\"\nWidth=300\nHeight=200\n");
     for (const char* name : {"out.png", "out.svg", "out.pdf"})
@@ -123,10 +115,8 @@ TEST(BatchKill, KilledWritesLeaveTheOldFilesWholeAndTheNextRunSweepsTheRest) {
 TEST(BatchKill, ABatchRunWritesNothingIntoTheRunFolder) {
     const PrivateRunFolder run;
     TempFolder folder;
-    Picture map;
-    ASSERT_EQ(map.create(1440, 720, 0xFF0A285A, kPngFormatId), 0);
     const std::string mapPath = folder.file("map.png");
-    ASSERT_EQ(map.save(mapPath, kPngFormatId), 0);
+    ASSERT_TRUE(writePlainMap(mapPath));
     const std::string settings =
         folder.put("s.ini", "[Borvane4]\nMode=0\nMap=\"" + mapPath + "\"\nWidth=300\nHeight=200\n");
     const std::string out = folder.file("out.png");

@@ -20,6 +20,7 @@
 #include "app/unexpected_error.h"
 #include "base/file_io.h"
 #include "render/canvas/picture.h"
+#include "support/plain_map.h"
 #include "support/private_run_folder.h"
 #include "support/tcmap_process.h"
 #include "support/temp_folder.h"
@@ -30,6 +31,7 @@ using tcmap::testing::PrivateRunFolder;
 using tcmap::testing::TcmapOptions;
 using tcmap::testing::TcmapProcess;
 using tcmap::testing::TempFolder;
+using tcmap::testing::writePlainMap;
 
 namespace {
 
@@ -43,9 +45,7 @@ struct Outcome {
 class BatchOutputPaths : public ::testing::Test {
   protected:
     void SetUp() override {
-        Picture map;
-        ASSERT_EQ(map.create(1440, 720, 0xFF0A285A, kPngFormatId), 0);
-        ASSERT_EQ(map.save(folder.file("map.png"), kPngFormatId), 0);
+        ASSERT_TRUE(writePlainMap(folder.file("map.png")));
         settings = folder.put("s.ini", "[Borvane4]\nMode=0\nMap=\"" + folder.file("map.png") +
                                            "\"\nWidth=300\nHeight=200\n");
     }

@@ -18,17 +18,10 @@
 #include "support/temp_folder.h"
 
 using namespace tcmap;
+using tcmap::testing::entriesOf;
 using tcmap::testing::TempFolder;
 
 namespace {
-
-std::vector<std::string> entriesOf(const std::string& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 class FolderFd {
   public:
