@@ -10,7 +10,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "app/startup_state.h"
@@ -20,6 +19,7 @@
 #include "i18n/safe_format.h"
 #include "render/canvas/canvas.h"
 #include "render/canvas/picture.h"
+#include "support/child_wait.h"
 #include "support/private_run_folder.h"
 #include "support/temp_folder.h"
 
@@ -82,16 +82,13 @@ RunResult runTcmap(const TempFolder& folder, const std::vector<std::string>& arg
         ADD_FAILURE() << "cannot start " << argv[0];
         return result;
     }
-    const auto deadline = std::chrono::steady_clock::now() + kRunLimit;
     int status = 0;
-    while (::waitpid(pid, &status, WNOHANG) == 0) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            ::kill(pid, SIGKILL);
-            ::waitpid(pid, &status, 0);
-            ADD_FAILURE() << "tcmap did not end in time";
-            break;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    struct rusage usage {};
+    if (!tcmap::testing::reapChild(pid, status, usage,
+                                   std::chrono::steady_clock::now() + kRunLimit)) {
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, &status, 0);
+        ADD_FAILURE() << "tcmap did not end in time";
     }
     if (WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
     result.err = readFileOrEmpty(errPath);

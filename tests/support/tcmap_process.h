@@ -15,10 +15,10 @@
 
 #include <chrono>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "base/file_io.h"
+#include "support/child_wait.h"
 #include "support/private_run_folder.h"
 
 extern char** environ;
@@ -92,15 +92,10 @@ class TcmapProcess {
     int wait(std::chrono::seconds limit = std::chrono::seconds(300)) {
         if (pid_ <= 0) return -1;
         if (!finished_) {
-            const auto deadline = std::chrono::steady_clock::now() + limit;
-            while (::wait4(pid_, &status_, WNOHANG, &usage_) == 0) {
-                if (std::chrono::steady_clock::now() > deadline) {
-                    ::kill(pid_, SIGKILL);
-                    ::wait4(pid_, &status_, 0, &usage_);
-                    ADD_FAILURE() << "tcmap did not end in time";
-                    break;
-                }
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            if (!reapChild(pid_, status_, usage_, std::chrono::steady_clock::now() + limit)) {
+                ::kill(pid_, SIGKILL);
+                ::wait4(pid_, &status_, 0, &usage_);
+                ADD_FAILURE() << "tcmap did not end in time";
             }
             finished_ = true;
         }
@@ -111,16 +106,14 @@ class TcmapProcess {
     // first or the limit passed.
     bool waitForError(const std::string& text,
                       std::chrono::seconds limit = std::chrono::seconds(120)) {
-        const auto deadline = std::chrono::steady_clock::now() + limit;
-        while (std::chrono::steady_clock::now() < deadline) {
-            if (err().find(text) != std::string::npos) return true;
-            if (::wait4(pid_, &status_, WNOHANG, &usage_) == pid_) {
-                finished_ = true;
-                return err().find(text) != std::string::npos;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        return false;
+        if (pid_ <= 0) return false;
+        const auto holds = [&] { return err().find(text) != std::string::npos; };
+        if (finished_) return holds();
+        bool reaped = false;
+        const bool found = waitForFileCondition(stderrPath_, holds, pid_, status_, usage_, reaped,
+                                                std::chrono::steady_clock::now() + limit);
+        if (reaped) finished_ = true;
+        return found;
     }
 
     void kill(int signal) {
