@@ -33,6 +33,10 @@ class MainView {
     virtual int pictureLayout() const = 0;
 
     virtual void setStatusPart(int part, const std::string& text) = 0;
+    // The warnings of the job that just ended (skipped files, unreadable
+    // records, drawing errors), kept where the user can read them after the
+    // map has covered the log. An empty list clears them.
+    virtual void setJobMessages(std::vector<std::string> warnings) = 0;
     // Enable or disable the File, Draw and Language menus.
     virtual void enableMenus(bool enabled) = 0;
     virtual void refreshTitle() = 0;

@@ -36,6 +36,7 @@ void runWindowJob(const WindowJob& job, MainView& view, DrawMode mode) {
     job.jobRunning = true;
     const JobEnd end(job.jobRunning, view);
     view.clearPanel();
+    view.setJobMessages({});
     view.setPictureLayout(kMapPictureLayout);
     view.setTextPosition(0, 0);
     job.lastMap = LastMap{};
@@ -53,6 +54,7 @@ void runWindowJob(const WindowJob& job, MainView& view, DrawMode mode) {
     ViewProgress progress(view);
     DrawResult result = draw(request, progress);
     job.drawingErrors = result.drawingErrors;
+    view.setJobMessages(jobWarnings(result));
     if (result.drawn()) {
         showDrawnMap(result, job.lastMap, job.tempFilePath, view, request.language);
     }

@@ -6,6 +6,7 @@
 
 #include "config/scratch_file.h"
 #include "i18n/language_pack.h"
+#include "i18n/safe_format.h"
 #include "render/canvas/canvas.h"
 #include "render/canvas/picture.h"
 #include "render/job_log.h"
@@ -23,6 +24,14 @@ void ViewProgress::infoLine(const StormStatistics& statistics, const std::string
     view_.setStatusPart(1, lowestPressureText(statistics));
     view_.setStatusPart(2, aceText(statistics));
     if (message != nullptr) view_.setStatusPart(3, *message);
+}
+
+std::vector<std::string> jobWarnings(const DrawResult& result) {
+    std::vector<std::string> warnings;
+    for (const DrawMessage& message : result.messages) {
+        if (message.kind != MessageKind::Progress) warnings.push_back(message.text);
+    }
+    return warnings;
 }
 
 void showDrawnMap(DrawResult& result, LastMap& last, const std::string& tempFilePath,
@@ -63,7 +72,10 @@ void showDrawnMap(DrawResult& result, LastMap& last, const std::string& tempFile
         return;
     }
     view.setPanelPicture(std::move(encoded));
-    const std::string ready = lang.text(TextId::Ready);
+    const size_t warnings = jobWarnings(result).size();
+    const std::string ready = warnings == 0 ? lang.text(TextId::Ready)
+                                            : safeFormat(lang.text(TextId::ReadyWithWarnings),
+                                                         {static_cast<int64_t>(warnings)});
     progress.infoLine(result.total, &ready);
 }
 

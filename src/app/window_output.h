@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "app/main_view.h"
 #include "app/save_track_map.h"
@@ -35,9 +36,14 @@ struct ShowLimit {
     }
 };
 
+// The warnings of a job, in order: what the window keeps for the user to
+// read after the map has covered the log.
+std::vector<std::string> jobWarnings(const DrawResult& result);
+
 // The end of a job that drew a map: the map encoded in its own format into
 // the scratch file `tempFilePath`, then shown, or the map-too-large line when
-// it is larger than the limit; `last` then names what Save takes. A scratch
+// it is larger than the limit; `last` then names what Save takes. A shown
+// map's status says "Ready", or how many warnings the job had. A scratch
 // file that cannot be written is reported like a picture that cannot be made.
 void showDrawnMap(DrawResult& result, LastMap& last, const std::string& tempFilePath,
                   MainView& view, const LanguagePack& lang, ShowLimit limit = {});

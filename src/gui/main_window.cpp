@@ -2,17 +2,21 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QThread>
 #include <QUrl>
+#include <algorithm>
 #include <memory>
 #include <thread>
 
@@ -31,6 +35,7 @@
 #include "gui/text_format_window.h"
 #include "gui/window_session.h"
 #include "i18n/language_pack.h"
+#include "i18n/safe_format.h"
 #include "render/canvas/canvas.h"
 #include "render/canvas/picture.h"
 
@@ -62,6 +67,9 @@ constexpr ItemText kItemTexts[] = {
     {MainWindow::Item::TextFormat, TextId::TextFormatItem},
     {MainWindow::Item::CurrentLanguage, TextId::CurrentLanguage},
     {MainWindow::Item::SelectLanguage, TextId::SelectLanguageItem},
+    {MainWindow::Item::Messages, TextId::MessagesItem},
+    {MainWindow::Item::Keys, TextId::KeysItem},
+    {MainWindow::Item::About, TextId::AboutItem},
 };
 
 constexpr MainWindow::Item kAutoDrawItems[] = {
@@ -133,6 +141,7 @@ MainWindow::MainWindow(WindowSession& app, Prompter& prompter, DrawJobRunner run
     setCentralWidget(panel_);
     buildMenus();
     buildStatusBar();
+    buildMessagesPanel();
     connect(panel_, &DrawPanel::resized, this, &MainWindow::onMainResized);
     connect(panel_, &DrawPanel::rightClicked, this, [this](QPoint at) {
         if (menusEnabled_) fileMenu_->popup(at);
@@ -199,11 +208,32 @@ void MainWindow::buildMenus() {
     drawMenu_->addSeparator();
     addItem(drawMenu_, Item::TextFormat, QKeySequence(Qt::CTRL | Qt::Key_F),
             &MainWindow::openTextFormat);
+    addItem(drawMenu_, Item::Messages, QKeySequence(Qt::CTRL | Qt::Key_M),
+            &MainWindow::showMessages);
 
     languageMenu_ = menuBar()->addMenu(QString());
     addItem(languageMenu_, Item::CurrentLanguage, QKeySequence(), nullptr);
     addItem(languageMenu_, Item::SelectLanguage, QKeySequence(Qt::Key_F12),
             &MainWindow::selectLanguage);
+
+    // Help stays usable while a job runs: it only shows text.
+    helpMenu_ = menuBar()->addMenu(QString());
+    addItem(helpMenu_, Item::Keys, QKeySequence(), &MainWindow::showKeys);
+    addItem(helpMenu_, Item::About, QKeySequence(), &MainWindow::showAbout);
+}
+
+void MainWindow::buildMessagesPanel() {
+    // Docked under the map, so the warnings of a job stay readable after the
+    // map has covered the log; hidden until a job has something to say.
+    messagesDock_ = new QDockWidget(this);
+    messagesDock_->setObjectName(QStringLiteral("messages"));
+    messagesDock_->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
+    messageList_ = new QListWidget(messagesDock_);
+    messageList_->setObjectName(QStringLiteral("messageList"));
+    messageList_->setWordWrap(true);
+    messagesDock_->setWidget(messageList_);
+    addDockWidget(Qt::BottomDockWidgetArea, messagesDock_);
+    messagesDock_->hide();
 }
 
 void MainWindow::buildStatusBar() {
@@ -246,6 +276,8 @@ void MainWindow::applyMainTexts() {
     drawMenu_->setTitle(q(lang.text(TextId::DrawMenu)));
     languageMenu_->setTitle(q(lang.text(TextId::LanguageMenu)));
     autoDrawMenu_->setTitle(q(lang.text(TextId::AutoDrawMenu)));
+    helpMenu_->setTitle(q(lang.text(TextId::HelpMenu)));
+    messagesDock_->setWindowTitle(q(lang.text(TextId::MessagesTitle)));
     for (const ItemText& entry : kItemTexts) {
         if (QAction* item = action(entry.item))
             item->setText(menuCaption(lang.text(entry.textId), *item));
@@ -614,6 +646,57 @@ void MainWindow::setStatusNow(int part, const std::string& text) {
 
 void MainWindow::setStatusPart(int part, const std::string& text) {
     onUiThread([this, part, text] { setStatusNow(part, text); });
+}
+
+void MainWindow::setJobMessages(std::vector<std::string> warnings) {
+    onUiThread([this, warnings = std::move(warnings)] { setJobMessagesNow(warnings); });
+}
+
+void MainWindow::setJobMessagesNow(const std::vector<std::string>& warnings) {
+    messageList_->clear();
+    for (const std::string& warning : warnings) messageList_->addItem(q(warning));
+    if (warnings.empty() || messagesDock_->isVisible()) return;
+    messagesDock_->show();
+    // A strip under the map, not half the window: the map stays the subject.
+    resizeDocks({messagesDock_}, {std::max(80, height() / 5)}, Qt::Vertical);
+}
+
+QStringList MainWindow::jobMessages() const {
+    QStringList texts;
+    for (int row = 0; row < messageList_->count(); ++row) texts << messageList_->item(row)->text();
+    return texts;
+}
+
+void MainWindow::showMessages() {
+    messagesDock_->show();
+    messagesDock_->raise();
+}
+
+void MainWindow::showKeys() {
+    // Built from the menus themselves, so the table cannot fall out of step
+    // with the shortcuts.
+    const LanguagePack lang = app_.languagePack();
+    std::string table;
+    for (const auto& [item, entry] : items_) {
+        if (entry->shortcut().isEmpty()) continue;
+        QString caption = entry->text().section(QLatin1Char('\t'), 0, 0);
+        caption.remove(QRegularExpression(QStringLiteral("^&.\\.")));
+        caption.remove(QLatin1Char('&'));
+        table += entry->shortcut().toString(QKeySequence::NativeText).toStdString() + "\t" +
+                 caption.toStdString() + "\n";
+    }
+    prompter_.message(table, lang.text(TextId::KeysTitle), Prompter::Icon::Information,
+                      Prompter::Buttons::Ok, Prompter::Answer::Ok);
+}
+
+void MainWindow::showAbout() {
+    const LanguagePack lang = app_.languagePack();
+    std::string title = lang.text(TextId::AboutItem);
+    // Without its accelerator prefix ("&A.").
+    if (const size_t dot = title.find('.'); dot != std::string::npos && dot <= 2)
+        title.erase(0, dot + 1);
+    prompter_.message(safeFormat(lang.text(TextId::AboutText), {app_.programVersion}), title,
+                      Prompter::Icon::Information, Prompter::Buttons::Ok, Prompter::Answer::Ok);
 }
 
 void MainWindow::enableMenus(bool enabled) {

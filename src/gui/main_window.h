@@ -20,7 +20,9 @@
 
 class QAction;
 class QActionGroup;
+class QDockWidget;
 class QLabel;
+class QListWidget;
 class QMenu;
 
 namespace tcmap {
@@ -58,6 +60,9 @@ class MainWindow : public QMainWindow, public MainView {
         TextFormat,
         CurrentLanguage,
         SelectLanguage,
+        Messages,
+        Keys,
+        About,
     };
 
     MainWindow(WindowSession& app, Prompter& prompter, DrawJobRunner runner,
@@ -88,6 +93,9 @@ class MainWindow : public QMainWindow, public MainView {
     void openSettings();
     void openTextFormat();
     void selectLanguage();
+    void showMessages();
+    void showKeys();
+    void showAbout();
 
   signals:
     // Emitted on the user-interface thread just before a draw job's thread
@@ -113,6 +121,10 @@ class MainWindow : public QMainWindow, public MainView {
     QMenu* autoDrawMenu() const { return autoDrawMenu_; }
     DrawPanel* panel() const { return panel_; }
     QString statusText(int part) const;
+    // The panel that keeps the last job's warnings, and its list.
+    QDockWidget* messagesPanel() const { return messagesDock_; }
+    QStringList jobMessages() const;
+    QMenu* helpMenu() const { return helpMenu_; }
 
     // --- MainView (any thread) ---
     void clearPanel() override;
@@ -123,6 +135,7 @@ class MainWindow : public QMainWindow, public MainView {
     void setPictureLayout(int mode) override;
     int pictureLayout() const override;
     void setStatusPart(int part, const std::string& text) override;
+    void setJobMessages(std::vector<std::string> warnings) override;
     void enableMenus(bool enabled) override;
     void refreshTitle() override;
 
@@ -137,6 +150,7 @@ class MainWindow : public QMainWindow, public MainView {
 
     void buildMenus();
     void buildStatusBar();
+    void buildMessagesPanel();
     QAction* addItem(QMenu* menu, Item item, const QKeySequence& shortcut,
                      void (MainWindow::*command)());
     void setMenusEnabledNow(bool enabled);
@@ -147,6 +161,7 @@ class MainWindow : public QMainWindow, public MainView {
     bool askRegion(const LanguagePack& lang);
     void warn(const LanguagePack& lang, TextId textId, TextId titleId);
     void runJobThread(DrawMode mode);
+    void setJobMessagesNow(const std::vector<std::string>& warnings);
 
     WindowSession& app_;
     Prompter& prompter_;
@@ -154,6 +169,9 @@ class MainWindow : public QMainWindow, public MainView {
     std::function<void()> jobErrorHandler_;
 
     DrawPanel* panel_ = nullptr;
+    QDockWidget* messagesDock_ = nullptr;
+    QListWidget* messageList_ = nullptr;
+    QMenu* helpMenu_ = nullptr;
     std::array<QLabel*, kStatusParts> status_{};
     QMenu* fileMenu_ = nullptr;
     QMenu* drawMenu_ = nullptr;

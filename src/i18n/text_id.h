@@ -262,6 +262,16 @@ enum class TextId : int32_t {
     ExpectRegion = 243,
     ExpectLabelFormat = 244,  // %d: the values the label is given
     ListSeparator = 245,
+
+    // The window: the messages of the last job, the help menu.
+    ReadyWithWarnings = 300,  // %d: the warnings of the job
+    MessagesItem = 301,
+    MessagesTitle = 302,
+    HelpMenu = 303,
+    KeysItem = 304,
+    KeysTitle = 305,
+    AboutItem = 306,
+    AboutText = 307,  // %s: the version
 };
 
 }  // namespace tcmap

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QBuffer>
+#include <QDockWidget>
 #include <QFile>
 #include <QListWidget>
 #include <QMenu>
@@ -19,6 +20,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <atomic>
+#include <cstdlib>
 #include <functional>
 #include <thread>
 
@@ -90,6 +92,8 @@ class MainWindowTest : public QObject {
     void clearDisplayShowsTheIdlePictureAgainAfterResizes();
     void callsFromAJobThreadArriveInOrder();
     void startDrawingDrawsRealFilesAndShowsTheMap();
+    void warningsOfAJobStayInTheMessagesPanel();
+    void helpShowsTheKeysOfTheMenusAndTheVersion();
 };
 
 void MainWindowTest::menuTreeHasItsCaptionsAndShortcuts() {
@@ -99,10 +103,11 @@ void MainWindowTest::menuTreeHasItsCaptionsAndShortcuts() {
     window.applyMainTexts();
 
     const QList<QAction*> top = window.menuBar()->actions();
-    QCOMPARE(top.size(), 3);
+    QCOMPARE(top.size(), 4);
     QCOMPARE(top[0]->text(), text(folder, TextId::FileMenu));
     QCOMPARE(top[1]->text(), text(folder, TextId::DrawMenu));
     QCOMPARE(top[2]->text(), text(folder, TextId::LanguageMenu));
+    QCOMPARE(top[3]->text(), text(folder, TextId::HelpMenu));
 
     struct Expected {
         QString caption;  // empty: a separator
@@ -140,7 +145,8 @@ void MainWindowTest::menuTreeHasItsCaptionsAndShortcuts() {
                               {{}, {}},
                               {text(folder, TextId::AutoDrawMenu), QKeySequence()},
                               {{}, {}},
-                              {text(folder, TextId::TextFormatItem), QKeySequence("Ctrl+F")}});
+                              {text(folder, TextId::TextFormatItem), QKeySequence("Ctrl+F")},
+                              {text(folder, TextId::MessagesItem), QKeySequence("Ctrl+M")}});
     QCOMPARE(window.drawMenu()->actions()[7]->menu(), window.autoDrawMenu());
     check(window.autoDrawMenu(), {{text(folder, TextId::AutoDrawOffItem), QKeySequence()},
                                   {text(folder, TextId::AutoDrawNormalItem), QKeySequence()},
@@ -148,6 +154,8 @@ void MainWindowTest::menuTreeHasItsCaptionsAndShortcuts() {
                                   {text(folder, TextId::AutoDrawGlobalItem), QKeySequence()}});
     check(window.languageMenu(), {{text(folder, TextId::CurrentLanguage), QKeySequence()},
                                   {text(folder, TextId::SelectLanguageItem), QKeySequence("F12")}});
+    check(window.helpMenu(), {{text(folder, TextId::KeysItem), QKeySequence()},
+                              {text(folder, TextId::AboutItem), QKeySequence()}});
 
     // Exactly one auto-draw item is checked; choosing one stores it.
     window.action(Item::AutoDrawRegional)->trigger();
@@ -677,6 +685,75 @@ void MainWindowTest::startDrawingDrawsRealFilesAndShowsTheMap() {
     QCOMPARE(window.statusText(3), text(folder, TextId::MapSaved));
     QTest::keyClick(&window, Qt::Key_0, Qt::ControlModifier);
     QVERIFY(window.panel()->fitted());
+    // A job without warnings leaves the messages panel closed and empty.
+    QVERIFY(window.messagesPanel()->isHidden());
+    QVERIFY(window.jobMessages().isEmpty());
+}
+
+void MainWindowTest::warningsOfAJobStayInTheMessagesPanel() {
+    MainWindowFixture folder;
+    folder.app.style.mapPath = folder.makeMap();
+    const std::string empty = folder.file("empty.dat");
+    QVERIFY(writeFileReplacing(empty, ""));
+    const std::string notTrack = folder.file("notes.txt");
+    QVERIFY(writeFileReplacing(notTrack, "shopping list\n"));
+    folder.app.trackFiles = {empty, MainWindowFixture::trackFile("bwp022014.dat"), notTrack};
+    folder.app.tempFilePath = folder.file("job.tmp");
+    FakePrompter prompter;
+    MainWindow window(folder.app, prompter, runSessionJob);
+    window.applyMainTexts();
+    window.resize(800, 600);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    window.startDrawJob(DrawMode::Normal);
+    QTRY_VERIFY_WITH_TIMEOUT(window.menusEnabled(), 20000);
+    QTRY_VERIFY(window.panel()->showsMap());
+    // Both skipped files are listed by path after the map has covered the log,
+    // and the status bar counts them instead of a bare "Ready".
+    const QStringList messages = window.jobMessages();
+    QCOMPARE(messages.size(), 2);
+    QVERIFY2(messages[0].contains(QString::fromStdString(empty)), qPrintable(messages[0]));
+    QVERIFY2(messages[1].contains(QString::fromStdString(notTrack)), qPrintable(messages[1]));
+    QVERIFY(window.messagesPanel()->isVisible());
+    QCOMPARE(window.messagesPanel()->windowTitle(), text(folder, TextId::MessagesTitle));
+    QCOMPARE(window.statusText(3), QStringLiteral("Ready — 2 warnings: see Messages (Ctrl+M)"));
+    // The README's picture of the panel: TCMAP_SCREENSHOT_DIR=docs/screenshots.
+    if (const char* screenshots = std::getenv("TCMAP_SCREENSHOT_DIR"))
+        QVERIFY(
+            window.grab().save(QString::fromLocal8Bit(screenshots) + "/main_window_messages.png"));
+
+    // Closed, it comes back with Ctrl+M; the next clean job empties it.
+    window.messagesPanel()->close();
+    QTest::keyClick(&window, Qt::Key_M, Qt::ControlModifier);
+    QVERIFY(window.messagesPanel()->isVisible());
+    folder.app.trackFiles = {MainWindowFixture::trackFile("bwp022014.dat")};
+    window.startDrawJob(DrawMode::Normal);
+    QTRY_VERIFY_WITH_TIMEOUT(window.menusEnabled(), 20000);
+    QTRY_COMPARE(window.statusText(3), text(folder, TextId::Ready));
+    QVERIFY(window.jobMessages().isEmpty());
+}
+
+void MainWindowTest::helpShowsTheKeysOfTheMenusAndTheVersion() {
+    MainWindowFixture folder;
+    folder.app.programVersion = "9.8.7";
+    FakePrompter prompter;
+    MainWindow window(folder.app, prompter, RecordingJob().runner());
+    window.applyMainTexts();
+    // Help works while a job runs: it only shows text.
+    window.enableMenus(false);
+    QTRY_VERIFY(!window.menusEnabled());
+    window.action(Item::Keys)->trigger();
+    window.action(Item::About)->trigger();
+    QCOMPARE(prompter.shown.size(), size_t(2));
+    const std::string keys = prompter.shown[0].text;
+    for (const char* row : {"F1\tStart Drawing (F1)", "Ctrl+O\t", "F12\t", "Ctrl+M\t", "Del\t"})
+        QVERIFY2(keys.find(row) != std::string::npos, row);
+    QVERIFY2(keys.find('&') == std::string::npos, keys.c_str());
+    QCOMPARE(QString::fromStdString(prompter.shown[0].title), QStringLiteral("Keys"));
+    QVERIFY(prompter.shown[1].text.starts_with("tcmap 9.8.7\r\n"));
+    QVERIFY(prompter.shown[1].text.find("Natural Earth") != std::string::npos);
+    QCOMPARE(QString::fromStdString(prompter.shown[1].title), QStringLiteral("About tcmap"));
 }
 
 QTEST_MAIN(MainWindowTest)

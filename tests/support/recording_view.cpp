@@ -62,6 +62,11 @@ void RecordingView::setStatusPart(int part, const std::string& text) {
     statusParts_[static_cast<size_t>(part)] = text;
 }
 
+void RecordingView::setJobMessages(std::vector<std::string> warnings) {
+    std::lock_guard lock(mutex_);
+    jobMessages_ = std::move(warnings);
+}
+
 void RecordingView::enableMenus(bool enabled) {
     std::lock_guard lock(mutex_);
     menusEnabled_ = enabled;
@@ -110,6 +115,11 @@ std::string RecordingView::statusPart(int part) const {
     if (part < 0 || part >= kStatusParts) return {};
     std::lock_guard lock(mutex_);
     return statusParts_[static_cast<size_t>(part)];
+}
+
+std::vector<std::string> RecordingView::jobMessages() const {
+    std::lock_guard lock(mutex_);
+    return jobMessages_;
 }
 
 bool RecordingView::menusEnabled() const {

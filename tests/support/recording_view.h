@@ -44,6 +44,7 @@ class RecordingView : public MainView {
     void setPictureLayout(int mode) override;
     int pictureLayout() const override;
     void setStatusPart(int part, const std::string& text) override;
+    void setJobMessages(std::vector<std::string> warnings) override;
     void enableMenus(bool enabled) override;
     void refreshTitle() override;
 
@@ -56,6 +57,7 @@ class RecordingView : public MainView {
     std::optional<uint32_t> textColour() const;
     std::array<int, 2> textPosition() const;
     std::string statusPart(int part) const;
+    std::vector<std::string> jobMessages() const;
     bool menusEnabled() const;
     int titleRefreshCount() const;
     int clearCount() const;
@@ -76,6 +78,7 @@ class RecordingView : public MainView {
     std::vector<uint8_t> picture_;
     int pictureLayout_ = 0;
     std::array<std::string, kStatusParts> statusParts_;
+    std::vector<std::string> jobMessages_;
     bool menusEnabled_ = true;
     int titleRefreshes_ = 0;
     int clears_ = 0;
