@@ -3,6 +3,8 @@
 // pictures are copied byte for byte; anything else is converted.
 #include "app/save_track_map.h"
 
+#include <cerrno>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,17 +34,23 @@ std::string_view asText(const std::vector<uint8_t>& bytes) {
 }
 
 // Copies `source` to the output `destination`; a file there changes only when
-// the whole copy reached the disk.
-bool copyToOutput(const std::string& source, const std::string& destination) {
+// the whole copy reached the disk. `error` gets errno when the write fails.
+bool copyToOutput(const std::string& source, const std::string& destination, int* error) {
+    // A scratch file that cannot be read is the program's own trouble, not
+    // the destination's: no reason is given for it.
     const std::optional<std::string> bytes = readFileBytes(source);
-    return bytes && writeOutputFile(destination, *bytes);
+    return bytes && writeOutputFile(destination, *bytes, error);
 }
 
 // Shows a failed save. `value` says why: "CopyError" or a conversion result
-// code.
+// code; the file and the system's reason follow when the system gave one.
 void reportSaveFailure(MainView& view, const LanguagePack& lang, Prompter& prompter,
-                       const std::string& value) {
-    const std::string message = safeFormat(lang.text(TextId::SaveFailed), {value});
+                       const std::string& value, const std::string& destination, int error) {
+    std::string message = safeFormat(lang.text(TextId::SaveFailed), {value});
+    if (error != 0) {
+        message += "\r\n" + safeFormat(lang.text(TextId::SaveFailedReason),
+                                       {destination, std::string(std::strerror(error))});
+    }
     const std::string title = lang.text(TextId::SaveFailedTitle);
     view.setStatusPart(kMessagePart, title);
     prompter.message(message, title, Prompter::Icon::Warning, Prompter::Buttons::Ok,
@@ -78,6 +86,7 @@ bool saveTrackMap(const LastMap& last, const std::string& tempFilePath, MainView
     view.setStatusPart(kMessagePart, progressLine(lang.text(TextId::SavingMap)));
 
     std::string failure;
+    int error = 0;
     const VectorFormat vectorFormat = vectorFormatOf(destination);
     // The panel's picture goes back into the scratch file first, so the file
     // saved is the picture shown. A scratch file that cannot be rewritten
@@ -89,8 +98,8 @@ bool saveTrackMap(const LastMap& last, const std::string& tempFilePath, MainView
         failure = kCopyError;
     } else if (last.formatId == kPngFormatId) {
         // Already PNG: the panel's bytes are the scratch file's bytes.
-        const bool copied = fromPanel ? writeOutputFile(destination, asText(panelBytes))
-                                      : copyToOutput(source, destination);
+        const bool copied = fromPanel ? writeOutputFile(destination, asText(panelBytes), &error)
+                                      : copyToOutput(source, destination, &error);
         if (!copied) failure = kCopyError;
     } else {
         const int result = convertToPng(source, destination, kConversionDepth);
@@ -102,7 +111,7 @@ bool saveTrackMap(const LastMap& last, const std::string& tempFilePath, MainView
     if (failure.empty()) {
         view.setStatusPart(kMessagePart, lang.text(TextId::MapSaved));
     } else {
-        reportSaveFailure(view, lang, prompter, failure);
+        reportSaveFailure(view, lang, prompter, failure, destination, error);
     }
     return failure.empty();
 }

@@ -271,7 +271,8 @@ enum class TextId : int32_t {
     KeysItem = 304,
     KeysTitle = 305,
     AboutItem = 306,
-    AboutText = 307,  // %s: the version
+    AboutText = 307,         // %s: the version
+    SaveFailedReason = 308,  // %s: the file, %s: the system's reason
 };
 
 }  // namespace tcmap

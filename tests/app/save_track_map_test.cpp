@@ -203,6 +203,17 @@ TEST(SaveTrackMap, ReportsFailedConversionsCopiesAndScratchWrites) {
     EXPECT_FALSE(g.save());
     EXPECT_EQ(g.prompter.shown.back().text, g.failureText("CopyError"));
     EXPECT_EQ(readFileOrEmpty(g.run.file("out.png")), "old picture");
+
+    // A destination the system refuses is named, with the system's reason.
+    SaveFixture h;
+    h.finishJob(encoded(testPicture(), kPngFormatId), kPngFormatId);
+    const std::string folder = h.run.file("maps");
+    ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
+    h.prompter.paths = {folder};
+    EXPECT_FALSE(h.save());
+    EXPECT_EQ(h.prompter.shown.back().text,
+              "The track map could not be saved. Error: CopyError\r\nFile: " + folder +
+                  "\r\nReason: Is a directory");
 }
 
 TEST(FinishBatch, SavesTheMapOrReplacesTheOutputWithTheFailureReport) {

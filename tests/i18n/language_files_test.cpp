@@ -86,7 +86,7 @@ TEST(LanguageFiles, PlaceholdersFollowTheUsesAndMatchAcrossLanguages) {
         {223, "s"},  {224, "s"},   {225, "ss"},  {226, "sd"},  {227, "s"},    {228, "s"},
         {229, "ss"}, {230, "sss"}, {231, "sss"}, {232, "ssd"}, {233, "ssss"}, {234, "ssd"},
         {235, "s"},  {237, "dd"},  {238, "dds"}, {239, "ss"},  {242, "s"},    {244, "dss"},
-        {300, "d"},  {307, "s"}};
+        {300, "d"},  {307, "s"},   {308, "ss"}};
     for (const std::string& code : installedLanguageCodes(kDataFolder)) {
         const LanguagePack pack = shippedPack(code);
         for (const int id : textIdNumbers()) {
