@@ -7,6 +7,7 @@
 #include "app/region_argument.h"
 #include "base/strict_number.h"
 #include "base/text_rules.h"
+#include "track/forecast_aids.h"
 
 namespace tcmap {
 
@@ -153,6 +154,30 @@ std::string applyText(CommandOptions& o, const std::string& v) {
     return {};
 }
 
+std::string applyAids(CommandOptions& o, const std::string& v) {
+    if (const AidSelectionParse parsed = parseAidSelection(v, true); !parsed.selection) {
+        return "--aids " + v + ": " + parsed.error;
+    }
+    setNamed(o, k::kForecastAids, k::kForecastAids, v, "--aids");
+    return {};
+}
+
+// --cone alone: the official aid of the storm's basin; --cone AID: that aid.
+std::string applyCone(CommandOptions& o, const std::string& v) {
+    const std::string aid = trimText(v);
+    const bool named = !aid.empty() && toLowerAscii(aid) != "official";
+    if (named && (aid.size() > 4 || aid.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ"
+                                                          "abcdefghijklmnopqrstuvwxyz0123456789") !=
+                                        std::string::npos)) {
+        return "--cone " + v +
+               ": accepted: --cone alone (the official forecast) or an aid name "
+               "of 1 to 4 letters and digits, such as OFCL or AVNO";
+    }
+    setNamed(o, k::kCone, k::kCone, "1", "--cone");
+    setNamed(o, k::kConeAid, k::kConeAid, named ? toUpperAscii(aid) : "", "--cone");
+    return {};
+}
+
 constexpr OptionRow kOptions[] = {
     {"-o,--output", "FILE", "the map: .png, .svg or .pdf by its name; - for standard output", kDraw,
      "", false,
@@ -199,6 +224,16 @@ constexpr OptionRow kOptions[] = {
      "Archive.Basins / Basins1", false, applyText<k::kBasins, k::kBasins1>},
     {"--storms", "STORMS", "archive storms of these names or ids: KATRINA,EP092023", kBoth,
      "Archive.Storms / Storms1", false, applyText<k::kStorms, k::kStorms1>},
+    {"--cycle", "CYCLE", "forecast cycle of a-decks: latest, all (every record), YYYYMMDDHH", kDraw,
+     "Forecast.Cycle", false, applyText<k::kForecastCycle, k::kForecastCycle>},
+    {"--aids", "AIDS",
+     "forecast aids: names and groups (official, consensus, global, regional, ensemble, "
+     "means) or all",
+     kDraw, "Forecast.Aids", false, applyAids},
+    {"--cone", "[AID]", "cone of uncertainty around the official forecast, or around AID", kDraw,
+     "Forecast.Cone, ConeAid", false, applyCone},
+    {"--swath,!--no-swath", "", "wind swath of the best track's 34/50/64-kt radii", kDraw,
+     "Forecast.Swath", false, applySwitch<k::kSwath, k::kSwath>},
     {"--set", "SECTION.KEY=VALUE", "any other settings key (repeatable), checked like a file",
      kBoth, "Section.Key", true, applySet},
     {"--each", "PATTERN", "one map per storm at PATTERN, with {year} {id} {name} {basin} {number}",
@@ -261,6 +296,8 @@ ParsedCommand parseCommandOptions(CommandName command, const std::vector<std::st
     std::map<size_t, std::vector<std::string>> values;
     // A flag's on and off options: the last of them on the command line wins.
     std::map<size_t, std::pair<CLI::Option*, CLI::Option*>> flags;
+    // Options whose value may be left out: given alone, they take "".
+    std::map<size_t, CLI::Option*> optionalValues;
     for (size_t i = 0; i < std::size(kOptions); ++i) {
         const OptionRow& row = kOptions[i];
         if ((row.commands & bit) == 0) continue;
@@ -274,9 +311,13 @@ ParsedCommand parseCommandOptions(CommandName command, const std::vector<std::st
                 flags[i].second = app.add_flag(names.substr(negated + 2))->group("");
             }
         } else {
-            app.add_option(names, values[i], helpOf(row))
-                ->option_text(std::string(row.valueName))
-                ->allow_extra_args(false);
+            CLI::Option* option = app.add_option(names, values[i], helpOf(row))
+                                      ->option_text(std::string(row.valueName))
+                                      ->allow_extra_args(false);
+            if (row.valueName.starts_with("[")) {
+                option->expected(0, 1);
+                optionalValues[i] = option;
+            }
         }
     }
     app.add_option("FILES", parsed.options.inputs, "track files and archives")->option_text(" ");
@@ -304,6 +345,9 @@ ParsedCommand parseCommandOptions(CommandName command, const std::vector<std::st
             }
         } else if (auto value = values.find(i); value != values.end() && !value->second.empty()) {
             given = row.repeatable ? value->second : std::vector<std::string>{value->second.back()};
+        } else if (auto optional = optionalValues.find(i);
+                   optional != optionalValues.end() && optional->second->count() > 0) {
+            given = {""};
         }
         for (const std::string& value : given) {
             if (std::string error = row.apply(parsed.options, value); !error.empty()) {
