@@ -162,13 +162,19 @@ std::string applyAids(CommandOptions& o, const std::string& v) {
     return {};
 }
 
+// An ATCF technique: 1 to 4 letters and digits.
+bool looksLikeAidName(std::string_view word) {
+    return !word.empty() && word.size() <= 4 &&
+           word.find_first_not_of(
+               "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789") ==
+               std::string_view::npos;
+}
+
 // --cone alone: the official aid of the storm's basin; --cone AID: that aid.
 std::string applyCone(CommandOptions& o, const std::string& v) {
     const std::string aid = trimText(v);
     const bool named = !aid.empty() && toLowerAscii(aid) != "official";
-    if (named && (aid.size() > 4 || aid.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ"
-                                                          "abcdefghijklmnopqrstuvwxyz0123456789") !=
-                                        std::string::npos)) {
+    if (named && !looksLikeAidName(aid)) {
         return "--cone " + v +
                ": accepted: --cone alone (the official forecast) or an aid name "
                "of 1 to 4 letters and digits, such as OFCL or AVNO";
@@ -296,8 +302,6 @@ ParsedCommand parseCommandOptions(CommandName command, const std::vector<std::st
     std::map<size_t, std::vector<std::string>> values;
     // A flag's on and off options: the last of them on the command line wins.
     std::map<size_t, std::pair<CLI::Option*, CLI::Option*>> flags;
-    // Options whose value may be left out: given alone, they take "".
-    std::map<size_t, CLI::Option*> optionalValues;
     for (size_t i = 0; i < std::size(kOptions); ++i) {
         const OptionRow& row = kOptions[i];
         if ((row.commands & bit) == 0) continue;
@@ -311,17 +315,25 @@ ParsedCommand parseCommandOptions(CommandName command, const std::vector<std::st
                 flags[i].second = app.add_flag(names.substr(negated + 2))->group("");
             }
         } else {
-            CLI::Option* option = app.add_option(names, values[i], helpOf(row))
-                                      ->option_text(std::string(row.valueName))
-                                      ->allow_extra_args(false);
-            if (row.valueName.starts_with("[")) {
-                option->expected(0, 1);
-                optionalValues[i] = option;
-            }
+            app.add_option(names, values[i], helpOf(row))
+                ->option_text(std::string(row.valueName))
+                ->allow_extra_args(false);
         }
     }
     app.add_option("FILES", parsed.options.inputs, "track files and archives")->option_text(" ");
-    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    // An option whose value may be left out ("[AID]") takes the next word
+    // only when it looks like its value: `--cone aal182012.dat` is the cone
+    // and a file. Alone, it is given its default value.
+    std::vector<std::string> words = args;
+    for (size_t w = 0; w < words.size(); ++w) {
+        for (const OptionRow& row : kOptions) {
+            if (!row.valueName.starts_with("[") || words[w] != row.names) continue;
+            if (w + 1 == words.size() || !looksLikeAidName(words[w + 1])) {
+                words[w] += "=official";
+            }
+        }
+    }
+    std::vector<std::string> reversed(words.rbegin(), words.rend());
     try {
         app.parse(reversed);
     } catch (const CLI::CallForHelp&) {
@@ -345,9 +357,6 @@ ParsedCommand parseCommandOptions(CommandName command, const std::vector<std::st
             }
         } else if (auto value = values.find(i); value != values.end() && !value->second.empty()) {
             given = row.repeatable ? value->second : std::vector<std::string>{value->second.back()};
-        } else if (auto optional = optionalValues.find(i);
-                   optional != optionalValues.end() && optional->second->count() > 0) {
-            given = {""};
         }
         for (const std::string& value : given) {
             if (std::string error = row.apply(parsed.options, value); !error.empty()) {

@@ -208,7 +208,11 @@ class DrawJob {
             }
             const Track track = readAtcfFile(path, kind);
             addTrack(track, path, collector);
-            if (kind != TrackFileKind::ForecastFile) forecast_.addBestTrack(track);
+            if (kind != TrackFileKind::ForecastFile) {
+                forecast_.addBestTrack(track);
+            } else if (settings_.cone) {
+                forecast_.addLatestCone(path, readForecastDeckFile(path));
+            }
         }
         if (mode_ == DrawMode::Normal) forecast_.growFrame(frame_);
     }

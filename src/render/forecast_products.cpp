@@ -126,6 +126,11 @@ void ForecastProducts::addDeck(const std::string& path, const ForecastDeck& deck
     if (settings_.cone) addCone(path, deck, cycle);
 }
 
+void ForecastProducts::addLatestCone(const std::string& path, const ForecastDeck& deck) {
+    const CyclePick pick = pickCycle(deck, "latest");
+    if (settings_.cone && pick.cycle != nullptr) addCone(path, deck, *pick.cycle);
+}
+
 void ForecastProducts::growFrame(MapFrame& frame) const {
     const Projection map = frame.projection();
     for (const GeoPoint& p : framePoints_) {

@@ -38,6 +38,10 @@ class ForecastProducts {
     // aid.
     void addDeck(const std::string& path, const ForecastDeck& deck);
 
+    // Every record of an a-deck is drawn as a track: only the cone, around
+    // the latest cycle's official forecast, when asked for.
+    void addLatestCone(const std::string& path, const ForecastDeck& deck);
+
     // Grows a Normal job's frame to show the aids and cones, after every file
     // is read: the best tracks' own frame rules may start the bounds afresh.
     void growFrame(MapFrame& frame) const;

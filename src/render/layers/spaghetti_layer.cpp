@@ -76,13 +76,15 @@ void drawAid(const AidTrack& aid, const LayerInput& input, Canvas& canvas, Layer
         drawPolyline(canvas, input.frame, points, line, shift);
         for (size_t i = 0; i < points.size(); ++i) {
             const int hour = aid.points[i].hour;
-            if (hour <= 0 || hour % kTickHours != 0) continue;
+            // An aid of one position has no line: its dot stands for it.
+            const bool alone = points.size() == 1;
+            if (!alone && (hour <= 0 || hour % kTickHours != 0)) continue;
             const float x = static_cast<float>(input.frame.toOutputX(points[i].x + shift));
             const float y = static_cast<float>(input.frame.toOutputY(points[i].y));
             const float r = width + 1.5f;
             canvas.fillEllipse(tick, x - r, y - r, 2 * r, 2 * r);
             // Members stay unlabelled: thirty of them would bury the map.
-            if (labelled) {
+            if (labelled && hour > 0) {
                 canvas.drawText(std::to_string(hour), font, tick, RectF{x + r + 1, y - r - 9, 0, 0},
                                 nullptr);
             }
