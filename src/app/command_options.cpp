@@ -7,6 +7,7 @@
 #include "app/region_argument.h"
 #include "base/strict_number.h"
 #include "base/text_rules.h"
+#include "track/forecast_aids.h"
 
 namespace tcmap {
 
@@ -153,6 +154,36 @@ std::string applyText(CommandOptions& o, const std::string& v) {
     return {};
 }
 
+std::string applyAids(CommandOptions& o, const std::string& v) {
+    if (const AidSelectionParse parsed = parseAidSelection(v, true); !parsed.selection) {
+        return "--aids " + v + ": " + parsed.error;
+    }
+    setNamed(o, k::kForecastAids, k::kForecastAids, v, "--aids");
+    return {};
+}
+
+// An ATCF technique: 1 to 4 letters and digits.
+bool looksLikeAidName(std::string_view word) {
+    return !word.empty() && word.size() <= 4 &&
+           word.find_first_not_of(
+               "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789") ==
+               std::string_view::npos;
+}
+
+// --cone alone: the official aid of the storm's basin; --cone AID: that aid.
+std::string applyCone(CommandOptions& o, const std::string& v) {
+    const std::string aid = trimText(v);
+    const bool named = !aid.empty() && toLowerAscii(aid) != "official";
+    if (named && !looksLikeAidName(aid)) {
+        return "--cone " + v +
+               ": accepted: --cone alone (the official forecast) or an aid name "
+               "of 1 to 4 letters and digits, such as OFCL or AVNO";
+    }
+    setNamed(o, k::kCone, k::kCone, "1", "--cone");
+    setNamed(o, k::kConeAid, k::kConeAid, named ? toUpperAscii(aid) : "", "--cone");
+    return {};
+}
+
 constexpr OptionRow kOptions[] = {
     {"-o,--output", "FILE", "the map: .png, .svg or .pdf by its name; - for standard output", kDraw,
      "", false,
@@ -199,6 +230,16 @@ constexpr OptionRow kOptions[] = {
      "Archive.Basins / Basins1", false, applyText<k::kBasins, k::kBasins1>},
     {"--storms", "STORMS", "archive storms of these names or ids: KATRINA,EP092023", kBoth,
      "Archive.Storms / Storms1", false, applyText<k::kStorms, k::kStorms1>},
+    {"--cycle", "CYCLE", "forecast cycle of a-decks: latest, all (every record), YYYYMMDDHH", kDraw,
+     "Forecast.Cycle", false, applyText<k::kForecastCycle, k::kForecastCycle>},
+    {"--aids", "AIDS",
+     "forecast aids: names and groups (official, consensus, global, regional, ensemble, "
+     "means) or all",
+     kDraw, "Forecast.Aids", false, applyAids},
+    {"--cone", "[AID]", "cone of uncertainty around the official forecast, or around AID", kDraw,
+     "Forecast.Cone, ConeAid", false, applyCone},
+    {"--swath,!--no-swath", "", "wind swath of the best track's 34/50/64-kt radii", kDraw,
+     "Forecast.Swath", false, applySwitch<k::kSwath, k::kSwath>},
     {"--set", "SECTION.KEY=VALUE", "any other settings key (repeatable), checked like a file",
      kBoth, "Section.Key", true, applySet},
     {"--each", "PATTERN", "one map per storm at PATTERN, with {year} {id} {name} {basin} {number}",
@@ -280,7 +321,19 @@ ParsedCommand parseCommandOptions(CommandName command, const std::vector<std::st
         }
     }
     app.add_option("FILES", parsed.options.inputs, "track files and archives")->option_text(" ");
-    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    // An option whose value may be left out ("[AID]") takes the next word
+    // only when it looks like its value: `--cone aal182012.dat` is the cone
+    // and a file. Alone, it is given its default value.
+    std::vector<std::string> words = args;
+    for (size_t w = 0; w < words.size(); ++w) {
+        for (const OptionRow& row : kOptions) {
+            if (!row.valueName.starts_with("[") || words[w] != row.names) continue;
+            if (w + 1 == words.size() || !looksLikeAidName(words[w + 1])) {
+                words[w] += "=official";
+            }
+        }
+    }
+    std::vector<std::string> reversed(words.rbegin(), words.rend());
     try {
         app.parse(reversed);
     } catch (const CLI::CallForHelp&) {

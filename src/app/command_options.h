@@ -59,7 +59,7 @@ struct CommandOptions {
 // One row of the table.
 struct OptionRow {
     std::string_view names;      // CLI11 form: "-o,--output"; a flag may add "!--no-x"
-    std::string_view valueName;  // empty: a flag
+    std::string_view valueName;  // empty: a flag; "[AID]": a value that may be left out
     std::string_view help;
     unsigned commands;        // CommandName bits
     std::string_view key;     // the settings key it sets, for --help

@@ -39,10 +39,12 @@ std::string absolutePath(const std::string& path) {
 }  // namespace
 
 std::vector<SettingOverride> drawCommandDefaults() {
-    // None yet: every product the map has today is chosen by the settings
-    // file. A product that `draw` shows by default and batch mode does not
-    // gets its key here.
-    return {};
+    // A product that `draw` shows by default and batch mode does not gets its
+    // key here: the forecaster's map (one cycle, its cone, the swath).
+    auto entry = [](const SettingKey& key, std::string value) {
+        return SettingOverride{std::string(key.section), std::string(key.key), std::move(value)};
+    };
+    return {entry(k::kForecastCycle, "latest"), entry(k::kCone, "1"), entry(k::kSwath, "1")};
 }
 
 std::string installedSettingsPath(const ProgramPaths& paths) {
@@ -135,6 +137,7 @@ DrawRequest commandDrawRequest(const CommandSetup& setup) {
     request.mapPath =
         resolveMapPath(setup.style.map(), setup.paths.runFolder, setup.paths.dataFolder);
     request.gridDataPath = setup.paths.programFile("GridData");
+    request.coneRadiiPath = setup.paths.programFile("forecast/cone_radii.csv");
     request.language = LanguagePack(setup.paths, setup.language);
     request.textLanguage = setup.language.code;
     return request;

@@ -14,6 +14,7 @@ DrawRequest makeDrawRequest(const ProgramPaths& paths, const LanguageChoice& lan
     request.settings = readJobSettings(paths.settingsPath, style.tcv);
     request.mapPath = resolveMapPath(style.map(), paths.runFolder, paths.dataFolder);
     request.gridDataPath = paths.programFile("GridData");
+    request.coneRadiiPath = paths.programFile("forecast/cone_radii.csv");
     request.language = LanguagePack(paths, language);
     request.textLanguage = language.code;
     return request;

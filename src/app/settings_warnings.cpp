@@ -105,6 +105,8 @@ std::string expectation(const SettingRule& rule, const Texts& lang) {
             return lang.text(TextId::ExpectRegion);
         case SettingKind::LabelFormat:
             return safeFormat(lang.text(TextId::ExpectLabelFormat), {high, "%02d", "%%"});
+        case SettingKind::Cycle:
+            return lang.text(TextId::ExpectCycle);
         case SettingKind::Path:
         case SettingKind::Names:
             break;

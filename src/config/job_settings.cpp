@@ -106,6 +106,12 @@ JobSettings readJobSettings(const SettingsSource& source, bool tcvStyle) {
     s.archiveYears = read.text(k::kYears, k::kYears1);
     s.archiveBasins = read.text(k::kBasins, k::kBasins1);
     s.archiveStorms = read.text(k::kStorms, k::kStorms1);
+    s.forecastCycle = read.text(k::kForecastCycle);
+    s.forecastAids = read.text(k::kForecastAids);
+    s.earlyAids = read.text(k::kEarlyAids) == "1";
+    s.cone = read.text(k::kCone) == "1";
+    s.coneAid = read.text(k::kConeAid);
+    s.swath = read.text(k::kSwath) == "1";
     return s;
 }
 

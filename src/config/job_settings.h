@@ -49,11 +49,17 @@ struct JobSettings {
     bool showText = true;                               // ShowText1 >= 1
     bool showGrid = false;                              // ShowGrid / ShowGrid1 >= 1
     RadiiChoice radii = RadiiChoice::None;              // DrawRad / DrawRad1
-    std::string timeFormat;      // [TextFormat] Time, backslash-n already CR LF
-    std::string forecastFormat;  // [TextFormat] Forecast, backslash-n already CR LF
-    std::string archiveYears;    // [Archive] Years / Years1
-    std::string archiveBasins;   // [Archive] Basins / Basins1
-    std::string archiveStorms;   // [Archive] Storms / Storms1
+    std::string timeFormat;             // [TextFormat] Time, backslash-n already CR LF
+    std::string forecastFormat;         // [TextFormat] Forecast, backslash-n already CR LF
+    std::string archiveYears;           // [Archive] Years / Years1
+    std::string archiveBasins;          // [Archive] Basins / Basins1
+    std::string archiveStorms;          // [Archive] Storms / Storms1
+    std::string forecastCycle = "all";  // [Forecast] Cycle: all, latest, YYYYMMDDHH
+    std::string forecastAids = "all";   // [Forecast] Aids: names and groups
+    bool earlyAids = true;              // [Forecast] EarlyAids
+    bool cone = false;                  // [Forecast] Cone
+    std::string coneAid;                // [Forecast] ConeAid; empty: the basin's official aid
+    bool swath = false;                 // [Forecast] Swath
 };
 
 struct SettingsSource;

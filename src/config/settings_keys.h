@@ -32,6 +32,7 @@ inline constexpr std::string_view kTmpSection = "tmp";
 inline constexpr std::string_view kMemorySection = "Memory";
 inline constexpr std::string_view kTextFormatSection = "TextFormat";
 inline constexpr std::string_view kArchiveSection = "Archive";
+inline constexpr std::string_view kForecastSection = "Forecast";
 
 namespace settings {
 
@@ -85,6 +86,16 @@ inline constexpr SettingKey kStorms{kArchiveSection, "Storms", ""};
 inline constexpr SettingKey kYears1{kArchiveSection, "Years1", ""};
 inline constexpr SettingKey kBasins1{kArchiveSection, "Basins1", ""};
 inline constexpr SettingKey kStorms1{kArchiveSection, "Storms1", ""};
+
+// The forecaster's map, both styles: which cycle and aids of an a-deck are
+// drawn, and the cone and wind swath. "all" cycles draws every record as a
+// track, as maps always have; the cone and swath are off unless asked for.
+inline constexpr SettingKey kForecastCycle{kForecastSection, "Cycle", "all"};
+inline constexpr SettingKey kForecastAids{kForecastSection, "Aids", "all"};
+inline constexpr SettingKey kEarlyAids{kForecastSection, "EarlyAids", "1"};
+inline constexpr SettingKey kCone{kForecastSection, "Cone", "0"};
+inline constexpr SettingKey kConeAid{kForecastSection, "ConeAid", ""};
+inline constexpr SettingKey kSwath{kForecastSection, "Swath", "0"};
 
 // Scratch file of the previous run, last region, TCV label formats. The
 // Forecast default holds a backslash and an "n", not a line break.

@@ -22,8 +22,8 @@ constexpr double kLargestDrawingSize = 1e6;
 // Two margins and the storms must fit in one picture side.
 constexpr int kLargestMargin = kLargestPictureSide / 2;
 
-constexpr std::string_view kSections[] = {kGeneralSection, kTmpSection, kMemorySection,
-                                          kTextFormatSection, kArchiveSection};
+constexpr std::string_view kSections[] = {kGeneralSection,    kTmpSection,     kMemorySection,
+                                          kTextFormatSection, kArchiveSection, kForecastSection};
 
 constexpr SettingRule kRules[] = {
     {&s::kMode, K::Choice, 0, 1},
@@ -74,6 +74,13 @@ constexpr SettingRule kRules[] = {
     {&s::kYears1, K::Years},
     {&s::kBasins1, K::Basins},
     {&s::kStorms1, K::Names},
+
+    {&s::kForecastCycle, K::Cycle},
+    {&s::kForecastAids, K::Names},
+    {&s::kEarlyAids, K::Switch},
+    {&s::kCone, K::Switch},
+    {&s::kConeAid, K::Names},
+    {&s::kSwath, K::Switch},
 };
 
 bool sameName(std::string_view a, std::string_view b) {
@@ -175,6 +182,12 @@ bool isLabelFormat(std::string_view text, double values) {
     return placeholders <= values;
 }
 
+bool isCycleChoice(std::string_view text) {
+    const std::string lower = toLowerAscii(trimView(text));
+    if (lower == "all" || lower == "latest") return true;
+    return lower.size() == 10 && skipDigits(lower, 0) == 10;
+}
+
 }  // namespace
 
 std::span<const std::string_view> settingsSections() {
@@ -208,6 +221,7 @@ bool acceptsEmpty(SettingKind kind) {
         case K::Choice:
         case K::WholeNumber:
         case K::Number:
+        case K::Cycle:
             return false;
     }
     return false;
@@ -236,6 +250,8 @@ bool acceptsValue(const SettingRule& rule, std::string_view value) {
             return isRegion(value);
         case K::LabelFormat:
             return isLabelFormat(value, rule.high);
+        case K::Cycle:
+            return isCycleChoice(value);
     }
     return false;
 }

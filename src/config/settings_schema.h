@@ -23,6 +23,7 @@ enum class SettingKind {
     Names,        // storm names or ids separated by commas; anything goes, empty: all
     Region,       // "north,west,latitude extent,longitude extent", extents above 0
     LabelFormat,  // printf format filled with `high` whole numbers
+    Cycle,        // a forecast cycle: "all", "latest" or YYYYMMDDHH
 };
 
 struct SettingRule {

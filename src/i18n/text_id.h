@@ -263,6 +263,16 @@ enum class TextId : int32_t {
     ExpectLabelFormat = 244,  // %d: the values the label is given
     ListSeparator = 245,
 
+    // The forecaster's map: a-deck cycles and aids, cone, swath.
+    ForecastNeedsTcv = 260,  // %s: the path
+    ExpectCycle = 261,
+    ForecastCycleMissing = 262,   // %s: the path, %s: the cycle asked for, %s: the cycles present
+    ForecastNoOfficialAid = 263,  // %s: the path, %s: the cycle, %s: the aid
+    ForecastNoConeRadii = 264,    // %s: the basin
+    ForecastBadAids = 265,        // %s: what is wrong with the aids setting
+    ForecastCycleDrawn = 266,     // %s: the path, %s: the cycle, %d: aids drawn
+    ForecastAidsMissing = 267,    // %s: the path, %s: the cycle, %s: the aids named but absent
+
     // The window: the messages of the last job, the help menu.
     ReadyWithWarnings = 300,  // %d: the warnings of the job
     MessagesItem = 301,

@@ -15,11 +15,14 @@
 #include "render/canvas/drawing_tape.h"
 #include "render/canvas/picture.h"
 #include "render/fix_rules.h"
+#include "render/forecast_products.h"
 #include "render/job_log.h"
 #include "render/layers/fix_table.h"
+#include "render/layers/forecast_area_layer.h"
 #include "render/layers/grid_layer.h"
 #include "render/layers/layer.h"
 #include "render/layers/legend_layer.h"
+#include "render/layers/spaghetti_layer.h"
 #include "render/layers/track_layer.h"
 #include "render/layers/wind_radii_layer.h"
 #include "render/map_frame.h"
@@ -28,6 +31,7 @@
 #include "track/archive_reader.h"
 #include "track/archive_selection.h"
 #include "track/atcf_reader.h"
+#include "track/forecast_deck.h"
 #include "track/storm_statistics.h"
 #include "track/track_file.h"
 #include "track/track_model.h"
@@ -37,10 +41,14 @@ namespace tcmap {
 
 namespace {
 
-// The layers of a map, in the order they are drawn over it.
+// The layers of a map, in the order they are drawn over it; the forecast
+// areas (swath, cone) go between the legend and the wind radii, the model
+// spaghetti over everything.
+constexpr Layer kLayersUnderAreas[] = {
+    &drawGridLayer,    // latitude/longitude grid
+    &drawLegendLayer,  // colour-scale legend
+};
 constexpr Layer kLayers[] = {
-    &drawGridLayer,       // latitude/longitude grid
-    &drawLegendLayer,     // colour-scale legend
     &drawWindRadiiLayer,  // wind radii
     &drawTrackLayer,      // track lines, fix markers with their lines, TCV points and labels
     &drawMarkerLayer,     // Wendrel markers drawn on top of all lines
@@ -60,7 +68,15 @@ class DrawJob {
           tcv_(request.style == RenderStyle::Tcv),
           settings_(request.settings),
           lang_(request.language),
-          log_(progress, result_.total, result_.messages, request.drawingErrorsBefore) {}
+          log_(progress, result_.total, result_.messages, request.drawingErrorsBefore),
+          forecast_(settings_, lang_, request.coneRadiiPath,
+                    [this](const std::string& message, bool warning) {
+                        if (warning) {
+                            log_.reportMessage(message, kWarningColour);
+                        } else {
+                            log_.writeProgress(progressLine(message), kProgressColour);
+                        }
+                    }) {}
 
     DrawJob(const DrawJob&) = delete;
     DrawJob& operator=(const DrawJob&) = delete;
@@ -180,21 +196,46 @@ class DrawJob {
                 loadArchive(path, archive, selection, collector);
                 continue;
             }
-            const TrackFileKind kind = trackFileKind(path);
+            const TrackFileKind kind = atcfKind(path);
             if (!tcv_ && kind == TrackFileKind::ForecastFile) {
-                log_.reportMessage(safeFormat(forecastSkipped, {path}), kWarningColour);
+                reportForecastSkipped(path, forecastSkipped);
                 continue;
             }
             log_.updateInfoLine(progressLine(safeFormat(reading, {path})), true);
-            addTrack(readAtcfFile(path, kind), path, collector);
+            if (kind == TrackFileKind::ForecastFile && drawsOneCycle(settings_)) {
+                forecast_.addDeck(path, readForecastDeckFile(path));
+                continue;
+            }
+            const Track track = readAtcfFile(path, kind);
+            addTrack(track, path, collector);
+            if (kind != TrackFileKind::ForecastFile) {
+                forecast_.addBestTrack(track);
+            } else if (settings_.cone) {
+                forecast_.addLatestCone(path, readForecastDeckFile(path));
+            }
         }
+        if (mode_ == DrawMode::Normal) forecast_.growFrame(frame_);
+    }
+
+    // An ATCF file's kind by its name, except that a file of any name whose
+    // records hold forecast aids is an a-deck.
+    static TrackFileKind atcfKind(const std::string& path) {
+        const TrackFileKind kind = trackFileKind(path);
+        if (kind == TrackFileKind::ForecastFile) return kind;
+        return fileHoldsForecastRecords(path) ? TrackFileKind::ForecastFile : kind;
     }
 
     // The Wendrel style draws no forecasts.
     bool skipsForecast(const Track& track, const std::string& path, const std::string& text) {
         if (tcv_ || track.kind != TrackFileKind::ForecastFile) return false;
-        log_.reportMessage(safeFormat(text, {path}), kWarningColour);
+        reportForecastSkipped(path, text);
         return true;
+    }
+
+    void reportForecastSkipped(const std::string& path, const std::string& text) {
+        log_.reportMessage(safeFormat(text, {path}), kWarningColour);
+        log_.reportMessage(safeFormat(lang_.text(TextId::ForecastNeedsTcv), {path}),
+                           kWarningColour);
     }
 
     // A track of a file: its statistics, its fixes, and a warning when it has
@@ -356,7 +397,11 @@ class DrawJob {
         map_.release();
         const LayerInput input{
             settings_, tcv_, frame_, fixes_, radii_, lang_, request_.gridDataPath};
+        for (const Layer layer : kLayersUnderAreas) layer(input, *canvas_, log_);
+        const ForecastScene& forecast = forecast_.scene();
+        if (forecast.hasAreas()) drawForecastAreaLayer(forecast, input, *canvas_, log_);
         for (const Layer layer : kLayers) layer(input, *canvas_, log_);
+        drawSpaghettiLayer(forecast, input, *canvas_, log_);
     }
 
     const DrawRequest& request_;
@@ -366,6 +411,7 @@ class DrawJob {
     const LanguagePack& lang_;
     DrawResult result_;
     JobLog log_;
+    ForecastProducts forecast_;  // cycles, cone and swath of the forecaster's map
     FixTable fixes_;
     MapFrame frame_;
     std::vector<RadiiRecord> radii_;  // picked from every track that had fixes

@@ -40,9 +40,10 @@ struct DrawRequest {
     // Regional: north latitude, west longitude, latitude and longitude extent,
     // as entered.
     std::vector<std::string> region;
-    JobSettings settings;      // the style's settings
-    std::string mapPath;       // the map picture
-    std::string gridDataPath;  // the grid lines
+    JobSettings settings;       // the style's settings
+    std::string mapPath;        // the map picture
+    std::string gridDataPath;   // the grid lines
+    std::string coneRadiiPath;  // the forecast cone's radii per basin and year
     std::vector<TrackInput> tracks;
     LanguagePack language{"", "en", "UTF-8", false};
     std::string textLanguage;  // language of the drawn text (for its shaping)

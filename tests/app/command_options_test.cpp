@@ -284,3 +284,65 @@ TEST(CommandOptions, TheBashCompletionFollowsTheTable) {
         EXPECT_EQ(offered(variable), std::set<std::string>(names.begin(), names.end())) << variable;
     }
 }
+
+TEST(CommandOptions, ForecastOptionsSetTheirKeys) {
+    const struct {
+        Args args;
+        std::vector<std::string> stored;  // key=value in order
+    } rows[] = {
+        {{"--cycle", "2012102800"}, {"Cycle=2012102800"}},
+        {{"--aids", "official,HWRF"}, {"Aids=official,HWRF"}},
+        {{"--cone"}, {"Cone=1", "ConeAid="}},  // and a.dat stays a file
+        {{"--cone", "avno"}, {"Cone=1", "ConeAid=AVNO"}},
+        {{"--cone=official"}, {"Cone=1", "ConeAid="}},
+        {{"--swath"}, {"Swath=1"}},
+        {{"--no-swath"}, {"Swath=0"}},
+    };
+    for (const auto& row : rows) {
+        Args args = row.args;
+        args.push_back("a.dat");
+        const ParsedCommand parsed = parseDraw(args);
+        ASSERT_EQ(parsed.kind, ParsedCommand::Kind::Run) << row.args[0] << ": " << parsed.text;
+        std::vector<std::string> stored;
+        for (const NamedSetting& s : parsed.options.named) {
+            EXPECT_EQ(s.tcv, s.wendrel) << "one key for both styles";
+            stored.push_back(std::string(s.tcv->key) + "=" + s.value);
+        }
+        EXPECT_EQ(stored, row.stored) << row.args[0];
+        EXPECT_EQ(parsed.options.inputs, (Args{"a.dat"}));
+    }
+    const struct {
+        Args args;
+        std::string start;
+    } refused[] = {
+        {{"--cone=sandy.dat"}, "tcmap draw: --cone sandy.dat: accepted: --cone alone"},
+        {{"--aids", "global,??"}, "tcmap draw: --aids global,??: "},
+    };
+    for (const auto& row : refused) {
+        const ParsedCommand parsed = parseDraw(row.args);
+        EXPECT_EQ(parsed.kind, ParsedCommand::Kind::Usage) << row.args[0];
+        EXPECT_TRUE(parsed.text.starts_with(row.start)) << parsed.text;
+    }
+}
+
+// `draw` shows the forecaster's map by default; the shipped settings, which
+// batch mode reads, keep today's maps.
+TEST(CommandSetup, DrawTurnsTheForecastProductsOnAndBatchModeKeepsThemOff) {
+    std::vector<std::string> defaults;
+    for (const SettingOverride& entry : drawCommandDefaults()) {
+        defaults.push_back(entry.section + "." + entry.key + "=" + entry.value);
+    }
+    EXPECT_EQ(defaults, (std::vector<std::string>{"Forecast.Cycle=latest", "Forecast.Cone=1",
+                                                  "Forecast.Swath=1"}));
+    for (const bool tcv : {false, true}) {
+        for (const std::string& path :
+             {std::string(TCMAP_SOURCE_DIR) + "/data/Settings.ini", std::string("/nonexistent")}) {
+            const JobSettings s = readJobSettings(path, tcv);
+            EXPECT_EQ(s.forecastCycle, "all") << path;
+            EXPECT_EQ(s.forecastAids, "all");
+            EXPECT_TRUE(s.earlyAids);
+            EXPECT_FALSE(s.cone);
+            EXPECT_FALSE(s.swath);
+        }
+    }
+}

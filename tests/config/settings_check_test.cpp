@@ -51,7 +51,7 @@ TEST(SettingsSchema, EverySettingsKeyHasExactlyOneRule) {
     const std::string text = header.str();
     // Keys of Settings.ini, not of Language.ini.
     static const std::regex key(
-        R"(SettingKey k\w+\{(kGeneralSection|kTmpSection|kMemorySection|kTextFormatSection|kArchiveSection), \"(\w+)\")");
+        R"(SettingKey k\w+\{(kGeneralSection|kTmpSection|kMemorySection|kTextFormatSection|kArchiveSection|kForecastSection), \"(\w+)\")");
     std::set<std::string> declared;
     for (std::sregex_iterator it(text.begin(), text.end(), key), end; it != end; ++it) {
         declared.insert((*it)[1].str() + "/" + (*it)[2].str());
@@ -59,11 +59,9 @@ TEST(SettingsSchema, EverySettingsKeyHasExactlyOneRule) {
     ASSERT_GT(declared.size(), 40u);
 
     const std::map<std::string_view, std::string> sectionConstant = {
-        {kGeneralSection, "kGeneralSection"},
-        {kTmpSection, "kTmpSection"},
-        {kMemorySection, "kMemorySection"},
-        {kTextFormatSection, "kTextFormatSection"},
-        {kArchiveSection, "kArchiveSection"}};
+        {kGeneralSection, "kGeneralSection"}, {kTmpSection, "kTmpSection"},
+        {kMemorySection, "kMemorySection"},   {kTextFormatSection, "kTextFormatSection"},
+        {kArchiveSection, "kArchiveSection"}, {kForecastSection, "kForecastSection"}};
     std::set<std::string> ruled;
     for (const SettingRule& rule : settingRules()) {
         const std::string name =
@@ -179,6 +177,15 @@ TEST(SettingsSchema, AcceptsValuesAsTheProgramReadsThem) {
         {s::kForecastFormat, "P+%dh\\n%dkt", true},
         {s::kForecastFormat, "%d %d %d", false},
         {s::kForecastFormat, "", true},
+        // Forecast cycles.
+        {s::kForecastCycle, "all", true},
+        {s::kForecastCycle, " Latest ", true},
+        {s::kForecastCycle, "2012102800", true},
+        {s::kForecastCycle, "201210280", false},
+        {s::kForecastCycle, "2012-10-28", false},
+        {s::kForecastCycle, "", false},
+        {s::kCone, "1", true},
+        {s::kCone, "yes", false},
     };
     for (const Row& row : rows) {
         const SettingRule* rule = findSettingRule(row.setting.section, row.setting.key);
