@@ -6,6 +6,7 @@
 #include "app/startup_state.h"
 #include "base/file_io.h"
 #include "base/text_rules.h"
+#include "config/annotation_settings.h"
 #include "config/job_settings.h"
 #include "config/map_path.h"
 #include "config/settings_check.h"
@@ -39,10 +40,11 @@ std::string absolutePath(const std::string& path) {
 }  // namespace
 
 std::vector<SettingOverride> drawCommandDefaults() {
-    // None yet: every product the map has today is chosen by the settings
-    // file. A product that `draw` shows by default and batch mode does not
-    // gets its key here.
-    return {};
+    // A product that `draw` shows by default and batch mode does not gets
+    // its key here.
+    std::vector<SettingOverride> defaults;
+    addAnnotationDefaults(defaults);
+    return defaults;
 }
 
 std::string installedSettingsPath(const ProgramPaths& paths) {

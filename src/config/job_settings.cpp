@@ -106,6 +106,7 @@ JobSettings readJobSettings(const SettingsSource& source, bool tcvStyle) {
     s.archiveYears = read.text(k::kYears, k::kYears1);
     s.archiveBasins = read.text(k::kBasins, k::kBasins1);
     s.archiveStorms = read.text(k::kStorms, k::kStorms1);
+    s.annotations = readAnnotationSettings(source);
     return s;
 }
 

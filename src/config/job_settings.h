@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "config/annotation_settings.h"
+
 namespace tcmap {
 
 // How the Wendrel-style fix markers are drawn (Priority): with their lines,
@@ -49,14 +51,13 @@ struct JobSettings {
     bool showText = true;                               // ShowText1 >= 1
     bool showGrid = false;                              // ShowGrid / ShowGrid1 >= 1
     RadiiChoice radii = RadiiChoice::None;              // DrawRad / DrawRad1
-    std::string timeFormat;      // [TextFormat] Time, backslash-n already CR LF
-    std::string forecastFormat;  // [TextFormat] Forecast, backslash-n already CR LF
-    std::string archiveYears;    // [Archive] Years / Years1
-    std::string archiveBasins;   // [Archive] Basins / Basins1
-    std::string archiveStorms;   // [Archive] Storms / Storms1
+    std::string timeFormat;          // [TextFormat] Time, backslash-n already CR LF
+    std::string forecastFormat;      // [TextFormat] Forecast, backslash-n already CR LF
+    std::string archiveYears;        // [Archive] Years / Years1
+    std::string archiveBasins;       // [Archive] Basins / Basins1
+    std::string archiveStorms;       // [Archive] Storms / Storms1
+    AnnotationSettings annotations;  // [Annotations], both styles
 };
-
-struct SettingsSource;
 
 JobSettings readJobSettings(const std::string& settingsPath, bool tcvStyle);
 // The same with the command line's values in place of the file's.

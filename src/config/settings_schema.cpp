@@ -8,6 +8,7 @@
 #include "base/integer_ranges.h"
 #include "base/printf_pieces.h"
 #include "base/text_rules.h"
+#include "config/annotation_settings.h"
 
 namespace tcmap {
 
@@ -22,8 +23,8 @@ constexpr double kLargestDrawingSize = 1e6;
 // Two margins and the storms must fit in one picture side.
 constexpr int kLargestMargin = kLargestPictureSide / 2;
 
-constexpr std::string_view kSections[] = {kGeneralSection, kTmpSection, kMemorySection,
-                                          kTextFormatSection, kArchiveSection};
+constexpr std::string_view kSections[] = {kGeneralSection,    kTmpSection,     kMemorySection,
+                                          kTextFormatSection, kArchiveSection, kAnnotationsSection};
 
 constexpr SettingRule kRules[] = {
     {&s::kMode, K::Choice, 0, 1},
@@ -74,6 +75,15 @@ constexpr SettingRule kRules[] = {
     {&s::kYears1, K::Years},
     {&s::kBasins1, K::Basins},
     {&s::kStorms1, K::Names},
+
+    {&s::kGridNumbers, K::Switch},
+    {&s::kTitle, K::Switch},
+    {&s::kTitleText, K::Names},  // any text
+    {&s::kStormNames, K::Switch},
+    {&s::kTimeYears, K::Choice, 0, 2},
+    {&s::kLegendContrast, K::Switch},
+    {&s::kLegendFont, K::Choice, 0, 1},
+    {&s::kChart, K::Path},
 };
 
 bool sameName(std::string_view a, std::string_view b) {

@@ -8,6 +8,7 @@
 
 #include "app/main_commands.h"
 #include "app/startup_state.h"
+#include "config/annotation_settings.h"
 #include "app/window_job.h"
 #include "base/file_io.h"
 #include "config/profile_store.h"
@@ -83,6 +84,8 @@ void InteractiveSession::start() {
 
 void InteractiveSession::askForLanguage() {
     if (!languageChoicePending(app_.paths.runFolder)) return;
+    // A first start: the maps of a new install explain themselves.
+    writeAnnotationDefaults(app_.paths.settingsPath);
     const Prompter::Answer answer =
         prompter_.message(kFirstRunQuestion, "Language", Prompter::Icon::Question,
                           Prompter::Buttons::YesNo, Prompter::Answer::No);

@@ -262,6 +262,22 @@ enum class TextId : int32_t {
     ExpectRegion = 243,
     ExpectLabelFormat = 244,  // %d: the values the label is given
     ListSeparator = 245,
+
+    // What a map says about itself: the title block and the intensity chart.
+    TitleSeason = 300,        // %s: the years, %s: the basin
+    TitleStorms = 301,        // %d: storms on the map
+    TitleForecastFrom = 302,  // %s: the cycle, "2023-10-24 06"
+    TitleSource = 303,        // %s: agency and file
+    BasinAtlantic = 304,
+    BasinEastPacific = 305,
+    BasinCentralPacific = 306,
+    BasinWestPacific = 307,
+    BasinNorthIndian = 308,
+    BasinSouthern = 309,
+    BasinSeveral = 310,
+    ChartWind = 311,      // the wind axis
+    ChartPressure = 312,  // the pressure axis
+    ChartTime = 313,      // the time axis
 };
 
 }  // namespace tcmap

@@ -284,3 +284,42 @@ TEST(CommandOptions, TheBashCompletionFollowsTheTable) {
         EXPECT_EQ(offered(variable), std::set<std::string>(names.begin(), names.end())) << variable;
     }
 }
+
+// `draw` turns every annotation on; the options name the title and the chart
+// or turn the title off; the installed settings file, read by batch mode,
+// keeps them all off.
+TEST(CommandSetup, DrawAnnotatesItsMapsWhereBatchModeDoesNot) {
+    TempFolder user;
+    user.put("Language.ini", "[Language]\nSelect=en\n");
+    const ProgramPaths paths = sourcePaths(user);
+    const struct {
+        Args args;
+        bool title;
+        std::string titleText;
+        std::string chart;
+    } rows[] = {
+        {{"a.dat"}, true, "", ""},
+        {{"--title", "Ian 2022", "--chart", "ian.svg", "a.dat"}, true, "Ian 2022", "ian.svg"},
+        {{"--no-title", "a.dat"}, false, "", ""},
+    };
+    for (const auto& row : rows) {
+        const ParsedCommand parsed = parseDraw(row.args);
+        ASSERT_EQ(parsed.kind, ParsedCommand::Kind::Run) << parsed.text;
+        const auto settled = settleCommand(parsed.options, CommandName::Draw, paths, "");
+        ASSERT_TRUE(std::holds_alternative<CommandSetup>(settled))
+            << std::get<std::string>(settled);
+        const AnnotationSettings a =
+            readJobSettings(std::get<CommandSetup>(settled).settings, false).annotations;
+        EXPECT_EQ(a.title, row.title) << row.args[0];
+        EXPECT_EQ(a.titleText, row.titleText);
+        EXPECT_EQ(a.chartOutput, row.chart);
+        EXPECT_TRUE(a.gridNumbers && a.stormNames && a.legendContrast && a.proportionalLegend);
+        EXPECT_EQ(a.timeYears, TimeYears::WhenSeveralYears);
+    }
+    const AnnotationSettings installed =
+        readJobSettings(TCMAP_SOURCE_DIR "/data/Settings.ini", true).annotations;
+    EXPECT_FALSE(installed.gridNumbers || installed.title || installed.stormNames ||
+                 installed.legendContrast || installed.proportionalLegend);
+    EXPECT_EQ(installed.timeYears, TimeYears::Never);
+    EXPECT_TRUE(installed.chartOutput.empty());
+}

@@ -85,7 +85,8 @@ TEST(LanguageFiles, PlaceholdersFollowTheUsesAndMatchAcrossLanguages) {
         {170, "ss"}, {171, "s"},   {195, "sdd"}, {196, "sdd"}, {197, "ss"},   {222, "s"},
         {223, "s"},  {224, "s"},   {225, "ss"},  {226, "sd"},  {227, "s"},    {228, "s"},
         {229, "ss"}, {230, "sss"}, {231, "sss"}, {232, "ssd"}, {233, "ssss"}, {234, "ssd"},
-        {235, "s"},  {237, "dd"},  {238, "dds"}, {239, "ss"},  {242, "s"},    {244, "dss"}};
+        {235, "s"},  {237, "dd"},  {238, "dds"}, {239, "ss"},  {242, "s"},    {244, "dss"},
+        {300, "ss"}, {301, "d"},   {302, "s"},   {303, "s"}};
     for (const std::string& code : installedLanguageCodes(kDataFolder)) {
         const LanguagePack pack = shippedPack(code);
         for (const int id : textIdNumbers()) {
