@@ -72,6 +72,7 @@ std::vector<PlacedName> placeStormNames(const LayerInput& input, std::span<const
     std::vector<PlacedName> placed;
     const double width = input.frame.outputWidth;
     const double height = input.frame.outputHeight;
+    const bool tcvLabels = input.tcv && input.settings.showText;
     for (const MapStorm& storm : input.storms) {
         if (storm.forecast) continue;
         const auto anchor = anchorOf(input, storm);
@@ -85,7 +86,7 @@ std::vector<PlacedName> placeStormNames(const LayerInput& input, std::span<const
         // Up right, down right, up left, down left, above, below; then the
         // same twice as far from the fix.
         for (const double d : {0.5 * em, 1.5 * em}) {
-            const std::array<std::pair<double, double>, 6> corners = {{
+            std::array<std::pair<double, double>, 6> corners = {{
                 {x + d, y - h - d / 2},
                 {x + d, y + d / 2},
                 {x - d - w, y - h - d / 2},
@@ -93,6 +94,9 @@ std::vector<PlacedName> placeStormNames(const LayerInput& input, std::span<const
                 {x - w / 2, y - h - d},
                 {x - w / 2, y + d},
             }};
+            // The TCV labels (id and time) stand right of a track's start:
+            // the name tries the left first.
+            if (tcvLabels) std::rotate(corners.begin(), corners.begin() + 2, corners.end());
             bool done = false;
             for (const auto& [bx, by] : corners) {
                 const TextBox box{bx, by, w, h};

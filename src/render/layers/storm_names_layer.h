@@ -24,7 +24,8 @@ struct PlacedName {
 std::string stormNameText(const MapStorm& storm);
 
 // The names of the input's best-track storms, in em size `em`, around their
-// anchors and clear of `obstacles`.
+// anchors and clear of `obstacles`; left of the anchor first where TCV
+// labels take its right.
 std::vector<PlacedName> placeStormNames(const LayerInput& input, std::span<const TextBox> obstacles,
                                         double em);
 

@@ -145,6 +145,13 @@ TEST(StormNames, BesideTheFirstFixOrTheStrongest) {
     EXPECT_DOUBLE_EQ(names[0].box.x, 305);
     EXPECT_DOUBLE_EQ(names[0].box.bottom(), 87.5);
 
+    // In the TCV style the id and time labels stand up right: up left.
+    const LayerInput tcvInput{settings, true, frame, season.fixes, {}, lang, "", season.storms};
+    names = placeStormNames(tcvInput, {}, 10);
+    ASSERT_EQ(names.size(), 1u);
+    EXPECT_DOUBLE_EQ(names[0].box.right(), 295);
+    EXPECT_DOUBLE_EQ(names[0].box.bottom(), 87.5);
+
     // Up right taken: down right.
     const std::vector<TextBox> upRight = {{300, 60, 60, 30}};
     names = placeStormNames(input, upRight, 10);
