@@ -49,7 +49,8 @@ bool writeAnnotationDefaults(const std::string& settingsPath) {
     addAnnotationDefaults(defaults);
     bool written = true;
     for (const SettingOverride& entry : defaults) {
-        written = ProfileStore::write(settingsPath, entry.section, entry.key, entry.value) && written;
+        written =
+            ProfileStore::write(settingsPath, entry.section, entry.key, entry.value) && written;
     }
     return written;
 }

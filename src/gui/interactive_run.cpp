@@ -8,9 +8,9 @@
 
 #include "app/main_commands.h"
 #include "app/startup_state.h"
-#include "config/annotation_settings.h"
 #include "app/window_job.h"
 #include "base/file_io.h"
+#include "config/annotation_settings.h"
 #include "config/profile_store.h"
 #include "config/program_folders.h"
 #include "config/scratch_file.h"
