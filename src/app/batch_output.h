@@ -15,6 +15,7 @@ struct BatchFinish {
     int exitCode = 1;            // 0 when a map was saved, 1 otherwise
     bool reportWritten = false;  // a failure report reached the output
     int reportError = 0;         // errno of the report's write when it did not
+    bool chartFailed = false;    // the map was saved, the chart it asked for was not
 };
 
 // Saves the drawn map; when there is none or it cannot be written, writes the

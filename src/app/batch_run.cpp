@@ -11,6 +11,7 @@
 
 #include "app/batch_log.h"
 #include "app/batch_output.h"
+#include "app/chart_output.h"
 #include "app/draw_setup.h"
 #include "app/save_vector_map.h"
 #include "app/unexpected_error.h"
@@ -75,7 +76,18 @@ BatchFinish runJob(const BatchRun& run, const LanguagePack& lang, BatchLog& log,
     err.flush();
 
     const Clock::time_point saveStart = Clock::now();
-    const BatchFinish finish = finishBatch(result, run.outputPath, lang, log);
+    BatchFinish finish = finishBatch(result, run.outputPath, lang, log);
+    // The chart the settings ask for goes beside the map; a chart that
+    // cannot be written fails the run like a map that cannot.
+    if (const std::string& chart = request.settings.annotations.chartOutput;
+        !chart.empty() && result.drawn()) {
+        if (const std::string failure = writeChartFile(chart, run.trackFiles, request);
+            !failure.empty()) {
+            err << "tcmap: no chart written to " << chart << ": " << failure << "\n";
+            finish.exitCode = 1;
+            finish.chartFailed = true;
+        }
+    }
     if (run.printTimings) {
         const std::chrono::duration<double, std::milli> elapsed = Clock::now() - saveStart;
         err << "tcmap timing: save " << formatG(elapsed.count(), 9) << " ms\n";
@@ -98,7 +110,9 @@ int runBatch(const BatchRun& run, std::ostream& err) {
     });
     worker.join();
 
-    if (finish.exitCode != 0) printReportOutcome(run.outputPath, finish, err);
+    if (finish.exitCode != 0 && !finish.chartFailed) {
+        printReportOutcome(run.outputPath, finish, err);
+    }
     err.flush();
     return finish.exitCode;
 }

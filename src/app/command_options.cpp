@@ -7,6 +7,7 @@
 #include "app/region_argument.h"
 #include "base/strict_number.h"
 #include "base/text_rules.h"
+#include "config/annotation_settings.h"
 #include "track/forecast_aids.h"
 
 namespace tcmap {
@@ -148,6 +149,19 @@ std::string applySwitch(CommandOptions& o, const std::string& v) {
     return {};
 }
 
+// A key both styles read, set as it is given.
+template <const SettingKey& Key>
+std::string applyShared(CommandOptions& o, const std::string& v) {
+    o.sets.push_back({std::string(Key.section), std::string(Key.key), v});
+    return {};
+}
+
+std::string applyNoTitle(CommandOptions& o, const std::string& v) {
+    if (v == "1")
+        o.sets.push_back({std::string(k::kTitle.section), std::string(k::kTitle.key), "0"});
+    return {};
+}
+
 template <const SettingKey& Wendrel, const SettingKey& Tcv>
 std::string applyText(CommandOptions& o, const std::string& v) {
     setNamed(o, Wendrel, Tcv, v, "--" + toLowerAscii(Wendrel.key));
@@ -213,6 +227,11 @@ constexpr OptionRow kOptions[] = {
      "Borvane4.DrawRad / DrawRad1", false, applyRadii},
     {"--labels,!--no-labels", "", "storm labels, TCV style (--no-labels: none)", kDraw,
      "Borvane4.ShowText1", false, applySwitch<k::kShowText1, k::kShowText1>},
+    {"--title", "TEXT", "the title's text in place of the storms' name, period and peak", kDraw,
+     "Annotations.TitleText", false, applyShared<k::kTitleText>},
+    {"--no-title", "", "no title block", kDraw, "Annotations.Title", false, applyNoTitle},
+    {"--chart", "FILE", "also the storms' intensity chart: .png, .svg or .pdf by its name", kDraw,
+     "Annotations.Chart", false, applyShared<k::kChart>},
     {"--map", "FILE", "map picture", kDraw, "Borvane4.Map / Map1", false,
      [](CommandOptions& o, const std::string& v) {
          o.mapFile = v;

@@ -6,6 +6,7 @@
 #include "app/startup_state.h"
 #include "base/file_io.h"
 #include "base/text_rules.h"
+#include "config/annotation_settings.h"
 #include "config/job_settings.h"
 #include "config/map_path.h"
 #include "config/settings_check.h"
@@ -40,11 +41,17 @@ std::string absolutePath(const std::string& path) {
 
 std::vector<SettingOverride> drawCommandDefaults() {
     // A product that `draw` shows by default and batch mode does not gets its
-    // key here: the forecaster's map (one cycle, its cone, the swath).
+    // key here: the map's annotations, and the forecaster's map (one cycle,
+    // its cone, the swath).
+    std::vector<SettingOverride> defaults;
+    addAnnotationDefaults(defaults);
     auto entry = [](const SettingKey& key, std::string value) {
         return SettingOverride{std::string(key.section), std::string(key.key), std::move(value)};
     };
-    return {entry(k::kForecastCycle, "latest"), entry(k::kCone, "1"), entry(k::kSwath, "1")};
+    for (SettingOverride forecast :
+         {entry(k::kForecastCycle, "latest"), entry(k::kCone, "1"), entry(k::kSwath, "1")})
+        defaults.push_back(std::move(forecast));
+    return defaults;
 }
 
 std::string installedSettingsPath(const ProgramPaths& paths) {

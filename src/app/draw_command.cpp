@@ -7,6 +7,7 @@
 
 #include "app/batch_log.h"
 #include "app/batch_output_check.h"
+#include "app/chart_output.h"
 #include "app/command_options.h"
 #include "app/command_setup.h"
 #include "app/draw_setup.h"
@@ -106,6 +107,13 @@ int drawOneMap(const CommandOptions& o, const CommandSetup& setup, MapCache* cac
         err << "tcmap draw: no map written to " << (o.output == "-" ? "standard output" : o.output)
             << ": " << failure << "\n";
         return 1;
+    }
+    if (const std::string& chart = request.settings.annotations.chartOutput; !chart.empty()) {
+        if (const std::string failure = writeChartFile(chart, o.inputs, request);
+            !failure.empty()) {
+            err << "tcmap draw: no chart written to " << chart << ": " << failure << "\n";
+            return 1;
+        }
     }
     return statsWritten ? 0 : 1;
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "config/annotation_settings.h"
+
 namespace tcmap {
 
 // How the Wendrel-style fix markers are drawn (Priority): with their lines,
@@ -60,9 +62,8 @@ struct JobSettings {
     bool cone = false;                  // [Forecast] Cone
     std::string coneAid;                // [Forecast] ConeAid; empty: the basin's official aid
     bool swath = false;                 // [Forecast] Swath
+    AnnotationSettings annotations;     // [Annotations], both styles
 };
-
-struct SettingsSource;
 
 JobSettings readJobSettings(const std::string& settingsPath, bool tcvStyle);
 // The same with the command line's values in place of the file's.

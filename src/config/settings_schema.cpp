@@ -8,6 +8,7 @@
 #include "base/integer_ranges.h"
 #include "base/printf_pieces.h"
 #include "base/text_rules.h"
+#include "config/annotation_settings.h"
 
 namespace tcmap {
 
@@ -23,7 +24,8 @@ constexpr double kLargestDrawingSize = 1e6;
 constexpr int kLargestMargin = kLargestPictureSide / 2;
 
 constexpr std::string_view kSections[] = {kGeneralSection,    kTmpSection,     kMemorySection,
-                                          kTextFormatSection, kArchiveSection, kForecastSection};
+                                          kTextFormatSection, kArchiveSection, kForecastSection,
+                                          kAnnotationsSection};
 
 constexpr SettingRule kRules[] = {
     {&s::kMode, K::Choice, 0, 1},
@@ -81,6 +83,14 @@ constexpr SettingRule kRules[] = {
     {&s::kCone, K::Switch},
     {&s::kConeAid, K::Names},
     {&s::kSwath, K::Switch},
+    {&s::kGridNumbers, K::Switch},
+    {&s::kTitle, K::Switch},
+    {&s::kTitleText, K::Names},  // any text
+    {&s::kStormNames, K::Switch},
+    {&s::kTimeYears, K::Choice, 0, 2},
+    {&s::kLegendContrast, K::Switch},
+    {&s::kLegendFont, K::Choice, 0, 1},
+    {&s::kChart, K::Path},
 };
 
 bool sameName(std::string_view a, std::string_view b) {

@@ -10,6 +10,7 @@
 #include "app/startup_state.h"
 #include "app/window_job.h"
 #include "base/file_io.h"
+#include "config/annotation_settings.h"
 #include "config/profile_store.h"
 #include "config/program_folders.h"
 #include "config/scratch_file.h"
@@ -83,6 +84,8 @@ void InteractiveSession::start() {
 
 void InteractiveSession::askForLanguage() {
     if (!languageChoicePending(app_.paths.runFolder)) return;
+    // A first start: the maps of a new install explain themselves.
+    writeAnnotationDefaults(app_.paths.settingsPath);
     const Prompter::Answer answer =
         prompter_.message(kFirstRunQuestion, "Language", Prompter::Icon::Question,
                           Prompter::Buttons::YesNo, Prompter::Answer::No);

@@ -273,16 +273,32 @@ enum class TextId : int32_t {
     ForecastCycleDrawn = 266,     // %s: the path, %s: the cycle, %d: aids drawn
     ForecastAidsMissing = 267,    // %s: the path, %s: the cycle, %s: the aids named but absent
 
+    // What a map says about itself: the title block and the intensity chart.
+    TitleSeason = 300,        // %s: the years, %s: the basin
+    TitleStorms = 301,        // %d: storms on the map
+    TitleForecastFrom = 302,  // %s: the cycle, "2023-10-24 06"
+    TitleSource = 303,        // %s: agency and file
+    BasinAtlantic = 304,
+    BasinEastPacific = 305,
+    BasinCentralPacific = 306,
+    BasinWestPacific = 307,
+    BasinNorthIndian = 308,
+    BasinSouthern = 309,
+    BasinSeveral = 310,
+    ChartWind = 311,      // the wind axis
+    ChartPressure = 312,  // the pressure axis
+    ChartTime = 313,      // the time axis
+
     // The window: the messages of the last job, the help menu.
-    ReadyWithWarnings = 300,  // %d: the warnings of the job
-    MessagesItem = 301,
-    MessagesTitle = 302,
-    HelpMenu = 303,
-    KeysItem = 304,
-    KeysTitle = 305,
-    AboutItem = 306,
-    AboutText = 307,         // %s: the version
-    SaveFailedReason = 308,  // %s: the file, %s: the system's reason
+    ReadyWithWarnings = 320,  // %d: the warnings of the job
+    MessagesItem = 321,
+    MessagesTitle = 322,
+    HelpMenu = 323,
+    KeysItem = 324,
+    KeysTitle = 325,
+    AboutItem = 326,
+    AboutText = 327,         // %s: the version
+    SaveFailedReason = 328,  // %s: the file, %s: the system's reason
 };
 
 }  // namespace tcmap

@@ -20,9 +20,12 @@
 #include "render/layers/fix_table.h"
 #include "render/layers/forecast_area_layer.h"
 #include "render/layers/grid_layer.h"
+#include "render/layers/grid_numbers_layer.h"
 #include "render/layers/layer.h"
 #include "render/layers/legend_layer.h"
 #include "render/layers/spaghetti_layer.h"
+#include "render/layers/storm_names_layer.h"
+#include "render/layers/title_block.h"
 #include "render/layers/track_layer.h"
 #include "render/layers/wind_radii_layer.h"
 #include "render/map_frame.h"
@@ -43,15 +46,20 @@ namespace {
 
 // The layers of a map, in the order they are drawn over it; the forecast
 // areas (swath, cone) go between the legend and the wind radii, the model
-// spaghetti over everything.
+// spaghetti over the tracks, and what names the map over everything.
 constexpr Layer kLayersUnderAreas[] = {
-    &drawGridLayer,    // latitude/longitude grid
-    &drawLegendLayer,  // colour-scale legend
+    &drawGridLayer,         // latitude/longitude grid
+    &drawGridNumbersLayer,  // latitude/longitude values along the edges
+    &drawLegendLayer,       // colour-scale legend
 };
 constexpr Layer kLayers[] = {
     &drawWindRadiiLayer,  // wind radii
     &drawTrackLayer,      // track lines, fix markers with their lines, TCV points and labels
     &drawMarkerLayer,     // Wendrel markers drawn on top of all lines
+};
+constexpr Layer kLayersOnTop[] = {
+    &drawStormNamesLayer,  // each storm's name by its track
+    &drawTitleLayer,       // who and what the map shows, over everything
 };
 
 std::shared_ptr<Canvas> openCairoCanvas(Picture& output, const std::string& language) {
@@ -279,11 +287,32 @@ class DrawJob {
             result_.storms.push_back(std::move(summary));
         }
         collector.beginFile(track.kind, track.fixes.size());
+        const size_t firstFix = fixes_.size();
         for (const Fix& fix : track.fixes) collector.addFix(fix);
+        noteStorm(track, firstFix);
         if (track.fixes.empty()) return false;
         keepRadii(track);
         collector.endFileWithLines();
         return true;
+    }
+
+    // Who the storm is and which rows of the fix table it gave, for the
+    // title, the storm names and the chart.
+    void noteStorm(const Track& track, size_t firstFix) {
+        if (fixes_.size() <= firstFix) return;
+        MapStorm storm;
+        storm.stormId = stormIdWithYear(track.stormId, track.fixes.front().time);
+        storm.name = track.name;
+        storm.basin = track.basin;
+        storm.agency = track.agency;
+        storm.source = track.source;
+        storm.forecast = track.kind == TrackFileKind::ForecastFile;
+        storm.firstTime = track.fixes.front().time;
+        storm.lastTime = track.fixes.back().time;
+        storm.statistics = track.statistics;
+        storm.firstFix = firstFix;
+        storm.fixCount = fixes_.size() - firstFix;
+        storms_.push_back(std::move(storm));
     }
 
     // Each storm of an archive is taken as if it were a best-track file of
@@ -396,12 +425,14 @@ class DrawJob {
     void drawLayers() {
         map_.release();
         const LayerInput input{
-            settings_, tcv_, frame_, fixes_, radii_, lang_, request_.gridDataPath};
+            settings_, tcv_,    frame_, fixes_, radii_, lang_, request_.gridDataPath,
+            storms_,   &output_};
         for (const Layer layer : kLayersUnderAreas) layer(input, *canvas_, log_);
         const ForecastScene& forecast = forecast_.scene();
         if (forecast.hasAreas()) drawForecastAreaLayer(forecast, input, *canvas_, log_);
         for (const Layer layer : kLayers) layer(input, *canvas_, log_);
         drawSpaghettiLayer(forecast, input, *canvas_, log_);
+        for (const Layer layer : kLayersOnTop) layer(input, *canvas_, log_);
     }
 
     const DrawRequest& request_;
@@ -415,6 +446,7 @@ class DrawJob {
     FixTable fixes_;
     MapFrame frame_;
     std::vector<RadiiRecord> radii_;  // picked from every track that had fixes
+    std::vector<MapStorm> storms_;    // every track that gave the table fixes
     Picture map_;
     Picture output_;
     std::shared_ptr<Canvas> canvas_;

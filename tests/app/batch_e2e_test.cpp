@@ -402,3 +402,35 @@ TEST(BatchEndToEnd, DrawsOneStormFromEachKindOfArchive) {
     EXPECT_EQ(none.exitCode, 1) << none.err;
     EXPECT_NE(readFileOrEmpty(out).find(lang.text(TextId::NoFixToDraw)), std::string::npos);
 }
+
+// A chart the settings ask for is written beside the map; one that cannot be
+// written fails the run with its reason, and the map stays saved.
+TEST(BatchEndToEnd, TheChartGoesBesideTheMapOrTheRunFails) {
+    TempFolder folder;
+    const struct {
+        std::string chart;
+        int exitCode;
+        std::string_view chartStarts;  // empty: no chart file
+    } rows[] = {
+        {folder.file("chart.svg"), 0, "<?xml"},
+        {folder.file("no/such/folder/chart.png"), 1, ""},
+    };
+    for (const auto& row : rows) {
+        const std::string settings =
+            folder.put("chart.ini", "[Borvane4]\nMode=1\n[Annotations]\nChart=" + row.chart + "\n");
+        const std::string out = folder.file("map.png");
+        const RunResult run =
+            runTcmap(folder, {"~nogui", settings, out, kTrackData + "bwp022014.dat"});
+        EXPECT_EQ(run.exitCode, row.exitCode) << run.err;
+        EXPECT_TRUE(readFileOrEmpty(out).starts_with("\x89PNG")) << row.chart;
+        const std::string chart = readFileOrEmpty(row.chart);
+        if (row.chartStarts.empty()) {
+            EXPECT_TRUE(chart.empty());
+            EXPECT_NE(run.err.find("no chart written to " + row.chart), std::string::npos)
+                << run.err;
+            EXPECT_EQ(run.err.find("No track map was saved"), std::string::npos) << run.err;
+        } else {
+            EXPECT_TRUE(chart.starts_with(row.chartStarts)) << row.chart;
+        }
+    }
+}

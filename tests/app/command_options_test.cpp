@@ -332,8 +332,11 @@ TEST(CommandSetup, DrawTurnsTheForecastProductsOnAndBatchModeKeepsThemOff) {
     for (const SettingOverride& entry : drawCommandDefaults()) {
         defaults.push_back(entry.section + "." + entry.key + "=" + entry.value);
     }
-    EXPECT_EQ(defaults, (std::vector<std::string>{"Forecast.Cycle=latest", "Forecast.Cone=1",
-                                                  "Forecast.Swath=1"}));
+    // After the annotations' keys, which the test below checks.
+    ASSERT_GE(defaults.size(), 3u);
+    EXPECT_EQ(
+        std::vector<std::string>(defaults.end() - 3, defaults.end()),
+        (std::vector<std::string>{"Forecast.Cycle=latest", "Forecast.Cone=1", "Forecast.Swath=1"}));
     for (const bool tcv : {false, true}) {
         for (const std::string& path :
              {std::string(TCMAP_SOURCE_DIR) + "/data/Settings.ini", std::string("/nonexistent")}) {
@@ -345,4 +348,43 @@ TEST(CommandSetup, DrawTurnsTheForecastProductsOnAndBatchModeKeepsThemOff) {
             EXPECT_FALSE(s.swath);
         }
     }
+}
+
+// `draw` turns every annotation on; the options name the title and the chart
+// or turn the title off; the installed settings file, read by batch mode,
+// keeps them all off.
+TEST(CommandSetup, DrawAnnotatesItsMapsWhereBatchModeDoesNot) {
+    TempFolder user;
+    user.put("Language.ini", "[Language]\nSelect=en\n");
+    const ProgramPaths paths = sourcePaths(user);
+    const struct {
+        Args args;
+        bool title;
+        std::string titleText;
+        std::string chart;
+    } rows[] = {
+        {{"a.dat"}, true, "", ""},
+        {{"--title", "Ian 2022", "--chart", "ian.svg", "a.dat"}, true, "Ian 2022", "ian.svg"},
+        {{"--no-title", "a.dat"}, false, "", ""},
+    };
+    for (const auto& row : rows) {
+        const ParsedCommand parsed = parseDraw(row.args);
+        ASSERT_EQ(parsed.kind, ParsedCommand::Kind::Run) << parsed.text;
+        const auto settled = settleCommand(parsed.options, CommandName::Draw, paths, "");
+        ASSERT_TRUE(std::holds_alternative<CommandSetup>(settled))
+            << std::get<std::string>(settled);
+        const AnnotationSettings a =
+            readJobSettings(std::get<CommandSetup>(settled).settings, false).annotations;
+        EXPECT_EQ(a.title, row.title) << row.args[0];
+        EXPECT_EQ(a.titleText, row.titleText);
+        EXPECT_EQ(a.chartOutput, row.chart);
+        EXPECT_TRUE(a.gridNumbers && a.stormNames && a.legendContrast && a.proportionalLegend);
+        EXPECT_EQ(a.timeYears, TimeYears::WhenSeveralYears);
+    }
+    const AnnotationSettings installed =
+        readJobSettings(TCMAP_SOURCE_DIR "/data/Settings.ini", true).annotations;
+    EXPECT_FALSE(installed.gridNumbers || installed.title || installed.stormNames ||
+                 installed.legendContrast || installed.proportionalLegend);
+    EXPECT_EQ(installed.timeYears, TimeYears::Never);
+    EXPECT_TRUE(installed.chartOutput.empty());
 }

@@ -2,6 +2,7 @@
 // program reads it, and the problems of a file found with ProfileStore's own
 // reading rules.
 #include "config/settings_check.h"
+#include "config/annotation_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -45,13 +46,15 @@ std::vector<std::string> summaries(std::string_view bytes) {
 }  // namespace
 
 TEST(SettingsSchema, EverySettingsKeyHasExactlyOneRule) {
-    std::ifstream in(TCMAP_SOURCE_DIR "/src/config/settings_keys.h");
     std::stringstream header;
-    header << in.rdbuf();
+    for (const char* file : {"settings_keys.h", "annotation_settings.h"}) {
+        std::ifstream in(std::string(TCMAP_SOURCE_DIR "/src/config/") + file);
+        header << in.rdbuf();
+    }
     const std::string text = header.str();
     // Keys of Settings.ini, not of Language.ini.
     static const std::regex key(
-        R"(SettingKey k\w+\{(kGeneralSection|kTmpSection|kMemorySection|kTextFormatSection|kArchiveSection|kForecastSection), \"(\w+)\")");
+        R"(SettingKey k\w+\{(kGeneralSection|kTmpSection|kMemorySection|kTextFormatSection|kArchiveSection|kForecastSection|kAnnotationsSection), \"(\w+)\")");
     std::set<std::string> declared;
     for (std::sregex_iterator it(text.begin(), text.end(), key), end; it != end; ++it) {
         declared.insert((*it)[1].str() + "/" + (*it)[2].str());
@@ -59,9 +62,10 @@ TEST(SettingsSchema, EverySettingsKeyHasExactlyOneRule) {
     ASSERT_GT(declared.size(), 40u);
 
     const std::map<std::string_view, std::string> sectionConstant = {
-        {kGeneralSection, "kGeneralSection"}, {kTmpSection, "kTmpSection"},
-        {kMemorySection, "kMemorySection"},   {kTextFormatSection, "kTextFormatSection"},
-        {kArchiveSection, "kArchiveSection"}, {kForecastSection, "kForecastSection"}};
+        {kGeneralSection, "kGeneralSection"},        {kTmpSection, "kTmpSection"},
+        {kMemorySection, "kMemorySection"},          {kTextFormatSection, "kTextFormatSection"},
+        {kArchiveSection, "kArchiveSection"},        {kForecastSection, "kForecastSection"},
+        {kAnnotationsSection, "kAnnotationsSection"}};
     std::set<std::string> ruled;
     for (const SettingRule& rule : settingRules()) {
         const std::string name =

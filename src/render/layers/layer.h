@@ -10,6 +10,7 @@
 #include "render/canvas/canvas.h"
 #include "render/layers/fix_table.h"
 #include "render/layers/layer_log.h"
+#include "render/layers/map_storms.h"
 #include "render/layers/output_geometry.h"
 #include "track/track.h"
 
@@ -26,6 +27,8 @@ struct LayerInput {
     std::span<const RadiiRecord> radii;  // the wind radii the settings pick, in file order
     const LanguagePack& lang;
     std::string gridDataPath;
+    std::span<const MapStorm> storms = {};  // in the order they were read
+    const Picture* background = nullptr;    // the output as painted before the layers
 };
 
 using Layer = void (*)(const LayerInput& input, Canvas& canvas, LayerLog& log);

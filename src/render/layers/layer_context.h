@@ -3,6 +3,7 @@
 #pragma once
 
 #include "render/layers/layer.h"
+#include "render/layers/time_years.h"
 
 namespace tcmap {
 
@@ -14,7 +15,8 @@ struct LayerContext {
           settings(input.settings),
           tcv(input.tcv),
           fixes(input.fixes),
-          frame(input.frame) {}
+          frame(input.frame),
+          yearInTimes(timesCarryYear(input)) {}
 
     Canvas& canvas;
     LayerLog& log;
@@ -23,6 +25,7 @@ struct LayerContext {
     bool tcv;
     const FixTable& fixes;
     const OutputGeometry& frame;
+    bool yearInTimes;  // time labels "2014-10-24 12Z" instead of the format's
     CanvasPen pen;
     CanvasBrush brush;
     CanvasFont font;

@@ -11,6 +11,7 @@
 #include "i18n/language_pack.h"
 #include "render/layers/colour_scales.h"
 #include "render/layers/layer_log.h"
+#include "render/layers/legend_contrast.h"
 
 namespace tcmap {
 
@@ -56,14 +57,54 @@ double legendUnit(int32_t width, int32_t height) {
 
 constexpr std::string_view kBullet = "\xE2\x97\x8F ";  // "● "
 
+// The legend's extent as the automatic placement has always reckoned it: the
+// longest row text in code-page bytes, 0.6 unit each, and a unit per row.
+struct LegendBox {
+    double unit = 0;
+    double width = 0;
+    double rows = 0;
+};
+
+LegendBox legendBox(const OutputGeometry& frame, bool tcv, const LanguagePack& lang) {
+    const double unit = legendUnit(frame.outputWidth, frame.outputHeight);
+    const std::span<const LegendRow> rows = legendRows(tcv);
+    size_t maxLength = 0;
+    for (const LegendRow& row : rows) {
+        maxLength = std::max(maxLength, codePageLength(lang.text(row.textId)));
+    }
+    return {unit, unit * (static_cast<double>(maxLength) + 3) * 0.6,
+            static_cast<double>(rows.size())};
+}
+
+LegendCorner placeLegend(const OutputGeometry& frame, const FixTable& fixes, bool tcv,
+                         const LanguagePack& lang);
+
+// A backing under a row whose colour is too close to the map's there.
+void backRow(Canvas& canvas, const Picture& background, std::string_view text, uint32_t colour,
+             double unit, double x, double y, bool right, bool proportional) {
+    // A proportional font sets Latin text in about 0.5 em a letter.
+    const double rowWidth = estimatedTextWidth(text, unit) * (proportional ? 0.85 : 1.0) + unit / 2;
+    const TextBox box{right ? x - rowWidth : x, y, rowWidth, unit};
+    const std::optional<uint32_t> under = meanColour(background, box);
+    if (!under) return;
+    const std::optional<Argb> backing = legendBacking(toArgb(colour, 0), *under);
+    if (!backing) return;
+    CanvasBrush brush;
+    brush.setSolid(*backing);
+    canvas.fillRectangle(brush, toSingle(box.x), toSingle(box.y), toSingle(box.width),
+                         toSingle(box.height));
+}
+
 }  // namespace
 
 void drawLegendLayer(const LayerInput& input, Canvas& canvas, LayerLog& log) {
     LayerContext ctx(input, canvas, log);
-    drawLegend(ctx, input.settings.legendCorner, input.settings.newColour);
+    const bool contrast = input.settings.annotations.legendContrast;
+    drawLegend(ctx, input.settings.legendCorner, input.settings.newColour,
+               contrast ? input.background : nullptr);
 }
 
-void drawLegend(LayerContext& ctx, LegendCorner corner, bool newColour) {
+void drawLegend(LayerContext& ctx, LegendCorner corner, bool newColour, const Picture* background) {
     if (corner == LegendCorner::None) return;
     const std::string line = progressLine(ctx.lang.text(TextId::DrawingLegend));
     ctx.log.writeProgress(line, kProgressColour);
@@ -74,7 +115,9 @@ void drawLegend(LayerContext& ctx, LegendCorner corner, bool newColour) {
     const double unit = legendUnit(width, height);
     if (corner == LegendCorner::Automatic) corner = placeLegendAutomatically(ctx);
 
-    ctx.font.create("Consolas", toSingle(unit), 0, CanvasUnit::World);
+    const bool proportional = ctx.settings.annotations.proportionalLegend;
+    ctx.font.create(proportional ? kAnnotationFont : "Consolas", toSingle(unit), 0,
+                    CanvasUnit::World);
     // On the right, rows run right to left so each ends (bullet first) at the edge.
     const bool right = corner == LegendCorner::UpperRight || corner == LegendCorner::LowerRight;
     ctx.layout.create(right ? TextLayout::kRightToLeft : 0, 0);
@@ -89,30 +132,51 @@ void drawLegend(LayerContext& ctx, LegendCorner corner, bool newColour) {
         ctx.brush.setSolid(toArgb(colour, 255));
         std::string text(kBullet);
         text += ctx.lang.text(row.textId);
+        if (background != nullptr) {
+            backRow(ctx.canvas, *background, text, colour, unit, x, y, right, proportional);
+        }
         ctx.canvas.drawText(text, ctx.font, ctx.brush, RectF{x, y, 0, 0}, &ctx.layout);
         y = toSingle(y + unit);
     }
 }
 
 LegendCorner placeLegendAutomatically(const LayerContext& ctx) {
-    const double width = ctx.frame.outputWidth;
-    const double height = ctx.frame.outputHeight;
-    const double unit = legendUnit(ctx.frame.outputWidth, ctx.frame.outputHeight);
+    return placeLegend(ctx.frame, ctx.fixes, ctx.tcv, ctx.lang);
+}
 
-    // The legend box, its width from the longest row text in code-page bytes.
-    const std::span<const LegendRow> rows = legendRows(ctx.tcv);
-    size_t maxLength = 0;
-    for (const LegendRow& row : rows) {
-        maxLength = std::max(maxLength, codePageLength(ctx.lang.text(row.textId)));
-    }
-    const double boxWidth = unit * (static_cast<double>(maxLength) + 3) * 0.6;
-    const double boxHeight = 0.01 * height + static_cast<double>(rows.size()) * unit;
+LegendCorner jobLegendCorner(const LayerInput& input) {
+    const LegendCorner corner = input.settings.legendCorner;
+    if (corner != LegendCorner::Automatic) return corner;
+    return placeLegend(input.frame, input.fixes, input.tcv, input.lang);
+}
+
+std::optional<TextBox> legendArea(const LayerInput& input) {
+    const LegendCorner corner = jobLegendCorner(input);
+    if (corner == LegendCorner::None) return std::nullopt;
+    const double width = input.frame.outputWidth;
+    const double height = input.frame.outputHeight;
+    const LegendBox box = legendBox(input.frame, input.tcv, input.lang);
+    const double rowsHeight = box.rows * box.unit + 0.25 * box.unit;
+    const bool right = corner == LegendCorner::UpperRight || corner == LegendCorner::LowerRight;
+    const bool bottom = corner == LegendCorner::LowerLeft || corner == LegendCorner::LowerRight;
+    return TextBox{right ? width - box.width : 0.0,
+                   bottom ? 0.99 * height - box.rows * box.unit : 0.0, box.width, rowsHeight};
+}
+
+namespace {
+
+LegendCorner placeLegend(const OutputGeometry& frame, const FixTable& fixes, bool tcv,
+                         const LanguagePack& lang) {
+    const double width = frame.outputWidth;
+    const double height = frame.outputHeight;
+    const LegendBox box = legendBox(frame, tcv, lang);
+    const double boxWidth = box.width;
+    const double boxHeight = 0.01 * height + box.rows * box.unit;
 
     bool topLeft = false, bottomLeft = false, topRight = false, bottomRight = false;
-    const FixTable& fixes = ctx.fixes;
     for (size_t i = 0; i < fixes.size(); ++i) {
-        const double x = ctx.frame.toOutputX(fixes.x[i]);
-        const double y = ctx.frame.toOutputY(fixes.y[i]);
+        const double x = frame.toOutputX(fixes.x[i]);
+        const double y = frame.toOutputY(fixes.y[i]);
         if (x < -kEpsilon || y < -kEpsilon || x - width > kEpsilon || y - height > kEpsilon) {
             continue;  // outside the picture
         }
@@ -133,5 +197,7 @@ LegendCorner placeLegendAutomatically(const LayerContext& ctx) {
     if (!topRight) return LegendCorner::UpperRight;
     return LegendCorner::LowerRight;
 }
+
+}  // namespace
 
 }  // namespace tcmap

@@ -59,7 +59,9 @@ void drawStartLabels(LayerContext& ctx, size_t i, double x, double y) {
     createLabelFont(ctx);
     const std::string& id = ctx.fixes.stormId[i];
     if (!id.empty()) drawThreeCopies(ctx, id, x + 2.5 * t, y - 8 * t, nullptr);
-    const std::string text = timeLabelText(ctx.settings.timeFormat, ctx.fixes.time[i]);
+    const std::string text = ctx.yearInTimes
+                                 ? datedTimeLabel(ctx.fixes.time[i])
+                                 : timeLabelText(ctx.settings.timeFormat, ctx.fixes.time[i]);
     if (text.empty()) return;
     drawThreeCopies(ctx, text, x + 2.5 * t, y - 2 * t, nullptr);
     checkDrawStatus("4.0.0/Label", ctx.canvas, ctx.log);
@@ -88,7 +90,8 @@ void drawLastFixLabel(LayerContext& ctx, size_t i, double x, double y) {
     } else {
         ctx.brush.setSolid(kWhite);
         ctx.layout.setLineAlignment(TextLayout::kAlignNear);
-        text = timeLabelText(ctx.settings.timeFormat, fixes.time[i]);
+        text = ctx.yearInTimes ? datedTimeLabel(fixes.time[i])
+                               : timeLabelText(ctx.settings.timeFormat, fixes.time[i]);
         originY = y - 2 * t;
     }
     createLabelFont(ctx);
