@@ -36,7 +36,7 @@ namespace {
 
 const std::string kSandy = TCMAP_SOURCE_DIR "/tests/data/track/atcf/bal182012.dat";
 // Harold (2020) goes from 179.7E to 178.1W.
-const std::string kHarold = TCMAP_SOURCE_DIR "/tests/data/track/atcf/bsh252020.dat";
+const std::string kHarold = TCMAP_SOURCE_DIR "/tests/data/gis/bsh252020.dat";
 
 // Every longitude in -180 .. 180 and no step longer than 180 degrees.
 void expectLinesOnTheGlobe(const std::vector<GisLine>& lines) {
