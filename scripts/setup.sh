@@ -10,6 +10,8 @@ packages=(
   libpng-dev libjpeg-dev zlib1g-dev
   # polygon unions of the forecast cone and the wind swath (the C API, geos_c.h)
   libgeos-dev
+  # GIS outputs (GeoJSON, KML/KMZ, GeoPackage, Shapefile) through GDAL/OGR
+  libgdal-dev
   # the command line of draw and list, and their JSON output (header-only)
   libcli11-dev nlohmann-json3-dev
   qt6-base-dev
@@ -21,6 +23,8 @@ packages=(
   desktop-file-utils appstream
   # tests only: pdftoppm renders vector maps back to pixels
   poppler-utils
+  # tests only: ogrinfo reads the GIS outputs back
+  gdal-bin
   # The fuzz targets (scripts/fuzz.sh): clang and its libFuzzer runtime.
   clang libclang-rt-14-dev
 )

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "app/batch_log.h"
+#include "app/gis_format.h"
+#include "app/save_gis_map.h"
 #include "app/save_vector_map.h"
 #include "base/file_io.h"
 #include "base/output_file.h"
@@ -54,7 +56,11 @@ bool saveMap(const DrawResult& result, const std::string& output, const Language
         return false;
     }
     std::string failure;
-    if (const VectorFormat vector = vectorFormatOf(output); vector != VectorFormat::None) {
+    if (isGisOutput(output)) {
+        std::vector<std::string> notes;
+        failure = saveGisMap(result, output, {}, &notes);
+        for (const std::string& note : notes) log.message({MessageKind::Progress, note, 0});
+    } else if (const VectorFormat vector = vectorFormatOf(output); vector != VectorFormat::None) {
         failure = saveVectorMap(result.tape.get(), lang, output, vector, &writeError);
     } else {
         std::vector<uint8_t> png;

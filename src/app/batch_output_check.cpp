@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include "app/gis_format.h"
 #include "base/output_file.h"
 
 namespace tcmap {
@@ -22,7 +23,8 @@ std::optional<BatchOutputRefusal> checkBatchOutput(const std::string& output,
                                                    const std::string& namedSettings,
                                                    const std::vector<RunInput>& otherInputs) {
     const OutputTarget target = resolveOutput(output);
-    if (target.kind == OutputKind::Folder) {
+    // A shapefile output is a folder of its own, replaced as a whole.
+    if (target.kind == OutputKind::Folder && gisFormatOf(output) != GisFormat::ShapefileFolder) {
         return BatchOutputRefusal{
             kUnusableOutputExit,
             "tcmap: the output path " + output + " is a folder; name a file for the track map."};

@@ -13,6 +13,7 @@
 #include "app/batch_output.h"
 #include "app/chart_output.h"
 #include "app/draw_setup.h"
+#include "app/gis_format.h"
 #include "app/save_vector_map.h"
 #include "app/unexpected_error.h"
 #include "app/window_output.h"
@@ -64,6 +65,7 @@ BatchFinish runJob(const BatchRun& run, const LanguagePack& lang, BatchLog& log,
     if (run.mapPixelLimit > 0) request.mapPixelLimit = run.mapPixelLimit;
     // Only a vector map is drawn again from the job's drawing.
     request.keepTape = vectorFormatOf(run.outputPath) != VectorFormat::None;
+    request.keepTracks = isGisOutput(run.outputPath);
     const Clock::duration settingsTime = Clock::now() - settingsStart;
 
     DrawResult result = run.drawMap(request, log);

@@ -11,6 +11,7 @@
 #include "app/command_options.h"
 #include "app/command_setup.h"
 #include "app/draw_setup.h"
+#include "app/gis_format.h"
 #include "app/map_file.h"
 #include "app/map_name_pattern.h"
 #include "app/settings_warnings.h"
@@ -86,6 +87,7 @@ int drawOneMap(const CommandOptions& o, const CommandSetup& setup, MapCache* cac
     request.tracks = trackFileInputs(o.inputs);
     request.mapCache = cache;
     request.keepTape = vectorFormatOf(o.output) != VectorFormat::None;
+    request.keepTracks = isGisOutput(o.output);
     BatchLog log(err);
     const DrawResult result = draw(request, log);
     err << infoLineText(result.total) << '\n';

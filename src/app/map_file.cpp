@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "app/gis_format.h"
+#include "app/save_gis_map.h"
 #include "app/save_vector_map.h"
 #include "base/output_file.h"
 #include "render/canvas/drawing_tape.h"
@@ -16,6 +18,10 @@ namespace tcmap {
 std::string writeMapFile(const DrawResult& result, const std::string& path,
                          const LanguagePack& lang) {
     if (!result.drawn()) return failureReason(result);
+    if (isGisOutput(path)) {
+        const std::string failure = saveGisMap(result, path);
+        return failure.empty() ? failure : "the GIS file could not be written: " + failure;
+    }
     if (const VectorFormat vector = vectorFormatOf(path); vector != VectorFormat::None) {
         const std::string failure = saveVectorMap(result.tape.get(), lang, path, vector);
         return failure.empty() ? failure : "the vector map could not be written (" + failure + ")";

@@ -5,6 +5,7 @@
 #include <mutex>
 #include <thread>
 
+#include "app/gis_format.h"
 #include "app/map_file.h"
 #include "render/canvas/vector_output.h"
 
@@ -24,6 +25,7 @@ std::string drawOne(const StormMapJob& job, const DrawRequest& base) {
     DrawRequest request = base;
     request.tracks = {TrackInput{job.storm.track->source, job.storm.track}};
     request.keepTape = vectorFormatOf(job.path) != VectorFormat::None;
+    request.keepTracks = isGisOutput(job.path);
     QuietProgress quiet;
     const DrawResult result = draw(request, quiet);
     if (!result.drawn()) return failureReason(result);

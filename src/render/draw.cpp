@@ -288,11 +288,17 @@ class DrawJob {
         }
         collector.beginFile(track.kind, track.fixes.size());
         const size_t firstFix = fixes_.size();
-        for (const Fix& fix : track.fixes) collector.addFix(fix);
+        std::vector<Fix> accepted;
+        for (const Fix& fix : track.fixes) {
+            const size_t before = fixes_.size();
+            collector.addFix(fix);
+            if (request_.keepTracks && fixes_.size() > before) accepted.push_back(fix);
+        }
         noteStorm(track, firstFix);
         if (track.fixes.empty()) return false;
         keepRadii(track);
         collector.endFileWithLines();
+        if (request_.keepTracks && !accepted.empty()) keepTrack(track, accepted);
         return true;
     }
 
@@ -313,6 +319,20 @@ class DrawJob {
         storm.firstFix = firstFix;
         storm.fixCount = fixes_.size() - firstFix;
         storms_.push_back(std::move(storm));
+    }
+
+    // A copy of the track as the map shows it, for the outputs that write
+    // the storms themselves rather than the picture.
+    void keepTrack(const Track& track, std::vector<Fix>& accepted) {
+        Track& kept = result_.tracks.emplace_back();
+        kept.kind = track.kind;
+        kept.source = track.source;
+        kept.agency = track.agency;
+        kept.stormId = track.stormId;
+        kept.name = track.name;
+        kept.basin = track.basin;
+        kept.statistics = track.statistics;
+        kept.fixes = std::move(accepted);
     }
 
     // Each storm of an archive is taken as if it were a best-track file of

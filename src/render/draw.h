@@ -52,7 +52,8 @@ struct DrawRequest {
     // A map picture declaring more pixels than this is refused before it is
     // decoded (kDefaultMapPixelLimit unless the start-up options say).
     int64_t mapPixelLimit = kDefaultMapPixelLimit;
-    bool keepTape = false;  // record the drawing, for a vector file
+    bool keepTape = false;    // record the drawing, for a vector file
+    bool keepTracks = false;  // keep the tracks drawn, for a GIS file
     // Drawing errors reported before this drawing: their count goes on.
     int64_t drawingErrorsBefore = 0;
     // Opens the canvas on the output picture (tests draw on a recording
@@ -108,6 +109,9 @@ struct DrawResult {
     std::shared_ptr<const DrawingTape> tape;  // when asked for and the map was drawn
     StormStatistics total;                    // of every storm, as the info line shows it
     std::vector<StormSummary> storms;
+    // When asked for: each track with a fix on the map, holding only the
+    // fixes the map accepted (with their wind radii), in drawing order.
+    std::vector<Track> tracks;
     std::vector<DrawMessage> messages;  // every message, in order
     int64_t drawingErrors = 0;          // the count after this drawing
     JobTimings timings;                 // the stages the job reached

@@ -1,0 +1,377 @@
+// GIS outputs read back with GDAL's own tools (ogrinfo, ogr2ogr from gdal-bin):
+// what the drawing drew is what the file holds, in every format, and a file
+// that cannot be written leaves nothing behind.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/gis_layers.h"
+#include "app/gis_writer.h"
+#include "base/file_io.h"
+#include "support/external_tool.h"
+#include "support/private_run_folder.h"
+#include "support/tcmap_process.h"
+#include "support/temp_folder.h"
+
+using tcmap::GeoPoint;
+using tcmap::GisLine;
+using tcmap::testing::PrivateRunFolder;
+using tcmap::testing::runTool;
+using tcmap::testing::shellQuoted;
+using tcmap::testing::TcmapOptions;
+using tcmap::testing::TcmapProcess;
+using tcmap::testing::TempFolder;
+using tcmap::testing::toolInstalled;
+
+namespace {
+
+const std::string kSandy = TCMAP_SOURCE_DIR "/tests/data/track/atcf/bal182012.dat";
+// Harold (2020) goes from 179.7E to 178.1W.
+const std::string kHarold = TCMAP_SOURCE_DIR "/tests/data/gis/bsh252020.dat";
+
+// Every longitude in -180 .. 180 and no step longer than 180 degrees.
+void expectLinesOnTheGlobe(const std::vector<GisLine>& lines) {
+    for (const GisLine& line : lines) {
+        for (size_t i = 0; i < line.size(); ++i) {
+            EXPECT_GE(line[i].lon, -180.0);
+            EXPECT_LE(line[i].lon, 180.0);
+            if (i > 0) {
+                EXPECT_LE(std::fabs(line[i].lon - line[i - 1].lon), 180.0);
+            }
+        }
+    }
+}
+
+TEST(GisLines, ALineIsCutWhereItCrossesTheAntimeridian) {
+    const struct {
+        const char* what;
+        std::vector<GeoPoint> points;  // lat, lon
+        size_t pieces;
+        double cutLat;  // latitude where the first piece ends at 180 (NaN: no cut)
+    } rows[] = {
+        {"east of it", {{0, 170}, {5, 175}}, 1, NAN},
+        {"eastward across", {{10, 179}, {20, -179}}, 2, 15},
+        {"westward across", {{10, -179}, {20, 179}}, 2, 15},
+        {"across and back", {{0, 170}, {0, -170}, {0, 170}}, 3, 0},
+        {"given past 180", {{0, 190}, {0, 200}}, 1, NAN},
+        {"through 180 exactly", {{0, 175}, {0, 180}, {0, -175}}, 2, 0},
+        {"a single fix", {{0, 175}}, 0, NAN},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        const std::vector<GisLine> lines = tcmap::splitLineAtAntimeridian(row.points);
+        ASSERT_EQ(lines.size(), row.pieces);
+        expectLinesOnTheGlobe(lines);
+        if (lines.empty()) continue;
+        // The ends are the fixes' own places, moved into -180 .. 180.
+        EXPECT_EQ(lines.front().front().lat, row.points.front().lat);
+        EXPECT_EQ(lines.back().back().lat, row.points.back().lat);
+        if (std::isnan(row.cutLat)) continue;
+        EXPECT_EQ(std::fabs(lines[0].back().lon), 180.0);
+        EXPECT_DOUBLE_EQ(lines[0].back().lat, row.cutLat);
+        // The next piece starts where this one ended, on the other side.
+        EXPECT_EQ(lines[1].front().lon, -lines[0].back().lon);
+        EXPECT_DOUBLE_EQ(lines[1].front().lat, row.cutLat);
+    }
+}
+
+// The GIS tools are a test dependency: missing, a test skips by their name.
+bool gdalToolsMissing() {
+    return !toolInstalled("ogrinfo") || !toolInstalled("ogr2ogr");
+}
+
+// "Layer name: X" ... "Feature Count: N" of `ogrinfo -al -so`.
+std::map<std::string, long> featureCounts(const std::string& output) {
+    std::map<std::string, long> counts;
+    std::istringstream lines(output);
+    std::string line, layer;
+    while (std::getline(lines, line)) {
+        if (line.rfind("Layer name: ", 0) == 0) layer = line.substr(12);
+        if (line.rfind("Feature Count: ", 0) == 0) counts[layer] = std::stol(line.substr(15));
+    }
+    return counts;
+}
+
+// A layer of a GIS file converted to GeoJSON by ogr2ogr.
+nlohmann::json layerAsGeoJson(const std::string& file, const std::string& layer,
+                              const std::string& where = "") {
+    std::string command =
+        "ogr2ogr -f GeoJSON /vsistdout/ " + shellQuoted(file) + " " + shellQuoted(layer);
+    if (!where.empty()) command += " -where " + shellQuoted(where);
+    const auto run = runTool(command);
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    return nlohmann::json::parse(run.output, nullptr, false);
+}
+
+// Fix times of an ATCF best track: each distinct date-time is one fix.
+size_t fixTimes(const std::string& path) {
+    std::set<std::string> times;
+    std::istringstream lines(tcmap::readFileOrEmpty(path));
+    std::string line;
+    while (std::getline(lines, line)) {
+        const size_t first = line.find(',');
+        const size_t second = line.find(',', first + 1);
+        if (second != std::string::npos) times.insert(line.substr(second + 1, 12));
+    }
+    return times.size();
+}
+
+struct InfoLine {
+    int peakWind = 0;
+    int lowestPressure = 0;
+    double ace = 0;
+};
+
+InfoLine infoLineOf(const std::string& err) {
+    InfoLine info;
+    const size_t at = err.rfind("VMAX: ");
+    if (at != std::string::npos) {
+        std::sscanf(err.c_str() + at, "VMAX: %dkts  MSLP: %dmb  ACE: %lf", &info.peakWind,
+                    &info.lowestPressure, &info.ace);
+    }
+    return info;
+}
+
+double numberOf(const nlohmann::json& value) {
+    return value.is_string() ? std::stod(value.get<std::string>()) : value.get<double>();
+}
+
+class GisFiles : public ::testing::Test {
+  protected:
+    struct Run {
+        int exitCode = -1;
+        std::string err;
+    };
+
+    // Sandy and Harold drawn with every fix, into `name` in the test's folder.
+    Run drawBoth(const std::string& name) const {
+        const std::string command =
+            "cd " + shellQuoted(folder.path()) + " && " + shellQuoted(run.executable()) +
+            " draw --set Borvane4.AllPoints=1 --set Borvane4.SkipInvest=0 " + shellQuoted(kSandy) +
+            " " + shellQuoted(kHarold) + " -o " + shellQuoted(name);
+        const auto tool = runTool(command);
+        return {tool.exitCode, tool.output};
+    }
+
+    const PrivateRunFolder run;
+    const TempFolder folder;
+};
+
+TEST_F(GisFiles, EveryFormatHoldsTheDrawnStormsAndFixesWithTheInfoLinesStatistics) {
+    if (gdalToolsMissing()) GTEST_SKIP() << "ogrinfo and ogr2ogr (gdal-bin) are not installed";
+    const long fixes = static_cast<long>(fixTimes(kSandy) + fixTimes(kHarold));
+    const struct {
+        const char* name;
+        const char* storms;  // the storms' layer, and what selects them there
+        const char* where;
+    } rows[] = {
+        {"season.geojson", "tcmap", "layer = 'storms'"},
+        {"season.kml", "storms", ""},
+        {"season.kmz", "storms", ""},
+        {"season.gpkg", "storms", ""},
+        {"season.shp", "storms", ""},
+        {"season.shp.zip", "storms", ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Run drawn = drawBoth(row.name);
+        ASSERT_EQ(drawn.exitCode, 0) << drawn.err;
+        const std::string file = folder.file(row.name);
+        const auto info = runTool("ogrinfo -ro -al -so " + shellQuoted(file));
+        ASSERT_EQ(info.exitCode, 0) << info.output;
+        const auto counts = featureCounts(info.output);
+        if (std::string(row.storms) == "tcmap") {
+            EXPECT_EQ(counts.size(), 1u);  // one collection holds every layer
+            EXPECT_EQ(layerAsGeoJson(file, "tcmap", "layer = 'fixes'")["features"].size(),
+                      static_cast<size_t>(fixes));
+        } else {
+            EXPECT_EQ(counts.at("storms"), 2);
+            EXPECT_EQ(counts.at("fixes"), fixes);
+            EXPECT_GT(counts.at("wind_radii"), 0);
+        }
+        // The storms' statistics add up to the info line.
+        const nlohmann::json storms = layerAsGeoJson(file, row.storms, row.where);
+        ASSERT_EQ(storms["features"].size(), 2u) << storms.dump();
+        const InfoLine line = infoLineOf(drawn.err);
+        double peak = 0, lowest = 1e9, ace = 0, stormFixes = 0;
+        std::set<std::string> names;
+        for (const auto& storm : storms["features"]) {
+            const auto& p = storm["properties"];
+            peak = std::max(peak, numberOf(p["peak_wind"]));
+            lowest = std::min(lowest, numberOf(p["min_pres"]));
+            ace += numberOf(p["ace"]);
+            stormFixes += numberOf(p["fixes"]);
+            // KML keeps the name as the placemark's own.
+            names.insert(p.value("name", p.value("Name", std::string())));
+        }
+        EXPECT_EQ(names, (std::set<std::string>{"SANDY", "HAROLD"}));
+        EXPECT_EQ(peak, line.peakWind);
+        EXPECT_EQ(lowest, line.lowestPressure);
+        EXPECT_NEAR(ace, line.ace, 0.01);
+        EXPECT_EQ(stormFixes, fixes);
+    }
+}
+
+TEST_F(GisFiles, AStormAcross180IsAMultiLineWithNoStepLongerThan180Degrees) {
+    if (gdalToolsMissing()) GTEST_SKIP() << "ogrinfo and ogr2ogr (gdal-bin) are not installed";
+    ASSERT_EQ(drawBoth("harold.gpkg").exitCode, 0);
+    const nlohmann::json storms =
+        layerAsGeoJson(folder.file("harold.gpkg"), "storms", "name = 'HAROLD'");
+    ASSERT_EQ(storms["features"].size(), 1u);
+    const auto& geometry = storms["features"][0]["geometry"];
+    EXPECT_EQ(geometry["type"], "MultiLineString");
+    ASSERT_EQ(geometry["coordinates"].size(), 2u);
+    std::vector<GisLine> lines;
+    for (const auto& part : geometry["coordinates"]) {
+        GisLine& line = lines.emplace_back();
+        for (const auto& point : part) line.push_back({point[1], point[0]});
+    }
+    expectLinesOnTheGlobe(lines);
+    EXPECT_EQ(lines[0].back().lon, 180.0);
+    EXPECT_EQ(lines[1].front().lon, -180.0);
+}
+
+TEST_F(GisFiles, TheKmlIsXmlWithAPlacemarkPerFixColouredByCategory) {
+    if (!toolInstalled("xmllint")) GTEST_SKIP() << "xmllint (libxml2-utils) is not installed";
+    ASSERT_EQ(drawBoth("season.kml").exitCode, 0);
+    const std::string file = shellQuoted(folder.file("season.kml"));
+    const auto count = [&](const std::string& path) {
+        const auto run =
+            runTool("xmllint --xpath " + shellQuoted("count(" + path + ")") + " " + file);
+        EXPECT_EQ(run.exitCode, 0) << run.output;
+        return run.output.substr(0, run.output.find('\n'));
+    };
+    const std::string fixes = "//*[local-name()='Document'][*[local-name()='name']='fixes']";
+    EXPECT_EQ(count(fixes + "/*[local-name()='Placemark']"),
+              std::to_string(fixTimes(kSandy) + fixTimes(kHarold)));
+    EXPECT_EQ(count(fixes + "//*[local-name()='IconStyle']/*[local-name()='color']"),
+              std::to_string(fixTimes(kSandy) + fixTimes(kHarold)));
+}
+
+// No file of ours in the folder but `keep`: no temporary file was left.
+void expectOnly(const std::string& folder, const std::set<std::string>& keep) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.insert(entry.path().filename().string());
+    }
+    EXPECT_EQ(names, keep);
+}
+
+TEST_F(GisFiles, BatchModeIntoAReadOnlyFolderSaysWhyAndWritesNothing) {
+    ASSERT_EQ(::mkdir(folder.file("locked").c_str(), 0555), 0);
+    TcmapOptions options;
+    options.withoutFileOverride = true;  // root could write there all the same
+    options.stderrPath = folder.file("err.txt");
+    const std::string out = folder.file("locked/season.geojson");
+    TcmapProcess process(run, {"~nogui", run.file("Settings.ini"), out, kSandy}, options);
+    const int code = process.wait();
+    ::chmod(folder.file("locked").c_str(), 0755);
+    if (code == tcmap::testing::kCannotDropOverride) GTEST_SKIP() << "cannot drop root's override";
+    EXPECT_EQ(code, 1);
+    const std::string err = process.err();
+    EXPECT_NE(
+        err.find("cannot write into the folder " + folder.file("locked") + ": Permission denied"),
+        std::string::npos)
+        << err;
+    expectOnly(folder.file("locked"), {});
+}
+
+// A Track of fixes at the given latitudes along 10E, with statistics.
+tcmap::Track trackAt(std::initializer_list<double> latitudes) {
+    tcmap::Track track;
+    track.source = "test.dat";
+    track.stormId = "WP01";
+    track.statistics = tcmap::StormStatistics{50, 990, 1.0};
+    int line = 0;
+    for (double lat : latitudes) {
+        tcmap::Fix& fix = track.fixes.emplace_back();
+        fix.basin = "WP";
+        fix.number = "01";
+        fix.time = "20200101" + std::to_string(10 + line) + "00";
+        fix.latitude = lat;
+        fix.longitude = 10;
+        fix.wind = 50;
+        fix.fields = 28;
+        fix.line = ++line;
+        fix.radii.push_back({34, {50, 50, 50, 50}});
+    }
+    return track;
+}
+
+TEST(GisWrite, BadInputGetsAClearMessageAndLeavesTheOldFileWhole) {
+    const TempFolder folder;
+    const std::string old = folder.put("old.gpkg", "yesterday's layers");
+    std::filesystem::create_directory(folder.file("mine"));
+    folder.put("mine/notes.txt", "not a shapefile");
+    tcmap::GisLayer extra;
+    extra.name = "fixes";
+    extra.geometry = tcmap::GisGeometry::Polygon;
+    const struct {
+        const char* what;
+        std::vector<tcmap::Track> tracks;
+        std::vector<tcmap::GisLayer> extra;
+        std::string path;
+        std::string message;
+    } rows[] = {
+        {"a layer that exists", {trackAt({10, 11})}, {extra}, old, "two layers are named"},
+        {"a fix beyond the pole", {trackAt({89, 91})}, {}, old, "has no place on the globe"},
+        {"a missing folder", {trackAt({10})}, {}, folder.file("gone/x.kml"), "does not exist"},
+        {"someone else's folder",
+         {trackAt({10})},
+         {},
+         folder.file("mine"),
+         "files other than shapefiles"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        tcmap::GisLayerSet set = tcmap::gisLayersOf(row.tracks, {}, row.extra);
+        std::string failure = set.error;
+        if (failure.empty()) {
+            const tcmap::GisFormat format = std::string(row.what) == "someone else's folder"
+                                                ? tcmap::GisFormat::ShapefileFolder
+                                                : tcmap::gisFormatOf(row.path);
+            failure = tcmap::writeGisFile(set.layers, row.path, format);
+        }
+        EXPECT_NE(failure.find(row.message), std::string::npos) << failure;
+        EXPECT_EQ(tcmap::readFileOrEmpty(old), "yesterday's layers");
+        EXPECT_EQ(tcmap::readFileOrEmpty(folder.file("mine/notes.txt")), "not a shapefile");
+        expectOnly(folder.path(), {"old.gpkg", "mine"});
+    }
+}
+
+TEST(GisWrite, AFixAtAPoleIsWrittenWithoutItsRadiiAndSaysSo) {
+    const tcmap::GisLayerSet set = tcmap::gisLayersOf({trackAt({89, 90})});
+    ASSERT_TRUE(set.error.empty()) << set.error;
+    ASSERT_EQ(set.notes.size(), 2u);  // the place, and its radii left out
+    EXPECT_NE(set.notes[0].find("line 2 lies at a pole"), std::string::npos) << set.notes[0];
+    const tcmap::GisLayer& fixes = set.layers[1];
+    ASSERT_EQ(fixes.features.size(), 2u);
+    EXPECT_EQ(fixes.features[1].point->lon, 0.0);
+    // Four quadrants of 34 kt at the first fix only.
+    EXPECT_EQ(set.layers[2].features.size(), 4u);
+}
+
+TEST(GisWrite, AShapefileFolderOfOursIsReplacedAsAWhole) {
+    if (gdalToolsMissing()) GTEST_SKIP() << "ogrinfo and ogr2ogr (gdal-bin) are not installed";
+    const TempFolder folder;
+    const std::string path = folder.file("tracks.shp");
+    const tcmap::GisLayerSet two = tcmap::gisLayersOf({trackAt({10, 11})});
+    ASSERT_EQ(tcmap::writeGisFile(two.layers, path, tcmap::GisFormat::ShapefileFolder), "");
+    const tcmap::GisLayerSet three = tcmap::gisLayersOf({trackAt({10, 11, 12})});
+    ASSERT_EQ(tcmap::writeGisFile(three.layers, path, tcmap::GisFormat::ShapefileFolder), "");
+    const auto info = runTool("ogrinfo -ro -al -so " + shellQuoted(path));
+    ASSERT_EQ(info.exitCode, 0) << info.output;
+    EXPECT_EQ(featureCounts(info.output).at("fixes"), 3);
+    expectOnly(folder.path(), {"tracks.shp"});
+}
+
+}  // namespace
