@@ -211,7 +211,9 @@ class DrawJob {
             }
             log_.updateInfoLine(progressLine(safeFormat(reading, {path})), true);
             if (kind == TrackFileKind::ForecastFile && drawsOneCycle(settings_)) {
-                forecast_.addDeck(path, readForecastDeckFile(path));
+                const ForecastDeck deck = readForecastDeckFile(path);
+                const std::string cycle = forecast_.addDeck(path, deck);
+                if (!cycle.empty()) noteForecast(path, deck, cycle);
                 continue;
             }
             const Track track = readAtcfFile(path, kind);
@@ -300,6 +302,21 @@ class DrawJob {
         collector.endFileWithLines();
         if (request_.keepTracks && !accepted.empty()) keepTrack(track, accepted);
         return true;
+    }
+
+    // The storm of a one-cycle forecast, for the title: its aids are not
+    // rows of the fix table, so it has none.
+    void noteForecast(const std::string& path, const ForecastDeck& deck, const std::string& cycle) {
+        MapStorm storm;
+        storm.stormId = deck.basin + deck.number + (deck.year > 0 ? std::to_string(deck.year) : "");
+        storm.basin = deck.basin;
+        storm.agency = "ATCF";
+        storm.source = path;
+        storm.forecast = true;
+        storm.firstTime = cycle;
+        storm.lastTime = cycle;
+        storm.firstFix = fixes_.size();
+        storms_.push_back(std::move(storm));
     }
 
     // Who the storm is and which rows of the fix table it gave, for the

@@ -77,13 +77,13 @@ ForecastProducts::ForecastProducts(const JobSettings& settings, const LanguagePa
       coneRadiiPath_(std::move(coneRadiiPath)),
       report_(std::move(report)) {}
 
-void ForecastProducts::addDeck(const std::string& path, const ForecastDeck& deck) {
+std::string ForecastProducts::addDeck(const std::string& path, const ForecastDeck& deck) {
     const CyclePick pick = pickCycle(deck, settings_.forecastCycle);
     if (pick.cycle == nullptr) {
         report_(safeFormat(lang_.text(TextId::ForecastCycleMissing),
                            {path, trimText(settings_.forecastCycle), cycleListText(deck)}),
                 true);
-        return;
+        return {};
     }
     const ForecastCycle& cycle = *pick.cycle;
     const AidSelectionParse parsed = parseAidSelection(settings_.forecastAids, settings_.earlyAids);
@@ -124,6 +124,7 @@ void ForecastProducts::addDeck(const std::string& path, const ForecastDeck& deck
                          });
     }
     if (settings_.cone) addCone(path, deck, cycle);
+    return cycle.cycle;
 }
 
 void ForecastProducts::addLatestCone(const std::string& path, const ForecastDeck& deck) {

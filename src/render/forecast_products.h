@@ -35,8 +35,9 @@ class ForecastProducts {
                      std::string coneRadiiPath, Report report);
 
     // The chosen cycle of an a-deck: its aids, the cone around its official
-    // aid.
-    void addDeck(const std::string& path, const ForecastDeck& deck);
+    // aid. Returns the cycle drawn (YYYYMMDDHH); empty when the deck has no
+    // such cycle.
+    std::string addDeck(const std::string& path, const ForecastDeck& deck);
 
     // Every record of an a-deck is drawn as a track: only the cone, around
     // the latest cycle's official forecast, when asked for.

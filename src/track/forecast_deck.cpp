@@ -42,6 +42,7 @@ class DeckBuilder {
         if (!isCycleText(cycleText)) return;
         if (deck_.basin.empty()) {
             deck_.basin = toUpperAscii(f.trimmed(kBasin));
+            deck_.number = std::string(f.trimmed(kNumber));
             deck_.year = static_cast<int>(readInteger(cycleText.substr(0, 4)));
         }
         ForecastCycle& cycle = deck_.cycles[std::string(cycleText)];

@@ -36,6 +36,7 @@ struct ForecastCycle {
 
 struct ForecastDeck {
     std::string basin;                            // upper case, of the first forecast record
+    std::string number;                           // the storm's two digits, of that record
     int year = 0;                                 // of the first cycle
     std::map<std::string, ForecastCycle> cycles;  // by cycle time, ascending
 };

@@ -319,3 +319,15 @@ TEST_F(ForecastJobTest, TheDefaultSettingsDrawEveryRecordAsBefore) {
         EXPECT_NE(call.text, "OFCL");
     }
 }
+
+// A map of one cycle is titled with the storm and the cycle, though its aids
+// are no best track.
+TEST_F(ForecastJobTest, AOneCycleMapIsTitledWithItsStormAndCycle) {
+    run(true, "Cycle=latest\n[Annotations]\nTitle=1\n", {kOtis});
+    ASSERT_TRUE(result.drawn());
+    std::set<std::string> texts;
+    for (const RecordedCall& call : canvas->callsOf(CanvasOp::DrawText)) texts.insert(call.text);
+    EXPECT_TRUE(texts.contains("EP182023")) << ::testing::PrintToString(texts);
+    EXPECT_TRUE(texts.contains("Forecast from 2023-10-25 18 UTC"))
+        << ::testing::PrintToString(texts);
+}
