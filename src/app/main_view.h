@@ -37,6 +37,9 @@ class MainView {
     // records, drawing errors), kept where the user can read them after the
     // map has covered the log. An empty list clears them.
     virtual void setJobMessages(std::vector<std::string> warnings) = 0;
+    // The intensity chart of the map's storms as an encoded picture, shown
+    // beside the map; empty: none (no best track, or a job under way).
+    virtual void setChartPicture(std::vector<uint8_t> encoded) = 0;
     // Enable or disable the File, Draw and Language menus.
     virtual void enableMenus(bool enabled) = 0;
     virtual void refreshTitle() = 0;

@@ -37,6 +37,7 @@ void runWindowJob(const WindowJob& job, MainView& view, DrawMode mode) {
     const JobEnd end(job.jobRunning, view);
     view.clearPanel();
     view.setJobMessages({});
+    view.setChartPicture({});
     view.setPictureLayout(kMapPictureLayout);
     view.setTextPosition(0, 0);
     job.lastMap = LastMap{};
@@ -47,7 +48,8 @@ void runWindowJob(const WindowJob& job, MainView& view, DrawMode mode) {
     request.region = job.region;
     request.tracks = trackFileInputs(job.trackFiles);
     request.mapCache = job.mapCache;
-    request.keepTape = true;  // whatever Save is asked for, a vector file too
+    request.keepTape = true;    // whatever Save is asked for, a vector file too
+    request.keepTracks = true;  // for the intensity chart beside the map
     request.drawingErrorsBefore = job.drawingErrors;
     const Clock::duration settingsTime = Clock::now() - settingsStart;
 
@@ -57,6 +59,7 @@ void runWindowJob(const WindowJob& job, MainView& view, DrawMode mode) {
     view.setJobMessages(jobWarnings(result));
     if (result.drawn()) {
         showDrawnMap(result, job.lastMap, job.tempFilePath, view, request.language);
+        view.setChartPicture(windowChart(result, request));
     }
     if (job.printTimings) {
         result.timings.add(JobStage::Settings, settingsTime);

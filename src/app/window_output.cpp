@@ -9,6 +9,7 @@
 #include "i18n/safe_format.h"
 #include "render/canvas/canvas.h"
 #include "render/canvas/picture.h"
+#include "render/intensity_chart.h"
 #include "render/job_log.h"
 #include "render/layers/layer_log.h"
 #include "render/picture_failure.h"
@@ -32,6 +33,26 @@ std::vector<std::string> jobWarnings(const DrawResult& result) {
         if (message.kind != MessageKind::Progress) warnings.push_back(message.text);
     }
     return warnings;
+}
+
+std::vector<uint8_t> windowChart(const DrawResult& result, const DrawRequest& request) {
+    // Beyond a few dozen storms the lines are a tangle, and a whole archive
+    // would only slow the job's end: no chart then.
+    constexpr size_t kStormLimit = 40;
+    ChartRequest chart;
+    for (const Track& track : result.tracks) {
+        if (track.kind != TrackFileKind::ForecastFile)
+            chart.tracks.push_back(std::make_shared<const Track>(track));
+    }
+    if (chart.tracks.empty() || chart.tracks.size() > kStormLimit) return {};
+    chart.language = request.language;
+    chart.textLanguage = request.textLanguage;
+    chart.tcv = request.style == RenderStyle::Tcv;
+    chart.newColour = request.settings.newColour;
+    const DrawResult drawn = drawIntensityChart(chart);
+    std::vector<uint8_t> encoded;
+    if (!drawn.drawn() || drawn.picture.encode(kPngFormatId, encoded) != status::kOk) return {};
+    return encoded;
 }
 
 void showDrawnMap(DrawResult& result, LastMap& last, const std::string& tempFilePath,

@@ -40,6 +40,11 @@ struct ShowLimit {
 // read after the map has covered the log.
 std::vector<std::string> jobWarnings(const DrawResult& result);
 
+// The intensity chart of the drawn storms, encoded as PNG; empty when the
+// map holds no best track or more than 40 (DrawRequest::keepTracks gives the
+// tracks).
+std::vector<uint8_t> windowChart(const DrawResult& result, const DrawRequest& request);
+
 // The end of a job that drew a map: the map encoded in its own format into
 // the scratch file `tempFilePath`, then shown, or the map-too-large line when
 // it is larger than the limit; `last` then names what Save takes. A shown

@@ -14,6 +14,8 @@
 #include <QMimeData>
 #include <QRegularExpression>
 #include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QThread>
 #include <QUrl>
 #include <algorithm>
@@ -137,8 +139,18 @@ MainWindow::MainWindow(WindowSession& app, Prompter& prompter, DrawJobRunner run
                        QWidget* parent)
     : QMainWindow(parent), app_(app), prompter_(prompter), runner_(std::move(runner)) {
     setFont(QFont(QStringLiteral("Microsoft YaHei UI"), 9));
-    panel_ = new DrawPanel(this);
-    setCentralWidget(panel_);
+    // The map fills the window; the tab bar appears only once a job has an
+    // intensity chart to show beside it.
+    tabs_ = new QTabWidget(this);
+    tabs_->setDocumentMode(true);
+    panel_ = new DrawPanel(tabs_);
+    chartPanel_ = new DrawPanel(tabs_);
+    chartPanel_->setObjectName(QStringLiteral("chart"));
+    tabs_->addTab(panel_, QString());
+    tabs_->addTab(chartPanel_, QString());
+    tabs_->setTabVisible(1, false);
+    tabs_->tabBar()->hide();
+    setCentralWidget(tabs_);
     buildMenus();
     buildStatusBar();
     buildMessagesPanel();
@@ -278,6 +290,8 @@ void MainWindow::applyMainTexts() {
     autoDrawMenu_->setTitle(q(lang.text(TextId::AutoDrawMenu)));
     helpMenu_->setTitle(q(lang.text(TextId::HelpMenu)));
     messagesDock_->setWindowTitle(q(lang.text(TextId::MessagesTitle)));
+    tabs_->setTabText(0, q(lang.text(TextId::MapTab)));
+    tabs_->setTabText(1, q(lang.text(TextId::ChartTab)));
     for (const ItemText& entry : kItemTexts) {
         if (QAction* item = action(entry.item))
             item->setText(menuCaption(lang.text(entry.textId), *item));
@@ -659,6 +673,21 @@ void MainWindow::setJobMessagesNow(const std::vector<std::string>& warnings) {
     messagesDock_->show();
     // A strip under the map, not half the window: the map stays the subject.
     resizeDocks({messagesDock_}, {std::max(80, height() / 5)}, Qt::Vertical);
+}
+
+void MainWindow::setChartPicture(std::vector<uint8_t> encoded) {
+    QImage image = decodePanelPicture(encoded);  // on the job's thread, as the map
+    onUiThread([this, image] {
+        const bool shown = !image.isNull();
+        if (shown) {
+            chartPanel_->setPicture(image, kMapPictureLayout);
+        } else {
+            tabs_->setCurrentIndex(0);
+            chartPanel_->clear();
+        }
+        tabs_->setTabVisible(1, shown);
+        tabs_->tabBar()->setVisible(shown);
+    });
 }
 
 QStringList MainWindow::jobMessages() const {

@@ -23,6 +23,7 @@ class QActionGroup;
 class QDockWidget;
 class QLabel;
 class QListWidget;
+class QTabWidget;
 class QMenu;
 
 namespace tcmap {
@@ -125,6 +126,8 @@ class MainWindow : public QMainWindow, public MainView {
     QDockWidget* messagesPanel() const { return messagesDock_; }
     QStringList jobMessages() const;
     QMenu* helpMenu() const { return helpMenu_; }
+    QTabWidget* tabs() const { return tabs_; }
+    DrawPanel* chartPanel() const { return chartPanel_; }
 
     // --- MainView (any thread) ---
     void clearPanel() override;
@@ -136,6 +139,7 @@ class MainWindow : public QMainWindow, public MainView {
     int pictureLayout() const override;
     void setStatusPart(int part, const std::string& text) override;
     void setJobMessages(std::vector<std::string> warnings) override;
+    void setChartPicture(std::vector<uint8_t> encoded) override;
     void enableMenus(bool enabled) override;
     void refreshTitle() override;
 
@@ -170,6 +174,8 @@ class MainWindow : public QMainWindow, public MainView {
 
     DrawPanel* panel_ = nullptr;
     QDockWidget* messagesDock_ = nullptr;
+    QTabWidget* tabs_ = nullptr;  // the map, and the intensity chart once there is one
+    DrawPanel* chartPanel_ = nullptr;
     QListWidget* messageList_ = nullptr;
     QMenu* helpMenu_ = nullptr;
     std::array<QLabel*, kStatusParts> status_{};

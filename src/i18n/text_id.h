@@ -299,6 +299,8 @@ enum class TextId : int32_t {
     AboutItem = 326,
     AboutText = 327,         // %s: the version
     SaveFailedReason = 328,  // %s: the file, %s: the system's reason
+    MapTab = 329,
+    ChartTab = 330,
 };
 
 }  // namespace tcmap

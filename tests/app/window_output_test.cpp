@@ -130,3 +130,43 @@ TEST_F(WindowOutputTest, AFailedScratchSaveLeavesNothingToSave) {
                                         text(TextId::PictureFailureAdvice)}));
     EXPECT_EQ(readFileOrEmpty(tempFilePath), "old map");
 }
+
+// The chart beside the window's map: the best tracks of the drawing, none for
+// a forecast alone or for more storms than a chart can tell apart.
+TEST(WindowChart, ChartsTheBestTracksOfAFewStorms) {
+    const auto track = [](TrackFileKind kind, const std::string& number) {
+        Track t;
+        t.kind = kind;
+        t.stormId = "AL" + number;
+        t.basin = "AL";
+        for (const char* time : {"202209260000", "202209261200"}) {
+            Fix fix;
+            fix.basin = "AL";
+            fix.number = number;
+            fix.time = time;
+            fix.aid = kind == TrackFileKind::ForecastFile ? "OFCL" : "BEST";
+            fix.wind = 50;
+            fix.pressure = 990;
+            fix.fields = 11;  // the record gives wind, pressure and type
+            t.fixes.push_back(fix);
+        }
+        return t;
+    };
+    DrawRequest request;
+    request.language = LanguagePack(TCMAP_SOURCE_DIR "/data", "en", "UTF-8", false);
+    DrawResult result;
+    EXPECT_TRUE(windowChart(result, request).empty());
+    result.tracks.push_back(track(TrackFileKind::ForecastFile, "09"));
+    EXPECT_TRUE(windowChart(result, request).empty());
+
+    result.tracks.push_back(track(TrackFileKind::BestTrackFile, "09"));
+    Picture chart;
+    const std::vector<uint8_t> bytes = windowChart(result, request);
+    ASSERT_TRUE(chart.loadBytes(bytes));
+    EXPECT_EQ(chart.width(), 1600);
+    EXPECT_EQ(chart.height(), 900);
+
+    for (int n = 10; n < 50; ++n)
+        result.tracks.push_back(track(TrackFileKind::BestTrackFile, std::to_string(n)));
+    EXPECT_TRUE(windowChart(result, request).empty());  // 41 storms
+}

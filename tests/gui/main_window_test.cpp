@@ -15,6 +15,8 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStyleOptionMenuItem>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -688,6 +690,21 @@ void MainWindowTest::startDrawingDrawsRealFilesAndShowsTheMap() {
     // A job without warnings leaves the messages panel closed and empty.
     QVERIFY(window.messagesPanel()->isHidden());
     QVERIFY(window.jobMessages().isEmpty());
+
+    // The storms' intensity chart waits in a second tab; the map stays in front.
+    QCOMPARE(window.tabs()->currentIndex(), 0);
+    QVERIFY(window.tabs()->tabBar()->isVisible());
+    QCOMPARE(window.tabs()->tabText(1), text(folder, TextId::ChartTab));
+    QVERIFY(window.chartPanel()->hasPicture());
+    QCOMPARE(window.chartPanel()->picture().size(), QSize(1600, 900));
+    window.tabs()->setCurrentIndex(1);
+    // A job that draws no best track takes the chart away and shows the map.
+    folder.app.trackFiles = {folder.file("missing.dat")};
+    window.startDrawJob(DrawMode::Normal);
+    QTRY_VERIFY_WITH_TIMEOUT(window.menusEnabled(), 20000);
+    QTRY_VERIFY(!window.chartPanel()->hasPicture());
+    QCOMPARE(window.tabs()->currentIndex(), 0);
+    QVERIFY(!window.tabs()->tabBar()->isVisible());
 }
 
 void MainWindowTest::warningsOfAJobStayInTheMessagesPanel() {

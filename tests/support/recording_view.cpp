@@ -67,6 +67,16 @@ void RecordingView::setJobMessages(std::vector<std::string> warnings) {
     jobMessages_ = std::move(warnings);
 }
 
+void RecordingView::setChartPicture(std::vector<uint8_t> encoded) {
+    std::lock_guard lock(mutex_);
+    chart_ = std::move(encoded);
+}
+
+std::vector<uint8_t> RecordingView::chartPicture() const {
+    std::lock_guard lock(mutex_);
+    return chart_;
+}
+
 void RecordingView::enableMenus(bool enabled) {
     std::lock_guard lock(mutex_);
     menusEnabled_ = enabled;

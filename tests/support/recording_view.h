@@ -45,6 +45,7 @@ class RecordingView : public MainView {
     int pictureLayout() const override;
     void setStatusPart(int part, const std::string& text) override;
     void setJobMessages(std::vector<std::string> warnings) override;
+    void setChartPicture(std::vector<uint8_t> encoded) override;
     void enableMenus(bool enabled) override;
     void refreshTitle() override;
 
@@ -58,6 +59,7 @@ class RecordingView : public MainView {
     std::array<int, 2> textPosition() const;
     std::string statusPart(int part) const;
     std::vector<std::string> jobMessages() const;
+    std::vector<uint8_t> chartPicture() const;
     bool menusEnabled() const;
     int titleRefreshCount() const;
     int clearCount() const;
@@ -79,6 +81,7 @@ class RecordingView : public MainView {
     int pictureLayout_ = 0;
     std::array<std::string, kStatusParts> statusParts_;
     std::vector<std::string> jobMessages_;
+    std::vector<uint8_t> chart_;
     bool menusEnabled_ = true;
     int titleRefreshes_ = 0;
     int clears_ = 0;
