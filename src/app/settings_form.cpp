@@ -48,7 +48,7 @@ constexpr std::array<SettingsField, 19> kWendrelFields{{
 
 // The TCV point size follows the track width and the TCV style has one
 // drawing order: both are shown and never stored.
-constexpr std::array<SettingsField, 19> kTcvFields{{
+constexpr std::array<SettingsField, 26> kTcvFields{{
     {T::TrackWidth, Control::Edit, &s::kTrack1, T::PixelsUnit},
     {T::PointSize, Control::Note, nullptr},
     {T::HorizontalMargin, Control::Edit, &s::kWidthSpace1, T::PixelsUnit},
@@ -68,6 +68,14 @@ constexpr std::array<SettingsField, 19> kTcvFields{{
     {T::ArchiveYears, Control::Edit, &s::kYears1},
     {T::ArchiveBasins, Control::Edit, &s::kBasins1},
     {T::ArchiveStorms, Control::Edit, &s::kStorms1},
+    // Forecasts are drawn in the TCV style only: one section for both.
+    {T::ForecastGroup, Control::Group, nullptr},
+    {T::ForecastCycleLabel, Control::Edit, &s::kForecastCycle},
+    {T::ForecastAidsLabel, Control::Edit, &s::kForecastAids},
+    {T::EarlyAidsLabel, Control::CheckBox, &s::kEarlyAids},
+    {T::ConeLabel, Control::CheckBox, &s::kCone},
+    {T::ConeAidLabel, Control::Edit, &s::kConeAid},
+    {T::SwathLabel, Control::CheckBox, &s::kSwath},
 }};
 
 // Save order, which differs from the order on screen.
@@ -116,6 +124,15 @@ constexpr std::array<SaveStep, 6> kArchiveSaveOrder{{
     {&s::kYears1, Stored::Text},
     {&s::kBasins1, Stored::Text},
     {&s::kStorms1, Stored::Text},
+}};
+
+constexpr std::array<SaveStep, 6> kForecastSaveOrder{{
+    {&s::kForecastCycle, Stored::Text},
+    {&s::kForecastAids, Stored::Text},
+    {&s::kEarlyAids, Stored::Check},
+    {&s::kCone, Stored::Check},
+    {&s::kConeAid, Stored::Text},
+    {&s::kSwath, Stored::Check},
 }};
 
 std::string quoted(std::string_view text) {
@@ -225,6 +242,13 @@ std::vector<std::pair<std::string_view, std::string>> archiveSettingsWrites(
     return writes;
 }
 
+std::vector<std::pair<std::string_view, std::string>> forecastSettingsWrites(
+    const SettingsFormValues& values) {
+    std::vector<std::pair<std::string_view, std::string>> writes;
+    appendWrites(writes, values, kForecastSaveOrder);
+    return writes;
+}
+
 bool saveSettingsForm(const std::string& settingsPath, StyleChoice& style,
                       const SettingsFormValues& values) {
     style.tcv = values.style > 0;
@@ -236,6 +260,9 @@ bool saveSettingsForm(const std::string& settingsPath, StyleChoice& style,
     }
     for (const auto& [key, value] : archiveSettingsWrites(values)) {
         allWritten = ProfileStore::write(settingsPath, kArchiveSection, key, value) && allWritten;
+    }
+    for (const auto& [key, value] : forecastSettingsWrites(values)) {
+        allWritten = ProfileStore::write(settingsPath, kForecastSection, key, value) && allWritten;
     }
     return allWritten;
 }

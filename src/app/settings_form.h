@@ -78,9 +78,14 @@ std::vector<std::pair<std::string_view, std::string>> settingsWrites(
 std::vector<std::pair<std::string_view, std::string>> archiveSettingsWrites(
     const SettingsFormValues& values);
 
+// The (key, value) pairs Save stores in section Forecast, from the TCV page.
+std::vector<std::pair<std::string_view, std::string>> forecastSettingsWrites(
+    const SettingsFormValues& values);
+
 // Save: the style and the map paths go into the program state, then every
 // pair of settingsWrites into Settings.ini [Borvane4] and those of
-// archiveSettingsWrites into [Archive]. False when a write failed (the
+// archiveSettingsWrites into [Archive], those of forecastSettingsWrites into
+// [Forecast]. False when a write failed (the
 // remaining ones are still tried).
 bool saveSettingsForm(const std::string& settingsPath, StyleChoice& style,
                       const SettingsFormValues& values);

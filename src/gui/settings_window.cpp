@@ -108,7 +108,9 @@ QWidget* SettingsWindow::buildPage(std::span<const SettingsField> fields,
     for (const SettingsField& field : fields) {
         if (field.control == SettingsControl::Group) {
             auto* box = new QGroupBox(uiText(pack_.text(field.labelId)), pageWidget);
-            box->setObjectName(QStringLiteral("archiveGroup"));
+            box->setObjectName(field.labelId == TextId::ForecastGroup
+                                   ? QStringLiteral("forecastGroup")
+                                   : QStringLiteral("archiveGroup"));
             pageGrid->addWidget(box, pageRow, 0, 1, 3);
             ++pageRow;
             page = box;

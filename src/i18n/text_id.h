@@ -301,6 +301,14 @@ enum class TextId : int32_t {
     SaveFailedReason = 328,  // %s: the file, %s: the system's reason
     MapTab = 329,
     ChartTab = 330,
+    // The forecast fields of the settings window's TCV page.
+    ForecastGroup = 331,
+    ForecastCycleLabel = 332,
+    ForecastAidsLabel = 333,
+    EarlyAidsLabel = 334,
+    ConeLabel = 335,
+    ConeAidLabel = 336,
+    SwathLabel = 337,
 };
 
 }  // namespace tcmap

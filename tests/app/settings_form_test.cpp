@@ -116,6 +116,9 @@ TEST(SettingsFormRules, EveryStoredFieldIsShownOnItsPage) {
     for (const auto& [key, value] : archiveSettingsWrites(SettingsFormValues{})) {
         saved.insert(std::string(key));
     }
+    for (const auto& [key, value] : forecastSettingsWrites(SettingsFormValues{})) {
+        saved.insert(std::string(key));
+    }
     EXPECT_EQ(shown, saved);
     EXPECT_FALSE(shown.contains("Point1"));
     EXPECT_FALSE(shown.contains("Priority1"));
@@ -135,7 +138,16 @@ TEST_F(SettingsFormTest, SavedValuesReadBackUnchanged) {
     values.texts["Map"] = " /maps/with spaces.png ";
     values.texts["Map1"] = "/maps/t.png";
     values.lists["DrawRad1"] = 2;
+    // The forecast fields start from their defaults and go to [Forecast].
+    EXPECT_EQ(values.texts.at("Cycle"), "all");
+    EXPECT_TRUE(values.checks.at("EarlyAids"));
+    EXPECT_FALSE(values.checks.at("Cone"));
+    values.texts["Cycle"] = "2012102800";
+    values.checks["Cone"] = true;
     EXPECT_TRUE(saveSettingsForm(app.settingsPath, app.style, values));
+    EXPECT_EQ(ProfileStore::read(app.settingsPath, "Forecast", "Cycle", ""), "2012102800");
+    EXPECT_EQ(ProfileStore::read(app.settingsPath, "Forecast", "Cone", ""), "1");
+    EXPECT_EQ(ProfileStore::read(app.settingsPath, "Forecast", "Swath", ""), "0");
 
     EXPECT_TRUE(app.style.tcv);
     EXPECT_EQ(app.style.mapPath, " /maps/with spaces.png ");

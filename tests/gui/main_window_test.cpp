@@ -698,6 +698,8 @@ void MainWindowTest::startDrawingDrawsRealFilesAndShowsTheMap() {
     QVERIFY(window.chartPanel()->hasPicture());
     QCOMPARE(window.chartPanel()->picture().size(), QSize(1600, 900));
     window.tabs()->setCurrentIndex(1);
+    if (const char* screenshots = std::getenv("TCMAP_SCREENSHOT_DIR"))
+        QVERIFY(window.grab().save(QString::fromLocal8Bit(screenshots) + "/main_window_chart.png"));
     // A job that draws no best track takes the chart away and shows the map.
     folder.app.trackFiles = {folder.file("missing.dat")};
     window.startDrawJob(DrawMode::Normal);

@@ -213,6 +213,18 @@ void SettingsWindowTest::bothPagesHaveTheirArchiveGroup() {
     QCOMPARE(archive("Storms"), std::string(""));
     QCOMPARE(archive("Storms1"), std::string("1909"));
     QCOMPARE(stored("Basins"), std::string("<absent>"));
+
+    // The TCV page's forecast group stores into [Forecast].
+    auto* forecastGroup = child<QGroupBox>(window, "forecastGroup");
+    QVERIFY(pages->widget(1)->isAncestorOf(forecastGroup));
+    QCOMPARE(forecastGroup->title(), QStringLiteral("预报（a-deck）"));
+    child<QLineEdit>(window, "Cycle")->setText(QStringLiteral("latest"));
+    child<QCheckBox>(window, "Swath")->setChecked(true);
+    child<QPushButton>(window, "save")->click();
+    QCOMPARE(ProfileStore::read(app_->paths.settingsPath, "Forecast", "Cycle", ""),
+             std::string("latest"));
+    QCOMPARE(ProfileStore::read(app_->paths.settingsPath, "Forecast", "Swath", ""),
+             std::string("1"));
 }
 
 QTEST_MAIN(SettingsWindowTest)
