@@ -54,7 +54,11 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Libraries come from shlibdeps; the fonts that fonts.conf names for Chinese
-# and monospace texts are not linked, so they are listed here.
+# and monospace texts are not linked, so they are listed here, and so is GDAL,
+# which tcmap opens only when it writes a GIS file.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei, fonts-dejavu-core")
+if(TCMAP_GDAL_PACKAGE)
+  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", ${TCMAP_GDAL_PACKAGE}")
+endif()
 set(CPACK_GENERATOR DEB)
 include(CPack)

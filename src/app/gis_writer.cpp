@@ -16,6 +16,8 @@
 #include <memory>
 #include <mutex>
 
+#include "app/gdal_on_demand.h"
+
 namespace tcmap {
 
 namespace {
@@ -289,9 +291,10 @@ std::string writeInto(const std::string& temporary, const std::vector<GisLayer>&
 
 std::string writeGisFile(const std::vector<GisLayer>& layers, const std::string& path,
                          GisFormat format) {
+    if (format == GisFormat::None) return "not a GIS file name";
+    if (std::string problem = openGdalOnDemand(); !problem.empty()) return problem;
     static std::once_flag registered;
     std::call_once(registered, [] { GDALAllRegister(); });
-    if (format == GisFormat::None) return "not a GIS file name";
     fs::path destination = fs::absolute(path);
     // A link leads to the file it names, which is replaced.
     std::error_code linkError;
