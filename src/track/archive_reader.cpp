@@ -1,5 +1,7 @@
 #include "track/archive_reader.h"
 
+#include <utility>
+
 #include "track/cma_archive.h"
 #include "track/hurdat2_archive.h"
 #include "track/ibtracs_archive.h"
@@ -20,6 +22,21 @@ bool ArchiveReader::nextLine(std::string_view& line) {
     } while (lines_.lineHasNul());
     line = last_;
     return true;
+}
+
+ArchiveReader::CountedRows ArchiveReader::westernPacificRows(int32_t count,
+                                                             const std::string& international,
+                                                             std::string agency,
+                                                             const std::string& name) {
+    CountedRows rows;
+    rows.count = count;
+    rows.stormId = international;
+    rows.agency = std::move(agency);
+    rows.fix.basin = "WP";
+    rows.fix.number = international.size() >= 2 ? international.substr(international.size() - 2)
+                                                : std::string("00");
+    rows.fix.name = name;
+    return rows;
 }
 
 void ArchiveReader::readCountedRows(ArchiveStorm& storm, CountedRows rows) {

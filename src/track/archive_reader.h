@@ -75,6 +75,11 @@ class ArchiveReader {
         // Fills the row's part of `fix`; false for a row it cannot read.
         std::function<bool(std::string_view, ArchiveFix&)> readRow;
     };
+    // The header's part of a western-Pacific storm's rows: its count, its
+    // international number (whose last two digits number the fixes), agency
+    // and name. The caller adds isHeader, readRow and, if needed, firstRow.
+    static CountedRows westernPacificRows(int32_t count, const std::string& international,
+                                          std::string agency, const std::string& name);
     // A header before the count is reached ends the storm there: it is
     // handed back for the next storm and the storm is noted as cut short.
     // Rows of a storm the selection leaves out are passed over unread; rows

@@ -113,14 +113,7 @@ bool CmaArchive::next(ArchiveStorm& storm) {
     storm.key.name = headerName(words);
     storm.key.basin = "WP";
 
-    CountedRows rows;
-    rows.count = *rowCount;
-    rows.stormId = international;
-    rows.agency = "CMA";
-    rows.fix.basin = "WP";
-    rows.fix.number = international.size() >= 2 ? international.substr(international.size() - 2)
-                                                : std::string("00");
-    rows.fix.name = storm.key.name;
+    CountedRows rows = westernPacificRows(*rowCount, international, "CMA", storm.key.name);
     rows.isHeader = isHeader;
     // The header gives no year: the season is the year of the first fix.
     rows.firstRow = [&storm](std::string_view first) {

@@ -168,14 +168,7 @@ bool JmaArchive::next(ArchiveStorm& storm) {
     storm.key.year =
         international.size() == 4 ? jmaFullYear(readInteger(international.substr(0, 2))) : 0;
 
-    CountedRows rows;
-    rows.count = *rowCount;
-    rows.stormId = international;
-    rows.agency = "JMA";
-    rows.fix.basin = "WP";
-    rows.fix.number = international.size() >= 2 ? international.substr(international.size() - 2)
-                                                : std::string("00");
-    rows.fix.name = storm.key.name;
+    CountedRows rows = westernPacificRows(*rowCount, international, "JMA", storm.key.name);
     rows.isHeader = isHeader;
     rows.readRow = readJmaRow;
     readCountedRows(storm, std::move(rows));
