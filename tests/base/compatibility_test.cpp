@@ -15,21 +15,29 @@
 using namespace tcmap;
 
 TEST(NumberText, SixSignificantDigitsWithoutTrailingZeros) {
-    EXPECT_EQ(sixDigitText("35"), "35");
-    EXPECT_EQ(sixDigitText(" 1005"), "1005");
-    EXPECT_EQ(sixDigitText("35.50"), "35.5");
-    EXPECT_EQ(sixDigitText("abc"), "0");
-    EXPECT_EQ(sixDigitText("1234567"), "1.23457e+06");
+    const struct {
+        const char* field;
+        const char* text;
+    } rows[] = {
+        {"35", "35"}, {" 1005", "1005"},          {"35.50", "35.5"},
+        {"abc", "0"}, {"1234567", "1.23457e+06"},
+    };
+    for (const auto& row : rows) EXPECT_EQ(sixDigitText(row.field), row.text) << row.field;
 }
 
 TEST(CoordinateText, TenthsOfADegreeWithHemisphere) {
-    EXPECT_EQ(tenthsText("125N", 'S'), "12.5");
-    EXPECT_EQ(tenthsText("85S", 'S'), "-8.5");
-    EXPECT_EQ(tenthsText("905W", 'W'), "-90.5");
-    EXPECT_EQ(tenthsText("1800E", 'W'), "180.0");
-    EXPECT_EQ(tenthsText("", 'S'), "0.0");
-    EXPECT_EQ(tenthsText("0W", 'W'), "-0.0");
-    EXPECT_EQ(tenthsText("85s", 'S'), "8.5");  // only the capital letter negates
+    const struct {
+        const char* field;
+        char negative;  // the hemisphere letter that makes it negative
+        const char* text;
+    } rows[] = {
+        {"125N", 'S', "12.5"},   {"85S", 'S', "-8.5"}, {"905W", 'W', "-90.5"},
+        {"1800E", 'W', "180.0"}, {"", 'S', "0.0"},     {"0W", 'W', "-0.0"},
+        {"85s", 'S', "8.5"},  // only the capital letter negates
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(tenthsText(row.field, row.negative), row.text) << row.field;
+    }
 }
 
 // Whole numbers take a shortcut past the general conversion; C's "%g" of the
@@ -83,12 +91,14 @@ TEST(SortByWind, ReplaysTheSelectionSortExactly) {
 }
 
 TEST(DrawStatusText, TheLibrarysCodesAndTheirTexts) {
-    EXPECT_EQ(drawStatusText(0), "");
-    EXPECT_EQ(drawStatusText(1), "通用错误");
-    EXPECT_EQ(drawStatusText(3), "内存溢出");
-    EXPECT_EQ(drawStatusText(21), "未找到配置文件");
-    EXPECT_EQ(drawStatusText(22), "未知错误");
-    EXPECT_EQ(drawStatusText(-1), "未知错误");
+    const struct {
+        int code;
+        const char* text;
+    } rows[] = {
+        {0, ""},          {1, "通用错误"},  {3, "内存溢出"}, {21, "未找到配置文件"},
+        {22, "未知错误"}, {-1, "未知错误"},
+    };
+    for (const auto& row : rows) EXPECT_EQ(drawStatusText(row.code), row.text) << row.code;
 }
 
 TEST(Colours, StoredOrderAndCanvasOrder) {
@@ -99,19 +109,35 @@ TEST(Colours, StoredOrderAndCanvasOrder) {
 }
 
 TEST(TrackValues, HoursWithoutPrefixAndTextSigns) {
-    EXPECT_EQ(withoutHourPrefix("12"), "12");
-    EXPECT_EQ(withoutHourPrefix("P+12"), "12");
-    EXPECT_EQ(withoutHourPrefix("1P+2P+"), "12");
-    EXPECT_TRUE(isWesternByText("-0"));
-    EXPECT_FALSE(isWesternByText(" -90"));
-    EXPECT_FALSE(isWesternByText(""));
+    const struct {
+        const char* field;
+        const char* hours;
+    } hourRows[] = {{"12", "12"}, {"P+12", "12"}, {"1P+2P+", "12"}};
+    for (const auto& row : hourRows)
+        EXPECT_EQ(withoutHourPrefix(row.field), row.hours) << row.field;
+
+    const struct {
+        const char* field;
+        bool western;
+    } signRows[] = {{"-0", true}, {" -90", false}, {"", false}};
+    for (const auto& row : signRows)
+        EXPECT_EQ(isWesternByText(row.field), row.western) << row.field;
+
     EXPECT_TRUE(isPassedOverStormId("@"));
     EXPECT_FALSE(isPassedOverStormId("@1"));
-    EXPECT_EQ(sixDigitInteger("35.5"), 35);
-    EXPECT_EQ(sixDigitInteger("1234567"), 1234570);
+
+    const struct {
+        const char* field;
+        int64_t value;
+    } integerRows[] = {{"35.5", 35}, {"1234567", 1234570}};
+    for (const auto& row : integerRows)
+        EXPECT_EQ(sixDigitInteger(row.field), row.value) << row.field;
     EXPECT_EQ(sixDigitInteger(1234567), 1234570);
     EXPECT_EQ(sixDigitInteger(-999999), -999999);
-    EXPECT_EQ(degreesText(-0.0), "-0.0");
-    EXPECT_EQ(degreesText(12.5), "12.5");
-    EXPECT_EQ(degreesText(180), "180.0");
+
+    const struct {
+        double degrees;
+        const char* text;
+    } degreeRows[] = {{-0.0, "-0.0"}, {12.5, "12.5"}, {180, "180.0"}};
+    for (const auto& row : degreeRows) EXPECT_EQ(degreesText(row.degrees), row.text) << row.degrees;
 }

@@ -32,28 +32,32 @@ TEST(TrimText, RemovesSpacesAndIdeographicSpacesOnly) {
     EXPECT_EQ(trimText("   "), "");
 }
 
-TEST(ReadNumber, TakesTheLeadingDecimalNumber) {
-    EXPECT_DOUBLE_EQ(readNumber("125N"), 125.0);
-    EXPECT_DOUBLE_EQ(readNumber("  -12.5abc"), -12.5);
-    EXPECT_DOUBLE_EQ(readNumber("+.5"), 0.5);
-    EXPECT_DOUBLE_EQ(readNumber("5."), 5.0);
-    EXPECT_DOUBLE_EQ(readNumber("1e3x"), 1000.0);
-    EXPECT_DOUBLE_EQ(readNumber("2e"), 2.0);
-    EXPECT_DOUBLE_EQ(readNumber("."), 0.0);
-}
-
-TEST(ReadNumber, RefusesHexInfinityAndNan) {
-    EXPECT_DOUBLE_EQ(readNumber("0x1A"), 0.0);
-    EXPECT_DOUBLE_EQ(readNumber("inf"), 0.0);
-    EXPECT_DOUBLE_EQ(readNumber("nan"), 0.0);
-    EXPECT_DOUBLE_EQ(readNumber("-infinity"), 0.0);
-    EXPECT_DOUBLE_EQ(readNumber(""), 0.0);
-}
-
-TEST(ReadNumber, StaysFiniteOnOverflowAndUnderflow) {
-    EXPECT_DOUBLE_EQ(readNumber("1e999"), std::numeric_limits<double>::max());
-    EXPECT_DOUBLE_EQ(readNumber("-1e999"), -std::numeric_limits<double>::max());
-    EXPECT_DOUBLE_EQ(readNumber("1e-999"), 0.0);
+TEST(ReadNumber, LeadingDecimalNumberOnlyAndAlwaysFinite) {
+    constexpr double kLargest = std::numeric_limits<double>::max();
+    const struct {
+        const char* field;
+        double value;
+    } rows[] = {
+        // the leading decimal number
+        {"125N", 125.0},
+        {"  -12.5abc", -12.5},
+        {"+.5", 0.5},
+        {"5.", 5.0},
+        {"1e3x", 1000.0},
+        {"2e", 2.0},
+        {".", 0.0},
+        // no hexadecimal, infinity or NaN
+        {"0x1A", 0.0},
+        {"inf", 0.0},
+        {"nan", 0.0},
+        {"-infinity", 0.0},
+        {"", 0.0},
+        // finite on overflow and underflow
+        {"1e999", kLargest},
+        {"-1e999", -kLargest},
+        {"1e-999", 0.0},
+    };
+    for (const auto& row : rows) EXPECT_DOUBLE_EQ(readNumber(row.field), row.value) << row.field;
 }
 
 TEST(ReadInteger, TruncatesTowardZeroAndSaturates) {
