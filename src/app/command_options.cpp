@@ -7,6 +7,7 @@
 #include "app/region_argument.h"
 #include "base/strict_number.h"
 #include "base/text_rules.h"
+#include "config/agency_settings.h"
 #include "config/annotation_settings.h"
 #include "track/forecast_aids.h"
 
@@ -198,6 +199,50 @@ std::string applyCone(CommandOptions& o, const std::string& v) {
     return {};
 }
 
+// A value that must be one of `names`, stored lower case in a key both
+// styles read.
+std::string applyWord(CommandOptions& o, const std::string& v, std::string_view option,
+                      const SettingKey& key, std::span<const std::string_view> names) {
+    if (!isOneOf(v, names)) {
+        std::string accepted;
+        for (const std::string_view name : names) {
+            accepted += (accepted.empty() ? "" : ", ") + std::string(name);
+        }
+        return std::string(option) + " " + v + ": unknown value; accepted: " + accepted;
+    }
+    o.sets.push_back({std::string(key.section), std::string(key.key), toLowerAscii(trimText(v))});
+    return {};
+}
+
+std::string applyScale(CommandOptions& o, const std::string& v) {
+    return applyWord(o, v, "--scale", k::kScale, kScaleNames);
+}
+
+std::string applyWinds(CommandOptions& o, const std::string& v) {
+    return applyWord(o, v, "--winds", k::kWinds, kWindChoiceNames);
+}
+
+// Agency names as tracks give them (ATCF, CMA, JMA, or IBTrACS's USA,
+// TOKYO, ...): letters and digits, separated by commas.
+std::string applyAgencies(CommandOptions& o, const std::string& v) {
+    std::vector<std::string> names;
+    for (const std::string& part : splitText(v, ",")) {
+        const std::string name = toUpperAscii(trimText(part));
+        if (name.empty() ||
+            name.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789") != std::string::npos) {
+            return "--agencies " + v +
+                   ": accepted: agency names of letters and digits separated by commas, such "
+                   "as ATCF,CMA,JMA";
+        }
+        names.push_back(name);
+    }
+    std::string joined;
+    for (const std::string& name : names) joined += (joined.empty() ? "" : ",") + name;
+    o.sets.push_back(
+        {std::string(k::kAgencyList.section), std::string(k::kAgencyList.key), joined});
+    return {};
+}
+
 constexpr OptionRow kOptions[] = {
     {"-o,--output", "FILE", "the map: .png, .svg or .pdf by its name; - for standard output", kDraw,
      "", false,
@@ -259,6 +304,16 @@ constexpr OptionRow kOptions[] = {
      "Forecast.Cone, ConeAid", false, applyCone},
     {"--swath,!--no-swath", "", "wind swath of the best track's 34/50/64-kt radii", kDraw,
      "Forecast.Swath", false, applySwitch<k::kSwath, k::kSwath>},
+    {"--scale", "SCALE", "intensity scale of colours and legend: saffir-simpson, cma, jma", kDraw,
+     "Agencies.Scale", false, applyScale},
+    {"--winds", "AVERAGING",
+     "convert winds to 1min, 2min or 10min means before classifying them, or as-given", kDraw,
+     "Agencies.Winds", false, applyWinds},
+    {"--agencies", "LIST", "draw only these agencies' best tracks: ATCF,CMA,JMA", kDraw,
+     "Agencies.Agencies", false, applyAgencies},
+    {"--mark-differences,!--no-mark-differences", "",
+     "mark where agencies' positions of one storm differ most", kDraw, "Agencies.MarkDifferences",
+     false, applySwitch<k::kMarkDifferences, k::kMarkDifferences>},
     {"--set", "SECTION.KEY=VALUE", "any other settings key (repeatable), checked like a file",
      kBoth, "Section.Key", true, applySet},
     {"--each", "PATTERN", "one map per storm at PATTERN, with {year} {id} {name} {basin} {number}",

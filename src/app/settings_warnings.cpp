@@ -107,6 +107,10 @@ std::string expectation(const SettingRule& rule, const Texts& lang) {
             return safeFormat(lang.text(TextId::ExpectLabelFormat), {high, "%02d", "%%"});
         case SettingKind::Cycle:
             return lang.text(TextId::ExpectCycle);
+        case SettingKind::Word: {
+            const std::vector<std::string> words(rule.words.begin(), rule.words.end());
+            return safeFormat(lang.text(TextId::ExpectWord), {joined(words, lang)});
+        }
         case SettingKind::Path:
         case SettingKind::Names:
             break;

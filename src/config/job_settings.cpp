@@ -113,6 +113,7 @@ JobSettings readJobSettings(const SettingsSource& source, bool tcvStyle) {
     s.coneAid = read.text(k::kConeAid);
     s.swath = read.text(k::kSwath) == "1";
     s.annotations = readAnnotationSettings(source);
+    s.agencies = readAgencySettings(source);
     return s;
 }
 

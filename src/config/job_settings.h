@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "config/agency_settings.h"
 #include "config/annotation_settings.h"
 
 namespace tcmap {
@@ -63,6 +64,7 @@ struct JobSettings {
     std::string coneAid;                // [Forecast] ConeAid; empty: the basin's official aid
     bool swath = false;                 // [Forecast] Swath
     AnnotationSettings annotations;     // [Annotations], both styles
+    AgencySettings agencies;            // [Agencies], both styles
 };
 
 JobSettings readJobSettings(const std::string& settingsPath, bool tcvStyle);

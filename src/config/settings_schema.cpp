@@ -8,6 +8,7 @@
 #include "base/integer_ranges.h"
 #include "base/printf_pieces.h"
 #include "base/text_rules.h"
+#include "config/agency_settings.h"
 #include "config/annotation_settings.h"
 
 namespace tcmap {
@@ -23,9 +24,9 @@ constexpr double kLargestDrawingSize = 1e6;
 // Two margins and the storms must fit in one picture side.
 constexpr int kLargestMargin = kLargestPictureSide / 2;
 
-constexpr std::string_view kSections[] = {kGeneralSection,    kTmpSection,     kMemorySection,
-                                          kTextFormatSection, kArchiveSection, kForecastSection,
-                                          kAnnotationsSection};
+constexpr std::string_view kSections[] = {kGeneralSection,     kTmpSection,     kMemorySection,
+                                          kTextFormatSection,  kArchiveSection, kForecastSection,
+                                          kAnnotationsSection, kAgenciesSection};
 
 constexpr SettingRule kRules[] = {
     {&s::kMode, K::Choice, 0, 1},
@@ -91,6 +92,13 @@ constexpr SettingRule kRules[] = {
     {&s::kLegendContrast, K::Switch},
     {&s::kLegendFont, K::Choice, 0, 1},
     {&s::kChart, K::Path},
+
+    {&s::kScale, K::Word, 0, 0, kScaleNames},
+    {&s::kWinds, K::Word, 0, 0, kWindChoiceNames},
+    {&s::kTenFromOneMinute, K::Number, 0.5, 1},
+    {&s::kTenFromTwoMinute, K::Number, 0.5, 1},
+    {&s::kAgencyList, K::Names},
+    {&s::kMarkDifferences, K::Switch},
 };
 
 bool sameName(std::string_view a, std::string_view b) {
@@ -232,6 +240,7 @@ bool acceptsEmpty(SettingKind kind) {
         case K::WholeNumber:
         case K::Number:
         case K::Cycle:
+        case K::Word:
             return false;
     }
     return false;
@@ -262,6 +271,8 @@ bool acceptsValue(const SettingRule& rule, std::string_view value) {
             return isLabelFormat(value, rule.high);
         case K::Cycle:
             return isCycleChoice(value);
+        case K::Word:
+            return isOneOf(value, rule.words);
     }
     return false;
 }

@@ -24,6 +24,7 @@ enum class SettingKind {
     Region,       // "north,west,latitude extent,longitude extent", extents above 0
     LabelFormat,  // printf format filled with `high` whole numbers
     Cycle,        // a forecast cycle: "all", "latest" or YYYYMMDDHH
+    Word,         // one of `words`, ASCII case ignored
 };
 
 struct SettingRule {
@@ -31,6 +32,7 @@ struct SettingRule {
     SettingKind kind;
     double low = 0;   // Choice, WholeNumber, Number
     double high = 0;  // Choice, WholeNumber, Number; LabelFormat: the values it is given
+    std::span<const std::string_view> words = {};  // Word
 };
 
 // The largest picture side the drawing library creates, in pixels.

@@ -309,6 +309,28 @@ enum class TextId : int32_t {
     ConeLabel = 335,
     ConeAidLabel = 336,
     SwathLabel = 337,
+    // Agencies side by side: the scales' legend rows, the converted-winds
+    // note, the job log's differences and the settings fields.
+    WindsConverted = 340,  // %s: the averaging period in minutes
+    CmaLegendDepression = 341,
+    CmaLegendStorm = 342,
+    CmaLegendSevereStorm = 343,
+    CmaLegendTyphoon = 344,
+    CmaLegendSevereTyphoon = 345,
+    CmaLegendSuperTyphoon = 346,
+    JmaLegendDepression = 347,
+    JmaLegendStorm = 348,
+    JmaLegendSevereStorm = 349,
+    JmaLegendTyphoon = 350,
+    JmaLegendVeryStrongTyphoon = 351,
+    JmaLegendViolentTyphoon = 352,
+    AgenciesCompared = 353,    // %s: the agencies, %s: the storm's first time
+    PositionDifference = 354,  // %s: km, %s: the time, %s, %s: the two agencies
+    WindDifference = 355,      // %s: kt, %s: the time, %s, %s: the two agencies
+    PressureDifference = 356,  // %s: hPa, %s: the time, %s, %s: the two agencies
+    ExpectWord = 357,          // %s: the words
+    AgencyScaleLabel = 358,
+    AgencyWindsLabel = 359,
 };
 
 }  // namespace tcmap

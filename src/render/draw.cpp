@@ -9,6 +9,7 @@
 #include "base/text_rules.h"
 #include "i18n/language_pack.h"
 #include "i18n/safe_format.h"
+#include "render/agency_comparison.h"
 #include "render/canvas/cairo_canvas.h"
 #include "render/canvas/canvas.h"
 #include "render/canvas/decoded_map_cache.h"
@@ -17,6 +18,7 @@
 #include "render/fix_rules.h"
 #include "render/forecast_products.h"
 #include "render/job_log.h"
+#include "render/layers/agency_layer.h"
 #include "render/layers/fix_table.h"
 #include "render/layers/forecast_area_layer.h"
 #include "render/layers/grid_layer.h"
@@ -58,6 +60,7 @@ constexpr Layer kLayers[] = {
     &drawMarkerLayer,     // Wendrel markers drawn on top of all lines
 };
 constexpr Layer kLayersOnTop[] = {
+    &drawAgencyLayer,      // agencies' legend and their largest differences
     &drawStormNamesLayer,  // each storm's name by its track
     &drawTitleLayer,       // who and what the map shows, over everything
 };
@@ -84,7 +87,8 @@ class DrawJob {
                         } else {
                             log_.writeProgress(progressLine(message), kProgressColour);
                         }
-                    }) {}
+                    }),
+          agencies_(request.settings.agencies) {}
 
     DrawJob(const DrawJob&) = delete;
     DrawJob& operator=(const DrawJob&) = delete;
@@ -95,6 +99,7 @@ class DrawJob {
         if (loadMap()) {
             timings_.start(JobStage::Files);
             loadFiles();
+            compareAgencies();
             timings_.start(JobStage::Frame);
             if (checkFixes() && createOutput()) {
                 timings_.start(JobStage::MapPainting);
@@ -227,6 +232,19 @@ class DrawJob {
         if (mode_ == DrawMode::Normal) forecast_.growFrame(frame_);
     }
 
+    // Tracks of one storm from several agencies: their differences in the
+    // log, their line styles for the layers.
+    void compareAgencies() {
+        agencyScene_ = agencies_.finish(storms_, fixes_, lang_, [this](const std::string& line) {
+            log_.writeProgress(line, kProgressColour);
+        });
+    }
+
+    // A best track of an agency the settings leave out is not drawn.
+    bool leftOut(const Track& track) const {
+        return track.kind == TrackFileKind::BestTrackFile && !agencies_.draws(track);
+    }
+
     // An ATCF file's kind by its name, except that a file of any name whose
     // records hold forecast aids is an a-deck.
     static TrackFileKind atcfKind(const std::string& path) {
@@ -251,6 +269,7 @@ class DrawJob {
     // A track of a file: its statistics, its fixes, and a warning when it has
     // none.
     void addTrack(const Track& track, const std::string& path, FixCollector& collector) {
+        if (leftOut(track)) return;
         reportSkippedFixes(track.skipped, path);
         if (!addStorm(track, collector)) {
             log_.reportMessage(safeFormat(lang_.text(TextId::NoUsableFix), {path}), kWarningColour);
@@ -291,12 +310,21 @@ class DrawJob {
         collector.beginFile(track.kind, track.fixes.size());
         const size_t firstFix = fixes_.size();
         std::vector<Fix> accepted;
+        const bool converting = agencies_.convertsWinds();
         for (const Fix& fix : track.fixes) {
             const size_t before = fixes_.size();
-            collector.addFix(fix);
+            if (converting) {
+                Fix mapped = fix;
+                mapped.wind = agencies_.mapWind(track, fix.wind);
+                collector.addFix(mapped);
+            } else {
+                collector.addFix(fix);
+            }
             if (request_.keepTracks && fixes_.size() > before) accepted.push_back(fix);
         }
+        const size_t stormsBefore = storms_.size();
         noteStorm(track, firstFix);
+        if (storms_.size() > stormsBefore) agencies_.keep(track, stormsBefore);
         if (track.fixes.empty()) return false;
         keepRadii(track);
         collector.endFileWithLines();
@@ -362,7 +390,7 @@ class DrawJob {
         ArchiveStorm storm;
         while (reader->next(storm)) {
             ++storms;
-            if (!storm.selected) continue;
+            if (!storm.selected || leftOut(storm.track)) continue;
             if (addStorm(storm.track, collector)) ++drawn;
         }
         const ArchiveProblems& problems = reader->problems();
@@ -462,8 +490,8 @@ class DrawJob {
     void drawLayers() {
         map_.release();
         const LayerInput input{
-            settings_, tcv_,    frame_, fixes_, radii_, lang_, request_.gridDataPath,
-            storms_,   &output_};
+            settings_, tcv_,     frame_,       fixes_, radii_, lang_, request_.gridDataPath,
+            storms_,   &output_, &agencyScene_};
         for (const Layer layer : kLayersUnderAreas) layer(input, *canvas_, log_);
         const ForecastScene& forecast = forecast_.scene();
         if (forecast.hasAreas()) drawForecastAreaLayer(forecast, input, *canvas_, log_);
@@ -484,6 +512,8 @@ class DrawJob {
     MapFrame frame_;
     std::vector<RadiiRecord> radii_;  // picked from every track that had fixes
     std::vector<MapStorm> storms_;    // every track that gave the table fixes
+    AgencyComparison agencies_;       // which agencies, their winds and differences
+    AgencyScene agencyScene_;         // what the layers draw of them
     Picture map_;
     Picture output_;
     std::shared_ptr<Canvas> canvas_;

@@ -388,3 +388,45 @@ TEST(CommandSetup, DrawAnnotatesItsMapsWhereBatchModeDoesNot) {
     EXPECT_EQ(installed.timeYears, TimeYears::Never);
     EXPECT_TRUE(installed.chartOutput.empty());
 }
+
+TEST(CommandOptions, AgencyOptionsSetTheirKeysAndRefuseUnknownValues) {
+    const struct {
+        Args args;
+        std::string stored;  // Section.Key=Value
+    } rows[] = {
+        {{"--scale", "CMA"}, "Agencies.Scale=cma"},
+        {{"--scale", "saffir-simpson"}, "Agencies.Scale=saffir-simpson"},
+        {{"--winds", "10min"}, "Agencies.Winds=10min"},
+        {{"--winds", "As-Given"}, "Agencies.Winds=as-given"},
+        {{"--agencies", "atcf, cma,JMA"}, "Agencies.Agencies=ATCF,CMA,JMA"},
+    };
+    for (const auto& row : rows) {
+        Args args = row.args;
+        args.push_back("a.dat");
+        const ParsedCommand parsed = parseDraw(args);
+        ASSERT_EQ(parsed.kind, ParsedCommand::Kind::Run) << row.args[0] << ": " << parsed.text;
+        ASSERT_EQ(parsed.options.sets.size(), 1u) << row.args[0];
+        const SettingOverride& set = parsed.options.sets.front();
+        EXPECT_EQ(set.section + "." + set.key + "=" + set.value, row.stored);
+    }
+    const struct {
+        Args args;
+        std::string message;
+    } refused[] = {
+        {{"--scale", "beaufort"},
+         "tcmap draw: --scale beaufort: unknown value; accepted: saffir-simpson, cma, jma"},
+        {{"--winds", "3min"},
+         "tcmap draw: --winds 3min: unknown value; accepted: as-given, 1min, 2min, 10min"},
+        {{"--agencies", "CMA;JMA"},
+         "tcmap draw: --agencies CMA;JMA: accepted: agency names of letters and digits "
+         "separated by commas, such as ATCF,CMA,JMA"},
+        {{"--agencies", "CMA,,JMA"},
+         "tcmap draw: --agencies CMA,,JMA: accepted: agency names of letters and digits "
+         "separated by commas, such as ATCF,CMA,JMA"},
+    };
+    for (const auto& row : refused) {
+        const ParsedCommand parsed = parseDraw(row.args);
+        EXPECT_EQ(parsed.kind, ParsedCommand::Kind::Usage) << row.args[0];
+        EXPECT_EQ(parsed.text, row.message);
+    }
+}

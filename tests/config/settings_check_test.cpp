@@ -2,6 +2,7 @@
 // program reads it, and the problems of a file found with ProfileStore's own
 // reading rules.
 #include "config/settings_check.h"
+#include "config/agency_settings.h"
 #include "config/annotation_settings.h"
 
 #include <gtest/gtest.h>
@@ -47,14 +48,14 @@ std::vector<std::string> summaries(std::string_view bytes) {
 
 TEST(SettingsSchema, EverySettingsKeyHasExactlyOneRule) {
     std::stringstream header;
-    for (const char* file : {"settings_keys.h", "annotation_settings.h"}) {
+    for (const char* file : {"settings_keys.h", "annotation_settings.h", "agency_settings.h"}) {
         std::ifstream in(std::string(TCMAP_SOURCE_DIR "/src/config/") + file);
         header << in.rdbuf();
     }
     const std::string text = header.str();
     // Keys of Settings.ini, not of Language.ini.
     static const std::regex key(
-        R"(SettingKey k\w+\{(kGeneralSection|kTmpSection|kMemorySection|kTextFormatSection|kArchiveSection|kForecastSection|kAnnotationsSection), \"(\w+)\")");
+        R"(SettingKey k\w+\{(kGeneralSection|kTmpSection|kMemorySection|kTextFormatSection|kArchiveSection|kForecastSection|kAnnotationsSection|kAgenciesSection), \"(\w+)\")");
     std::set<std::string> declared;
     for (std::sregex_iterator it(text.begin(), text.end(), key), end; it != end; ++it) {
         declared.insert((*it)[1].str() + "/" + (*it)[2].str());
@@ -62,10 +63,10 @@ TEST(SettingsSchema, EverySettingsKeyHasExactlyOneRule) {
     ASSERT_GT(declared.size(), 40u);
 
     const std::map<std::string_view, std::string> sectionConstant = {
-        {kGeneralSection, "kGeneralSection"},        {kTmpSection, "kTmpSection"},
-        {kMemorySection, "kMemorySection"},          {kTextFormatSection, "kTextFormatSection"},
-        {kArchiveSection, "kArchiveSection"},        {kForecastSection, "kForecastSection"},
-        {kAnnotationsSection, "kAnnotationsSection"}};
+        {kGeneralSection, "kGeneralSection"},         {kTmpSection, "kTmpSection"},
+        {kMemorySection, "kMemorySection"},           {kTextFormatSection, "kTextFormatSection"},
+        {kArchiveSection, "kArchiveSection"},         {kForecastSection, "kForecastSection"},
+        {kAnnotationsSection, "kAnnotationsSection"}, {kAgenciesSection, "kAgenciesSection"}};
     std::set<std::string> ruled;
     for (const SettingRule& rule : settingRules()) {
         const std::string name =

@@ -80,15 +80,16 @@ TEST(LanguageFiles, EveryFileHasEveryTextAsValidUtf8) {
 TEST(LanguageFiles, PlaceholdersFollowTheUsesAndMatchAcrossLanguages) {
     // What each caller passes; every other text is shown as it is.
     const std::map<int, std::string> uses = {
-        {12, "s"},    {20, "s"},    {33, "s"},    {50, "d"},    {51, "d"},     {62, "d"},
-        {90, "s"},    {119, "s"},   {135, "d"},   {145, "d"},   {150, "s"},    {151, "s"},
-        {170, "ss"},  {171, "s"},   {195, "sdd"}, {196, "sdd"}, {197, "ss"},   {222, "s"},
-        {223, "s"},   {224, "s"},   {225, "ss"},  {226, "sd"},  {227, "s"},    {228, "s"},
-        {229, "ss"},  {230, "sss"}, {231, "sss"}, {232, "ssd"}, {233, "ssss"}, {234, "ssd"},
-        {235, "s"},   {237, "dd"},  {238, "dds"}, {239, "ss"},  {242, "s"},    {244, "dss"},
-        {260, "s"},   {262, "sss"}, {263, "sss"}, {264, "s"},   {265, "s"},    {266, "ssd"},
-        {267, "sss"}, {300, "ss"},  {301, "d"},   {302, "s"},   {303, "s"},    {320, "d"},
-        {327, "s"},   {328, "ss"}};
+        {12, "s"},     {20, "s"},    {33, "s"},    {50, "d"},    {51, "d"},     {62, "d"},
+        {90, "s"},     {119, "s"},   {135, "d"},   {145, "d"},   {150, "s"},    {151, "s"},
+        {170, "ss"},   {171, "s"},   {195, "sdd"}, {196, "sdd"}, {197, "ss"},   {222, "s"},
+        {223, "s"},    {224, "s"},   {225, "ss"},  {226, "sd"},  {227, "s"},    {228, "s"},
+        {229, "ss"},   {230, "sss"}, {231, "sss"}, {232, "ssd"}, {233, "ssss"}, {234, "ssd"},
+        {235, "s"},    {237, "dd"},  {238, "dds"}, {239, "ss"},  {242, "s"},    {244, "dss"},
+        {260, "s"},    {262, "sss"}, {263, "sss"}, {264, "s"},   {265, "s"},    {266, "ssd"},
+        {267, "sss"},  {300, "ss"},  {301, "d"},   {302, "s"},   {303, "s"},    {320, "d"},
+        {327, "s"},    {328, "ss"},  {340, "s"},   {353, "ss"},  {354, "ssss"}, {355, "ssss"},
+        {356, "ssss"}, {357, "s"}};
     for (const std::string& code : installedLanguageCodes(kDataFolder)) {
         const LanguagePack pack = shippedPack(code);
         for (const int id : textIdNumbers()) {

@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "base/text_rules.h"
-#include "render/layers/colour_scales.h"
 #include "render/layers/draw_status.h"
+#include "render/layers/scale_colours.h"
 #include "track/track_model.h"
 
 namespace tcmap {
@@ -73,7 +73,7 @@ void drawFixMarker(LayerContext& ctx, int64_t index, double pointSize) {
     if (index < 0 || static_cast<uint64_t>(index) >= count) return;
     const auto j = static_cast<size_t>(index);
 
-    ctx.brush.setSolid(toArgb(wendrelColour(fixes.wind[j], ctx.settings.newColour)));
+    ctx.brush.setSolid(toArgb(fixColour(ctx.settings, false, fixes.wind[j], {})));
     // A table without the synoptic list (TCV style) counts every fix as synoptic.
     const bool synoptic = j >= fixes.synoptic.size() || fixes.synoptic[j] != 0;
     const double s = pointSize / (synoptic ? 1.0 : kOffHourShrink);

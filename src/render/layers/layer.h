@@ -8,6 +8,7 @@
 
 #include "config/job_settings.h"
 #include "render/canvas/canvas.h"
+#include "render/layers/agency_scene.h"
 #include "render/layers/fix_table.h"
 #include "render/layers/layer_log.h"
 #include "render/layers/map_storms.h"
@@ -29,6 +30,7 @@ struct LayerInput {
     std::string gridDataPath;
     std::span<const MapStorm> storms = {};  // in the order they were read
     const Picture* background = nullptr;    // the output as painted before the layers
+    const AgencyScene* agencies = nullptr;  // null: no agency styles, no converted winds
 };
 
 using Layer = void (*)(const LayerInput& input, Canvas& canvas, LayerLog& log);

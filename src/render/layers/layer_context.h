@@ -16,6 +16,7 @@ struct LayerContext {
           tcv(input.tcv),
           fixes(input.fixes),
           frame(input.frame),
+          agencies(input.agencies),
           yearInTimes(timesCarryYear(input)) {}
 
     Canvas& canvas;
@@ -25,7 +26,8 @@ struct LayerContext {
     bool tcv;
     const FixTable& fixes;
     const OutputGeometry& frame;
-    bool yearInTimes;  // time labels "2014-10-24 12Z" instead of the format's
+    const AgencyScene* agencies;  // null: no agency styles
+    bool yearInTimes;             // time labels "2014-10-24 12Z" instead of the format's
     CanvasPen pen;
     CanvasBrush brush;
     CanvasFont font;

@@ -5,49 +5,35 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/text_rules.h"
 #include "i18n/charset_conversion.h"
 #include "i18n/language_pack.h"
-#include "render/layers/colour_scales.h"
+#include "i18n/safe_format.h"
 #include "render/layers/layer_log.h"
 #include "render/layers/legend_contrast.h"
+#include "render/layers/scale_colours.h"
 
 namespace tcmap {
 
 namespace {
 
-struct LegendRow {
-    int32_t wind;
-    std::string_view typeCode;  // TCV style only
-    TextId textId;
+// The legend's rows on the job's scale, and a last line without a bullet
+// when the winds were converted before they were coloured.
+struct LegendRows {
+    std::vector<ScaleLegendRow> rows;
+    std::string note;
+    size_t count() const { return rows.size() + (note.empty() ? 0 : 1); }
 };
 
-constexpr std::array<LegendRow, 7> kWendrelRows = {{
-    {1, "", TextId::LegendDepression},
-    {34, "", TextId::LegendStorm},
-    {64, "", TextId::LegendCategory1},
-    {83, "", TextId::LegendCategory2},
-    {96, "", TextId::LegendCategory3},
-    {113, "", TextId::LegendCategory4},
-    {137, "", TextId::LegendCategory5},
-}};
-
-constexpr std::array<LegendRow, 9> kTcvRows = {{
-    {1, "", TextId::TcvLegendDepression},
-    {34, "", TextId::TcvLegendStorm},
-    {1, "SD", TextId::TcvLegendSubtropicalDepression},
-    {34, "SS", TextId::TcvLegendSubtropicalStorm},
-    {64, "", TextId::LegendCategory1},
-    {83, "", TextId::LegendCategory2},
-    {96, "", TextId::LegendCategory3},
-    {113, "", TextId::LegendCategory4},
-    {137, "", TextId::LegendCategory5},
-}};
-
-std::span<const LegendRow> legendRows(bool tcv) {
-    if (tcv) return kTcvRows;
-    return kWendrelRows;
+LegendRows legendRows(const JobSettings& settings, bool tcv, const AgencyScene* agencies,
+                      const LanguagePack& lang) {
+    LegendRows rows{scaleLegendRows(settings, tcv), {}};
+    if (agencies != nullptr && !agencies->windsConvertedTo.empty()) {
+        rows.note = safeFormat(lang.text(TextId::WindsConverted), {agencies->windsConvertedTo});
+    }
+    return rows;
 }
 
 // Font size and row pitch: a fortieth of the picture's shorter side.
@@ -56,6 +42,8 @@ double legendUnit(int32_t width, int32_t height) {
 }
 
 constexpr std::string_view kBullet = "\xE2\x97\x8F ";  // "● "
+// The converted-winds line: light grey, apart from the scale's colours.
+constexpr uint32_t kNoteColour = rgb(220, 220, 220);
 
 // The legend's extent as the automatic placement has always reckoned it: the
 // longest row text in code-page bytes, 0.6 unit each, and a unit per row.
@@ -65,18 +53,17 @@ struct LegendBox {
     double rows = 0;
 };
 
-LegendBox legendBox(const OutputGeometry& frame, bool tcv, const LanguagePack& lang) {
+LegendBox legendBox(const OutputGeometry& frame, const LegendRows& rows, const LanguagePack& lang) {
     const double unit = legendUnit(frame.outputWidth, frame.outputHeight);
-    const std::span<const LegendRow> rows = legendRows(tcv);
-    size_t maxLength = 0;
-    for (const LegendRow& row : rows) {
+    size_t maxLength = codePageLength(rows.note);
+    for (const ScaleLegendRow& row : rows.rows) {
         maxLength = std::max(maxLength, codePageLength(lang.text(row.textId)));
     }
     return {unit, unit * (static_cast<double>(maxLength) + 3) * 0.6,
-            static_cast<double>(rows.size())};
+            static_cast<double>(rows.count())};
 }
 
-LegendCorner placeLegend(const OutputGeometry& frame, const FixTable& fixes, bool tcv,
+LegendCorner placeLegend(const OutputGeometry& frame, const FixTable& fixes, const LegendRows& rows,
                          const LanguagePack& lang);
 
 // A backing under a row whose colour is too close to the map's there.
@@ -123,31 +110,37 @@ void drawLegend(LayerContext& ctx, LegendCorner corner, bool newColour, const Pi
     ctx.layout.create(right ? TextLayout::kRightToLeft : 0, 0);
     const float x = right ? static_cast<float>(width) : 0.0f;
 
-    const std::span<const LegendRow> rows = legendRows(ctx.tcv);
+    JobSettings settings = ctx.settings;
+    settings.newColour = newColour;
+    const LegendRows rows = legendRows(settings, ctx.tcv, ctx.agencies, ctx.lang);
     const bool bottom = corner == LegendCorner::LowerLeft || corner == LegendCorner::LowerRight;
-    float y = bottom ? toSingle(0.99 * height - static_cast<double>(rows.size()) * unit) : 0.0f;
-    for (const LegendRow& row : rows) {
-        const uint32_t colour =
-            ctx.tcv ? tcvColour(row.wind, row.typeCode) : wendrelColour(row.wind, newColour);
+    float y = bottom ? toSingle(0.99 * height - static_cast<double>(rows.count()) * unit) : 0.0f;
+    const auto drawRow = [&](const std::string& text, uint32_t colour) {
         ctx.brush.setSolid(toArgb(colour, 255));
-        std::string text(kBullet);
-        text += ctx.lang.text(row.textId);
         if (background != nullptr) {
             backRow(ctx.canvas, *background, text, colour, unit, x, y, right, proportional);
         }
         ctx.canvas.drawText(text, ctx.font, ctx.brush, RectF{x, y, 0, 0}, &ctx.layout);
         y = toSingle(y + unit);
+    };
+    for (const ScaleLegendRow& row : rows.rows) {
+        drawRow(std::string(kBullet) + ctx.lang.text(row.textId),
+                fixColour(settings, ctx.tcv, row.wind, row.typeCode));
     }
+    if (!rows.note.empty()) drawRow(rows.note, kNoteColour);
 }
 
 LegendCorner placeLegendAutomatically(const LayerContext& ctx) {
-    return placeLegend(ctx.frame, ctx.fixes, ctx.tcv, ctx.lang);
+    return placeLegend(ctx.frame, ctx.fixes,
+                       legendRows(ctx.settings, ctx.tcv, ctx.agencies, ctx.lang), ctx.lang);
 }
 
 LegendCorner jobLegendCorner(const LayerInput& input) {
     const LegendCorner corner = input.settings.legendCorner;
     if (corner != LegendCorner::Automatic) return corner;
-    return placeLegend(input.frame, input.fixes, input.tcv, input.lang);
+    return placeLegend(input.frame, input.fixes,
+                       legendRows(input.settings, input.tcv, input.agencies, input.lang),
+                       input.lang);
 }
 
 std::optional<TextBox> legendArea(const LayerInput& input) {
@@ -155,7 +148,8 @@ std::optional<TextBox> legendArea(const LayerInput& input) {
     if (corner == LegendCorner::None) return std::nullopt;
     const double width = input.frame.outputWidth;
     const double height = input.frame.outputHeight;
-    const LegendBox box = legendBox(input.frame, input.tcv, input.lang);
+    const LegendBox box = legendBox(
+        input.frame, legendRows(input.settings, input.tcv, input.agencies, input.lang), input.lang);
     const double rowsHeight = box.rows * box.unit + 0.25 * box.unit;
     const bool right = corner == LegendCorner::UpperRight || corner == LegendCorner::LowerRight;
     const bool bottom = corner == LegendCorner::LowerLeft || corner == LegendCorner::LowerRight;
@@ -165,11 +159,11 @@ std::optional<TextBox> legendArea(const LayerInput& input) {
 
 namespace {
 
-LegendCorner placeLegend(const OutputGeometry& frame, const FixTable& fixes, bool tcv,
+LegendCorner placeLegend(const OutputGeometry& frame, const FixTable& fixes, const LegendRows& rows,
                          const LanguagePack& lang) {
     const double width = frame.outputWidth;
     const double height = frame.outputHeight;
-    const LegendBox box = legendBox(frame, tcv, lang);
+    const LegendBox box = legendBox(frame, rows, lang);
     const double boxWidth = box.width;
     const double boxHeight = 0.01 * height + box.rows * box.unit;
 

@@ -2,8 +2,8 @@
 
 #include "base/text_rules.h"
 #include "i18n/safe_format.h"
-#include "render/layers/colour_scales.h"
 #include "render/layers/draw_status.h"
+#include "render/layers/scale_colours.h"
 #include "track/track_model.h"
 
 namespace tcmap {
@@ -84,7 +84,7 @@ void drawLastFixLabel(LayerContext& ctx, size_t i, double x, double y) {
     std::string text;
     double originY = y;
     if (isForecast(fixes, i)) {
-        ctx.brush.setSolid(toArgb(tcvColour(fixes.wind[i], fixes.type[i])));
+        ctx.brush.setSolid(toArgb(fixColour(ctx.settings, true, fixes.wind[i], fixes.type[i])));
         ctx.layout.setLineAlignment(TextLayout::kAlignCentre);
         text = forecastLabelText(ctx.settings.forecastFormat, fixes.time[i], fixes.wind[i]);
     } else {

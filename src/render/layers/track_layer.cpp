@@ -8,10 +8,10 @@
 #include "base/compatibility.h"
 #include "base/text_rules.h"
 #include "i18n/language_pack.h"
-#include "render/layers/colour_scales.h"
 #include "render/layers/draw_status.h"
 #include "render/layers/fix_marker.h"
 #include "render/layers/layer_log.h"
+#include "render/layers/scale_colours.h"
 #include "render/layers/tcv_labels.h"
 #include "track/track_model.h"
 
@@ -47,6 +47,20 @@ constexpr std::array<float, 2> kForecastDash = {3.0f, 3.0f};
 // from fix to fix (a solid pen only empties it).
 void setDash(CanvasPen& pen, std::span<const float> pattern) {
     pen.dashPattern.assign(pattern.begin(), pattern.end());
+}
+
+// A row of a storm drawn by several agencies takes its agency's line: its
+// dash pattern, and in the Wendrel style (white lines) its colour.
+void applyAgencyStyle(LayerContext& ctx, size_t i) {
+    if (ctx.agencies == nullptr || ctx.agencies->rowStyle.empty()) return;
+    const int style = ctx.agencies->styleOfRow(i);
+    if (style < 0) {
+        if (!ctx.tcv) ctx.pen.setColour(kWhite);
+        return;
+    }
+    const AgencyStyle& look = ctx.agencies->styles[static_cast<size_t>(style)];
+    if (!ctx.tcv) ctx.pen.setColour(toArgb(look.colour));
+    if (!isForecast(ctx.fixes, i)) setDash(ctx.pen, look.dashes);
 }
 
 void line(LayerContext& ctx, double x1, double y1, double x2, double y2) {
@@ -89,8 +103,9 @@ struct TcvState {
 void drawTcvCircle(LayerContext& ctx, size_t i, double x, double y) {
     const FixTable& fixes = ctx.fixes;
     const double t = ctx.settings.trackWidth;
-    ctx.pen.setColour(isForecast(fixes, i) ? toArgb(tcvColour(fixes.wind[i], fixes.type[i]))
-                                           : kWhite);
+    ctx.pen.setColour(isForecast(fixes, i)
+                          ? toArgb(fixColour(ctx.settings, true, fixes.wind[i], fixes.type[i]))
+                          : kWhite);
     ctx.pen.setWidth(toSingle(t * 0.75));
     for (const double shift : ctx.frame.projection().copies()) {
         ctx.canvas.drawEllipse(ctx.pen, toSingle(x - 2 * t + shift), toSingle(y - 2 * t),
@@ -105,7 +120,7 @@ void drawTcvDot(LayerContext& ctx, size_t i, double x, double y) {
     const FixTable& fixes = ctx.fixes;
     const double t = ctx.settings.trackWidth;
     const bool allPoints = ctx.settings.allPoints;
-    Argb colour = toArgb(tcvColour(fixes.wind[i], fixes.type[i]));
+    Argb colour = toArgb(fixColour(ctx.settings, true, fixes.wind[i], fixes.type[i]));
     double diameter = 0;
     std::string_view tag;
     if (lastChars(fixes.time[i], 4) == "0000") {
@@ -137,7 +152,7 @@ void drawTcvCross(LayerContext& ctx, size_t i, double x, double y) {
     const FixTable& fixes = ctx.fixes;
     const double t = ctx.settings.trackWidth;
     const double arm = 1.25 * t;
-    ctx.pen.setColour(toArgb(tcvColour(fixes.wind[i], fixes.type[i])));
+    ctx.pen.setColour(toArgb(fixColour(ctx.settings, true, fixes.wind[i], fixes.type[i])));
     ctx.pen.setWidth(toSingle(t));
     for (const double shift : ctx.frame.projection().copies()) {
         line(ctx, x - arm + shift, y - arm, x + arm + shift, y + arm);
@@ -213,7 +228,7 @@ void drawFixLoop(LayerContext& ctx, double pointSize) {
         if (ctx.tcv) {
             trop = isTropicalPart(fixes.wind[i], fixes.type[i], true);
             if (trop) state.trackTropical = true;
-            ctx.pen.setColour(toArgb(tcvColour(fixes.wind[i], fixes.type[i])));
+            ctx.pen.setColour(toArgb(fixColour(ctx.settings, true, fixes.wind[i], fixes.type[i])));
             ctx.pen.setWidth(toSingle(trop ? t : t * 0.5));
         }
 
@@ -221,6 +236,7 @@ void drawFixLoop(LayerContext& ctx, double pointSize) {
         const double dx = hasNext ? fixes.x[i + 1] - fixes.x[i] : 0.0;
         const bool wrap = joined && std::abs(dx) >= wrapDistance;
         if (isForecast(fixes, i)) setDash(ctx.pen, kForecastDash);
+        applyAgencyStyle(ctx, i);
 
         const double x = ctx.frame.toOutputX(fixes.x[i]);
         const double y = ctx.frame.toOutputY(fixes.y[i]);
