@@ -309,6 +309,10 @@ enum class TextId : int32_t {
     ConeLabel = 335,
     ConeAidLabel = 336,
     SwathLabel = 337,
+    // The file chooser's path field and Home place.
+    ShortcutHome = 360,
+    ChooserPathLabel = 361,
+    ChooserNoSuchFolder = 362,  // %s: the path typed
 };
 
 }  // namespace tcmap
