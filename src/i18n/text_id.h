@@ -313,6 +313,10 @@ enum class TextId : int32_t {
     ShortcutHome = 360,
     ChooserPathLabel = 361,
     ChooserNoSuchFolder = 362,  // %s: the path typed
+    // The file list's folder rows, and a map older than the list of files.
+    FolderType = 363,
+    FolderTrackFiles = 364,  // %d: the track files in the folder
+    MapOutOfDate = 365,
 };
 
 }  // namespace tcmap
