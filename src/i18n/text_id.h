@@ -317,6 +317,8 @@ enum class TextId : int32_t {
     FolderType = 363,
     FolderTrackFiles = 364,  // %d: the track files in the folder
     MapOutOfDate = 365,
+    // A drawing error explained: %s value, %s key, %s settings file, %s what it accepts.
+    InvalidSettingValue = 366,
 };
 
 }  // namespace tcmap
