@@ -88,7 +88,7 @@ TEST(LanguageFiles, PlaceholdersFollowTheUsesAndMatchAcrossLanguages) {
         {235, "s"},   {237, "dd"},  {238, "dds"}, {239, "ss"},  {242, "s"},    {244, "dss"},
         {260, "s"},   {262, "sss"}, {263, "sss"}, {264, "s"},   {265, "s"},    {266, "ssd"},
         {267, "sss"}, {300, "ss"},  {301, "d"},   {302, "s"},   {303, "s"},    {320, "d"},
-        {327, "s"},   {328, "ss"}};
+        {327, "s"},   {328, "ss"},  {362, "s"},   {364, "d"},   {366, "ssss"}};
     for (const std::string& code : installedLanguageCodes(kDataFolder)) {
         const LanguagePack pack = shippedPack(code);
         for (const int id : textIdNumbers()) {
