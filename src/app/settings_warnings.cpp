@@ -189,6 +189,20 @@ std::vector<std::string> settingsWarnings(const std::string& file, const Languag
     return warningLines(file, Texts(lang));
 }
 
+std::vector<std::string> invalidSettingValues(const std::string& file, const LanguagePack& lang) {
+    const Texts texts(lang);
+    const size_t separator = file.find_last_of("/\\");
+    const std::string name = separator == std::string::npos ? file : file.substr(separator + 1);
+    std::vector<std::string> sentences;
+    for (const SettingsProblem& problem : checkSettingsFile(file)) {
+        if (problem.kind != Kind::BadValue || problem.rule == nullptr) continue;
+        sentences.push_back(safeFormat(texts.text(TextId::InvalidSettingValue),
+                                       {shown(problem.value), shown(problem.key), shown(name),
+                                        expectation(*problem.rule, texts)}));
+    }
+    return sentences;
+}
+
 void printBatchSettingsWarnings(const std::string& namedSettings, const std::string& settingsPath,
                                 const LanguagePack& lang, std::ostream& err) {
     const Texts texts(lang);

@@ -24,6 +24,12 @@ std::string settingsWarning(const std::string& file, const SettingsProblem& prob
 // The warnings of checking `file`, in line order.
 std::vector<std::string> settingsWarnings(const std::string& file, const LanguagePack& lang);
 
+// The settings of `file` whose values are not valid, one sentence each in
+// the user's language naming the value, the key and the file: "The value -3
+// is not valid (Track1 in Settings.ini): expected ...". The window shows them
+// when a drawing failed, since a bad value is the usual cause.
+std::vector<std::string> invalidSettingValues(const std::string& file, const LanguagePack& lang);
+
 // What batch mode reads: `settingsPath`, the named settings file or, when
 // the named one is not a file, the default one in its place (which is said
 // first). Prints each warning on its own line; nothing for a clean file.

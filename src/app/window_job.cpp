@@ -5,8 +5,10 @@
 
 #include "app/draw_setup.h"
 #include "app/main_view.h"
+#include "app/settings_warnings.h"
 #include "app/window_output.h"
 #include "render/draw.h"
+#include "render/layers/layer_log.h"
 
 namespace tcmap {
 
@@ -55,6 +57,13 @@ void runWindowJob(const WindowJob& job, MainView& view, DrawMode mode) {
 
     ViewProgress progress(view);
     DrawResult result = draw(request, progress);
+    if (result.drawingErrors > job.drawingErrors) {
+        // The log keeps the drawing library's own words; the messages say
+        // which setting is the likely cause, in the user's language.
+        for (std::string& cause : invalidSettingValues(job.paths.settingsPath, request.language)) {
+            result.messages.push_back({MessageKind::Warning, std::move(cause), kWarningColour});
+        }
+    }
     job.drawingErrors = result.drawingErrors;
     view.setJobMessages(jobWarnings(result));
     if (result.drawn()) {

@@ -1,9 +1,13 @@
 #include "files/file_list_rules.h"
 
+#include <filesystem>
+#include <system_error>
 #include <unordered_set>
 
 #include "base/file_io.h"
 #include "base/text_rules.h"
+#include "files/file_chooser_rules.h"
+#include "files/folder_walk.h"
 #include "files/sort_texts.h"
 #include "i18n/language_pack.h"
 #include "i18n/safe_format.h"
@@ -11,12 +15,24 @@
 
 namespace tcmap {
 
+namespace {
+
+bool isFolder(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_directory(path, error);
+}
+
+}  // namespace
+
 FileTypeTexts FileTypeTexts::from(const LanguagePack& pack) {
     // The unsupported-file text doubles as a message with the file name in
     // it; as a type it is shown without a name.
-    return {pack.text(TextId::BestTrackType), pack.text(TextId::ForecastType),
+    return {pack.text(TextId::BestTrackType),
+            pack.text(TextId::ForecastType),
             trimText(safeFormat(pack.text(TextId::UnsupportedFile), {""})),
-            pack.text(TextId::ArchiveType)};
+            pack.text(TextId::ArchiveType),
+            pack.text(TextId::FolderType),
+            pack.text(TextId::FolderTrackFiles)};
 }
 
 FileListRow fileListRow(size_t position, const std::string& path, const FileTypeTexts& types) {
@@ -26,6 +42,12 @@ FileListRow fileListRow(size_t position, const std::string& path, const FileType
     if (separator != std::string::npos) {
         row.folder = path.substr(0, separator);
         row.name = path.substr(separator + 1);
+    }
+    if (!row.name.empty() && isFolder(path)) {
+        // A folder is no track file: say so, and how many it holds.
+        row.type = types.folder;
+        row.size = safeFormat(types.folderFiles, {listFolderFiles(path).size()});
+        return row;
     }
     const size_t dot = row.name.rfind('.');
     const std::string extension =
@@ -46,6 +68,17 @@ FileListRow fileListRow(size_t position, const std::string& path, const FileType
 std::string listStatusText(std::string_view countFormat, size_t selectedRows, size_t entries) {
     if (selectedRows < 2) return safeFormat(countFormat, {entries});
     return std::to_string(selectedRows) + " / " + std::to_string(entries);
+}
+
+bool expandFolderEntry(std::vector<std::string>& trackFiles, size_t row) {
+    if (row >= trackFiles.size() || !isFolder(trackFiles[row])) return false;
+    const std::string folder = withoutTrailingSeparator(trackFiles[row]);
+    std::vector<std::string> held;
+    for (const std::string& name : listFolderFiles(folder)) held.push_back(joinPath(folder, name));
+    trackFiles.erase(trackFiles.begin() + static_cast<std::ptrdiff_t>(row));
+    trackFiles.insert(trackFiles.begin() + static_cast<std::ptrdiff_t>(row), held.begin(),
+                      held.end());
+    return true;
 }
 
 void removeSelectedFiles(std::vector<std::string>& trackFiles, const std::vector<int>& rows) {

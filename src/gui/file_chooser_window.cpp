@@ -2,32 +2,44 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDir>
 #include <QFileSystemModel>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
+#include <QSplitter>
 #include <QStandardPaths>
 #include <QTreeView>
+#include <QVBoxLayout>
 #include <memory>
 
 #include "config/prompter.h"
 #include "files/file_chooser_rules.h"
+#include "files/folder_path_completion.h"
 #include "files/folder_walk.h"
 #include "gui/dialog_placement.h"
 #include "gui/ui_text.h"
 #include "gui/window_session.h"
+#include "i18n/safe_format.h"
 
 namespace tcmap {
 
 namespace {
 
 constexpr int kSubfolderScope = 1;
+constexpr int kHomeShortcut = 5;
+// The first size: room for a tree and file names of a data folder.
+constexpr int kFirstWidth = 720;
+constexpr int kFirstHeight = 460;
 
 std::string toStd(const QString& text) {
     return text.toStdString();
@@ -54,11 +66,30 @@ std::string specialFolder(QStandardPaths::StandardLocation location) {
     return !path.isEmpty() && QDir(path).exists() ? toStd(path) : std::string();
 }
 
+// A path as typed: "~" is the home folder, a relative path is taken from
+// the folder shown.
+QString typedPathIn(const std::string& folder, QString typed) {
+    typed = typed.trimmed();
+    if (typed == "~" || typed.startsWith("~/")) typed.replace(0, 1, QDir::homePath());
+    if (QDir::isRelativePath(typed)) typed = QDir(QString::fromStdString(folder)).filePath(typed);
+    return QDir::cleanPath(typed);
+}
+
 }  // namespace
 
 FileChooserWindow::FileChooserWindow(WindowSession& app, Prompter& prompter, QWidget* owner)
     : QDialog(owner), app_(app), prompter_(prompter), pack_(app.languagePack()) {
     setModal(true);
+
+    pathLabel_ = new QLabel(this);
+    path_ = new QLineEdit(this);
+    path_->setObjectName("path");
+    pathLabel_->setBuddy(path_);
+    path_->installEventFilter(this);
+    new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_L), this, [this] {
+        path_->setFocus(Qt::ShortcutFocusReason);
+        path_->selectAll();
+    });
 
     drives_ = new QComboBox(this);
     drives_->setObjectName("drives");
@@ -74,6 +105,10 @@ FileChooserWindow::FileChooserWindow(WindowSession& app, Prompter& prompter, QWi
     for (int column = 1; column < folderModel_->columnCount(); ++column) {
         folders_->hideColumn(column);
     }
+    // Suggestions while typing come from the same folder model.
+    auto* completer = new QCompleter(folderModel_, this);
+    completer->setCaseSensitivity(Qt::CaseSensitive);
+    path_->setCompleter(completer);
 
     filesLabel_ = new QLabel(this);
     files_ = new QListWidget(this);
@@ -101,9 +136,33 @@ FileChooserWindow::FileChooserWindow(WindowSession& app, Prompter& prompter, QWi
     status_->setObjectName("status");
     status_->setMinimumHeight(2 * status_->fontMetrics().height());
 
+    auto* pathRow = new QHBoxLayout;
+    pathRow->addWidget(pathLabel_);
+    pathRow->addWidget(path_, 1);
+
+    auto* left = new QWidget(this);
+    auto* leftColumn = new QVBoxLayout(left);
+    leftColumn->setContentsMargins(0, 0, 0, 0);
+    leftColumn->addWidget(drives_);
+    leftColumn->addWidget(folders_, 1);
+    leftColumn->addWidget(shortcuts_);
+
     auto* scopeRow = new QHBoxLayout;
     scopeRow->addWidget(scopeLabel_);
     scopeRow->addWidget(scope_, 1);
+    auto* right = new QWidget(this);
+    auto* rightColumn = new QVBoxLayout(right);
+    rightColumn->setContentsMargins(0, 0, 0, 0);
+    rightColumn->addWidget(filesLabel_);
+    rightColumn->addWidget(files_, 1);
+    rightColumn->addLayout(scopeRow);
+
+    split_ = new QSplitter(Qt::Horizontal, this);
+    split_->setObjectName("split");
+    split_->setChildrenCollapsible(false);
+    split_->addWidget(left);
+    split_->addWidget(right);
+
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(selectAll_);
     buttons->addWidget(unselectAll_);
@@ -111,18 +170,12 @@ FileChooserWindow::FileChooserWindow(WindowSession& app, Prompter& prompter, QWi
     buttons->addWidget(ok_);
     buttons->addWidget(close_);
 
-    auto* layout = new QGridLayout(this);
-    layout->addWidget(drives_, 0, 0);
-    layout->addWidget(filesLabel_, 0, 1);
-    layout->addWidget(folders_, 1, 0);
-    layout->addWidget(files_, 1, 1);
-    layout->addWidget(shortcuts_, 2, 0);
-    layout->addLayout(scopeRow, 2, 1);
-    layout->addLayout(buttons, 3, 0, 1, 2);
-    layout->addWidget(status_, 4, 0, 1, 2);
-    layout->setRowStretch(1, 1);
-    layout->setColumnStretch(0, 1);
-    layout->setColumnStretch(1, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(pathRow);
+    layout->addWidget(split_, 1);
+    layout->addLayout(buttons);
+    layout->addWidget(status_);
+    chainTabOrder();
 
     applyTexts();
 
@@ -152,9 +205,16 @@ FileChooserWindow::FileChooserWindow(WindowSession& app, Prompter& prompter, QWi
     connect(close_, &QPushButton::clicked, this, &QDialog::close);
     connect(&statusTimer_, &QTimer::timeout, this, &FileChooserWindow::updateSearchStatus);
 
-    if (app_.lastDir.empty()) app_.lastDir = app_.paths.runFolder;
-    fitAndCentre(this, 480, 300, owner);
-    setFolderPath(chooserStartFolder(app_.lastDir, app_.paths.runFolder));
+    // On first use the home folder, where track files are kept, rather than
+    // the program's own folder.
+    const std::string home = withoutTrailingSeparator(toStd(QDir::homePath()));
+    if (app_.lastDir.empty()) app_.lastDir = home;
+    fitAndCentre(this, app_.chooserWidth > 0 ? app_.chooserWidth : kFirstWidth,
+                 app_.chooserHeight > 0 ? app_.chooserHeight : kFirstHeight, owner);
+    if (app_.chooserSplit.size() == 2) {
+        split_->setSizes({app_.chooserSplit[0], app_.chooserSplit[1]});
+    }
+    setFolderPath(chooserStartFolder(app_.lastDir, home));
     app_.chooserAccepted = false;
 }
 
@@ -172,13 +232,24 @@ bool FileChooserWindow::choose() {
     return exec() == QDialog::Accepted;
 }
 
+void FileChooserWindow::chainTabOrder() {
+    QWidget* previous = path_;
+    for (QWidget* next :
+         std::initializer_list<QWidget*>{drives_, folders_, shortcuts_, files_, scope_, selectAll_,
+                                         unselectAll_, ok_, close_}) {
+        QWidget::setTabOrder(previous, next);
+        previous = next;
+    }
+}
+
 void FileChooserWindow::applyTexts() {
     setWindowTitle(uiText(pack_.text(TextId::ChooserTitle) + ":"));
+    pathLabel_->setText(uiText(pack_.text(TextId::ChooserPathLabel) + ":"));
     filesLabel_->setText(uiText(pack_.text(TextId::ChooserFilesLabel)));
     shortcuts_->clear();
     for (const TextId id :
          {TextId::ShortcutGoTo, TextId::ShortcutProgramFolder, TextId::ShortcutDesktop,
-          TextId::ShortcutDocuments, TextId::ShortcutFavourites}) {
+          TextId::ShortcutDocuments, TextId::ShortcutFavourites, TextId::ShortcutHome}) {
         shortcuts_->addItem(uiText(pack_.text(id)));
     }
     shortcuts_->setCurrentIndex(0);
@@ -195,6 +266,7 @@ void FileChooserWindow::applyTexts() {
 
 void FileChooserWindow::setFolderPath(const std::string& folder) {
     folder_ = folder;
+    path_->setText(QString::fromStdString(folder_));
     keepFolderInView_ = true;
     const int drive = driveIndexOf(*drives_, folder_);
     if (drive >= 0) drives_->setCurrentIndex(drive);
@@ -252,6 +324,7 @@ void FileChooserWindow::changeDrive(int index) {
 void FileChooserWindow::changeFolder(const QModelIndex& current) {
     if (followingFolder_ || !current.isValid()) return;
     folder_ = toStd(folderModel_->filePath(current));
+    path_->setText(QString::fromStdString(folder_));
     keepFolderInView_ = false;  // the user chose it where it is
     refillFileList();
     files_->setFocus();
@@ -271,6 +344,9 @@ void FileChooserWindow::goToShortcut(int index) {
             break;
         case 4:  // favourites: no such folder on this desktop
             break;
+        case kHomeShortcut:
+            folder = toStd(QDir::homePath());
+            break;
         default:
             return;
     }
@@ -279,9 +355,71 @@ void FileChooserWindow::goToShortcut(int index) {
     folders_->setFocus();
 }
 
+bool FileChooserWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != path_ || event->type() != QEvent::KeyPress) {
+        return QDialog::eventFilter(watched, event);
+    }
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+        // Enter goes to the path typed; it does not confirm the window.
+        goToTypedPath();
+        return true;
+    }
+    // Tab completes while there is something to complete, then moves on.
+    if (plain && key->key() == Qt::Key_Tab) return completeTypedPath();
+    return false;
+}
+
+bool FileChooserWindow::completeTypedPath() {
+    if (path_->text().isEmpty()) return false;
+    const std::string typed = toStd(typedPathIn(folder_, path_->text()));
+    // cleanPath drops a trailing separator the user typed.
+    const bool endsInSeparator = path_->text().endsWith('/');
+    const std::string start = endsInSeparator && typed != "/" ? typed + "/" : typed;
+    const std::string completed = completeFolderPath(start);
+    if (completed == start) return false;  // nothing more to complete: Tab moves on
+    path_->setText(QString::fromStdString(completed));
+    return true;
+}
+
+void FileChooserWindow::goToTypedPath() {
+    const QString path = typedPathIn(folder_, path_->text());
+    const QFileInfo target(path);
+    if (target.isDir()) {
+        status_->clear();
+        setFolderPath(withoutTrailingSeparator(toStd(target.absoluteFilePath())));
+        folders_->setFocus();
+        return;
+    }
+    if (target.isFile()) {
+        // A file's path: its folder, with the file ticked and highlighted.
+        setFolderPath(withoutTrailingSeparator(toStd(target.absolutePath())));
+        const QList<QListWidgetItem*> named =
+            files_->findItems(target.fileName(), Qt::MatchExactly);
+        if (!named.isEmpty()) {
+            named.front()->setCheckState(Qt::Checked);
+            files_->setCurrentItem(named.front());
+        }
+        status_->clear();
+        files_->setFocus();
+        return;
+    }
+    status_->setText(uiText(safeFormat(pack_.text(TextId::ChooserNoSuchFolder), {toStd(path)})));
+    path_->selectAll();
+}
+
+void FileChooserWindow::done(int result) {
+    app_.chooserWidth = width();
+    app_.chooserHeight = height();
+    const QList<int> sizes = split_->sizes();
+    app_.chooserSplit.assign(sizes.begin(), sizes.end());
+    QDialog::done(result);
+}
+
 void FileChooserWindow::setControlsEnabled(bool enabled) {
     for (QWidget* control :
-         std::initializer_list<QWidget*>{drives_, folders_, files_, ok_, close_, selectAll_,
+         std::initializer_list<QWidget*>{path_, drives_, folders_, files_, ok_, close_, selectAll_,
                                          unselectAll_, shortcuts_, scope_}) {
         control->setEnabled(enabled);
     }

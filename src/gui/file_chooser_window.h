@@ -1,7 +1,8 @@
 // The modal window in which the user picks track files: ticked in one
 // folder, or collected from a whole folder tree by a search on a worker
-// thread. The caller sets app.chooserAppend and calls choose(); the chosen
-// files are then in app.trackFiles.
+// thread. A folder is reached through the tree, the places, or a path typed
+// or pasted into the path field (Tab completes it, Enter goes there). The caller sets
+// app.chooserAppend and calls choose(); the chosen files are then in app.trackFiles.
 #pragma once
 
 #include <QDialog>
@@ -16,8 +17,10 @@
 class QComboBox;
 class QFileSystemModel;
 class QLabel;
+class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QSplitter;
 class QTreeView;
 
 namespace tcmap {
@@ -47,9 +50,13 @@ class FileChooserWindow : public QDialog {
 
     // While the search runs the window refuses to close.
     void reject() override;
+    // Notes the window's size and split in the session for the next chooser.
+    void done(int result) override;
 
   protected:
     void showEvent(QShowEvent* event) override;
+    // Tab and Enter in the path field.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void applyTexts();
@@ -59,6 +66,9 @@ class FileChooserWindow : public QDialog {
     void changeDrive(int index);
     void changeFolder(const QModelIndex& current);
     void goToShortcut(int index);
+    void goToTypedPath();
+    bool completeTypedPath();
+    void chainTabOrder();
     void setControlsEnabled(bool enabled);
     void startSearch();
     void finishSearch(std::vector<std::string> found);
@@ -76,6 +86,9 @@ class FileChooserWindow : public QDialog {
     // The refusal to close during a search is on screen.
     bool refusalShown_ = false;
 
+    QLabel* pathLabel_ = nullptr;
+    QLineEdit* path_ = nullptr;
+    QSplitter* split_ = nullptr;
     QComboBox* drives_ = nullptr;
     QFileSystemModel* folderModel_ = nullptr;
     QTreeView* folders_ = nullptr;

@@ -248,6 +248,12 @@ void FileListWindow::clearFiles() {
 }
 
 void FileListWindow::openSelected() {
+    // A folder is opened into the track files it holds.
+    if (const std::vector<int> rows = selectedRows();
+        rows.size() == 1 && expandFolderEntry(app_.trackFiles, size_t(rows.front()))) {
+        refillFileList();
+        return;
+    }
     if (const std::optional<std::string> path = fileToOpen(app_.trackFiles, selectedRows())) {
         opener_(*path);
     }

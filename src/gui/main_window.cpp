@@ -544,6 +544,12 @@ void MainWindow::dropFiles(const std::vector<std::string>& paths) {
     }
     app_.trackFiles = paths;
     refreshTitleNow();
+    if (const std::optional<DrawMode> mode = autoDrawMode(checkedAutoDrawItem())) {
+        startDrawJob(*mode);
+        return;
+    }
+    // The map shown is of the files before the drop.
+    if (panel_->showsMap()) setStatusNow(kStatusParts - 1, lang.text(TextId::MapOutOfDate));
 }
 
 // ---- events ------------------------------------------------------------------------

@@ -49,6 +49,11 @@ struct WindowSession {
     // that outcome from the chooser's own result, not from here.
     bool chooserAppend = false;
     bool chooserAccepted = false;
+    // The chooser's size and the widths either side of its split, as the
+    // user left them (0 and empty until a chooser has closed).
+    int chooserWidth = 0;
+    int chooserHeight = 0;
+    std::vector<int> chooserSplit;
     std::atomic<int> searchState{0};
     // Subfolder search: the number of files found so far (read by the
     // chooser's status label while the search thread adds to it), and whether

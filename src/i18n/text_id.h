@@ -331,6 +331,16 @@ enum class TextId : int32_t {
     ExpectWord = 357,          // %s: the words
     AgencyScaleLabel = 358,
     AgencyWindsLabel = 359,
+    // The file chooser's path field and Home place.
+    ShortcutHome = 360,
+    ChooserPathLabel = 361,
+    ChooserNoSuchFolder = 362,  // %s: the path typed
+    // The file list's folder rows, and a map older than the list of files.
+    FolderType = 363,
+    FolderTrackFiles = 364,  // %d: the track files in the folder
+    MapOutOfDate = 365,
+    // A drawing error explained: %s value, %s key, %s settings file, %s what it accepts.
+    InvalidSettingValue = 366,
 };
 
 }  // namespace tcmap

@@ -135,3 +135,40 @@ TEST_F(WindowJobTest, DrawingErrorsCountOnFromJobToJob) {
         EXPECT_EQ(line.text.find("An error occurred"), std::string::npos) << line.text;
     }
 }
+
+// A setting the drawing library refuses: the log keeps the library's words,
+// and the messages name the value, the key and the file in the user's language.
+TEST_F(WindowJobTest, DrawingErrorsNameTheInvalidSettingInTheUsersLanguage) {
+    folder.put("zh-cn.lang", readFileOrEmpty(std::string(TCMAP_SOURCE_DIR) + "/data/zh-cn.lang"));
+    struct Row {
+        const char* code;
+        std::string expected;
+    };
+    const Row rows[] = {
+        {"en",
+         "The value -3 is not valid (Track1 in Settings.ini): expected a number from 0 to "
+         "1000000"},
+        {"zh-cn", "设置值 -3 无效（Track1，位于 Settings.ini）：应为 "},
+    };
+    for (const Row& row : rows) {
+        language.code = row.code;
+        folder.put("Settings.ini",
+                   "[Borvane4]\nMode=1\nWidthSpace1=10\nHeightSpace1=5\nWidth1=50\n"
+                   "Height1=20\nTrack1=-3\n");
+        style.tcv = true;  // Track1 is the track width of the TCV style
+        const int64_t before = drawingErrors;
+        run();
+        expectEnded(row.code);
+        EXPECT_GT(drawingErrors, before) << row.code;
+        const std::vector<std::string> messages = view.jobMessages();
+        ASSERT_FALSE(messages.empty()) << row.code;
+        EXPECT_EQ(messages.back().rfind(row.expected, 0), 0u) << messages.back();
+        bool libraryWords = false;
+        for (const LogLine& line : view.lines()) {
+            libraryWords |=
+                line.text.find("An error occurred while using GDI+") != std::string::npos;
+            EXPECT_EQ(line.text.find("is not valid"), std::string::npos) << line.text;
+        }
+        EXPECT_TRUE(libraryWords) << row.code;
+    }
+}

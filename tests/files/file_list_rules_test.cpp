@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "i18n/language_pack.h"
 #include "support/temp_folder.h"
 
@@ -13,7 +15,8 @@ namespace {
 
 using Files = std::vector<std::string>;
 
-const FileTypeTexts kTypes{"Best track", "Forecast", "Unsupported file", "Archive"};
+const FileTypeTexts kTypes{"Best track", "Forecast", "Unsupported file",
+                           "Archive",    "Folder",   "%d track files"};
 
 }  // namespace
 
@@ -115,4 +118,34 @@ TEST(FileListRules, OpensOnlyASingleSelectedRow) {
     EXPECT_EQ(fileToOpen(files, {}), std::nullopt);
     EXPECT_EQ(fileToOpen(files, {0, 1}), std::nullopt);
     EXPECT_EQ(fileToOpen(files, {2}), std::nullopt);
+}
+
+// A dropped folder is shown as one, with the track files it holds, and Open
+// puts those files in its place.
+TEST(FileListRules, FoldersShowTheirTrackFilesAndOpenIntoThem) {
+    TempFolder folder;
+    std::filesystem::create_directories(folder.file("storms/deeper"));
+    folder.put("storms/bal01.dat", "x");
+    folder.put("storms/aal02.fst", "x");
+    folder.put("storms/notes.doc", "x");
+    folder.put("storms/deeper/bal03.dat", "x");
+    std::filesystem::create_directories(folder.file("empty"));
+
+    const FileListRow row = fileListRow(2, folder.file("storms"), kTypes);
+    EXPECT_EQ(row.name, "storms");
+    EXPECT_EQ(row.type, "Folder");
+    EXPECT_EQ(row.size, "2 track files");
+    EXPECT_EQ(fileListRow(1, folder.file("empty"), kTypes).size, "0 track files");
+
+    Files held{"/a.dat", folder.file("storms/"), "/z.dat"};
+    EXPECT_FALSE(expandFolderEntry(held, 0));  // a file stays a file
+    EXPECT_FALSE(expandFolderEntry(held, 3));  // past the end
+    EXPECT_EQ(held.size(), 3u);
+    EXPECT_TRUE(expandFolderEntry(held, 1));
+    EXPECT_EQ(held, (Files{"/a.dat", folder.file("storms/bal01.dat"),
+                           folder.file("storms/aal02.fst"), "/z.dat"}));
+
+    Files onlyEmpty{folder.file("empty")};
+    EXPECT_TRUE(expandFolderEntry(onlyEmpty, 0));
+    EXPECT_TRUE(onlyEmpty.empty());
 }

@@ -4,13 +4,16 @@
 #include <QFile>
 #include <QFileSystemModel>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeView>
 #include <QtTest>
+#include <cstdlib>
 #include <functional>
 
 #include "config/profile_store.h"
@@ -258,6 +261,142 @@ class FileChooserWindowTest : public QObject {
         QCOMPARE(app_->trackFiles, std::vector<std::string>({pathIn(*storms_, "b.dat")}));
         QCOMPARE(ProfileStore::read(app_->paths.settingsPath, "Borvane4", "Dir", ""),
                  app_->lastDir);
+    }
+
+    void pathFieldGoesWhereTheTypedPathLeads() {
+        FileChooserWindow chooser(*app_, prompter_, nullptr);
+        chooser.show();
+        auto* path = chooser.findChild<QLineEdit*>("path");
+        QCOMPARE(path->text(), storms_->path());  // it shows the folder opened
+
+        const QString home = QDir::homePath();
+        struct Row {
+            QString typed;
+            std::string folder;  // where the chooser is afterwards
+            QStringList ticked;
+        };
+        const Row rows[] = {
+            {storms_->filePath("2023/deep"), pathIn(*storms_, "2023/deep"), {}},
+            {"..", pathIn(*storms_, "2023"), {}},            // from the folder shown
+            {" deep/ ", pathIn(*storms_, "2023/deep"), {}},  // spaces pasted along
+            {storms_->filePath("2023/x.dat"), pathIn(*storms_, "2023"), {"x.dat"}},  // a file
+            {"~", home.toStdString(), {}},
+            {storms_->filePath("nowhere"), home.toStdString(), {}},  // stays where it was
+        };
+        for (const Row& row : rows) {
+            path->setText(row.typed);
+            QTest::keyClick(path, Qt::Key_Return);
+            QCOMPARE(chooser.folderPath(), row.folder);
+            QStringList ticked;
+            for (int i = 0; i < files(chooser)->count(); ++i) {
+                if (files(chooser)->item(i)->checkState() == Qt::Checked) {
+                    ticked << files(chooser)->item(i)->text();
+                }
+            }
+            QCOMPARE(ticked, row.ticked);
+            // Enter in the field never confirms the window.
+            QVERIFY(chooser.isVisible());
+            QVERIFY(!app_->chooserAccepted);
+        }
+        QCOMPARE(chooser.findChild<QLabel*>("status")->text(),
+                 "There is no folder " + storms_->filePath("nowhere"));
+        QCOMPARE(path->text(), storms_->filePath("nowhere"));  // kept, to be corrected
+    }
+
+    void tabCompletesThePathThenMovesOn() {
+        FileChooserWindow chooser(*app_, prompter_, nullptr);
+        chooser.show();
+        QVERIFY(QTest::qWaitForWindowActive(&chooser));
+        auto* path = chooser.findChild<QLineEdit*>("path");
+        path->setFocus();
+        path->setText(storms_->filePath("20"));
+        QTest::keyClick(path, Qt::Key_Tab);
+        QCOMPARE(path->text(), storms_->filePath("2023/"));
+        QCOMPARE(QApplication::focusWidget(), path);
+        QTest::keyClicks(path, "d");
+        QTest::keyClick(path, Qt::Key_Tab);
+        QCOMPARE(path->text(), storms_->filePath("2023/deep/"));
+
+        // Nothing left to complete: Tab goes on to the next control.
+        QTest::keyClick(path, Qt::Key_Tab);
+        QCOMPARE(path->text(), storms_->filePath("2023/deep/"));
+        QCOMPARE(QApplication::focusWidget(), chooser.findChild<QComboBox*>("drives"));
+
+        // Ctrl+L comes back to the field with its text selected for typing over.
+        QTest::keyClick(&chooser, Qt::Key_L, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), path);
+        QCOMPARE(path->selectedText(), path->text());
+    }
+
+    void keyboardTicksFilesInTheList() {
+        FileChooserWindow chooser(*app_, prompter_, nullptr);
+        chooser.show();
+        QVERIFY(QTest::qWaitForWindowActive(&chooser));
+        files(chooser)->setFocus();
+        files(chooser)->setCurrentRow(1);
+        QTest::keyClick(files(chooser), Qt::Key_Space);
+        QCOMPARE(files(chooser)->item(1)->checkState(), Qt::Checked);
+        QTest::keyClick(files(chooser), Qt::Key_Down);
+        QTest::keyClick(files(chooser), Qt::Key_Space);
+        // The README's picture of the chooser: TCMAP_SCREENSHOT_DIR=docs/screenshots.
+        if (const char* screenshots = std::getenv("TCMAP_SCREENSHOT_DIR")) {
+            auto* tree = chooser.findChild<QTreeView*>("folders");
+            QTRY_VERIFY(tree->viewport()->rect().contains(tree->visualRect(tree->currentIndex())));
+            QVERIFY(chooser.grab().save(QString::fromLocal8Bit(screenshots) + "/file_chooser.png"));
+        }
+        chooser.confirm();
+        QCOMPARE(app_->trackFiles,
+                 std::vector<std::string>({pathIn(*storms_, "c.fst"), pathIn(*storms_, "a.txt")}));
+    }
+
+    void homeIsAPlaceAndTheFirstFolder() {
+        {
+            FileChooserWindow chooser(*app_, prompter_, nullptr);
+            auto* shortcuts = chooser.findChild<QComboBox*>("shortcuts");
+            QCOMPARE(shortcuts->itemText(5), QString("Home"));
+            emit shortcuts->activated(5);
+            QCOMPARE(chooser.folderPath(), QDir::homePath().toStdString());
+        }
+        // Never used before: the home folder, not the program's folder.
+        app_->lastDir.clear();
+        FileChooserWindow chooser(*app_, prompter_, nullptr);
+        QCOMPARE(chooser.folderPath(), QDir::homePath().toStdString());
+    }
+
+    void theOpenedFolderIsScrolledIntoView() {
+        // Enough neighbours that the folder lies far below the tree's top.
+        for (int i = 0; i < 80; ++i)
+            QDir(storms_->path()).mkdir(QString("f%1").arg(i, 2, 10, QChar('0')));
+        app_->lastDir = pathIn(*storms_, "f79");
+        FileChooserWindow chooser(*app_, prompter_, nullptr);
+        chooser.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chooser));
+        auto* tree = chooser.findChild<QTreeView*>("folders");
+        auto* model = qobject_cast<QFileSystemModel*>(tree->model());
+        QCOMPARE(tree->currentIndex(), model->index(storms_->filePath("f79")));
+        QTRY_VERIFY(tree->viewport()->rect().contains(tree->visualRect(tree->currentIndex())));
+    }
+
+    void sizeAndSplitAreRememberedForTheNextChooser() {
+        QList<int> split;
+        {
+            FileChooserWindow chooser(*app_, prompter_, nullptr);
+            chooser.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&chooser));
+            chooser.resize(830, 510);
+            auto* splitter = chooser.findChild<QSplitter*>("split");
+            splitter->setSizes({250, 550});
+            split = splitter->sizes();
+            QVERIFY(split.front() < 300);  // far from the even split a new chooser has
+            chooser.findChild<QPushButton*>("close")->click();
+        }
+        QCOMPARE(app_->chooserWidth, 830);
+        QCOMPARE(app_->chooserHeight, 510);
+        FileChooserWindow chooser(*app_, prompter_, nullptr);
+        chooser.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chooser));
+        QCOMPARE(chooser.size(), QSize(830, 510));
+        QCOMPARE(chooser.findChild<QSplitter*>("split")->sizes(), split);
     }
 
   private:

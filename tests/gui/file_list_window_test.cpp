@@ -122,6 +122,24 @@ class FileListWindowTest : public QObject {
         QCOMPARE(opened, Files({"/s/b.dat"}));
     }
 
+    void aFolderRowOpensIntoItsTrackFiles() {
+        const std::string held = folder_->path().toStdString();
+        app_->trackFiles = {"/s/a.dat", held};
+        FileListWindow list(*app_, prompter_, nullptr);
+        std::vector<std::string> opened;
+        list.setFileOpener([&](const std::string& path) { opened.push_back(path); });
+        QTableWidget* table = tableOf(list);
+        QCOMPARE(rowTexts(table, 1), QStringList({"2", folder_->path().section('/', -1),
+                                                  folder_->path().section('/', 0, -2), "Folder",
+                                                  "Track files: 1 (Open adds them)"}));
+        selectRows(list, {1});
+        list.findChild<QPushButton*>("open")->click();
+        QVERIFY(opened.empty());  // nothing handed to the desktop
+        QCOMPARE(app_->trackFiles, Files({"/s/a.dat", held + "/bwp012014.dat"}));
+        QCOMPARE(rowTexts(table, 1).at(3), QString("Best track"));
+        QCOMPARE(statusOf(list), QString("2 files"));
+    }
+
     void droppedFilesAreSortedAndAppended() {
         app_->trackFiles = {"/t/m.dat"};
         FileListWindow list(*app_, prompter_, nullptr);

@@ -87,7 +87,7 @@ class MainWindowTest : public QObject {
     void menusShowEachShortcutOnce();
     void drawingWithoutFilesWarnsAndStartsNothing();
     void regionPromptRefusesFlatRegionsAndStoresNormalisedOnes();
-    void dropsReplaceTheFilesAndNeverDraw();
+    void dropsReplaceTheFilesAndDrawOnlyWithAutoDraw();
     void openedFilesAreDrawnAsTheAutoDrawItemSays();
     void changeMapStoresTheMapOfTheCurrentStyle();
     void backgroundColourIsWrittenOnlyWhenItChanges();
@@ -392,7 +392,7 @@ void MainWindowTest::regionPromptRefusesFlatRegionsAndStoresNormalisedOnes() {
     QTRY_COMPARE(job.runs.load(), 2);
 }
 
-void MainWindowTest::dropsReplaceTheFilesAndNeverDraw() {
+void MainWindowTest::dropsReplaceTheFilesAndDrawOnlyWithAutoDraw() {
     MainWindowFixture folder;
     folder.app.trackFiles = {"/old/one.dat"};
     FakePrompter prompter;
@@ -400,7 +400,7 @@ void MainWindowTest::dropsReplaceTheFilesAndNeverDraw() {
     MainWindow window(folder.app, prompter, job.runner());
     QSignalSpy started(&window, &MainWindow::drawJobStarted);
     window.setAcceptDrops(true);
-    window.chooseAutoDraw(kAutoDrawNormal);
+    window.chooseAutoDraw(kAutoDrawOff);
 
     auto drop = [&](const QStringList& paths) {
         QMimeData data;
@@ -446,6 +446,24 @@ void MainWindowTest::dropsReplaceTheFilesAndNeverDraw() {
 
     QCOMPARE(started.count(), 0);
     QCOMPARE(job.runs.load(), 0);
+
+    // Over a map drawn before, the status bar says the map is out of date.
+    folder.app.idlePictureOn = false;
+    window.setPictureLayout(kMapPictureLayout);
+    window.setPanelPicture(pngBytes(400, 200));
+    QTRY_VERIFY(window.panel()->showsMap());
+    drop({"/new/e.dat"});
+    QCOMPARE(window.statusText(3), text(folder, TextId::MapOutOfDate));
+    QCOMPARE(started.count(), 0);
+
+    // With automatic drawing on, a drop draws the files dropped.
+    window.chooseAutoDraw(kAutoDrawGlobal);
+    drop({"/new/f.dat"});
+    QCOMPARE(started.count(), 1);
+    QTRY_COMPARE(job.runs.load(), 1);
+    QCOMPARE(job.lastMode.load(), int(DrawMode::Global));
+    QCOMPARE(folder.app.trackFiles, std::vector<std::string>{"/new/f.dat"});
+    QTRY_VERIFY(window.menusEnabled());
 }
 
 void MainWindowTest::openedFilesAreDrawnAsTheAutoDrawItemSays() {
