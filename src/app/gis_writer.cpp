@@ -188,6 +188,10 @@ std::string writeLayer(GDALDatasetH dataset, OGRSpatialReferenceH wgs84, const G
             return "layer " + layer.name + ", field " + field.name + ": " + QuietGdalErrors::last();
         }
     }
+    // A database format commits each feature on its own otherwise: one
+    // transaction for the layer writes it in one go.
+    const bool transaction = GDALDatasetTestCapability(dataset, ODsCTransactions) &&
+                             GDALDatasetStartTransaction(dataset, FALSE) == OGRERR_NONE;
     OGRFeatureDefnH definition = OGR_L_GetLayerDefn(out);
     for (const GisFeature& feature : layer.features) {
         OGRFeatureH made = OGR_F_Create(definition);
@@ -200,7 +204,13 @@ std::string writeLayer(GDALDatasetH dataset, OGRSpatialReferenceH wgs84, const G
         if (styled) OGR_F_SetStyleString(made, styleOf(feature).c_str());
         const OGRErr error = OGR_L_CreateFeature(out, made);
         OGR_F_Destroy(made);
-        if (error != OGRERR_NONE) return "layer " + layer.name + ": " + QuietGdalErrors::last();
+        if (error != OGRERR_NONE) {
+            if (transaction) GDALDatasetRollbackTransaction(dataset);
+            return "layer " + layer.name + ": " + QuietGdalErrors::last();
+        }
+    }
+    if (transaction && GDALDatasetCommitTransaction(dataset) != OGRERR_NONE) {
+        return "layer " + layer.name + ": " + QuietGdalErrors::last();
     }
     return {};
 }
