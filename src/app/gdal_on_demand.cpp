@@ -73,6 +73,11 @@
     X(CPLErr, CPLGetLastErrorType, (void), ())                                                    \
     X(const char*, CPLGetLastErrorMsg, (void), ())                                                \
     X(void, CPLSetConfigOption, (const char* key, const char* value), (key, value))               \
+    X(const char*, CPLGetThreadLocalConfigOption, (const char* key, const char* fallback),        \
+      (key, fallback))                                                                            \
+    X(void, CPLSetThreadLocalConfigOption, (const char* key, const char* value), (key, value))    \
+    X(int, GDALDatasetTestCapability, (GDALDatasetH dataset, const char* capability),             \
+      (dataset, capability))                                                                      \
     X(char**, CSLSetNameValue, (char** list, const char* name, const char* value),                \
       (list, name, value))                                                                        \
     X(void, CSLDestroy, (char** list), (list))

@@ -1,5 +1,6 @@
 #include "app/gis_layers.h"
 
+#include <algorithm>
 #include <cmath>
 #include <set>
 
@@ -9,7 +10,12 @@ namespace tcmap {
 
 namespace {
 
-constexpr int kQuadrantSegments = 16;
+// A quadrant's arc strays from the true circle by at most this much between
+// its vertices: far below what a map shows, and a season of radii in a
+// GeoJSON is less than half as large as with a fixed 16 segments a quadrant.
+constexpr double kArcToleranceNm = 0.5;
+constexpr int kMinQuadrantSegments = 2;
+constexpr int kMaxQuadrantSegments = 16;
 constexpr const char* kQuadrantNames[4] = {"NE", "SE", "SW", "NW"};
 
 GisValue text(const std::string& value) {
@@ -19,6 +25,18 @@ GisValue text(const std::string& value) {
 GisValue positive(int32_t value) {
     return value > 0 ? GisValue{int64_t{value}} : GisValue{};
 }
+
+}  // namespace
+
+int quadrantSegments(double radiusNm) {
+    if (!(radiusNm > kArcToleranceNm)) return kMinQuadrantSegments;
+    // A chord of angle a lies R(1 - cos(a/2)) inside the arc at its middle.
+    const double step = 2.0 * std::acos(1.0 - kArcToleranceNm / radiusNm);
+    const int segments = static_cast<int>(std::ceil((M_PI / 2.0) / step));
+    return std::clamp(segments, kMinQuadrantSegments, kMaxQuadrantSegments);
+}
+
+namespace {
 
 class LayerBuilder {
   public:
@@ -167,7 +185,7 @@ class LayerBuilder {
             for (int q = 0; q < 4; ++q) {
                 const int32_t radius = radii.quadrantsNm[static_cast<size_t>(q)];
                 if (radius <= 0) continue;
-                GeoRing ring = quadrantPoints(place, radius, q, kQuadrantSegments);
+                GeoRing ring = quadrantPoints(place, radius, q, quadrantSegments(radius));
                 ring.push_back(ring.front());
                 std::string error;
                 GisFeature feature;

@@ -83,6 +83,10 @@ GeoShape wrappedShape(const GeoShape& shape, std::string& error);
 // type).
 GisLayer mergedLayer(std::vector<GisLayer> layers, const std::string& name);
 
+// How many straight segments a quadrant arc of the radius is drawn with: the
+// fewest that keep within half a nautical mile of the circle, 2 to 16.
+int quadrantSegments(double radiusNm);
+
 // "2012102918" or "201210221800" as "2012-10-29T18:00Z"; other text as given.
 std::string isoTimeOf(const std::string& trackTime);
 

@@ -1,5 +1,6 @@
 #include "app/gis_writer.h"
 
+#include <cpl_conv.h>
 #include <cpl_string.h>
 #include <fcntl.h>
 #include <gdal.h>
@@ -15,6 +16,7 @@
 #include <filesystem>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 #include "app/gdal_on_demand.h"
 
@@ -130,6 +132,30 @@ void setValue(OGRFeatureH feature, int index, const GisValue& value) {
     // GeoJSON leaves out (a season's collection is a third smaller).
 }
 
+// The KML writer of libkml keeps typed attributes (SchemaData) with a cost
+// that grows with every placemark already in the layer: a season of fixes
+// took many minutes. Untyped attributes (ExtendedData) are written in
+// constant time per placemark; readers see the same names and values.
+class KmlUntypedAttributes {
+  public:
+    explicit KmlUntypedAttributes(GisFormat format)
+        : active_(format == GisFormat::Kml || format == GisFormat::Kmz) {
+        if (!active_) return;
+        if (const char* before = CPLGetThreadLocalConfigOption(kOption, nullptr)) before_ = before;
+        CPLSetThreadLocalConfigOption(kOption, "NO");
+    }
+    ~KmlUntypedAttributes() {
+        if (active_) CPLSetThreadLocalConfigOption(kOption, before_ ? before_->c_str() : nullptr);
+    }
+    KmlUntypedAttributes(const KmlUntypedAttributes&) = delete;
+    KmlUntypedAttributes& operator=(const KmlUntypedAttributes&) = delete;
+
+  private:
+    static constexpr const char* kOption = "LIBKML_USE_SIMPLEFIELD";
+    bool active_;
+    std::optional<std::string> before_;
+};
+
 struct DatasetCloser {
     void operator()(void* dataset) const { GDALClose(dataset); }
 };
@@ -143,7 +169,12 @@ std::string writeLayer(GDALDatasetH dataset, OGRSpatialReferenceH wgs84, const G
                        GisFormat format) {
     const bool styled = format == GisFormat::Kml || format == GisFormat::Kmz;
     char** options = nullptr;
-    if (format == GisFormat::GeoJson) options = CSLSetNameValue(options, "RFC7946", "YES");
+    if (format == GisFormat::GeoJson) {
+        options = CSLSetNameValue(options, "RFC7946", "YES");
+        // 0.0001 degree is 11 m, far finer than any fix's place; the default
+        // seven decimals only make the file larger and slower to write.
+        options = CSLSetNameValue(options, "COORDINATE_PRECISION", "4");
+    }
     if (format == GisFormat::ShapefileFolder || format == GisFormat::ShapefileZip) {
         options = CSLSetNameValue(options, "ENCODING", "UTF-8");
     }
@@ -159,6 +190,10 @@ std::string writeLayer(GDALDatasetH dataset, OGRSpatialReferenceH wgs84, const G
             return "layer " + layer.name + ", field " + field.name + ": " + QuietGdalErrors::last();
         }
     }
+    // A database format commits each feature on its own otherwise: one
+    // transaction for the layer writes it in one go.
+    const bool transaction = GDALDatasetTestCapability(dataset, ODsCTransactions) &&
+                             GDALDatasetStartTransaction(dataset, FALSE) == OGRERR_NONE;
     OGRFeatureDefnH definition = OGR_L_GetLayerDefn(out);
     for (const GisFeature& feature : layer.features) {
         OGRFeatureH made = OGR_F_Create(definition);
@@ -171,7 +206,13 @@ std::string writeLayer(GDALDatasetH dataset, OGRSpatialReferenceH wgs84, const G
         if (styled) OGR_F_SetStyleString(made, styleOf(feature).c_str());
         const OGRErr error = OGR_L_CreateFeature(out, made);
         OGR_F_Destroy(made);
-        if (error != OGRERR_NONE) return "layer " + layer.name + ": " + QuietGdalErrors::last();
+        if (error != OGRERR_NONE) {
+            if (transaction) GDALDatasetRollbackTransaction(dataset);
+            return "layer " + layer.name + ": " + QuietGdalErrors::last();
+        }
+    }
+    if (transaction && GDALDatasetCommitTransaction(dataset) != OGRERR_NONE) {
+        return "layer " + layer.name + ": " + QuietGdalErrors::last();
     }
     return {};
 }
@@ -270,6 +311,7 @@ std::string writeInto(const std::string& temporary, const std::vector<GisLayer>&
     if (driver == nullptr) {
         return std::string("this GDAL has no ") + gisDriverName(format) + " driver";
     }
+    const KmlUntypedAttributes untyped(format);
     Dataset dataset(GDALCreate(driver, temporary.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
     if (!dataset) return "cannot create it: " + QuietGdalErrors::last();
     std::unique_ptr<void, SrsReleaser> wgs84(OSRNewSpatialReference(nullptr));

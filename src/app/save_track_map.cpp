@@ -9,7 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "app/gis_format.h"
 #include "app/main_view.h"
+#include "app/save_gis_map.h"
 #include "app/save_vector_map.h"
 #include "base/file_io.h"
 #include "base/output_file.h"
@@ -91,7 +93,10 @@ bool saveTrackMap(const LastMap& last, const std::string& tempFilePath, MainView
     // The panel's picture goes back into the scratch file first, so the file
     // saved is the picture shown. A scratch file that cannot be rewritten
     // would save an older picture, so that fails the save.
-    if (vectorFormat != VectorFormat::None) {
+    if (isGisOutput(destination)) {
+        failure = last.gis ? saveGisMap(last.gis->tracks, last.gis->forecastAreas, destination)
+                           : "no storm was drawn";
+    } else if (vectorFormat != VectorFormat::None) {
         // A vector map is drawn again from the job's tape, not from the picture.
         failure = saveVectorMap(last.drawing.get(), lang, destination, vectorFormat);
     } else if (fromPanel && !writeScratchFile(source, asText(panelBytes))) {

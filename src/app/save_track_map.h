@@ -8,6 +8,7 @@
 namespace tcmap {
 
 class DrawingTape;
+struct GisSource;
 class LanguagePack;
 class MainView;
 class Prompter;
@@ -21,6 +22,8 @@ struct LastMap {
     std::string formatId;
     // What the job drew, replayable, for a vector file; null when it drew no map.
     std::shared_ptr<const DrawingTape> drawing;
+    // The storms it drew and its forecast areas, for a GIS file.
+    std::shared_ptr<const GisSource> gis;
 };
 
 // The Save command: a save dialog, then the map from the panel (or from the

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/save_gis_map.h"
 #include "config/scratch_file.h"
 #include "i18n/language_pack.h"
 #include "i18n/safe_format.h"
@@ -61,6 +62,7 @@ void showDrawnMap(DrawResult& result, LastMap& last, const std::string& tempFile
     const Picture& map = result.picture;
     last.formatId = map.formatId();
     last.drawing = result.tape;
+    last.gis = std::make_shared<const GisSource>(GisSource{result.tracks, result.forecastAreas});
 
     // Encoded once: the same bytes go to the scratch file and to the panel.
     std::vector<uint8_t> encoded;

@@ -127,6 +127,7 @@ class DrawJob {
         if (result_.drawn()) {
             result_.picture = std::move(output_);
             result_.tape = std::move(tape_);
+            if (request_.keepTracks) keepForecastAreas();
         }
         output_.release();
         tape_.reset();
@@ -368,6 +369,14 @@ class DrawJob {
 
     // A copy of the track as the map shows it, for the outputs that write
     // the storms themselves rather than the picture.
+    // The areas only: the aids' tracks are kept with the other tracks.
+    void keepForecastAreas() {
+        const ForecastScene& scene = forecast_.scene();
+        result_.forecastAreas.coneDays1to3 = scene.coneDays1to3;
+        result_.forecastAreas.coneDays4to5 = scene.coneDays4to5;
+        result_.forecastAreas.swath = scene.swath;
+    }
+
     void keepTrack(const Track& track, std::vector<Fix>& accepted) {
         Track& kept = result_.tracks.emplace_back();
         kept.kind = track.kind;

@@ -17,6 +17,7 @@
 #include "render/canvas/picture_header.h"
 #include "render/draw_mode.h"
 #include "render/job_timings.h"
+#include "render/layers/forecast_scene.h"
 #include "track/track.h"
 
 namespace tcmap {
@@ -112,6 +113,8 @@ struct DrawResult {
     // When asked for: each track with a fix on the map, holding only the
     // fixes the map accepted (with their wind radii), in drawing order.
     std::vector<Track> tracks;
+    // With the tracks: the forecast areas the map drew (cone, wind swath).
+    ForecastScene forecastAreas;
     std::vector<DrawMessage> messages;  // every message, in order
     int64_t drawingErrors = 0;          // the count after this drawing
     JobTimings timings;                 // the stages the job reached

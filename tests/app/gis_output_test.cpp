@@ -14,9 +14,12 @@
 #include <string>
 #include <vector>
 
+#include "app/forecast_gis_layers.h"
 #include "app/gis_layers.h"
 #include "app/gis_writer.h"
 #include "base/file_io.h"
+#include "render/forecast_geometry.h"
+#include "render/geodesic_shapes.h"
 #include "support/external_tool.h"
 #include "support/private_run_folder.h"
 #include "support/tcmap_process.h"
@@ -81,6 +84,36 @@ TEST(GisLines, ALineIsCutWhereItCrossesTheAntimeridian) {
         // The next piece starts where this one ended, on the other side.
         EXPECT_EQ(lines[1].front().lon, -lines[0].back().lon);
         EXPECT_DOUBLE_EQ(lines[1].front().lat, row.cutLat);
+    }
+}
+
+// Fewer vertices for small radii, yet every chord of a quadrant's arc stays
+// within half a nautical mile of the circle, at the equator and far north.
+TEST(GisRadii, AQuadrantArcKeepsCloseToItsCircleWithFewVertices) {
+    const struct {
+        double radiusNm;
+        int atMostSegments;
+    } rows[] = {{0, 2}, {10, 4}, {34, 5}, {100, 8}, {250, 13}, {600, 16}, {1200, 16}};
+    int previous = 0;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.radiusNm);
+        const int segments = tcmap::quadrantSegments(row.radiusNm);
+        EXPECT_LE(segments, row.atMostSegments);
+        EXPECT_GE(segments, previous);
+        previous = segments;
+        for (const GeoPoint centre : {GeoPoint{0, -100}, GeoPoint{60, 170}}) {
+            for (int q = 0; q < 4; ++q) {
+                const auto ring = tcmap::quadrantPoints(centre, row.radiusNm, q, segments);
+                // The ring is the centre, then the arc. Radii so large that
+                // they need more than 16 segments keep the 16 they always had.
+                if (segments == 16) continue;
+                for (size_t i = 2; i < ring.size(); ++i) {
+                    const GeoPoint middle{(ring[i - 1].lat + ring[i].lat) / 2,
+                                          (ring[i - 1].lon + ring[i].lon) / 2};
+                    EXPECT_GT(tcmap::greatCircleNm(centre, middle), row.radiusNm - 0.6);
+                }
+            }
+        }
     }
 }
 
@@ -263,6 +296,71 @@ TEST_F(GisFiles, TheKmlIsXmlWithAPlacemarkPerFixColouredByCategory) {
               std::to_string(fixTimes(kSandy) + fixTimes(kHarold)));
 }
 
+// The [lon, lat] extent of a GeoJSON geometry's coordinates.
+struct Extent {
+    double west = 1e9, east = -1e9, south = 1e9, north = -1e9;
+    bool holds(const Extent& other) const {
+        return west <= other.west && other.east <= east && south <= other.south &&
+               other.north <= north;
+    }
+};
+
+void growExtent(const nlohmann::json& coordinates, Extent& extent) {
+    if (!coordinates.is_array() || coordinates.empty()) return;
+    // A position: [lon, lat] or [lon, lat, height].
+    if (coordinates.size() >= 2 && coordinates[0].is_number()) {
+        extent.west = std::min(extent.west, coordinates[0].get<double>());
+        extent.east = std::max(extent.east, coordinates[0].get<double>());
+        extent.south = std::min(extent.south, coordinates[1].get<double>());
+        extent.north = std::max(extent.north, coordinates[1].get<double>());
+        return;
+    }
+    for (const auto& part : coordinates) growExtent(part, extent);
+}
+
+// KML gives back a multi-polygon of one part as a polygon.
+bool isPolygonal(const nlohmann::json& geometry) {
+    return geometry["type"] == "MultiPolygon" || geometry["type"] == "Polygon";
+}
+
+TEST_F(GisFiles, TheConeAndSwathAreLayersOfPolygonsWithTheirDaysAndWinds) {
+    if (gdalToolsMissing()) GTEST_SKIP() << "ogrinfo and ogr2ogr (gdal-bin) are not installed";
+    const std::string cases =
+        TCMAP_SOURCE_DIR "/tests/visual/regional-tcv-forecast-cone-swath-sandy-en/";
+    for (const char* name : {"sandy.gpkg", "sandy.kml"}) {
+        SCOPED_TRACE(name);
+        // `draw` turns the cone and the swath on.
+        const auto drawn =
+            runTool("cd " + shellQuoted(folder.path()) + " && " + shellQuoted(run.executable()) +
+                    " draw --style tcv " + shellQuoted(cases + "aal182012-one-cycle.dat") + " " +
+                    shellQuoted(cases + "bal182012.dat") + " -o " + name);
+        ASSERT_EQ(drawn.exitCode, 0) << drawn.output;
+        const std::string file = folder.file(name);
+        const nlohmann::json cone = layerAsGeoJson(file, "cone");
+        std::set<std::string> days;
+        for (const auto& feature : cone["features"]) {
+            days.insert(feature["properties"]["days"].get<std::string>());
+            EXPECT_TRUE(isPolygonal(feature["geometry"])) << feature["geometry"]["type"];
+        }
+        EXPECT_EQ(days, (std::set<std::string>{"1-3", "4-5"}));
+        const nlohmann::json swath = layerAsGeoJson(file, "swath");
+        std::map<int, Extent> extents;
+        for (const auto& feature : swath["features"]) {
+            EXPECT_TRUE(isPolygonal(feature["geometry"])) << feature["geometry"]["type"];
+            growExtent(feature["geometry"]["coordinates"],
+                       extents[static_cast<int>(numberOf(feature["properties"]["wind_kt"]))]);
+        }
+        ASSERT_EQ(extents.size(), 3u);
+        // Stronger winds blow over a part of where weaker ones do.
+        EXPECT_TRUE(extents[34].holds(extents[50]));
+        EXPECT_TRUE(extents[50].holds(extents[64]));
+        // Sandy's gales reached from the Caribbean to the Great Lakes.
+        EXPECT_LT(extents[34].south, 20.0);
+        EXPECT_GT(extents[34].north, 40.0);
+        EXPECT_LT(extents[34].west, -75.0);
+    }
+}
+
 // No file of ours in the folder but `keep`: no temporary file was left.
 void expectOnly(const std::string& folder, const std::set<std::string>& keep) {
     std::set<std::string> names;
@@ -378,6 +476,91 @@ TEST(GisWrite, AShapefileFolderOfOursIsReplacedAsAWhole) {
     ASSERT_EQ(info.exitCode, 0) << info.output;
     EXPECT_EQ(featureCounts(info.output).at("fixes"), 3);
     expectOnly(folder.path(), {"tracks.shp"});
+}
+
+// A square ring of `side` degrees from (lat, lon), closed.
+tcmap::GeoShape squareAt(double lat, double lon, double side) {
+    return {tcmap::GeoPolygon{
+        {{lat, lon}, {lat, lon + side}, {lat + side, lon + side}, {lat + side, lon}, {lat, lon}},
+        {}}};
+}
+
+TEST(GisForecastAreas, EachAreaDrawnIsAFeatureOfItsLayerOnTheGlobe) {
+    tcmap::ForecastScene across;  // a swath running on past 180 degrees
+    across.swath[0] = squareAt(10, 175, 10);
+    across.swath[2] = squareAt(12, 178, 1);
+    tcmap::ForecastScene cone;
+    cone.coneDays1to3 = squareAt(20, -80, 5);
+    const struct {
+        const char* what;
+        tcmap::ForecastScene scene;
+        std::vector<std::string> layers;
+        std::vector<size_t> features;
+        std::vector<size_t> polygons;  // of the first feature of each layer
+    } rows[] = {
+        {"nothing drawn", {}, {}, {}, {}},
+        {"a cone of days 1-3", cone, {"cone"}, {1}, {1}},
+        {"a swath across 180", across, {"swath"}, {2}, {2}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        const tcmap::GisLayerSet set =
+            tcmap::gisLayersOf({trackAt({10, 11})}, {}, tcmap::forecastGisLayers(row.scene));
+        ASSERT_TRUE(set.error.empty()) << set.error;
+        ASSERT_EQ(set.layers.size(), 3 + row.layers.size());
+        for (size_t i = 0; i < row.layers.size(); ++i) {
+            const tcmap::GisLayer& layer = set.layers[3 + i];
+            EXPECT_EQ(layer.name, row.layers[i]);
+            ASSERT_EQ(layer.features.size(), row.features[i]);
+            EXPECT_EQ(layer.features[0].polygons.size(), row.polygons[i]);
+            for (const tcmap::GisFeature& feature : layer.features) {
+                for (const tcmap::GeoPolygon& polygon : feature.polygons) {
+                    for (const tcmap::GeoPoint& p : polygon.outer) {
+                        EXPECT_GE(p.lon, -180.0);
+                        EXPECT_LE(p.lon, 180.0);
+                    }
+                }
+            }
+        }
+    }
+    // The swath's features carry their thresholds, the weakest first.
+    const auto swath = tcmap::forecastGisLayers(across);
+    ASSERT_EQ(swath.size(), 1u);
+    EXPECT_EQ(std::get<int64_t>(swath[0].features[0].values[0]), 34);
+    EXPECT_EQ(std::get<int64_t>(swath[0].features[1].values[0]), 64);
+}
+
+// A season's worth of fixes in one KML layer: the placemarks are written in
+// constant time each (a cost growing with the layer made this take many
+// minutes, past the test's time limit), and every one comes back with its
+// attributes.
+TEST(GisWrite, AKmzOfASeasonsFixesHoldsEveryFixWithItsWind) {
+    if (gdalToolsMissing()) GTEST_SKIP() << "ogrinfo and ogr2ogr (gdal-bin) are not installed";
+    constexpr int kStorms = 1000, kFixesEach = 30;
+    std::vector<tcmap::Track> tracks;
+    for (int s = 0; s < kStorms; ++s) {
+        tcmap::Track& track = tracks.emplace_back(trackAt({}));
+        track.stormId = "EP" + std::to_string(s);
+        for (int f = 0; f < kFixesEach; ++f) {
+            tcmap::Fix& fix = track.fixes.emplace_back();
+            fix.time = "2020010100";
+            fix.latitude = 10 + f * 0.5;
+            fix.longitude = -100 - s * 0.05;
+            fix.wind = 20 + f;
+            fix.fields = 28;
+            fix.line = f + 1;
+        }
+    }
+    const tcmap::GisLayerSet set = tcmap::gisLayersOf(tracks);
+    ASSERT_TRUE(set.error.empty()) << set.error;
+    const TempFolder folder;
+    const std::string path = folder.file("season.kmz");
+    ASSERT_EQ(tcmap::writeGisFile(set.layers, path, tcmap::GisFormat::Kmz), "");
+    const auto info = runTool("ogrinfo -ro -al -so " + shellQuoted(path));
+    ASSERT_EQ(info.exitCode, 0) << info.output;
+    EXPECT_EQ(featureCounts(info.output).at("fixes"), kStorms * kFixesEach);
+    const nlohmann::json strongest = layerAsGeoJson(path, "fixes", "wind = '49'");
+    EXPECT_EQ(strongest["features"].size(), static_cast<size_t>(kStorms));
 }
 
 }  // namespace

@@ -8,10 +8,13 @@
 #include <thread>
 #include <vector>
 
+#include <map>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "app/batch_log.h"
 #include "app/batch_output.h"
+#include "app/save_gis_map.h"
 #include "app/save_track_map.h"
 #include "base/file_io.h"
 #include "i18n/language_pack.h"
@@ -214,6 +217,40 @@ TEST(SaveTrackMap, ReportsFailedConversionsCopiesAndScratchWrites) {
     EXPECT_EQ(h.prompter.shown.back().text,
               "The track map could not be saved. Error: CopyError\r\nFile: " + folder +
                   "\r\nReason: Is a directory");
+}
+
+TEST(SaveTrackMap, ANameOfAGisFileWritesTheDrawnStormsAsLayers) {
+    SaveFixture f;
+    f.finishJob(encoded(testPicture(), kPngFormatId), kPngFormatId);
+    auto gis = std::make_shared<GisSource>();
+    Track& track = gis->tracks.emplace_back();
+    track.stormId = "AL182012";
+    track.statistics = StormStatistics{80, 940, 2.5};
+    for (int i = 0; i < 3; ++i) {
+        Fix& fix = track.fixes.emplace_back();
+        fix.time = "201210" + std::to_string(22 + i) + "00";
+        fix.latitude = 15.0 + i;
+        fix.longitude = -78.0;
+        fix.wind = 30 + 10 * i;
+        fix.fields = 28;
+    }
+    gis->forecastAreas.swath[0] = {GeoPolygon{{{15, -80}, {15, -76}, {18, -76}, {15, -80}}, {}}};
+    f.last.gis = gis;
+    f.prompter.paths = {f.run.file("sandy.geojson"), f.run.file("nothing.geojson")};
+
+    EXPECT_TRUE(f.save());
+    EXPECT_EQ(f.view.statusPart(3), f.lang.text(TextId::MapSaved));
+    const nlohmann::json saved =
+        nlohmann::json::parse(readFileOrEmpty(f.run.file("sandy.geojson")), nullptr, false);
+    std::map<std::string, int> layers;
+    for (const auto& feature : saved["features"]) ++layers[feature["properties"]["layer"]];
+    EXPECT_EQ(layers, (std::map<std::string, int>{{"storms", 1}, {"fixes", 3}, {"swath", 1}}));
+
+    // A job that kept no storm: the box says so, and no file is made.
+    f.last.gis.reset();
+    EXPECT_FALSE(f.save());
+    EXPECT_EQ(f.prompter.shown.back().text, f.failureText("no storm was drawn"));
+    EXPECT_FALSE(pathExists(f.run.file("nothing.geojson")));
 }
 
 TEST(FinishBatch, SavesTheMapOrReplacesTheOutputWithTheFailureReport) {
