@@ -106,9 +106,11 @@ AgencyScene AgencyComparison::finish(const std::vector<MapStorm>& storms, const 
         }
         if (names.size() < 2) continue;
         if (scene.rowStyle.empty()) scene.rowStyle.assign(fixes.size(), -1);
+        if (scene.repeatsStorm.empty()) scene.repeatsStorm.assign(storms.size(), false);
         std::string first;
         for (const size_t t : group.tracks) {
             const MapStorm& storm = storms[kept_[t].storm];
+            if (t != group.tracks.front()) scene.repeatsStorm[kept_[t].storm] = true;
             const auto style = static_cast<int16_t>(styleOf(agencyOf(t)));
             const size_t end = std::min(storm.firstFix + storm.fixCount, scene.rowStyle.size());
             for (size_t row = storm.firstFix; row < end; ++row) scene.rowStyle[row] = style;

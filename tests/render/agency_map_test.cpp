@@ -188,6 +188,24 @@ TEST_F(AgencyMap, YutuFromThreeAgenciesIsThreeStyledTracksWithTheirDifferences) 
     EXPECT_TRUE(drewText(km + " km")) << km;
 }
 
+// Three agencies' tracks of Yutu are one storm in the title, not "3 storms",
+// and its ACE is one track's, not the sum of three.
+TEST_F(AgencyMap, TheTitleCountsAStormSeenByThreeAgenciesOnce) {
+    const std::vector<std::string> files = {kData + "agencies/bwp312018.dat",
+                                            kData + "archives/cma-2018-soulik-cimaron-yutu.txt",
+                                            kData + "archives/jma-2018-eight-storms.txt"};
+    run("[Archive]\nStorms=YUTU\n[Annotations]\nTitle=1\n", files);
+    const std::vector<RecordedCall> texts = canvas->callsOf(CanvasOp::DrawText);
+    const auto drew = [&](const std::string& part) {
+        return std::any_of(texts.begin(), texts.end(), [&](const RecordedCall& call) {
+            return call.text.find(part) != std::string::npos;
+        });
+    };
+    EXPECT_FALSE(drew("storms")) << "the title counts tracks";
+    EXPECT_TRUE(drew("(WP312018)")) << "the title names the b-deck's storm";
+    EXPECT_TRUE(drew("ATCF, CMA, JMA 3 files")) << "every agency's file is a source";
+}
+
 TEST_F(AgencyMap, TheAgencyChoiceLeavesTheOthersOut) {
     const std::vector<std::string> files = {kData + "agencies/bwp312018.dat",
                                             kData + "archives/cma-2018-soulik-cimaron-yutu.txt",

@@ -34,6 +34,10 @@ struct AgencyScene {
     // storm came from several agencies.
     std::vector<int16_t> rowStyle;
     std::vector<DifferenceMark> marks;  // when the settings ask for them
+    // Per storm of the map (MapStorm index): true for a track that is another
+    // agency's view of a storm already counted, so the title counts and sums
+    // each storm once. Empty when no storm came from several agencies.
+    std::vector<bool> repeatsStorm;
 
     int styleOfRow(size_t row) const { return row < rowStyle.size() ? rowStyle[row] : -1; }
 };

@@ -7,6 +7,7 @@
 #include "base/text_rules.h"
 #include "i18n/language_pack.h"
 #include "i18n/safe_format.h"
+#include "render/layers/agency_scene.h"
 #include "render/layers/draw_status.h"
 #include "render/layers/legend_layer.h"
 #include "render/layers/storm_names_layer.h"
@@ -181,7 +182,21 @@ TitleBlock layoutTitle(const TitleLines& lines, int32_t width, int32_t height,
 std::optional<TitleBlock> jobTitle(const LayerInput& input) {
     const AnnotationSettings& a = input.settings.annotations;
     if (!a.title) return std::nullopt;
-    const TitleLines lines = titleLines(input.storms, input.lang, a.titleText);
+    // One storm seen by several agencies is one storm in the title: its
+    // count, period and ACE come from the first agency's track.
+    std::vector<MapStorm> counted;
+    const bool repeats = input.agencies != nullptr && !input.agencies->repeatsStorm.empty();
+    if (repeats) {
+        for (size_t i = 0; i < input.storms.size(); ++i) {
+            const bool repeated =
+                i < input.agencies->repeatsStorm.size() && input.agencies->repeatsStorm[i];
+            if (!repeated) counted.push_back(input.storms[i]);
+        }
+    }
+    TitleLines lines = titleLines(repeats ? std::span<const MapStorm>(counted) : input.storms,
+                                  input.lang, a.titleText);
+    // Every agency's file is still a source.
+    if (repeats) lines.source = titleLines(input.storms, input.lang, a.titleText).source;
     return layoutTitle(lines, input.frame.outputWidth, input.frame.outputHeight,
                        jobLegendCorner(input));
 }
