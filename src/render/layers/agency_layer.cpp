@@ -70,15 +70,9 @@ void drawLegend(const LayerInput& input, Canvas& canvas, LayerLog& log) {
     for (const AgencyStyle& style : scene.styles) longest = std::max(longest, style.agency.size());
     const float boxWidth = swatch + size * (1.2f + 0.62f * static_cast<float>(longest));
     const float boxHeight = row * static_cast<float>(scene.styles.size()) + size * 0.6f;
-    const LegendCorner corner = aidLegendCorner(input.settings.legendCorner);
-    const bool right = corner == LegendCorner::UpperRight || corner == LegendCorner::LowerRight;
-    const bool lower = corner == LegendCorner::LowerLeft || corner == LegendCorner::LowerRight;
-    const float left = right ? canvas.width() - pad - boxWidth : pad;
-    const float top = lower ? canvas.height() - pad - boxHeight : pad;
-
-    CanvasBrush back;
-    back.setSolid(0xB0101010);
-    canvas.fillRectangle(back, left, top, boxWidth, boxHeight);
+    const RectF box = drawSideLegendBox(input, canvas, boxWidth, boxHeight, pad);
+    const float left = box.x;
+    const float top = box.y;
     CanvasFont font;
     font.create("Consolas", size, 0, CanvasUnit::World);
     CanvasBrush text;

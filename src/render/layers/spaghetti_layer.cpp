@@ -112,15 +112,9 @@ void drawLegend(const std::vector<AidLegendEntry>& entries, const LayerInput& in
     const float columnWidth = swatch + size * (1.2f + 0.62f * static_cast<float>(longest));
     const float boxWidth = columnWidth * static_cast<float>(columns);
     const float boxHeight = row * static_cast<float>(rows) + size * 0.6f;
-    const LegendCorner corner = aidLegendCorner(input.settings.legendCorner);
-    const bool right = corner == LegendCorner::UpperRight || corner == LegendCorner::LowerRight;
-    const bool lower = corner == LegendCorner::LowerLeft || corner == LegendCorner::LowerRight;
-    const float left = right ? canvas.width() - pad - boxWidth : pad;
-    const float top = lower ? canvas.height() - pad - boxHeight : pad;
-
-    CanvasBrush back;
-    back.setSolid(0xB0101010);
-    canvas.fillRectangle(back, left, top, boxWidth, boxHeight);
+    const RectF box = drawSideLegendBox(input, canvas, boxWidth, boxHeight, pad);
+    const float left = box.x;
+    const float top = box.y;
     CanvasFont font;
     font.create("Consolas", size, 0, CanvasUnit::World);
     CanvasBrush text;
@@ -161,6 +155,19 @@ float aidLineWidth(AidLineWeight weight) {
             return 5.0f;
     }
     return 2.0f;
+}
+
+RectF drawSideLegendBox(const LayerInput& input, Canvas& canvas, float width, float height,
+                        float pad) {
+    const LegendCorner corner = aidLegendCorner(input.settings.legendCorner);
+    const bool right = corner == LegendCorner::UpperRight || corner == LegendCorner::LowerRight;
+    const bool lower = corner == LegendCorner::LowerLeft || corner == LegendCorner::LowerRight;
+    const RectF box{right ? canvas.width() - pad - width : pad,
+                    lower ? canvas.height() - pad - height : pad, width, height};
+    CanvasBrush back;
+    back.setSolid(0xB0101010);
+    canvas.fillRectangle(back, box.x, box.y, box.width, box.height);
+    return box;
 }
 
 LegendCorner aidLegendCorner(LegendCorner colourLegend) {

@@ -28,6 +28,12 @@ float aidLineWidth(AidLineWeight weight);
 // left to right, so the two never overlap; the upper right without one.
 LegendCorner aidLegendCorner(LegendCorner colourLegend);
 
+// The box of a legend beside the colour scale's (the aids', the agencies'):
+// `width` × `height` in the corner aidLegendCorner gives, `pad` from the
+// edges, filled with the legends' dark backing. Returns where it is.
+RectF drawSideLegendBox(const LayerInput& input, Canvas& canvas, float width, float height,
+                        float pad);
+
 void drawSpaghettiLayer(const ForecastScene& scene, const LayerInput& input, Canvas& canvas,
                         LayerLog& log);
 
