@@ -32,10 +32,12 @@ std::string quoted(const std::string& text) {
 }
 
 Result runWithoutDisplay(const PrivateRunFolder& run, const TempFolder& folder,
-                         const std::vector<std::string>& args, const std::string& locale) {
+                         const std::vector<std::string>& args, const std::string& locale,
+                         const std::vector<std::string>& environment = {}) {
     std::string command = "cd " + quoted(folder.path()) +
                           " && env -i PATH=/usr/bin:/bin HOME=" + quoted(folder.path());
     if (!locale.empty()) command += " LANG=" + locale;
+    for (const std::string& setting : environment) command += " " + quoted(setting);
     for (const char* name : {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS", "TSAN_OPTIONS"}) {
         if (const char* value = std::getenv(name))
             command += std::string(" ") + name + "=" + quoted(value);
@@ -116,4 +118,37 @@ TEST(CommandLineWithoutDisplay, TheLocaleChoosesTheLanguageOfABatchRun) {
         run, folder, {"draw", "--lang", "en", kArchive, "-o", "c.png"}, "zh_CN.UTF-8");
     EXPECT_NE(chosen.err.find("Drawing started"), std::string::npos) << chosen.err;
     EXPECT_EQ(tcmap::readFileOrEmpty(run.file("Language.ini")), languageIni);
+}
+
+// --paths names the folders a run would use: the run folder of a portable
+// program, then the map cache under HOME, under XDG_CACHE_HOME when that is
+// set, or none when the cache is switched off.
+TEST(CommandLineWithoutDisplay, PathsNamesTheFoldersOfThisRun) {
+    const PrivateRunFolder run;
+    const TempFolder folder;
+    const std::string home = folder.path();
+    const struct {
+        std::vector<std::string> environment;
+        std::string cacheLine;
+    } rows[] = {
+        {{}, "cache folder: " + home + "/.cache/tcmap\n"},
+        {{"XDG_CACHE_HOME=" + home + "/xdg"}, "cache folder: " + home + "/xdg/tcmap\n"},
+        {{"TCMAP_NO_CACHE=1"}, "cache folder: none\n"},
+    };
+    for (const auto& row : rows) {
+        const Result result =
+            runWithoutDisplay(run, folder, {"--paths"}, "en_US.UTF-8", row.environment);
+        const std::string what = row.environment.empty() ? "plain" : row.environment[0];
+        EXPECT_EQ(result.exitCode, 0) << what << "\n" << result.err;
+        EXPECT_EQ(result.out.rfind("mode: portable\n", 0), 0u) << what << "\n" << result.out;
+        for (const std::string& line :
+             {"settings: " + run.path() + "/Settings.ini\n",
+              "language settings: " + run.path() + "/Language.ini\n",
+              "data folder: " + run.path() + "\n", "scratch folder: " + run.path() + "/temp\n",
+              row.cacheLine}) {
+            EXPECT_NE(result.out.find(line), std::string::npos) << what << ": " << line << "\n"
+                                                                << result.out;
+        }
+        EXPECT_EQ(result.err, "") << what;
+    }
 }
