@@ -75,6 +75,8 @@ TEST(CommandLineWithoutDisplay, EveryCommandAndMistakeHasItsExitCode) {
         {{"draw", kArchive, "-o", "map.png"}, 0, "", "VMAX: 100kts  MSLP: 970mb  ACE: 1.8925"},
         {{"draw", kArchive, "--each", "maps/{id}.svg", "--index", "maps.json"}, 0, "", "[3/3]"},
         {{"check-settings", TCMAP_SOURCE_DIR "/samples/tcv.ini"}, 0, "no problems found", ""},
+        {{"~nogui", TCMAP_SOURCE_DIR "/samples/tcv.ini", "map.pdf", kArchive}, 0, "", "ACE"},
+        {{"~nogui", TCMAP_SOURCE_DIR "/samples/radii.ini", "map.svg", kArchive}, 0, "", "ACE"},
         {{"draw", "--gird", kArchive, "-o", "x.png"},
          2,
          "",
@@ -94,6 +96,9 @@ TEST(CommandLineWithoutDisplay, EveryCommandAndMistakeHasItsExitCode) {
     }
     EXPECT_EQ(tcmap::readFileOrEmpty(folder.file("map.png")).substr(1, 3), "PNG");
     EXPECT_EQ(tcmap::readFileOrEmpty(folder.file("maps/EP022021.svg")).substr(0, 5), "<?xml");
+    // Batch mode writes a vector map by the output's name.
+    EXPECT_EQ(tcmap::readFileOrEmpty(folder.file("map.pdf")).substr(0, 5), "%PDF-");
+    EXPECT_NE(tcmap::readFileOrEmpty(folder.file("map.svg")).find("<svg"), std::string::npos);
     EXPECT_NE(tcmap::readFileOrEmpty(folder.file("maps.json")).find("\"status\": \"ok\""),
               std::string::npos);
     EXPECT_FALSE(tcmap::pathExists(folder.file("none.png")));
