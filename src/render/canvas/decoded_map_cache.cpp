@@ -38,9 +38,8 @@ namespace {
 constexpr char kMagic[8] = {'T', 'C', 'M', 'A', 'P', 'P', 'X', '\n'};
 constexpr uint32_t kVersion = 2;
 constexpr std::string_view kSuffix = ".pixels";
-// The newest few maps, and never more than this in all.
+// The newest few maps, and never more than the cache's byte budget in all.
 constexpr size_t kMaxEntries = 4;
-constexpr int64_t kMaxTotalBytes = int64_t{1} << 30;
 constexpr uint32_t kMaxPathBytes = 4096;
 constexpr size_t kPixelAlignment = 64;
 // Rows checked by one checksum: a damaged block is found as it is read.
@@ -203,7 +202,8 @@ bool writeAll(int fd, const void* from, size_t bytes) {
 }
 
 bool storeCachedMap(const std::string& folder, const std::string& sourcePath,
-                    const std::string& key, const SourceId& id, const CachedMap& map);
+                    const std::string& key, const SourceId& id, const CachedMap& map,
+                    int64_t byteBudget);
 
 // What a cache file's pixels were made from, to decode them again.
 struct CacheEntry {
@@ -212,6 +212,7 @@ struct CacheEntry {
     std::string key;
     SourceId id;
     std::string formatId;
+    int64_t byteBudget;  // of the cache that read it, for the rewrite's pruning
 };
 
 // Pixels of a cache file mapped copy-on-write: pages never read are never
@@ -317,7 +318,8 @@ class MappedPixelStore final : public PixelStore {
         std::memcpy(data(), decoded.pixels(), pixelCount() * sizeof(uint32_t));
         repaired_ = true;
         storeCachedMap(entry_.folder, entry_.sourcePath, entry_.key, entry_.id,
-                       CachedMap{width_, height_, entry_.formatId, decoded.store()});
+                       CachedMap{width_, height_, entry_.formatId, decoded.store()},
+                       entry_.byteBudget);
         return true;
     }
 
@@ -358,7 +360,7 @@ int openTrustedFolder(const std::string& folder) {
 // gives nothing. Its pixels are checked as they are first read.
 std::optional<CachedMap> readCachedMap(int folderFd, const std::string& folder,
                                        const std::string& sourcePath, const std::string& key,
-                                       const SourceId& id) {
+                                       const SourceId& id, int64_t byteBudget) {
     const std::string name = cacheFileName(key);
     const FileHandle file(
         ::openat(folderFd, name.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
@@ -388,9 +390,9 @@ std::optional<CachedMap> readCachedMap(int folderFd, const std::string& folder,
         headerChecksum(header, path, sums) != header.checksum)
         return std::nullopt;
 
-    auto store = MappedPixelStore::map(file.fd, size_t(fileBytes), header.pixelOffset, header.width,
-                                       header.height, std::move(sums),
-                                       CacheEntry{folder, sourcePath, key, id, header.formatId});
+    auto store = MappedPixelStore::map(
+        file.fd, size_t(fileBytes), header.pixelOffset, header.width, header.height,
+        std::move(sums), CacheEntry{folder, sourcePath, key, id, header.formatId, byteBudget});
     if (!store) return std::nullopt;
     ::futimens(file.fd, nullptr);  // marks it as recently used, for pruning
     return CachedMap{header.width, header.height, header.formatId, std::move(store)};
@@ -403,7 +405,7 @@ bool isCacheTemporary(std::string_view name) {
 // Keeps the newest few cache files within the size bound, counting the
 // temporary files of writes still running, and removes the temporary files
 // of killed writes (their lock is free).
-void pruneCacheFolder(int folderFd) {
+void pruneCacheFolder(int folderFd, int64_t byteBudget) {
     const int listFd = ::openat(folderFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (listFd < 0) return;
     DIR* dir = ::fdopendir(listFd);
@@ -444,7 +446,7 @@ void pruneCacheFolder(int folderFd) {
               [](const Entry& a, const Entry& b) { return a.mtimeNs > b.mtimeNs; });
     size_t kept = 0;
     for (const Entry& entry : entries) {
-        if (kept < kMaxEntries && total + entry.bytes <= kMaxTotalBytes) {
+        if (kept < kMaxEntries && total + entry.bytes <= byteBudget) {
             ++kept;
             total += entry.bytes;
         } else {
@@ -469,7 +471,8 @@ int createTemporary(int folderFd, const std::string& name, std::string& temporar
 // into place only when whole and when the source is still the one decoded.
 // Returns whether it was written.
 bool storeCachedMap(const std::string& folder, const std::string& sourcePath,
-                    const std::string& key, const SourceId& id, const CachedMap& map) {
+                    const std::string& key, const SourceId& id, const CachedMap& map,
+                    int64_t byteBudget) {
     const FileHandle folderFd(openTrustedFolder(folder));
     if (folderFd.fd < 0) return false;
     const std::string name = cacheFileName(key);
@@ -507,7 +510,7 @@ bool storeCachedMap(const std::string& folder, const std::string& sourcePath,
     // Removed while still locked, so no sweep takes it for a leftover.
     if (!ok) ::unlinkat(folderFd.fd, temporary.c_str(), 0);
     ::close(fd);
-    if (ok) pruneCacheFolder(folderFd.fd);
+    if (ok) pruneCacheFolder(folderFd.fd, byteBudget);
     return ok;
 }
 
@@ -522,6 +525,7 @@ struct KeptMap {
 
 class MapCache::State {
   public:
+    explicit State(int64_t byteBudget) : byteBudget_(byteBudget) {}
     ~State() { finishWrites(); }
 
     std::optional<CachedMap> kept(const std::string& key, const SourceId& id) {
@@ -559,7 +563,7 @@ class MapCache::State {
         }
         if (fd >= 0 && !swept_) {
             swept_ = true;
-            pruneCacheFolder(fd);
+            pruneCacheFolder(fd, byteBudget_);
         }
         return fd;
     }
@@ -570,10 +574,11 @@ class MapCache::State {
         try {
             writers_.emplace_back([=, this] {
                 try {
-                    if (!storeCachedMap(folder, sourcePath, key, id, map)) return;
+                    if (!storeCachedMap(folder, sourcePath, key, id, map, byteBudget_)) return;
                     const FileHandle folderFd(openTrustedFolder(folder));
                     if (folderFd.fd < 0) return;
-                    if (auto mapped = readCachedMap(folderFd.fd, folder, sourcePath, key, id))
+                    if (auto mapped =
+                            readCachedMap(folderFd.fd, folder, sourcePath, key, id, byteBudget_))
                         keepMappedIfStillKept(key, id, *mapped);
                 } catch (...) {
                     // A cache file is a convenience: a failed one is simply absent.
@@ -581,7 +586,7 @@ class MapCache::State {
             });
         } catch (const std::system_error&) {
             // No thread: write it now rather than not at all.
-            storeCachedMap(folder, sourcePath, key, id, map);
+            storeCachedMap(folder, sourcePath, key, id, map, byteBudget_);
         }
     }
     void finishWrites() {
@@ -594,6 +599,7 @@ class MapCache::State {
     }
 
   private:
+    const int64_t byteBudget_;
     std::mutex mutex_;
     std::optional<KeptMap> kept_;
     std::vector<std::thread> writers_;
@@ -620,8 +626,11 @@ std::optional<std::string> readWhole(int fd, size_t size) {
 
 }  // namespace
 
-MapCache::MapCache(std::string folder, std::chrono::nanoseconds settleTime)
-    : folder_(std::move(folder)), settleTime_(settleTime), state_(std::make_unique<State>()) {}
+MapCache::MapCache(std::string folder, std::chrono::nanoseconds settleTime, int64_t byteBudget)
+    : folder_(std::move(folder)),
+      settleTime_(settleTime),
+      byteBudget_(byteBudget),
+      state_(std::make_unique<State>(byteBudget)) {}
 
 MapCache::~MapCache() = default;
 
@@ -642,7 +651,7 @@ bool MapCache::load(Picture& picture, const std::string& path) {
         const FileHandle folderFd(state.openFolder(folder_));
         useFolder = folderFd.fd >= 0;
         if (useFolder) {
-            if (auto cached = readCachedMap(folderFd.fd, folder_, path, key, id)) {
+            if (auto cached = readCachedMap(folderFd.fd, folder_, path, key, id, byteBudget_)) {
                 if (settled(id, settleTime_)) state.keep(key, id, *cached);
                 return showCachedMap(picture, *cached);
             }
@@ -659,8 +668,7 @@ bool MapCache::load(Picture& picture, const std::string& path) {
     const CachedMap decoded{picture.width(), picture.height(), picture.formatId(), picture.store()};
     state.keep(key, id, decoded);
     const int64_t pixelBytes = int64_t{picture.stride()} * picture.height();
-    if (useFolder && pixelBytes <= kMaxTotalBytes)
-        state.startWrite(folder_, path, key, id, decoded);
+    if (useFolder && pixelBytes <= byteBudget_) state.startWrite(folder_, path, key, id, decoded);
     return true;
 }
 

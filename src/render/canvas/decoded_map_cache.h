@@ -32,9 +32,14 @@ class MapCache {
     // stored or kept.
     static constexpr std::chrono::nanoseconds kSettleTime = std::chrono::seconds(2);
 
+    // All cache files together stay within this many bytes (and the newest
+    // few maps); a map larger than that is never stored.
+    static constexpr int64_t kByteBudget = int64_t{1} << 30;
+
     // `folder`: where cache files go, created when needed ($XDG_CACHE_HOME/tcmap
     // in the program); empty keeps no files.
-    explicit MapCache(std::string folder, std::chrono::nanoseconds settleTime = kSettleTime);
+    explicit MapCache(std::string folder, std::chrono::nanoseconds settleTime = kSettleTime,
+                      int64_t byteBudget = kByteBudget);
     // Waits for the cache files still being written.
     ~MapCache();
     MapCache(const MapCache&) = delete;
@@ -57,6 +62,7 @@ class MapCache {
     class State;
     std::string folder_;
     std::chrono::nanoseconds settleTime_;
+    int64_t byteBudget_;
     std::unique_ptr<State> state_;
 };
 

@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -69,8 +70,9 @@ class DecodedMapCacheTest : public ::testing::Test {
     }
     // A load as a fresh process would do it: nothing kept in memory.
     std::vector<uint32_t> freshLoad(const std::string& path,
-                                    std::chrono::nanoseconds settle = MapCache::kSettleTime) {
-        MapCache fresh(cacheFolder, settle);
+                                    std::chrono::nanoseconds settle = MapCache::kSettleTime,
+                                    int64_t byteBudget = MapCache::kByteBudget) {
+        MapCache fresh(cacheFolder, settle, byteBudget);
         Picture picture;
         EXPECT_TRUE(fresh.load(picture, path));
         fresh.finishWrites();
@@ -231,6 +233,32 @@ TEST_F(DecodedMapCacheTest, OnlyTheNewestFewMapsStay) {
     EXPECT_EQ(cacheFiles().size(), 4u);
     // The oldest are gone, the newest is there: it loads without decoding.
     for (const std::string& map : maps) EXPECT_EQ(freshLoad(map), decoded(map));
+}
+
+// Besides the newest few maps, the files stay within the byte budget: with
+// room for two and a half maps a third pushes out the oldest, and a map larger
+// than the whole budget is decoded every time and never stored.
+TEST_F(DecodedMapCacheTest, TheFilesStayWithinTheByteBudget) {
+    std::vector<std::string> maps;
+    for (int i = 0; i < 3; ++i)
+        maps.push_back(writeMap("map" + std::to_string(i) + ".png", 20 + i, kPngFormatId));
+    const std::vector<uint32_t> first = freshLoad(maps[0]);
+    const fs::path oldest = onlyCacheFile();
+    const int64_t fileBytes = int64_t(fs::file_size(oldest));
+    const int64_t budget = 2 * fileBytes + fileBytes / 2;
+    EXPECT_EQ(freshLoad(maps[1], MapCache::kSettleTime, budget), decoded(maps[1]));
+    ASSERT_EQ(cacheFiles().size(), 2u);
+    // Their ages made certain, whatever the file system's clock resolution.
+    for (const fs::path& file : cacheFiles())
+        setMtime(file, file == oldest ? 1'600'000'000 : 1'600'000'001);
+    EXPECT_EQ(freshLoad(maps[2], MapCache::kSettleTime, budget), decoded(maps[2]));
+    const std::vector<fs::path> files = cacheFiles();
+    EXPECT_EQ(files.size(), 2u);
+    EXPECT_EQ(std::count(files.begin(), files.end(), oldest), 0);
+
+    fs::remove_all(cacheFolder);
+    EXPECT_EQ(freshLoad(maps[0], MapCache::kSettleTime, fileBytes / 2), first);
+    EXPECT_TRUE(cacheFiles().empty());
 }
 
 // A cache file changed under a run that already read it: the run keeps the
