@@ -33,21 +33,22 @@ int runListCommand(const CommandContext& context, const std::vector<std::string>
     }
     const CommandSetup& setup = std::get<CommandSetup>(settled);
     const JobSettings settings = readJobSettings(setup.settings, setup.style.tcv);
-    const StormCatalog catalog = readStormCatalog(
-        options.inputs,
-        ArchiveSelection(settings.archiveYears, settings.archiveBasins, settings.archiveStorms));
-    for (const std::string& problem : catalog.problems) err << "tcmap list: " << problem << "\n";
-
+    // Only the facts of each storm are kept, never its whole track.
     std::vector<ReportRow> rows;
-    rows.reserve(catalog.storms.size());
-    for (const CatalogStorm& storm : catalog.storms)
-        rows.push_back({stormFacts(*storm.track), {}, {}});
+    const std::vector<std::string> problems = visitStormCatalog(
+        options.inputs,
+        ArchiveSelection(settings.archiveYears, settings.archiveBasins, settings.archiveStorms),
+        [&](size_t, Track&& track) {
+            rows.push_back({stormFacts(track), {}, {}});
+        });
+    for (const std::string& problem : problems) err << "tcmap list: " << problem << "\n";
+
     const ReportFormat format = options.listFormat == "json"  ? ReportFormat::Json
                                 : options.listFormat == "csv" ? ReportFormat::Csv
                                                               : ReportFormat::Table;
     out << formatReport(rows, format, {});
     out.flush();
-    return catalog.problems.empty() ? 0 : 1;
+    return problems.empty() ? 0 : 1;
 }
 
 }  // namespace tcmap

@@ -21,40 +21,47 @@ std::string stormNumber(const Track& track) {
 
 }  // namespace
 
-StormCatalog readStormCatalog(const std::vector<std::string>& inputs,
-                              const ArchiveSelection& selection) {
-    StormCatalog catalog;
+std::vector<std::string> visitStormCatalog(
+    const std::vector<std::string>& inputs, const ArchiveSelection& selection,
+    const std::function<void(size_t input, Track&& track)>& visit) {
+    std::vector<std::string> problems;
     for (size_t input = 0; input < inputs.size(); ++input) {
         const std::string& path = inputs[input];
         if (!isRegularFile(path)) {
-            catalog.problems.push_back(path + ": not a readable file");
+            problems.push_back(path + ": not a readable file");
             continue;
         }
         if (const ArchiveKind kind = archiveKind(path); kind != ArchiveKind::None) {
             const std::unique_ptr<ArchiveReader> reader = openArchive(path, kind, selection);
             ArchiveStorm storm;
             while (reader->next(storm)) {
-                if (!storm.selected) continue;
-                catalog.storms.push_back(
-                    {input, std::make_shared<const Track>(std::move(storm.track))});
+                if (storm.selected) visit(input, std::move(storm.track));
                 storm = ArchiveStorm{};
             }
             if (reader->problems().skippedRows > 0) {
-                catalog.problems.push_back(path + ": " +
-                                           std::to_string(reader->problems().skippedRows) +
-                                           " rows could not be read, the first on line " +
-                                           std::to_string(reader->problems().firstSkippedLine));
+                problems.push_back(path + ": " + std::to_string(reader->problems().skippedRows) +
+                                   " rows could not be read, the first on line " +
+                                   std::to_string(reader->problems().firstSkippedLine));
             }
             continue;
         }
         Track track = readAtcfFile(path, trackFileKind(path));
         if (track.fixes.empty()) {
-            catalog.problems.push_back(path + ": no usable track record");
+            problems.push_back(path + ": no usable track record");
             continue;
         }
         if (track.source.empty()) track.source = path;
-        catalog.storms.push_back({input, std::make_shared<const Track>(std::move(track))});
+        visit(input, std::move(track));
     }
+    return problems;
+}
+
+StormCatalog readStormCatalog(const std::vector<std::string>& inputs,
+                              const ArchiveSelection& selection) {
+    StormCatalog catalog;
+    catalog.problems = visitStormCatalog(inputs, selection, [&](size_t input, Track&& track) {
+        catalog.storms.push_back({input, std::make_shared<const Track>(std::move(track))});
+    });
     return catalog;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -41,6 +42,13 @@ struct StormCatalog {
 // a map is drawn.
 StormCatalog readStormCatalog(const std::vector<std::string>& inputs,
                               const ArchiveSelection& selection);
+
+// The same storms, each handed to `visit` as soon as it is read and then let
+// go, so a listing of a whole archive holds one storm at a time; returns the
+// problems.
+std::vector<std::string> visitStormCatalog(
+    const std::vector<std::string>& inputs, const ArchiveSelection& selection,
+    const std::function<void(size_t input, Track&& track)>& visit);
 
 StormFacts stormFacts(const Track& track);
 

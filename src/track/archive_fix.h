@@ -36,6 +36,10 @@ class ArchiveTrackBuilder {
   public:
     // `agency` names the archive's format: "HURDAT2", "IBTrACS", "CMA".
     ArchiveTrackBuilder(std::string source, std::string agency);
+    // Room for the fixes of `rows` rows, when a header counts them: a fix is
+    // large, and growing a whole archive's tracks one fix at a time moved
+    // every fix several times.
+    void reserve(size_t rows) { track_.fixes.reserve(rows); }
     // False, adding nothing, for a row with impossible values.
     bool add(const ArchiveFix& fix, int64_t line);
     // The storm's track; `stormId`, `name` and `basin` from its header.

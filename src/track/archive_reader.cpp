@@ -1,5 +1,6 @@
 #include "track/archive_reader.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "track/cma_archive.h"
@@ -64,6 +65,9 @@ void ArchiveReader::readCountedRows(ArchiveStorm& storm, CountedRows rows) {
         if (row == 0) {
             if (rows.firstRow) rows.firstRow(line);
             decide();
+            // A damaged header's count reserves no more than a long storm needs.
+            constexpr int32_t kLongestStormRows = 1000;
+            if (storm.selected) builder.reserve(size_t(std::min(rows.count, kLongestStormRows)));
         }
         if (!storm.selected) continue;  // passed over, not converted
         if (!rows.readRow(line, rows.fix) || !builder.add(rows.fix, lines_.lineNumber())) {

@@ -32,22 +32,42 @@ class LabelFormatTest : public ::testing::Test {
 
 }  // namespace
 
+namespace {
+
+struct SampleRow {
+    LabelFormat kind;
+    const char* format;
+    const char* sample;
+};
+
+void expectSamples(std::initializer_list<SampleRow> rows) {
+    for (const SampleRow& row : rows) {
+        EXPECT_EQ(labelFormatSample(row.kind, row.format), row.sample) << row.format;
+    }
+}
+
+}  // namespace
+
 TEST(LabelFormatSample, AppliesTheSampleValues) {
-    EXPECT_EQ(labelFormatSample(LabelFormat::Time, "%02d%02d%02dZ"), "021106Z");
-    EXPECT_EQ(labelFormatSample(LabelFormat::Forecast, "P+%dh\\n%dkt"), "P+120h\r\n100kt");
-    EXPECT_EQ(labelFormatSample(LabelFormat::Forecast, "P+%dh\\N%dkt"), "P+120h\r\n100kt");
-    EXPECT_EQ(labelFormatSample(LabelFormat::Time, "%d/%d"), "2/11");  // fewer placeholders
-    EXPECT_EQ(labelFormatSample(LabelFormat::Time, "no placeholders"), "no placeholders");
-    EXPECT_EQ(labelFormatSample(LabelFormat::Time, ""), "");
+    expectSamples({
+        {LabelFormat::Time, "%02d%02d%02dZ", "021106Z"},
+        {LabelFormat::Forecast, "P+%dh\\n%dkt", "P+120h\r\n100kt"},
+        {LabelFormat::Forecast, "P+%dh\\N%dkt", "P+120h\r\n100kt"},
+        {LabelFormat::Time, "%d/%d", "2/11"},  // fewer placeholders
+        {LabelFormat::Time, "no placeholders", "no placeholders"},
+        {LabelFormat::Time, "", ""},
+    });
 }
 
 TEST(LabelFormatSample, UnsuitableFormatsGiveText) {
     // More placeholders than values, texts where numbers are passed,
     // conversions that would write or read memory: all end as text.
-    EXPECT_EQ(labelFormatSample(LabelFormat::Forecast, "%d %d %d %d"), "120 100  ");
-    EXPECT_EQ(labelFormatSample(LabelFormat::Time, "%s-%s"), "2-11");
-    EXPECT_EQ(labelFormatSample(LabelFormat::Time, "%n%p%f"), "%n%p%f");
-    EXPECT_EQ(labelFormatSample(LabelFormat::Time, "100%"), "100%");
+    expectSamples({
+        {LabelFormat::Forecast, "%d %d %d %d", "120 100  "},
+        {LabelFormat::Time, "%s-%s", "2-11"},
+        {LabelFormat::Time, "%n%p%f", "%n%p%f"},
+        {LabelFormat::Time, "100%", "100%"},
+    });
     const std::string wide = labelFormatSample(LabelFormat::Time, "%2147483647d");
     EXPECT_LE(wide.size(), 2048u);
     EXPECT_EQ(wide.back(), '2');

@@ -7,13 +7,19 @@
 using namespace tcmap;
 
 TEST(BackgroundColour, TakesTheLowEightBitsOfThreeIntegerParts) {
-    EXPECT_EQ(parseBackgroundColour("15,23,31"), kDesignedBackground);
-    EXPECT_EQ(parseBackgroundColour("300,0,0"), rgb(44, 0, 0));
-    EXPECT_EQ(parseBackgroundColour("-1, 256 ,7.9,99"), rgb(255, 0, 7));
-    EXPECT_EQ(parseBackgroundColour("red,green,blue"), rgb(0, 0, 0));
-    EXPECT_EQ(parseBackgroundColour("99999999999,1,2"), rgb(255, 1, 2));  // saturated 2^31-1
-    EXPECT_EQ(parseBackgroundColour("15,23"), std::nullopt);
-    EXPECT_EQ(parseBackgroundColour(""), std::nullopt);
+    const struct {
+        const char* text;
+        std::optional<uint32_t> colour;
+    } rows[] = {
+        {"15,23,31", kDesignedBackground},
+        {"300,0,0", rgb(44, 0, 0)},
+        {"-1, 256 ,7.9,99", rgb(255, 0, 7)},
+        {"red,green,blue", rgb(0, 0, 0)},
+        {"99999999999,1,2", rgb(255, 1, 2)},  // saturated 2^31-1
+        {"15,23", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const auto& row : rows) EXPECT_EQ(parseBackgroundColour(row.text), row.colour) << row.text;
     EXPECT_EQ(backgroundColourText(rgb(200, 10, 0)), "200,10,0");
 }
 

@@ -14,14 +14,16 @@ using namespace tcmap;
 using Lines = std::vector<std::string>;
 
 TEST(SplitLogLines, BreaksAtCrLfAndLf) {
-    EXPECT_EQ(splitLogLines("one"), Lines{"one"});
-    EXPECT_EQ(splitLogLines("one\r\ntwo\nthree"), (Lines{"one", "two", "three"}));
-    EXPECT_EQ(splitLogLines("one\r\n"), Lines{"one"});
-    EXPECT_EQ(splitLogLines("one\r\n\r\ntwo"), (Lines{"one", "", "two"}));
-    EXPECT_EQ(splitLogLines(""), Lines{""});
-    EXPECT_EQ(splitLogLines("\n"), Lines{""});
-    // A lone CR is not a break.
-    EXPECT_EQ(splitLogLines("a\rb"), Lines{"a\rb"});
+    const struct {
+        const char* text;
+        Lines lines;
+    } rows[] = {
+        {"one", {"one"}},     {"one\r\ntwo\nthree", {"one", "two", "three"}},
+        {"one\r\n", {"one"}}, {"one\r\n\r\ntwo", {"one", "", "two"}},
+        {"", {""}},           {"\n", {""}},
+        {"a\rb", {"a\rb"}},  // a lone CR is not a break
+    };
+    for (const auto& row : rows) EXPECT_EQ(splitLogLines(row.text), row.lines) << row.text;
 }
 
 TEST(RecordingView, LinesMoveDownFromTheTextPosition) {

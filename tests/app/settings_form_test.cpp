@@ -43,17 +43,22 @@ class SettingsFormTest : public ::testing::Test {
 }  // namespace
 
 TEST(SettingsFormRules, ListAndCheckBoxValues) {
-    EXPECT_EQ(listSelection("2", 3), 2);
-    EXPECT_EQ(listSelection("3", 3), -1);
-    EXPECT_EQ(listSelection("-1", 3), -1);
-    EXPECT_EQ(listSelection("", 3), 0);
-    EXPECT_EQ(listSelection("99999999999", 3), -1);
-    EXPECT_EQ(listSelection("0", 0), -1);
-    EXPECT_TRUE(checkBoxState("2"));
-    EXPECT_TRUE(checkBoxState(" 1abc"));
-    EXPECT_FALSE(checkBoxState("0.9"));
-    EXPECT_FALSE(checkBoxState("-3"));
-    EXPECT_FALSE(checkBoxState("yes"));
+    const struct {
+        const char* value;
+        int items;
+        int selection;
+    } lists[] = {
+        {"2", 3, 2}, {"3", 3, -1}, {"-1", 3, -1}, {"", 3, 0}, {"99999999999", 3, -1}, {"0", 0, -1},
+    };
+    for (const auto& row : lists) {
+        EXPECT_EQ(listSelection(row.value, row.items), row.selection)
+            << row.value << " of " << row.items;
+    }
+    const struct {
+        const char* value;
+        bool checked;
+    } checks[] = {{"2", true}, {" 1abc", true}, {"0.9", false}, {"-3", false}, {"yes", false}};
+    for (const auto& row : checks) EXPECT_EQ(checkBoxState(row.value), row.checked) << row.value;
 }
 
 TEST(SettingsFormRules, SaveStoresEveryFieldInItsOrder) {

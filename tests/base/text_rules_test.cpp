@@ -12,24 +12,39 @@ using namespace tcmap;
 using Pieces = std::vector<std::string>;
 
 TEST(SplitText, KeepsInnerEmptyPiecesButDropsEmptyRemainder) {
-    EXPECT_EQ(splitText("a,,b,", ","), (Pieces{"a", "", "b"}));
-    EXPECT_EQ(splitText("", ","), Pieces{});
-    EXPECT_EQ(splitText(",", ","), Pieces{""});
-    // A real ATCF record ends in ", ": its last piece is a single space.
-    EXPECT_EQ(splitText("WP, 19, ", ","), (Pieces{"WP", " 19", " "}));
-}
-
-TEST(SplitText, LimitDropsTheRest) {
-    EXPECT_EQ(splitText("a,b,c,d", ",", 2), (Pieces{"a", "b"}));
-    EXPECT_EQ(splitText("a,b", ",", 0), Pieces{});
-    EXPECT_EQ(splitText("x\r\ny\r\n", "\r\n"), (Pieces{"x", "y"}));
+    const struct {
+        const char* text;
+        const char* separator;
+        int limit;  // -1: none, the default
+        Pieces pieces;
+    } rows[] = {
+        {"a,,b,", ",", -1, {"a", "", "b"}},
+        {"", ",", -1, {}},
+        {",", ",", -1, {""}},
+        // A real ATCF record ends in ", ": its last piece is a single space.
+        {"WP, 19, ", ",", -1, {"WP", " 19", " "}},
+        // A limit drops the rest.
+        {"a,b,c,d", ",", 2, {"a", "b"}},
+        {"a,b", ",", 0, {}},
+        {"x\r\ny\r\n", "\r\n", -1, {"x", "y"}},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(splitText(row.text, row.separator, row.limit), row.pieces)
+            << row.text << " limit " << row.limit;
+    }
 }
 
 TEST(TrimText, RemovesSpacesAndIdeographicSpacesOnly) {
-    EXPECT_EQ(trimText("  WP  "), "WP");
-    EXPECT_EQ(trimText("\xE3\x80\x80 TS\xE3\x80\x80"), "TS");
-    EXPECT_EQ(trimText("\tTS "), "\tTS");
-    EXPECT_EQ(trimText("   "), "");
+    const struct {
+        const char* text;
+        const char* trimmed;
+    } rows[] = {
+        {"  WP  ", "WP"},
+        {"\xE3\x80\x80 TS\xE3\x80\x80", "TS"},
+        {"\tTS ", "\tTS"},
+        {"   ", ""},
+    };
+    for (const auto& row : rows) EXPECT_EQ(trimText(row.text), row.trimmed) << row.text;
 }
 
 TEST(ReadNumber, LeadingDecimalNumberOnlyAndAlwaysFinite) {
@@ -61,18 +76,32 @@ TEST(ReadNumber, LeadingDecimalNumberOnlyAndAlwaysFinite) {
 }
 
 TEST(ReadInteger, TruncatesTowardZeroAndSaturates) {
-    EXPECT_EQ(readInteger("1e3"), 1000);
-    EXPECT_EQ(readInteger("-7.9"), -7);
-    EXPECT_EQ(readInteger("99999999999"), 2147483647);
-    EXPECT_EQ(readInteger("-99999999999"), -2147483647 - 1);
-    EXPECT_EQ(readInteger64("201410011800"), 201410011800);
-    EXPECT_EQ(readInteger64("99999999999999999999"), std::numeric_limits<int64_t>::max());
-    EXPECT_EQ(readInteger64("9007199254740993"), 9007199254740993);
+    const struct {
+        const char* field;
+        int32_t value;
+    } rows32[] = {
+        {"1e3", 1000},
+        {"-7.9", -7},
+        {"99999999999", 2147483647},
+        {"-99999999999", -2147483647 - 1},
+    };
+    for (const auto& row : rows32) EXPECT_EQ(readInteger(row.field), row.value) << row.field;
+    const struct {
+        const char* field;
+        int64_t value;
+    } rows64[] = {
+        {"201410011800", 201410011800},
+        {"99999999999999999999", std::numeric_limits<int64_t>::max()},
+        {"9007199254740993", 9007199254740993},
+    };
+    for (const auto& row : rows64) EXPECT_EQ(readInteger64(row.field), row.value) << row.field;
 }
 
 TEST(Narrowing, NeverUndefined) {
-    EXPECT_EQ(truncToInt32(std::nan("")), 0);
-    EXPECT_EQ(truncToInt32(1e300), 2147483647);
-    EXPECT_EQ(truncToInt32(-2.9), -2);
+    const struct {
+        double value;
+        int32_t truncated;
+    } rows[] = {{std::nan(""), 0}, {1e300, 2147483647}, {-2.9, -2}};
+    for (const auto& row : rows) EXPECT_EQ(truncToInt32(row.value), row.truncated) << row.value;
     EXPECT_EQ(toSingle(1e300), std::numeric_limits<float>::max());
 }

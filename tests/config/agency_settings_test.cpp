@@ -74,14 +74,23 @@ TEST(AgencySettings, ValuesReadAsTheMapUsesThem) {
 }
 
 TEST(AgencySettings, AnEmptyListDrawsEveryAgencyAndAListOnlyItsOwn) {
-    AgencySettings a;
-    EXPECT_TRUE(a.draws("ATCF"));
-    EXPECT_TRUE(a.draws("TOKYO"));
-    a.agencies = {"CMA", "JMA"};
-    EXPECT_TRUE(a.draws("cma"));
-    EXPECT_TRUE(a.draws("JMA"));
-    EXPECT_FALSE(a.draws("ATCF"));
-    EXPECT_FALSE(a.draws(""));
+    const struct {
+        std::vector<std::string> list;
+        const char* agency;
+        bool drawn;
+    } rows[] = {
+        {{}, "ATCF", true},
+        {{}, "TOKYO", true},
+        {{"CMA", "JMA"}, "cma", true},
+        {{"CMA", "JMA"}, "JMA", true},
+        {{"CMA", "JMA"}, "ATCF", false},
+        {{"CMA", "JMA"}, "", false},
+    };
+    for (const auto& row : rows) {
+        AgencySettings a;
+        a.agencies = row.list;
+        EXPECT_EQ(a.draws(row.agency), row.drawn) << row.agency << " of " << row.list.size();
+    }
 }
 
 TEST(AgencySettings, TheSettingsCheckKnowsEveryKey) {

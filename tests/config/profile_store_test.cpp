@@ -40,35 +40,54 @@ TEST(ProfileStoreRead, FollowsIniRules) {
                                        "Late=hidden\n"
                                        "[Other]\n"
                                        "Dup=other\n");
-    EXPECT_EQ(ProfileStore::read(ini, "borvane4", "Mode", "0"), "2");
-    EXPECT_EQ(ProfileStore::read(ini, "BORVANE4", "map", ""), "/maps/a b.png");
-    EXPECT_EQ(ProfileStore::read(ini, "Borvane4", "Empty", "dflt"), "");
-    EXPECT_EQ(ProfileStore::read(ini, "Borvane4", "Quoted", "dflt"), "");
-    EXPECT_EQ(ProfileStore::read(ini, "Borvane4", "Half", ""), "\"abc");
-    EXPECT_EQ(ProfileStore::read(ini, "Borvane4", "One", ""), "\"");
-    EXPECT_EQ(ProfileStore::read(ini, "Borvane4", "Inner", ""), "a\"b");
-    EXPECT_EQ(ProfileStore::read(ini, "Borvane4", "Dup", ""), "first");
-    EXPECT_EQ(ProfileStore::read(ini, "Other", "Dup", ""), "other");
     // Only the first section of a name is searched; keys before any section
     // belong to none.
-    EXPECT_EQ(ProfileStore::read(ini, "Borvane4", "Late", "dflt"), "dflt");
-    EXPECT_EQ(ProfileStore::read(ini, "Borvane4", "orphan", "dflt"), "dflt");
-    EXPECT_EQ(ProfileStore::read(ini, "Missing", "Mode", "dflt"), "dflt");
-    EXPECT_EQ(ProfileStore::read(ini, "Borvane4", "a line without equals sign", "d"), "d");
+    const struct {
+        const char* section;
+        const char* key;
+        const char* fallback;
+        const char* value;
+    } rows[] = {
+        {"borvane4", "Mode", "0", "2"},
+        {"BORVANE4", "map", "", "/maps/a b.png"},
+        {"Borvane4", "Empty", "dflt", ""},
+        {"Borvane4", "Quoted", "dflt", ""},
+        {"Borvane4", "Half", "", "\"abc"},
+        {"Borvane4", "One", "", "\""},
+        {"Borvane4", "Inner", "", "a\"b"},
+        {"Borvane4", "Dup", "", "first"},
+        {"Other", "Dup", "", "other"},
+        {"Borvane4", "Late", "dflt", "dflt"},
+        {"Borvane4", "orphan", "dflt", "dflt"},
+        {"Missing", "Mode", "dflt", "dflt"},
+        {"Borvane4", "a line without equals sign", "d", "d"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(ProfileStore::read(ini, row.section, row.key, row.fallback), row.value)
+            << "[" << row.section << "] " << row.key;
+    }
 }
 
 TEST(ProfileStoreRead, EmptyNamesReadNothingAndUnusableFilesGiveDefaults) {
     TempFolder folder;
     const std::string ini = folder.put("Settings.ini", "[a]\nk=v\n=x\n");
-    EXPECT_EQ(ProfileStore::read(ini, "", "k", "dflt"), "");
-    EXPECT_EQ(ProfileStore::read(ini, "a", "", "dflt"), "");
-    EXPECT_EQ(ProfileStore::read(ini, " \t", "k", "dflt"), "");
-    EXPECT_EQ(ProfileStore::read("", "a", "k", "dflt"), "");
-
-    EXPECT_EQ(ProfileStore::read(folder.file("missing.ini"), "a", "k", "dflt"), "dflt");
-    EXPECT_EQ(ProfileStore::read(folder.path(), "a", "k", "dflt"), "dflt");
-    ASSERT_EQ(::mkfifo(folder.file("fifo").c_str(), 0600), 0);
-    EXPECT_EQ(ProfileStore::read(folder.file("fifo"), "a", "k", "dflt"), "dflt");
+    // Folders, FIFOs and devices: tests/app/non_regular_paths_test.cpp.
+    const struct {
+        std::string path;
+        const char* section;
+        const char* key;
+        const char* value;
+    } rows[] = {
+        {ini, "", "k", ""},
+        {ini, "a", "", ""},
+        {ini, " \t", "k", ""},
+        {"", "a", "k", ""},
+        {folder.file("missing.ini"), "a", "k", "dflt"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(ProfileStore::read(row.path, row.section, row.key, "dflt"), row.value)
+            << row.path << " [" << row.section << "] " << row.key;
+    }
 }
 
 TEST(ProfileStoreRead, HandlesCrLfFilesAndAByteOrderMark) {

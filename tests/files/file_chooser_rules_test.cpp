@@ -88,21 +88,37 @@ TEST_F(ChooserRulesTest, ChosenFilesReplaceOrAppend) {
 }
 
 TEST_F(ChooserRulesTest, StatusFollowsTheSearchState) {
-    EXPECT_EQ(searchStatusText(pack(), SearchWalking, 1234), "Searching ..\r\n1234 found");
-    EXPECT_EQ(searchStatusText(pack(), SearchSorting, 7), "Sorting 7 ..");
-    EXPECT_EQ(searchStatusText(pack(), SearchAdding, 7), "Adding 7 ..");
-    EXPECT_EQ(searchStatusText(pack(), SearchIdle, 7), "");
+    const struct {
+        SearchState state;
+        size_t found;
+        const char* text;
+    } rows[] = {
+        {SearchWalking, 1234, "Searching ..\r\n1234 found"},
+        {SearchSorting, 7, "Sorting 7 .."},
+        {SearchAdding, 7, "Adding 7 .."},
+        {SearchIdle, 7, ""},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(searchStatusText(pack(), row.state, row.found), row.text) << row.state;
+    }
 }
 
 TEST_F(ChooserRulesTest, StartFolderFallsBackToAnExistingFolder) {
     TempFolder storms;
     std::filesystem::create_directories(storms.file("2023"));
-    EXPECT_EQ(chooserStartFolder(storms.file("2023"), "/run"), storms.file("2023"));
-    EXPECT_EQ(chooserStartFolder(storms.file("gone/deeper"), "/run"), storms.path());
-    EXPECT_EQ(chooserStartFolder("", "/run"), "/run");
-    EXPECT_EQ(chooserStartFolder("C:\\Storms", "/run"), "/run");
-    EXPECT_EQ(chooserStartFolder("\\", "/run"), "/run");
-    EXPECT_EQ(chooserStartFolder("/", "/run"), "/");
+    const struct {
+        std::string wanted;
+        std::string start;
+    } rows[] = {
+        {storms.file("2023"), storms.file("2023")},
+        {storms.file("gone/deeper"), storms.path()},
+        {"", "/run"},
+        {"C:\\Storms", "/run"},
+        {"\\", "/run"},
+        {"/", "/"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(chooserStartFolder(row.wanted, "/run"), row.start) << row.wanted;
 
     EXPECT_EQ(withoutTrailingSeparator("/data/storms//"), "/data/storms");
     EXPECT_EQ(withoutTrailingSeparator("/"), "/");

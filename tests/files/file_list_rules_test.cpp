@@ -67,10 +67,16 @@ TEST(FileListRules, RowsShowNameFolderTypeAndSize) {
     EXPECT_EQ(row.type, "Best track");
     EXPECT_EQ(row.size, "5");
 
-    EXPECT_EQ(fileListRow(1, "/d/storm.txt", kTypes).type, "Best track");
-    EXPECT_EQ(fileListRow(1, "/d/storm.Fst", kTypes).type, "Forecast");
-    EXPECT_EQ(fileListRow(1, "/d/map.png", kTypes).type, "Unsupported file");
-    EXPECT_EQ(fileListRow(1, "/d.fst/noext", kTypes).type, "Unsupported file");
+    const struct {
+        const char* path;
+        const char* type;
+    } types[] = {
+        {"/d/storm.txt", "Best track"},
+        {"/d/storm.Fst", "Forecast"},
+        {"/d/map.png", "Unsupported file"},
+        {"/d.fst/noext", "Unsupported file"},
+    };
+    for (const auto& t : types) EXPECT_EQ(fileListRow(1, t.path, kTypes).type, t.type) << t.path;
     EXPECT_EQ(fileListRow(1, "/d/missing.dat", kTypes).size, "-1");
     EXPECT_EQ(fileListRow(1, "C:\\Storms\\b.fst", kTypes).folder, "C:\\Storms");
 
@@ -88,10 +94,17 @@ TEST(FileListRules, ArchivesShowTheirTypeByContent) {
     const std::string ibtracs = folder.put("ibtracs.csv", "SID,SEASON,NAME,ISO_TIME,LAT,LON\n");
     const std::string cma = folder.put("CH2019BST", "66666 1909   62 0012 1909 0 3 LEKIMA\r\n");
     const std::string table = folder.put("table.csv", "a,b,c\n");
-    EXPECT_EQ(fileListRow(1, hurdat, kTypes).type, "Archive");
-    EXPECT_EQ(fileListRow(1, ibtracs, kTypes).type, "Archive");
-    EXPECT_EQ(fileListRow(1, cma, kTypes).type, "Archive");
-    EXPECT_EQ(fileListRow(1, table, kTypes).type, "Unsupported file");
+    const struct {
+        std::string path;
+        const char* type;
+    } rows[] = {
+        {hurdat, "Archive"},
+        {ibtracs, "Archive"},
+        {cma, "Archive"},
+        {table, "Unsupported file"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(fileListRow(1, row.path, kTypes).type, row.type) << row.path;
     EXPECT_EQ(listFolderFiles(folder.path()),
               (std::vector<std::string>{"nepac.dat", "ibtracs.csv", "table.csv"}));
 }
@@ -106,18 +119,35 @@ TEST(FileListRules, TypeTextsComeFromTheLanguage) {
 }
 
 TEST(FileListRules, StatusShowsCountOrSelection) {
-    EXPECT_EQ(listStatusText("%d files", 3, 10), "3 / 10");
-    EXPECT_EQ(listStatusText("%d files", 1, 10), "10 files");
-    EXPECT_EQ(listStatusText("%d files", 0, 0), "0 files");
-    EXPECT_EQ(listStatusText("%s %n files", 0, 4), "4 %n files");
+    const struct {
+        const char* format;
+        size_t selected, count;
+        const char* text;
+    } rows[] = {
+        {"%d files", 3, 10, "3 / 10"},
+        {"%d files", 1, 10, "10 files"},
+        {"%d files", 0, 0, "0 files"},
+        {"%s %n files", 0, 4, "4 %n files"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(listStatusText(row.format, row.selected, row.count), row.text)
+            << row.format << " " << row.selected << "/" << row.count;
+    }
 }
 
 TEST(FileListRules, OpensOnlyASingleSelectedRow) {
     const Files files{"/a.dat", "/b.dat"};
-    EXPECT_EQ(fileToOpen(files, {1}), "/b.dat");
-    EXPECT_EQ(fileToOpen(files, {}), std::nullopt);
-    EXPECT_EQ(fileToOpen(files, {0, 1}), std::nullopt);
-    EXPECT_EQ(fileToOpen(files, {2}), std::nullopt);
+    const struct {
+        std::vector<int> selected;
+        std::optional<std::string> file;
+    } rows[] = {
+        {{1}, "/b.dat"},
+        {{}, std::nullopt},
+        {{0, 1}, std::nullopt},
+        {{2}, std::nullopt},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(fileToOpen(files, row.selected), row.file) << row.selected.size();
 }
 
 // A dropped folder is shown as one, with the track files it holds, and Open

@@ -28,11 +28,15 @@ TEST(SortTexts, ComparesUnsignedBytesWithPrefixesFirst) {
     EXPECT_EQ(texts,
               (std::vector<std::string>{"", "B", "Z", "a", "a b", "ab", "b", "~", "\xe5\x8f\xb0"}));
 
-    EXPECT_TRUE(textLess("abc", "abd"));
-    EXPECT_TRUE(textLess("ab", "abc"));
-    EXPECT_FALSE(textLess("abc", "abc"));
-    EXPECT_TRUE(textLess(std::string("a\0b", 3), std::string("a\x01", 2)));
-    EXPECT_TRUE(textLess("\x7f", "\x80"));
+    const struct {
+        std::string left, right;
+        bool less;
+    } rows[] = {
+        {"abc", "abd", true},   {"ab", "abc", true},
+        {"abc", "abc", false},  {std::string("a\0b", 3), std::string("a\x01", 2), true},
+        {"\x7f", "\x80", true},
+    };
+    for (const auto& row : rows) EXPECT_EQ(textLess(row.left, row.right), row.less) << row.left;
 }
 
 TEST(SortTexts, GivesTheSameListAsASelectionSort) {

@@ -28,14 +28,20 @@ TEST_F(LanguagePackTest, LooksUpTextsById) {
             "[text]\r\nName=简体中文\r\n82=就绪\r\n12=\" 等 %s 个文件\"\r\n5=\r\n"
             "91=第一行\\n第二行\\N第三行\r\n92=C:\\\\new\\\\Nest\r\n");
     const LanguagePack zh = pack("zh-cn");
-    EXPECT_EQ(zh.text(TextId{82}), "就绪");
-    EXPECT_EQ(zh.text(TextId{12}), " 等 %s 个文件");  // quotes keep the spaces
-    EXPECT_EQ(zh.text(TextId{5}), "");                // present but empty: not MISSING
-    EXPECT_EQ(zh.text(TextId{91}), "第一行\r\n第二行\r\n第三行");
-    // Left to right: the first backslash of a pair is not followed by n.
-    EXPECT_EQ(zh.text(TextId{92}), "C:\\\r\new\\\r\nest");
-    EXPECT_EQ(zh.text(TextId{72}), "MISSING (zh-cn, 72)");
-    EXPECT_EQ(zh.text(TextId{-1}), "MISSING (zh-cn, -1)");
+    const struct {
+        int id;
+        const char* text;
+    } rows[] = {
+        {82, "就绪"},
+        {12, " 等 %s 个文件"},  // quotes keep the spaces
+        {5, ""},                // present but empty: not MISSING
+        {91, "第一行\r\n第二行\r\n第三行"},
+        // Left to right: the first backslash of a pair is not followed by n.
+        {92, "C:\\\r\new\\\r\nest"},
+        {72, "MISSING (zh-cn, 72)"},
+        {-1, "MISSING (zh-cn, -1)"},
+    };
+    for (const auto& row : rows) EXPECT_EQ(zh.text(TextId{row.id}), row.text) << row.id;
     EXPECT_EQ(zh.displayName("zh-cn"), "简体中文");
 }
 
@@ -59,12 +65,22 @@ TEST_F(LanguagePackTest, ConvertsFilesWrittenInTheDeclaredCharset) {
 
 TEST_F(LanguagePackTest, UnknownCharsetOrInvalidBytesGiveEmptyTexts) {
     run.put("zh-cn.lang", "[text]\nName=简体中文\n10=台风\n11=\xCC\xA8\xB7\xE7\n");
-    EXPECT_EQ(pack("zh-cn", "NO-SUCH-SET").text(TextId{10}), "");
-    EXPECT_EQ(pack("zh-cn", "NO-SUCH-SET").text(TextId{99}), "");  // even the MISSING text
+    const struct {
+        const char* charset;
+        int id;
+        const char* text;
+    } rows[] = {
+        {"NO-SUCH-SET", 10, ""},
+        {"NO-SUCH-SET", 99, ""},  // even the MISSING text
+        {"", 10, ""},
+        {"UTF-8", 11, ""},  // GB18030 bytes declared as UTF-8
+        {"UTF-8", 10, "台风"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(pack("zh-cn", row.charset).text(TextId{row.id}), row.text)
+            << row.charset << " " << row.id;
+    }
     EXPECT_EQ(pack("zh-cn", "NO-SUCH-SET").displayName("zh-cn"), "");
-    EXPECT_EQ(pack("zh-cn", "").text(TextId{10}), "");
-    EXPECT_EQ(pack("zh-cn").text(TextId{11}), "");  // GB18030 bytes declared as UTF-8
-    EXPECT_EQ(pack("zh-cn").text(TextId{10}), "台风");
 }
 
 TEST_F(LanguagePackTest, TranTurnsTextsIntoTraditionalCharacters) {

@@ -106,13 +106,18 @@ TEST(TextIds, EveryNameHasItsTextWithTheSamePlaceholdersInBothLanguages) {
 }
 
 TEST(TextIds, PlaceholdersAreTheKindsACallerPasses) {
-    using List = std::vector<std::string>;
-    EXPECT_EQ(placeholdersOf("Reading %s"), List{"s"});
-    EXPECT_EQ(placeholdersOf("%s is shown as:\\n\\n%s"), (List{"s", "s"}));
-    EXPECT_EQ(placeholdersOf("%-8ld of %5.2f%%, %02d"), (List{"ld", "f", "d"}));
-    EXPECT_EQ(placeholdersOf("100% sure"), List{"s"});  // "% s" to printf
-    EXPECT_EQ(placeholdersOf("none %% here"), List{});
-    EXPECT_EQ(placeholdersOf("cut short %"), List{});
+    const struct {
+        const char* text;
+        std::vector<std::string> placeholders;
+    } rows[] = {
+        {"Reading %s", {"s"}},
+        {"%s is shown as:\\n\\n%s", {"s", "s"}},
+        {"%-8ld of %5.2f%%, %02d", {"ld", "f", "d"}},
+        {"100% sure", {"s"}},  // "% s" to printf
+        {"none %% here", {}},
+        {"cut short %", {}},
+    };
+    for (const auto& row : rows) EXPECT_EQ(placeholdersOf(row.text), row.placeholders) << row.text;
 }
 
 TEST(TextIds, NoSourceLooksUpATextByNumber) {

@@ -5,43 +5,74 @@
 #include "base/utf8_text.h"
 #include "i18n/gbk_big5_table.h"
 
+#include <string>
+#include <vector>
+
 using namespace tcmap;
 
 TEST(GbkBig5Table, IndexesEveryCellOnce) {
-    EXPECT_EQ(gbkCellIndex(0x81, 0x40), 0);
-    EXPECT_EQ(gbkCellIndex(0x81, 0x7E), 62);
-    EXPECT_EQ(gbkCellIndex(0x81, 0x80), 63);
-    EXPECT_EQ(gbkCellIndex(0x82, 0x40), 190);
-    EXPECT_EQ(gbkCellIndex(0xFE, 0xFE), static_cast<int>(kGbkCellCount) - 1);
-    EXPECT_EQ(gbkCellIndex(0x81, 0x7F), -1);
-    EXPECT_EQ(gbkCellIndex(0x81, 0xFF), -1);
-    EXPECT_EQ(gbkCellIndex(0x80, 0x40), -1);
-    EXPECT_EQ(gbkCellIndex(0xFF, 0x40), -1);
+    const struct {
+        int lead, trail;
+        int index;
+    } rows[] = {
+        {0x81, 0x40, 0},
+        {0x81, 0x7E, 62},
+        {0x81, 0x80, 63},
+        {0x82, 0x40, 190},
+        {0xFE, 0xFE, static_cast<int>(kGbkCellCount) - 1},
+        {0x81, 0x7F, -1},
+        {0x81, 0xFF, -1},
+        {0x80, 0x40, -1},
+        {0xFF, 0x40, -1},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(gbkCellIndex(row.lead, row.trail), row.index)
+            << std::hex << row.lead << " " << row.trail;
+    }
     // 台 (GBK CC A8) keeps its own BIG5 code A578; 风 (B7 E7) takes 風 (AD B7).
     EXPECT_EQ(kGbkToBig5[gbkCellIndex(0xCC, 0xA8)], 0xA578);
     EXPECT_EQ(kGbkToBig5[gbkCellIndex(0xB7, 0xE7)], 0xADB7);
 }
 
+namespace {
+
+struct TraditionalRow {
+    std::string simplified;
+    std::string traditional;
+};
+
+void expectTraditional(const std::vector<TraditionalRow>& rows) {
+    for (const auto& row : rows) {
+        EXPECT_EQ(toTraditionalChinese(row.simplified), row.traditional) << row.simplified;
+    }
+}
+
+}  // namespace
+
 TEST(ToTraditionalChinese, TurnsSimplifiedIntoTraditional) {
-    EXPECT_EQ(toTraditionalChinese("台风 路径"), "台風 路徑");
-    EXPECT_EQ(toTraditionalChinese("选择语言"), "選擇語言");
-    // Unihan lists 办 as its own first variant; the traditional one is used.
-    EXPECT_EQ(toTraditionalChinese("办法"), "辦法");
-    EXPECT_EQ(toTraditionalChinese("发"), "發");
+    expectTraditional({
+        {"台风 路径", "台風 路徑"},
+        {"选择语言", "選擇語言"},
+        // Unihan lists 办 as its own first variant; the traditional one is used.
+        {"办法", "辦法"},
+        {"发", "發"},
+    });
 }
 
 TEST(ToTraditionalChinese, KeepsWhatHasNoOtherForm) {
-    // Characters BIG5 already has stay themselves.
-    EXPECT_EQ(toTraditionalChinese("后干台"), "后干台");
-    // So do simplified forms that BIG5 happens to hold as characters of their own.
-    EXPECT_EQ(toTraditionalChinese("气体"), "气体");
-    EXPECT_EQ(toTraditionalChinese("MISSING (zh-tw, 72)\r\n"), "MISSING (zh-tw, 72)\r\n");
-    // Outside GBK, or in GBK without any BIG5 code: unchanged, still UTF-8.
-    EXPECT_EQ(toTraditionalChinese("한국어 ⛵ \xF0\x9F\x8C\x80"), "한국어 ⛵ \xF0\x9F\x8C\x80");
-    EXPECT_EQ(toTraditionalChinese("丂"), "丂");
-    // Bytes that are not UTF-8 pass through untouched.
-    EXPECT_EQ(toTraditionalChinese("风\xFF\xE5"), std::string("風\xFF\xE5"));
-    EXPECT_EQ(toTraditionalChinese(""), "");
+    expectTraditional({
+        // Characters BIG5 already has stay themselves.
+        {"后干台", "后干台"},
+        // So do simplified forms that BIG5 happens to hold as characters of their own.
+        {"气体", "气体"},
+        {"MISSING (zh-tw, 72)\r\n", "MISSING (zh-tw, 72)\r\n"},
+        // Outside GBK, or in GBK without any BIG5 code: unchanged, still UTF-8.
+        {"한국어 ⛵ \xF0\x9F\x8C\x80", "한국어 ⛵ \xF0\x9F\x8C\x80"},
+        {"丂", "丂"},
+        // Bytes that are not UTF-8 pass through untouched.
+        {"风\xFF\xE5", "風\xFF\xE5"},
+        {"", ""},
+    });
 }
 
 TEST(ToTraditionalChinese, EveryDesignedMenuTextStaysValidUtf8) {

@@ -56,6 +56,18 @@ bool contains(const GeoShape& shape, double lat, double lon) {
     return false;
 }
 
+// Points inside or outside a shape, a row each.
+struct PointRow {
+    double lat, lon;
+    bool inside;
+};
+
+void expectPoints(const GeoShape& shape, std::initializer_list<PointRow> rows) {
+    for (const PointRow& row : rows) {
+        EXPECT_EQ(contains(shape, row.lat, row.lon), row.inside) << row.lat << ", " << row.lon;
+    }
+}
+
 GeoShape whole(const ConeGeometry& cone) {
     GeoShape shape = cone.days1to3;
     shape.insert(shape.end(), cone.days4to5.begin(), cone.days4to5.end());
@@ -102,9 +114,11 @@ TEST(ForecastCone, ConstantRadiusAlongTheEquatorIsABandWithRoundEnds) {
         EXPECT_FALSE(contains(whole(cone), 2.03, lon)) << lon;
         EXPECT_FALSE(contains(whole(cone), -2.03, lon)) << lon;
     }
-    EXPECT_TRUE(contains(whole(cone), 0.0, -1.97));
-    EXPECT_FALSE(contains(whole(cone), 0.0, -2.03));
-    EXPECT_TRUE(contains(whole(cone), 0.0, 51.97));
+    expectPoints(whole(cone), {
+                                  {0.0, -1.97, true},
+                                  {0.0, -2.03, false},
+                                  {0.0, 51.97, true},
+                              });
     // Days 1-3 reach the 72 h circle (30 E); days 4-5 are the rest, no overlap.
     EXPECT_TRUE(contains(cone.days1to3, 0.0, 31.9));
     EXPECT_FALSE(contains(cone.days4to5, 0.0, 31.9));
@@ -136,11 +150,13 @@ TEST(ForecastCone, HullsFillTheSpaceBetweenCirclesOfDifferentSize) {
     ASSERT_TRUE(cone.ok()) << cone.error;
     ASSERT_EQ(cone.days1to3.size(), 1u);
     EXPECT_TRUE(cone.days1to3[0].holes.empty());
-    EXPECT_TRUE(contains(cone.days1to3, 1.9, 5.0));
-    EXPECT_TRUE(contains(cone.days1to3, -1.9, 5.0));
-    EXPECT_FALSE(contains(cone.days1to3, 3.5, 5.0));
-    EXPECT_TRUE(contains(cone.days1to3, 0.0, 13.95));
-    EXPECT_TRUE(contains(cone.days1to3, 0.0, -0.95));
+    expectPoints(cone.days1to3, {
+                                    {1.9, 5.0, true},
+                                    {-1.9, 5.0, true},
+                                    {3.5, 5.0, false},
+                                    {0.0, 13.95, true},
+                                    {0.0, -0.95, true},
+                                });
 }
 
 TEST(ForecastCone, AcrossTheDateLineIsOneShapeThatSplitsAt180) {
@@ -189,12 +205,14 @@ TEST(ForecastCone, RadiiFollowTheTableAndStopAtItsLastHour) {
     const ConeGeometry cone = forecastCone(forecast, radii);
     ASSERT_TRUE(cone.ok()) << cone.error;
     // Radius 0 at 0 h, 1 degree at 12 h, 2 degrees at 24 h, nothing after.
-    EXPECT_TRUE(contains(cone.days1to3, 0.97, 6.0));
-    EXPECT_FALSE(contains(cone.days1to3, 1.03, 6.0));
-    EXPECT_TRUE(contains(cone.days1to3, 1.97, 12.0));
-    EXPECT_TRUE(contains(cone.days1to3, 0.0, 13.97));
-    EXPECT_FALSE(contains(cone.days1to3, 0.0, 14.1));
-    EXPECT_FALSE(contains(cone.days1to3, 0.1, -0.1));
+    expectPoints(cone.days1to3, {
+                                    {0.97, 6.0, true},
+                                    {1.03, 6.0, false},
+                                    {1.97, 12.0, true},
+                                    {0.0, 13.97, true},
+                                    {0.0, 14.1, false},
+                                    {0.1, -0.1, false},
+                                });
 }
 
 TEST(ForecastCone, OddInputsGiveAnErrorOrASmallShapeNeverACrash) {
@@ -270,13 +288,15 @@ TEST(WindSwath, TwoFixesAgainstHandComputedRadii) {
     const SwathGeometry swath = windSwath(fixes);
     ASSERT_TRUE(swath.ok()) << swath.error;
     const GeoShape& gale = swath.areas[0];
-    EXPECT_TRUE(contains(gale, 1.45, 3.0));
-    EXPECT_FALSE(contains(gale, 1.55, 3.0));
-    EXPECT_TRUE(contains(gale, 0.95, 0.02));
-    EXPECT_FALSE(contains(gale, 0.5, -0.5));
-    EXPECT_FALSE(contains(gale, -0.3, 3.0));
-    EXPECT_TRUE(contains(gale, 0.05, 7.9));
-    EXPECT_FALSE(contains(gale, 0.05, 8.1));
+    expectPoints(gale, {
+                           {1.45, 3.0, true},
+                           {1.55, 3.0, false},
+                           {0.95, 0.02, true},
+                           {0.5, -0.5, false},
+                           {-0.3, 3.0, false},
+                           {0.05, 7.9, true},
+                           {0.05, 8.1, false},
+                       });
     EXPECT_TRUE(swath.areas[1].empty());
     EXPECT_TRUE(swath.areas[2].empty());
 }
@@ -293,9 +313,11 @@ TEST(WindSwath, QuadrantsAppearAndFadeBetweenFixes) {
     const SwathGeometry swath = windSwath(fixes);
     ASSERT_TRUE(swath.ok()) << swath.error;
     const GeoPoint reach = destinationPoint(20.0, -60.0, 225.0, 118.0);
-    EXPECT_TRUE(contains(swath.areas[1], reach.lat, reach.lon));
-    EXPECT_FALSE(contains(swath.areas[1], 19.0, -55.0));  // between the gap's ends
-    EXPECT_TRUE(contains(swath.areas[1], 19.5, -50.5));   // the lone fix's slice
+    expectPoints(swath.areas[1], {
+                                     {reach.lat, reach.lon, true},
+                                     {19.0, -55.0, false},  // between the gap's ends
+                                     {19.5, -50.5, true},   // the lone fix's slice
+                                 });
     EXPECT_TRUE(swath.areas[0].empty());
 }
 

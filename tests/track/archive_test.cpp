@@ -26,25 +26,24 @@ using namespace tcmap;
 using namespace tcmap::test;
 
 TEST(ArchiveKind, TheFirstLineDecidesWhateverTheName) {
-    EXPECT_EQ(archiveKindOfFirstLine("AL122005,            KATRINA,     34,"),
-              ArchiveKind::Hurdat2);
-    EXPECT_EQ(archiveKindOfFirstLine("66666 0000   22 0001 9001 0 6 Koryn   20110729"),
-              ArchiveKind::Cma);
-    EXPECT_EQ(
-        archiveKindOfFirstLine("SID,SEASON,NUMBER,BASIN,SUBBASIN,NAME,ISO_TIME,NATURE,LAT,LON"),
-        ArchiveKind::Ibtracs);
-    EXPECT_EQ(archiveKindOfFirstLine("name,lon,iso_time,sid,lat"), ArchiveKind::Ibtracs);
-    // ATCF records and near misses stay ATCF files.
-    EXPECT_EQ(
-        archiveKindOfFirstLine("WP, 02, 2014013106,   , BEST,   0,  84N, 1397E,  15, 1006, DB"),
-        ArchiveKind::None);
-    EXPECT_EQ(archiveKindOfFirstLine("AL122005, KATRINA, many,"), ArchiveKind::None);
-    // A damaged count is a damaged archive, not an ATCF file.
-    EXPECT_EQ(archiveKindOfFirstLine("AL122005,            KATRINA,     -5,"),
-              ArchiveKind::Hurdat2);
-    EXPECT_EQ(archiveKindOfFirstLine("66666 AAAA   22 0001 9001 0 6 Koryn"), ArchiveKind::None);
-    EXPECT_EQ(archiveKindOfFirstLine("SID,SEASON,LAT,LON"), ArchiveKind::None);
-    EXPECT_EQ(archiveKindOfFirstLine(""), ArchiveKind::None);
+    const struct {
+        const char* line;
+        ArchiveKind kind;
+    } rows[] = {
+        {"AL122005,            KATRINA,     34,", ArchiveKind::Hurdat2},
+        {"66666 0000   22 0001 9001 0 6 Koryn   20110729", ArchiveKind::Cma},
+        {"SID,SEASON,NUMBER,BASIN,SUBBASIN,NAME,ISO_TIME,NATURE,LAT,LON", ArchiveKind::Ibtracs},
+        {"name,lon,iso_time,sid,lat", ArchiveKind::Ibtracs},
+        // ATCF records and near misses stay ATCF files.
+        {"WP, 02, 2014013106,   , BEST,   0,  84N, 1397E,  15, 1006, DB", ArchiveKind::None},
+        {"AL122005, KATRINA, many,", ArchiveKind::None},
+        // A damaged count is a damaged archive, not an ATCF file.
+        {"AL122005,            KATRINA,     -5,", ArchiveKind::Hurdat2},
+        {"66666 AAAA   22 0001 9001 0 6 Koryn", ArchiveKind::None},
+        {"SID,SEASON,LAT,LON", ArchiveKind::None},
+        {"", ArchiveKind::None},
+    };
+    for (const auto& row : rows) EXPECT_EQ(archiveKindOfFirstLine(row.line), row.kind) << row.line;
 
     ScratchFolder folder;
     const std::string noName = folder.write("archive", "EP202015,           PATRICIA,     19,\r\n");
@@ -233,15 +232,22 @@ TEST(IbtracsArchive, FixesTypeCodesAndRadiiOfARealStorm) {
 
     // Without USA columns: the basin and number from BASIN and NUMBER, the
     // type from NATURE.
-    EXPECT_EQ(atcfBasinOfIbtracs("SA"), "SL");
-    EXPECT_EQ(atcfBasinOfIbtracs("NI"), "IO");
-    EXPECT_EQ(atcfBasinOfIbtracs("sp"), "SH");
-    EXPECT_EQ(typeFromNature("TS", 33), "TD");
-    EXPECT_EQ(typeFromNature("TS", 34), "TS");
-    EXPECT_EQ(typeFromNature("TS", 64), "HU");
-    EXPECT_EQ(typeFromNature("SS", 40), "SS");
-    EXPECT_EQ(typeFromNature("ET", 40), "EX");
-    EXPECT_EQ(typeFromNature("NR", 40), "XX");
+    const struct {
+        const char* basin;
+        const char* atcf;
+    } basins[] = {{"SA", "SL"}, {"NI", "IO"}, {"sp", "SH"}};
+    for (const auto& row : basins) EXPECT_EQ(atcfBasinOfIbtracs(row.basin), row.atcf) << row.basin;
+    const struct {
+        const char* nature;
+        int wind;
+        const char* type;
+    } types[] = {
+        {"TS", 33, "TD"}, {"TS", 34, "TS"}, {"TS", 64, "HU"},
+        {"SS", 40, "SS"}, {"ET", 40, "EX"}, {"NR", 40, "XX"},
+    };
+    for (const auto& row : types) {
+        EXPECT_EQ(typeFromNature(row.nature, row.wind), row.type) << row.nature << " " << row.wind;
+    }
 }
 
 TEST(IbtracsArchive, ColumnsAreFoundByNameAndBadRowsAreSkipped) {
@@ -301,12 +307,18 @@ TEST(CmaArchive, ATyphoonsWindsInKnotsAndItsCategories) {
     EXPECT_EQ(lines[19], "WP09  201908081200 24.4 125.0 121 915 TY LEKIMA  ");  // 62 m/s
     EXPECT_TRUE(radiiOf(read.selected[0]).empty());
 
-    EXPECT_EQ(knotsFromMetresPerSecond(10), 19);  // 19.44
-    EXPECT_EQ(knotsFromMetresPerSecond(33), 64);  // 64.15
-    EXPECT_EQ(cmaTypeCode(0), "LO");
-    EXPECT_EQ(cmaTypeCode(5), "TY");
-    EXPECT_EQ(cmaTypeCode(9), "EX");
-    EXPECT_EQ(cmaTypeCode(7), "XX");
+    const struct {
+        int metresPerSecond;
+        int knots;
+    } winds[] = {{10, 19} /* 19.44 */, {33, 64} /* 64.15 */};
+    for (const auto& row : winds) {
+        EXPECT_EQ(knotsFromMetresPerSecond(row.metresPerSecond), row.knots) << row.metresPerSecond;
+    }
+    const struct {
+        int category;
+        const char* type;
+    } types[] = {{0, "LO"}, {5, "TY"}, {9, "EX"}, {7, "XX"}};
+    for (const auto& row : types) EXPECT_EQ(cmaTypeCode(row.category), row.type) << row.category;
 }
 
 TEST(CmaArchive, LongitudesOutsideTheUsualRangeWrap) {

@@ -239,8 +239,8 @@ TEST(JmaArchive, TypeCodesOfTheGrades) {
                                            {8, 40, "XX"}}) {
         EXPECT_EQ(jmaTypeCode(c.grade, c.wind), c.code) << c.grade << " " << c.wind;
     }
-    EXPECT_EQ(jmaFullYear(51), 1951);
-    EXPECT_EQ(jmaFullYear(99), 1999);
-    EXPECT_EQ(jmaFullYear(0), 2000);
-    EXPECT_EQ(jmaFullYear(50), 2050);
+    const struct {
+        int32_t twoDigits, year;
+    } years[] = {{51, 1951}, {99, 1999}, {0, 2000}, {50, 2050}};
+    for (const auto& row : years) EXPECT_EQ(jmaFullYear(row.twoDigits), row.year) << row.twoDigits;
 }

@@ -26,14 +26,24 @@ StormStatistics statisticsOf(const std::string& fileBytes) {
 }  // namespace
 
 TEST(BasinGroup, HemisphereAndLongitudeBoundaries) {
-    EXPECT_EQ(basinGroup("125N", "1000E"), BasinGroup::NorthwestPacific);
-    EXPECT_EQ(basinGroup("125N", "999E"), BasinGroup::IndianSouthern);
-    EXPECT_EQ(basinGroup("125N", "1400W"), BasinGroup::AtlanticEastPacific);
-    EXPECT_EQ(basinGroup("125N", "1401W"), BasinGroup::NorthwestPacific);
-    EXPECT_EQ(basinGroup("125S", "1401W"), BasinGroup::IndianSouthern);
-    EXPECT_EQ(basinGroup("125s", "600w"), BasinGroup::AtlanticEastPacific);
-    EXPECT_EQ(basinGroup("125S", "1300E"), BasinGroup::IndianSouthern);
-    EXPECT_EQ(basinGroup("", ""), BasinGroup::IndianSouthern);  // 0 degrees east
+    const struct {
+        const char* latitude;
+        const char* longitude;
+        BasinGroup group;
+    } rows[] = {
+        {"125N", "1000E", BasinGroup::NorthwestPacific},
+        {"125N", "999E", BasinGroup::IndianSouthern},
+        {"125N", "1400W", BasinGroup::AtlanticEastPacific},
+        {"125N", "1401W", BasinGroup::NorthwestPacific},
+        {"125S", "1401W", BasinGroup::IndianSouthern},
+        {"125s", "600w", BasinGroup::AtlanticEastPacific},
+        {"125S", "1300E", BasinGroup::IndianSouthern},
+        {"", "", BasinGroup::IndianSouthern},  // 0 degrees east
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(basinGroup(row.latitude, row.longitude), row.group)
+            << row.latitude << " " << row.longitude;
+    }
 }
 
 TEST(AccumulateStatistics, AceCountsSynopticTropicalFixesOnly) {
@@ -54,12 +64,26 @@ TEST(AccumulateStatistics, BasinRulesDecideWhatCounts) {
     EXPECT_EQ(atlantic.peakWind, 45);
     EXPECT_EQ(atlantic.lowestPressure, 1000);
     EXPECT_EQ(atlantic.ace, 0.0);
-    EXPECT_EQ(statisticsOf(fix("2014100100", "", "300N", "1300E", 45, "1000", "ss")).peakWind, 0);
-    EXPECT_EQ(statisticsOf(fix("2014100100", "", "300N", "1500W", 45, "1000", "SS")).peakWind, 0);
-    // North Indian Ocean: 30 kt does not count, 35 kt does.
-    EXPECT_EQ(statisticsOf(fix("2014100100", "", "150N", "850E", 30, "1000", "TD")).peakWind, 0);
-    EXPECT_EQ(statisticsOf(fix("2014100100", "", "150N", "850E", 35, "1000", "TD")).peakWind, 35);
-    EXPECT_EQ(statisticsOf(fix("2014100100", "", "150N", "1300E", 60, "990", "ex")).peakWind, 0);
+    const struct {
+        const char* latitude;
+        const char* longitude;
+        int wind;
+        const char* pressure;
+        const char* type;
+        int peakWind;
+    } rows[] = {
+        {"300N", "1300E", 45, "1000", "ss", 0},
+        {"300N", "1500W", 45, "1000", "SS", 0},
+        // North Indian Ocean: 30 kt does not count, 35 kt does.
+        {"150N", "850E", 30, "1000", "TD", 0},
+        {"150N", "850E", 35, "1000", "TD", 35},
+        {"150N", "1300E", 60, "990", "ex", 0},
+    };
+    for (const auto& row : rows) {
+        const auto fixText =
+            fix("2014100100", "", row.latitude, row.longitude, row.wind, row.pressure, row.type);
+        EXPECT_EQ(statisticsOf(fixText).peakWind, row.peakWind) << fixText;
+    }
 }
 
 TEST(AccumulateStatistics, RecordsOfOneFixAndUnusablePressures) {

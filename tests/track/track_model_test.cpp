@@ -4,45 +4,72 @@
 
 using namespace tcmap;
 
+namespace {
+
+struct ClassRow {
+    const char* code;
+    int wind;
+    SystemClass expected;
+};
+
+}  // namespace
+
 TEST(SystemClass, StandardRuleByCodeAndWind) {
-    EXPECT_EQ(systemClass("", 0), SystemClass::Tropical);  // no wind at all
-    EXPECT_EQ(systemClass("", 15), SystemClass::NonTropical);
-    EXPECT_EQ(systemClass("XX", 23), SystemClass::NonTropical);
-    EXPECT_EQ(systemClass("XX", 24), SystemClass::Tropical);
-    EXPECT_EQ(systemClass("XX", -5), SystemClass::Tropical);
-    EXPECT_EQ(systemClass("MD", 40), SystemClass::NonTropical);
-    EXPECT_EQ(systemClass("EX", 120), SystemClass::NonTropical);
-    EXPECT_EQ(systemClass("SS", 50), SystemClass::Subtropical);
-    EXPECT_EQ(systemClass("SD", 5), SystemClass::Subtropical);
-    EXPECT_EQ(systemClass("TD", 10), SystemClass::Tropical);
-    EXPECT_EQ(systemClass("ex", 40), SystemClass::Tropical);  // codes are case-sensitive
+    const ClassRow rows[] = {
+        {"", 0, SystemClass::Tropical},  // no wind at all
+        {"", 15, SystemClass::NonTropical},
+        {"XX", 23, SystemClass::NonTropical},
+        {"XX", 24, SystemClass::Tropical},
+        {"XX", -5, SystemClass::Tropical},
+        {"MD", 40, SystemClass::NonTropical},
+        {"EX", 120, SystemClass::NonTropical},
+        {"SS", 50, SystemClass::Subtropical},
+        {"SD", 5, SystemClass::Subtropical},
+        {"TD", 10, SystemClass::Tropical},
+        {"ex", 40, SystemClass::Tropical},  // codes are case-sensitive
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(systemClass(row.code, row.wind), row.expected) << row.code << " " << row.wind;
+    }
 }
 
 TEST(SystemClass, TcvRuleNeedsTwentyFourKnotsAndNeverGivesSubtropical) {
-    EXPECT_EQ(systemClass("MD", 40, true), SystemClass::Tropical);
-    EXPECT_EQ(systemClass("SS", 50, true), SystemClass::Tropical);
-    EXPECT_EQ(systemClass("TS", 23, true), SystemClass::NonTropical);
-    EXPECT_EQ(systemClass("", 0, true), SystemClass::NonTropical);
-    EXPECT_EQ(systemClass("ET", 80, true), SystemClass::NonTropical);
+    const ClassRow rows[] = {
+        {"MD", 40, SystemClass::Tropical},    {"SS", 50, SystemClass::Tropical},
+        {"TS", 23, SystemClass::NonTropical}, {"", 0, SystemClass::NonTropical},
+        {"ET", 80, SystemClass::NonTropical},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(systemClass(row.code, row.wind, true), row.expected)
+            << row.code << " " << row.wind;
+    }
 }
 
 TEST(IsTropicalPart, StandardRuleIgnoresWindTcvRuleDoesNot) {
-    EXPECT_TRUE(isTropicalPart(10, "TD", false));
-    EXPECT_FALSE(isTropicalPart(10, "TD", true));
-    EXPECT_FALSE(isTropicalPart(30, "MD", false));
-    EXPECT_TRUE(isTropicalPart(30, "MD", true));
-    EXPECT_TRUE(isTropicalPart(0, "", false));
-    EXPECT_TRUE(isTropicalPart(0, "XX", false));
-    EXPECT_FALSE(isTropicalPart(100, "PT", false));
-    EXPECT_FALSE(isTropicalPart(100, "WV", true));
+    const struct {
+        int wind;
+        const char* code;
+        bool tcvRule;
+        bool tropical;
+    } rows[] = {
+        {10, "TD", false, true},   {10, "TD", true, false},  {30, "MD", false, false},
+        {30, "MD", true, true},    {0, "", false, true},     {0, "XX", false, true},
+        {100, "PT", false, false}, {100, "WV", true, false},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(isTropicalPart(row.wind, row.code, row.tcvRule), row.tropical)
+            << row.wind << " " << row.code << " " << row.tcvRule;
+    }
 }
 
 TEST(IsSynopticTime, LooksAtHourAndMinutesTogether) {
-    EXPECT_TRUE(isSynopticTime("201410010600"));
-    EXPECT_TRUE(isSynopticTime("201410011800"));
-    EXPECT_FALSE(isSynopticTime("201410010630"));
-    EXPECT_FALSE(isSynopticTime("2014100106"));  // ends in day and hour: 0106
-    EXPECT_FALSE(isSynopticTime("P+0"));
-    EXPECT_FALSE(isSynopticTime("000"));
-    EXPECT_TRUE(isSynopticTime("0000"));
+    const struct {
+        const char* time;
+        bool synoptic;
+    } rows[] = {
+        {"201410010600", true}, {"201410011800", true}, {"201410010630", false},
+        {"2014100106", false},  // ends in day and hour: 0106
+        {"P+0", false},         {"000", false},         {"0000", true},
+    };
+    for (const auto& row : rows) EXPECT_EQ(isSynopticTime(row.time), row.synoptic) << row.time;
 }

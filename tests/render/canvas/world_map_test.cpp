@@ -94,25 +94,32 @@ TEST_F(WorldMap, IsAPngOfTwentyPixelsADegreeInTwoCalmColours) {
 }
 
 TEST_F(WorldMap, LandAndSeaLieWhereTheyBelong) {
-    EXPECT_TRUE(isLand(at(134, -25)));    // central Australia
-    EXPECT_TRUE(isLand(at(10, 23)));      // Sahara
-    EXPECT_TRUE(isLand(at(70, 48)));      // Kazakhstan
-    EXPECT_TRUE(isLand(at(-60, -5)));     // Amazon
-    EXPECT_TRUE(isLand(at(-40, 72)));     // Greenland
-    EXPECT_TRUE(isLand(at(0.5, 10)));     // Ghana, right of the 0° edge
-    EXPECT_TRUE(isLand(at(-0.5, 10)));    // and left of it
-    EXPECT_TRUE(isLand(at(178, 68)));     // Chukotka, west of 180°
-    EXPECT_TRUE(isLand(at(-175, 66.5)));  // and east of it
-    EXPECT_TRUE(isLand(at(178, -17.8)));  // Viti Levu, Fiji
-    EXPECT_FALSE(isLand(at(179.9, 0)));   // Pacific at 180°
-    EXPECT_FALSE(isLand(at(-175, 15)));   // Pacific
-    EXPECT_FALSE(isLand(at(-175, 58)));   // Bering Sea
-    EXPECT_FALSE(isLand(at(-20, -30)));   // South Atlantic
-    EXPECT_FALSE(isLand(at(0.5, -40)));   // South Atlantic at the 0° edge
-    EXPECT_FALSE(isLand(at(-0.5, -40)));
-    EXPECT_FALSE(isLand(at(80, -20)));  // Indian Ocean
-    EXPECT_FALSE(isLand(at(51, 42)));   // Caspian Sea, a hole in Eurasia
-    EXPECT_FALSE(isLand(at(0, 89.9)));  // Arctic Ocean
+    const struct {
+        double lon, lat;
+        bool land;
+        const char* place;
+    } rows[] = {
+        {134, -25, true, "central Australia"},
+        {10, 23, true, "Sahara"},
+        {70, 48, true, "Kazakhstan"},
+        {-60, -5, true, "Amazon"},
+        {-40, 72, true, "Greenland"},
+        {0.5, 10, true, "Ghana, right of the 0° edge"},
+        {-0.5, 10, true, "Ghana, left of the 0° edge"},
+        {178, 68, true, "Chukotka, west of 180°"},
+        {-175, 66.5, true, "Chukotka, east of 180°"},
+        {178, -17.8, true, "Viti Levu, Fiji"},
+        {179.9, 0, false, "Pacific at 180°"},
+        {-175, 15, false, "Pacific"},
+        {-175, 58, false, "Bering Sea"},
+        {-20, -30, false, "South Atlantic"},
+        {0.5, -40, false, "South Atlantic right of the 0° edge"},
+        {-0.5, -40, false, "South Atlantic left of the 0° edge"},
+        {80, -20, false, "Indian Ocean"},
+        {51, 42, false, "Caspian Sea, a hole in Eurasia"},
+        {0, 89.9, false, "Arctic Ocean"},
+    };
+    for (const auto& row : rows) EXPECT_EQ(isLand(at(row.lon, row.lat)), row.land) << row.place;
 }
 
 TEST_F(WorldMap, AntarcticaIsClosedAlongTheBottomEdge) {
@@ -140,11 +147,17 @@ TEST_F(WorldMap, NoLandBandCrossesTheMap) {
         }
         return true;
     };
-    EXPECT_TRUE(seaFrom(-30, -170, -75));   // South Pacific, 30°S
-    EXPECT_TRUE(seaFrom(-16.5, 65, 90));    // Indian Ocean, Fiji's latitude
-    EXPECT_TRUE(seaFrom(-16.5, -30, -10));  // South Atlantic, Fiji's latitude
-    EXPECT_TRUE(seaFrom(66, -30, -25));     // Denmark Strait, Chukotka's latitude
-    EXPECT_TRUE(seaFrom(68, -5, 5));        // Norwegian Sea
+    const struct {
+        double lat, fromLon, toLon;
+        const char* place;
+    } rows[] = {
+        {-30, -170, -75, "South Pacific, 30°S"},
+        {-16.5, 65, 90, "Indian Ocean, Fiji's latitude"},
+        {-16.5, -30, -10, "South Atlantic, Fiji's latitude"},
+        {66, -30, -25, "Denmark Strait, Chukotka's latitude"},
+        {68, -5, 5, "Norwegian Sea"},
+    };
+    for (const auto& row : rows) EXPECT_TRUE(seaFrom(row.lat, row.fromLon, row.toLon)) << row.place;
 }
 
 }  // namespace

@@ -26,6 +26,18 @@ void expectScale(uint32_t (*colour)(int32_t), const std::array<uint32_t, 7>& ban
     EXPECT_EQ(colour(std::numeric_limits<int32_t>::min()), kGrey);
 }
 
+struct TcvRow {
+    int32_t wind;
+    const char* code;
+    uint32_t colour;
+};
+
+void expectTcvColours(std::initializer_list<TcvRow> rows) {
+    for (const TcvRow& row : rows) {
+        EXPECT_EQ(tcvColour(row.wind, row.code), row.colour) << row.code << " " << row.wind;
+    }
+}
+
 }  // namespace
 
 TEST(ColourScales, Scale2023) {
@@ -50,24 +62,32 @@ TEST(ColourScales, TcvScaleForOrdinaryCodes) {
 
 TEST(ColourScales, TcvNonTropicalCodesRecolourOnlyTheTwoWeakestBands) {
     for (const char* code : {"EX", "SD", "SS"}) {
-        EXPECT_EQ(tcvColour(1, code), rgb(0, 0, 255)) << code;
-        EXPECT_EQ(tcvColour(33, code), rgb(0, 0, 255)) << code;
-        EXPECT_EQ(tcvColour(34, code), rgb(0, 255, 255)) << code;
-        EXPECT_EQ(tcvColour(63, code), rgb(0, 255, 255)) << code;
-        EXPECT_EQ(tcvColour(64, code), rgb(255, 255, 0)) << code;
-        EXPECT_EQ(tcvColour(140, code), rgb(144, 0, 255)) << code;
-        EXPECT_EQ(tcvColour(0, code), kGrey) << code;
-        EXPECT_EQ(tcvColour(-20, code), kGrey) << code;
+        const struct {
+            int32_t wind;
+            uint32_t colour;
+        } rows[] = {
+            {1, rgb(0, 0, 255)},
+            {33, rgb(0, 0, 255)},
+            {34, rgb(0, 255, 255)},
+            {63, rgb(0, 255, 255)},
+            {64, rgb(255, 255, 0)},
+            {140, rgb(144, 0, 255)},
+            {0, kGrey},
+            {-20, kGrey},
+        };
+        for (const auto& row : rows)
+            EXPECT_EQ(tcvColour(row.wind, code), row.colour) << code << " " << row.wind;
     }
-    EXPECT_EQ(tcvColour(20, "SS"), rgb(0, 0, 255));
-    EXPECT_EQ(tcvColour(70, "SS"), rgb(255, 255, 0));
+    expectTcvColours({{20, "SS", rgb(0, 0, 255)}, {70, "SS", rgb(255, 255, 0)}});
 }
 
 TEST(ColourScales, TcvCodesAreExactAndCaseSensitive) {
-    EXPECT_EQ(tcvColour(50, "ss"), rgb(0, 255, 0));
-    EXPECT_EQ(tcvColour(50, "Ex"), rgb(0, 255, 0));
-    EXPECT_EQ(tcvColour(50, "SS "), rgb(0, 255, 0));
-    EXPECT_EQ(tcvColour(50, "S"), rgb(0, 255, 0));
-    EXPECT_EQ(tcvColour(20, "LO"), rgb(0, 136, 255));
-    EXPECT_EQ(tcvColour(50, "SS"), rgb(0, 255, 255));
+    expectTcvColours({
+        {50, "ss", rgb(0, 255, 0)},
+        {50, "Ex", rgb(0, 255, 0)},
+        {50, "SS ", rgb(0, 255, 0)},
+        {50, "S", rgb(0, 255, 0)},
+        {20, "LO", rgb(0, 136, 255)},
+        {50, "SS", rgb(0, 255, 255)},
+    });
 }

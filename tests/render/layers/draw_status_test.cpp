@@ -34,19 +34,25 @@ class DrawStatusCheck : public ::testing::Test {
 }  // namespace
 
 TEST(StatusText, KnownUnknownAndSuccess) {
-    EXPECT_EQ(statusText(0), "");
-    EXPECT_EQ(statusText(1), "通用错误");
-    EXPECT_EQ(statusText(2), "无效的参数");
-    EXPECT_EQ(statusText(3), "内存溢出");
-    EXPECT_EQ(statusText(7), "Win32错误");
-    EXPECT_EQ(statusText(14), "未找到字体族");
-    EXPECT_EQ(statusText(16), "不是TrueType字体");
-    EXPECT_EQ(statusText(18), "Gdiplus未装载");
-    EXPECT_EQ(statusText(21), "未找到配置文件");
-    EXPECT_EQ(statusText(22), "未知错误");
-    EXPECT_EQ(statusText(-1), "未知错误");
-    EXPECT_EQ(statusText(std::numeric_limits<int32_t>::min()), "未知错误");
-    EXPECT_EQ(statusText(std::numeric_limits<int32_t>::max()), "未知错误");
+    const struct {
+        int32_t code;
+        const char* text;
+    } rows[] = {
+        {0, ""},
+        {1, "通用错误"},
+        {2, "无效的参数"},
+        {3, "内存溢出"},
+        {7, "Win32错误"},
+        {14, "未找到字体族"},
+        {16, "不是TrueType字体"},
+        {18, "Gdiplus未装载"},
+        {21, "未找到配置文件"},
+        {22, "未知错误"},
+        {-1, "未知错误"},
+        {std::numeric_limits<int32_t>::min(), "未知错误"},
+        {std::numeric_limits<int32_t>::max(), "未知错误"},
+    };
+    for (const auto& row : rows) EXPECT_EQ(statusText(row.code), row.text) << row.code;
 }
 
 TEST_F(DrawStatusCheck, SuccessWritesNothingAndKeepsThePanelColour) {

@@ -123,17 +123,6 @@ TEST_F(GridLayer, MissingFileDrawsNothing) {
     EXPECT_EQ(view.lineCount(), 0u);
 }
 
-TEST_F(GridLayer, OneStatusReportPerLineFromTheLastCopy) {
-    // Each line is drawn twice: its copy to the left is off the picture.
-    canvas.failCall(1, status::kInvalidParameter);  // last copy of line 1
-    canvas.failCall(2, status::kGenericError);      // first copy of line 2: overwritten
-    const int64_t before = log.drawingErrors();
-    draw("a|1/1/1/255/1/0|0/0/0/1\nb|1/1/1/255/1/0|0/0/0/1\n");
-    EXPECT_EQ(log.drawingErrors(), before + 1);
-    ASSERT_EQ(view.lineCount(), 1u);
-    EXPECT_NE(view.lastLine()->text.find("Position = #3.3.0/Label"), std::string::npos);
-}
-
 TEST_F(GridLayer, CopiesThatCannotReachThePictureAreLeftOut) {
     // A 100 x 50 picture of a 360-pixel map, as a regional map shows it.
     canvas.setSize(100, 50);

@@ -121,10 +121,8 @@ TEST(Projection, GridScale) {
     EXPECT_DOUBLE_EQ(Projection(720, 180).degreeWidth(), 2.0);
 }
 
-TEST(Projection, SeamCopies) {
-    EXPECT_EQ(kMap.copies(), (std::array<double, 3>{0, -360, 360}));
-    EXPECT_EQ(kMap.gridCopies(), (std::array<double, 3>{0, 360, -360}));
-    EXPECT_EQ(kMap.radiiCopies(), (std::array<double, 3>{-360, 0, 360}));
+// The copies' shifts: tests/render/layers/seam_copies_test.cpp.
+TEST(Projection, HalfWidthInWholePixels) {
     EXPECT_EQ(kMap.halfWidth(), 180);
     EXPECT_EQ(Projection(361, 180).halfWidth(), 180);  // whole pixels
 }

@@ -53,7 +53,13 @@ TEST(TimeYears, WhenLabelsCarryTheYear) {
 }
 
 TEST(TimeYears, DatedLabels) {
-    EXPECT_EQ(datedTimeLabel("201410241200"), "2014-10-24 12Z");
-    EXPECT_EQ(datedTimeLabel("2014102418"), "2014-10-24 18Z");
-    EXPECT_EQ(datedTimeLabel("2014"), "2014");
+    const struct {
+        const char* time;
+        const char* label;
+    } rows[] = {
+        {"201410241200", "2014-10-24 12Z"},
+        {"2014102418", "2014-10-24 18Z"},
+        {"2014", "2014"},
+    };
+    for (const auto& row : rows) EXPECT_EQ(datedTimeLabel(row.time), row.label) << row.time;
 }

@@ -128,8 +128,15 @@ TEST(TitleBlock, TopLeftOrTopRightBesideTheLegend) {
 }
 
 TEST(TitleBlock, DatesOfTimes) {
-    EXPECT_EQ(dateText("202209221800", false), "2022-09-22");
-    EXPECT_EQ(dateText("2023102406", true), "2023-10-24 06");
-    EXPECT_EQ(dateText("20231024", true), "2023-10-24");
-    EXPECT_EQ(dateText("2023", false), "2023");
+    const struct {
+        const char* time;
+        bool withHour;
+        const char* date;
+    } rows[] = {
+        {"202209221800", false, "2022-09-22"},
+        {"2023102406", true, "2023-10-24 06"},
+        {"20231024", true, "2023-10-24"},
+        {"2023", false, "2023"},
+    };
+    for (const auto& row : rows) EXPECT_EQ(dateText(row.time, row.withHour), row.date) << row.time;
 }
