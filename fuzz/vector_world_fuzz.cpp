@@ -16,8 +16,8 @@
 
 namespace {
 
-void checkInside(const std::vector<tcmap::GeoPoint>& points, const tcmap::GeoBox& box) {
-    for (const tcmap::GeoPoint& p : points) {
+void checkInside(const std::vector<tcmap::WorldPoint>& points, const tcmap::GeoBox& box) {
+    for (const tcmap::WorldPoint& p : points) {
         if (!(p.lon >= box.west && p.lon <= box.east && p.lat >= box.south && p.lat <= box.north)) {
             std::abort();
         }

@@ -43,7 +43,7 @@ constexpr double kPdfPixelsPerDegree = 20.0;
 // centres, so `offset` -0.5 draws the land where the picture has it.
 struct PixelMapping {
     double west = 0, north = 0, scale = 1, offset = 0;
-    PointF operator()(const GeoPoint& p) const {
+    PointF operator()(const WorldPoint& p) const {
         return {static_cast<float>((p.lon - west) * scale + offset),
                 static_cast<float>((north - p.lat) * scale + offset)};
     }

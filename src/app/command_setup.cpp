@@ -143,6 +143,8 @@ DrawRequest commandDrawRequest(const CommandSetup& setup) {
     request.settings = readJobSettings(setup.settings, setup.style.tcv);
     request.mapPath =
         resolveMapPath(setup.style.map(), setup.paths.runFolder, setup.paths.dataFolder);
+    request.vectorWorldPath =
+        bundledVectorWorldFor(request.mapPath, setup.paths.runFolder, setup.paths.dataFolder);
     request.gridDataPath = setup.paths.programFile("GridData");
     request.coneRadiiPath = setup.paths.programFile("forecast/cone_radii.csv");
     request.language = LanguagePack(setup.paths, setup.language);

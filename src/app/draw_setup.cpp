@@ -13,6 +13,8 @@ DrawRequest makeDrawRequest(const ProgramPaths& paths, const LanguageChoice& lan
     request.mode = mode;
     request.settings = readJobSettings(paths.settingsPath, style.tcv);
     request.mapPath = resolveMapPath(style.map(), paths.runFolder, paths.dataFolder);
+    request.vectorWorldPath =
+        bundledVectorWorldFor(request.mapPath, paths.runFolder, paths.dataFolder);
     request.gridDataPath = paths.programFile("GridData");
     request.coneRadiiPath = paths.programFile("forecast/cone_radii.csv");
     request.language = LanguagePack(paths, language);

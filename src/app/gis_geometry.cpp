@@ -2,6 +2,7 @@
 // crosses ±180° at most once), polygons through the GEOS cut of the forecast
 // geometry only when they do cross it.
 #include <cmath>
+#include <string_view>
 
 #include "app/gis_layers.h"
 #include "render/forecast_geometry.h"
@@ -102,9 +103,14 @@ std::string isoTimeOf(const std::string& trackTime) {
     for (char c : trackTime) {
         if (c < '0' || c > '9') return trackTime;
     }
-    const std::string minutes = trackTime.size() == 12 ? trackTime.substr(10, 2) : "00";
-    return trackTime.substr(0, 4) + "-" + trackTime.substr(4, 2) + "-" + trackTime.substr(6, 2) +
-           "T" + trackTime.substr(8, 2) + ":" + minutes + "Z";
+    // Written in place: it runs for every fix and radius of a season.
+    const std::string_view t = trackTime;
+    std::string iso;
+    iso.reserve(17);
+    iso.append(t.substr(0, 4)).append(1, '-').append(t.substr(4, 2)).append(1, '-');
+    iso.append(t.substr(6, 2)).append(1, 'T').append(t.substr(8, 2)).append(1, ':');
+    iso.append(t.size() == 12 ? t.substr(10, 2) : std::string_view("00")).append(1, 'Z');
+    return iso;
 }
 
 }  // namespace tcmap

@@ -112,6 +112,7 @@ JobSettings readJobSettings(const SettingsSource& source, bool tcvStyle) {
     s.cone = read.text(k::kCone) == "1";
     s.coneAid = read.text(k::kConeAid);
     s.swath = read.text(k::kSwath) == "1";
+    s.vectorLand = read.text(k::kVectorLand) == "1";
     s.annotations = readAnnotationSettings(source);
     s.agencies = readAgencySettings(source);
     return s;

@@ -63,6 +63,7 @@ struct JobSettings {
     bool cone = false;                  // [Forecast] Cone
     std::string coneAid;                // [Forecast] ConeAid; empty: the basin's official aid
     bool swath = false;                 // [Forecast] Swath
+    bool vectorLand = false;            // [Borvane4] VectorLand
     AnnotationSettings annotations;     // [Annotations], both styles
     AgencySettings agencies;            // [Agencies], both styles
 };

@@ -12,4 +12,10 @@ namespace tcmap {
 std::string resolveMapPath(std::string_view path, std::string_view runFolder,
                            std::string_view dataFolder = {});
 
+// The bundled vector world when `mapPath` (resolved) is the bundled map
+// picture, whose land it draws as paths; "" for any other map, which only
+// its picture shows.
+std::string bundledVectorWorldFor(std::string_view mapPath, std::string_view runFolder,
+                                  std::string_view dataFolder = {});
+
 }  // namespace tcmap

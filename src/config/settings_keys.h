@@ -46,6 +46,12 @@ inline constexpr SettingKey kAutoDraw{kGeneralSection, "AutoDraw", "0"};
 // the user's folder, then the data folder. An empty Map or Map1 value means
 // no map (the job then says the map could not be loaded).
 inline constexpr std::string_view kBundledMap = "maps/world.png";
+// The bundled map's land, coasts and borders as paths, for SVG and PDF maps.
+inline constexpr std::string_view kBundledVectorWorld = "maps/world_vector.bin";
+
+// SVG and PDF maps on the bundled map draw its land as paths, not as the
+// embedded picture; both styles.
+inline constexpr SettingKey kVectorLand{kGeneralSection, "VectorLand", "0"};
 
 // Wendrel style.
 inline constexpr SettingKey kMap{kGeneralSection, "Map", kBundledMap};

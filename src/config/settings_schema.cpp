@@ -84,6 +84,7 @@ constexpr SettingRule kRules[] = {
     {&s::kCone, K::Switch},
     {&s::kConeAid, K::Names},
     {&s::kSwath, K::Switch},
+    {&s::kVectorLand, K::Switch},
     {&s::kGridNumbers, K::Switch},
     {&s::kTitle, K::Switch},
     {&s::kTitleText, K::Names},  // any text

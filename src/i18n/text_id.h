@@ -341,6 +341,8 @@ enum class TextId : int32_t {
     MapOutOfDate = 365,
     // A drawing error explained: %s value, %s key, %s settings file, %s what it accepts.
     InvalidSettingValue = 366,
+    // A vector map whose land cannot be drawn as paths: %s the file, %s why.
+    VectorWorldNotRead = 400,
 };
 
 }  // namespace tcmap

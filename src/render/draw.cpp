@@ -1,6 +1,7 @@
 #include "render/draw.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "render/canvas/decoded_map_cache.h"
 #include "render/canvas/drawing_tape.h"
 #include "render/canvas/picture.h"
+#include "render/canvas/vector_world.h"
 #include "render/fix_rules.h"
 #include "render/forecast_products.h"
 #include "render/job_log.h"
@@ -32,6 +34,7 @@
 #include "render/layers/wind_radii_layer.h"
 #include "render/map_frame.h"
 #include "render/picture_failure.h"
+#include "render/vector_land.h"
 #include "track/archive_kind.h"
 #include "track/archive_reader.h"
 #include "track/archive_selection.h"
@@ -463,6 +466,10 @@ class DrawJob {
     // everything drawn from here on is recorded over it.
     void startTape() {
         if (!tape_) return;
+        if (recordVectorLandOnTape()) {
+            tapeCanvas_->startRecording();
+            return;
+        }
         Picture background;
         if (!background.copyFrom(output_)) {
             tape_.reset();  // no memory for it: this job gives no vector map
@@ -478,6 +485,23 @@ class DrawJob {
         }
         tape_->setBackground(std::move(background), jpegMap, std::move(jpegFile));
         tapeCanvas_->startRecording();
+    }
+
+    // With VectorLand on the bundled map, the tape draws the land as paths in
+    // place of the picture. A vector world that cannot be read is said, and
+    // the picture is embedded as before.
+    bool recordVectorLandOnTape() {
+        if (!settings_.vectorLand || request_.vectorWorldPath.empty()) return false;
+        std::string error;
+        const std::optional<VectorWorld> world = VectorWorld::load(request_.vectorWorldPath, error);
+        if (!world) {
+            warn(safeFormat(lang_.text(TextId::VectorWorldNotRead),
+                            {request_.vectorWorldPath, error}));
+            return false;
+        }
+        recordVectorLand(*tape_, *world,
+                         vectorLandView(frame_, mode_, tape_->width(), tape_->height()));
+        return true;
     }
 
     bool paint() {

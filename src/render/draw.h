@@ -41,8 +41,11 @@ struct DrawRequest {
     // Regional: north latitude, west longitude, latitude and longitude extent,
     // as entered.
     std::vector<std::string> region;
-    JobSettings settings;       // the style's settings
-    std::string mapPath;        // the map picture
+    JobSettings settings;  // the style's settings
+    std::string mapPath;   // the map picture
+    // The land of the map picture as paths (the bundled map's vector world);
+    // with the VectorLand setting a kept tape draws it in place of the picture.
+    std::string vectorWorldPath;
     std::string gridDataPath;   // the grid lines
     std::string coneRadiiPath;  // the forecast cone's radii per basin and year
     std::vector<TrackInput> tracks;

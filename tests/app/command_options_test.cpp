@@ -297,6 +297,8 @@ TEST(CommandOptions, ForecastOptionsSetTheirKeys) {
         {{"--cone=official"}, {"Cone=1", "ConeAid="}},
         {{"--swath"}, {"Swath=1"}},
         {{"--no-swath"}, {"Swath=0"}},
+        {{"--vector-land"}, {"VectorLand=1"}},
+        {{"--no-vector-land"}, {"VectorLand=0"}},
     };
     for (const auto& row : rows) {
         Args args = row.args;

@@ -564,3 +564,19 @@ TEST(GisWrite, AKmzOfASeasonsFixesHoldsEveryFixWithItsWind) {
 }
 
 }  // namespace
+
+// Track times become ISO 8601 in every attribute; anything else stays as it is.
+TEST(GisLayers, TimesReadAsIso8601) {
+    const struct {
+        const char* in;
+        const char* out;
+    } rows[] = {
+        {"2012102918", "2012-10-29T18:00Z"},
+        {"201210221845", "2012-10-22T18:45Z"},
+        {"20121029", "20121029"},
+        {"2012102918Z", "2012102918Z"},
+        {"20121029AB", "20121029AB"},
+        {"", ""},
+    };
+    for (const auto& row : rows) EXPECT_EQ(tcmap::isoTimeOf(row.in), row.out) << row.in;
+}

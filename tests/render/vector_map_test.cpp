@@ -20,11 +20,14 @@
 #include "render/canvas/vector_output.h"
 #include "render/draw.h"
 #include "support/external_tool.h"
+#include "support/pdf_pixels.h"
 #include "support/recording_canvas.h"
 #include "support/recording_view.h"
 #include "support/temp_folder.h"
 
 using namespace tcmap;
+using tcmap::testing::clearlyDifferingPixels;
+using tcmap::testing::renderPdf;
 using tcmap::testing::runTool;
 using tcmap::testing::shellQuoted;
 using tcmap::testing::TempFolder;
@@ -79,26 +82,6 @@ size_t countOf(const std::string& text, const std::string& what, size_t from = 0
          at = text.find(what, at + what.size()))
         ++count;
     return count;
-}
-
-// The pixels pdftoppm makes of the PDF. A PDF it rejects, or a picture it
-// writes that is not a binary PPM, fails the test.
-void renderPdf(const std::string& pdf, const std::string& prefix, Picture& picture) {
-    const ToolRun run =
-        runTool("pdftoppm -r 72 -singlefile " + shellQuoted(pdf) + " " + shellQuoted(prefix));
-    ASSERT_EQ(run.exitCode, 0) << "pdftoppm rejects the PDF: " << run.output;
-    const std::string ppm = readFileOrEmpty(prefix + ".ppm");
-    int width = 0, height = 0, maxValue = 0, used = 0;
-    ASSERT_EQ(std::sscanf(ppm.c_str(), "P6 %d %d %d%n", &width, &height, &maxValue, &used), 3);
-    ASSERT_EQ(maxValue, 255);
-    ASSERT_GE(ppm.size(), size_t(used + 1) + size_t(width) * height * 3);
-    std::vector<uint32_t> pixels(size_t(width) * height);
-    const auto* rgb = reinterpret_cast<const unsigned char*>(ppm.data()) + used + 1;
-    for (size_t i = 0; i < pixels.size(); ++i) {
-        pixels[i] = 0xFF000000u | (uint32_t(rgb[3 * i]) << 16) | (uint32_t(rgb[3 * i + 1]) << 8) |
-                    rgb[3 * i + 2];
-    }
-    picture.assign(width, height, std::move(pixels), kPngFormatId);
 }
 
 struct Box {
@@ -208,20 +191,7 @@ TEST_F(VectorMapTest, SvgHoldsEveryShapeAndLabelAndPdfLooksLikeThePng) {
     const Picture& png = result.picture;
     ASSERT_EQ(rendered.width(), png.width());
     ASSERT_EQ(rendered.height(), png.height());
-    // Anti-aliasing differs between the surfaces: only clear differences count.
-    constexpr int kTolerance = 48;
-    size_t differing = 0;
-    for (int y = 0; y < png.height(); ++y) {
-        for (int x = 0; x < png.width(); ++x) {
-            const uint32_t a = rendered.pixelArgb(x, y), b = png.pixelArgb(x, y);
-            for (int shift : {0, 8, 16}) {
-                if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > kTolerance) {
-                    ++differing;
-                    break;
-                }
-            }
-        }
-    }
+    const size_t differing = clearlyDifferingPixels(rendered, png);
     const double share = double(differing) / (double(png.width()) * png.height());
     EXPECT_LE(share, 0.02) << differing << " pixels differ";
     RecordProperty("differing_pixels", std::to_string(differing));

@@ -12,13 +12,13 @@ namespace {
 // two crossings are joined along the side: the detour and that join enclose
 // no point of the inner side, so winding numbers there are unchanged.
 template <typename Inside, typename Cross>
-void clipSide(const std::vector<GeoPoint>& in, std::vector<GeoPoint>& out, Inside inside,
+void clipSide(const std::vector<WorldPoint>& in, std::vector<WorldPoint>& out, Inside inside,
               Cross cross) {
     out.clear();
     if (in.empty()) return;
-    GeoPoint previous = in.back();
+    WorldPoint previous = in.back();
     bool previousInside = inside(previous);
-    for (const GeoPoint& p : in) {
+    for (const WorldPoint& p : in) {
         const bool pInside = inside(p);
         if (pInside != previousInside) out.push_back(cross(previous, p));
         if (pInside) out.push_back(p);
@@ -29,13 +29,13 @@ void clipSide(const std::vector<GeoPoint>& in, std::vector<GeoPoint>& out, Insid
 
 // The point of segment a-b on the meridian `lon` (or the parallel `lat`),
 // computed from the western (southern) end so both directions agree.
-GeoPoint onMeridian(GeoPoint a, GeoPoint b, double lon) {
+WorldPoint onMeridian(WorldPoint a, WorldPoint b, double lon) {
     if (b.lon < a.lon) std::swap(a, b);
     const double t = (lon - a.lon) / (b.lon - a.lon);
     return {lon, a.lat + t * (b.lat - a.lat)};
 }
 
-GeoPoint onParallel(GeoPoint a, GeoPoint b, double lat) {
+WorldPoint onParallel(WorldPoint a, WorldPoint b, double lat) {
     if (b.lat < a.lat) std::swap(a, b);
     const double t = (lat - a.lat) / (b.lat - a.lat);
     return {a.lon + t * (b.lon - a.lon), lat};
@@ -43,11 +43,11 @@ GeoPoint onParallel(GeoPoint a, GeoPoint b, double lat) {
 
 // Crossings are computed in floating point and may land an ulp outside the
 // box they lie on; callers rely on every point being inside.
-GeoPoint clamped(GeoPoint p, const GeoBox& box) {
+WorldPoint clamped(WorldPoint p, const GeoBox& box) {
     return {std::clamp(p.lon, box.west, box.east), std::clamp(p.lat, box.south, box.north)};
 }
 
-double twiceArea(const std::vector<GeoPoint>& ring) {
+double twiceArea(const std::vector<WorldPoint>& ring) {
     double sum = 0;
     for (size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++) {
         sum += (ring[j].lon - ring[i].lon) * (ring[j].lat + ring[i].lat);
@@ -57,8 +57,8 @@ double twiceArea(const std::vector<GeoPoint>& ring) {
 
 }  // namespace
 
-void clipRingToBox(std::span<const GeoPoint> ring, double shift, const GeoBox& box,
-                   std::vector<GeoPoint>& out, std::vector<GeoPoint>& scratch) {
+void clipRingToBox(std::span<const WorldPoint> ring, double shift, const GeoBox& box,
+                   std::vector<WorldPoint>& out, std::vector<WorldPoint>& scratch) {
     out.clear();
     size_t n = ring.size();
     if (n > 1 && ring.front().lon == ring.back().lon && ring.front().lat == ring.back().lat) --n;
@@ -68,17 +68,17 @@ void clipRingToBox(std::span<const GeoPoint> ring, double shift, const GeoBox& b
 
     const double w = box.west, e = box.east, s = box.south, north = box.north;
     clipSide(
-        scratch, out, [w](const GeoPoint& p) { return p.lon >= w; },
-        [w](GeoPoint a, GeoPoint b) { return onMeridian(a, b, w); });
+        scratch, out, [w](const WorldPoint& p) { return p.lon >= w; },
+        [w](WorldPoint a, WorldPoint b) { return onMeridian(a, b, w); });
     clipSide(
-        out, scratch, [e](const GeoPoint& p) { return p.lon <= e; },
-        [e](GeoPoint a, GeoPoint b) { return onMeridian(a, b, e); });
+        out, scratch, [e](const WorldPoint& p) { return p.lon <= e; },
+        [e](WorldPoint a, WorldPoint b) { return onMeridian(a, b, e); });
     clipSide(
-        scratch, out, [s](const GeoPoint& p) { return p.lat >= s; },
-        [s](GeoPoint a, GeoPoint b) { return onParallel(a, b, s); });
+        scratch, out, [s](const WorldPoint& p) { return p.lat >= s; },
+        [s](WorldPoint a, WorldPoint b) { return onParallel(a, b, s); });
     clipSide(
-        out, scratch, [north](const GeoPoint& p) { return p.lat <= north; },
-        [north](GeoPoint a, GeoPoint b) { return onParallel(a, b, north); });
+        out, scratch, [north](const WorldPoint& p) { return p.lat <= north; },
+        [north](WorldPoint a, WorldPoint b) { return onParallel(a, b, north); });
 
     // A ring that only runs round the box's corner leaves nothing but runs
     // along its sides.
@@ -87,11 +87,11 @@ void clipRingToBox(std::span<const GeoPoint> ring, double shift, const GeoBox& b
         return;
     }
     out.clear();
-    for (const GeoPoint& p : scratch) out.push_back(clamped(p, box));
+    for (const WorldPoint& p : scratch) out.push_back(clamped(p, box));
     out.push_back(out.front());
 }
 
-void clipLineToBox(std::span<const GeoPoint> line, double shift, const GeoBox& box,
+void clipLineToBox(std::span<const WorldPoint> line, double shift, const GeoBox& box,
                    std::vector<BorderLine>& out) {
     bool open = false;  // the last piece ends where the next segment starts
     for (size_t i = 1; i < line.size(); ++i) {

@@ -17,12 +17,12 @@ namespace tcmap {
 // there; what lay outside becomes runs along the box's sides. `out` gets the
 // closed result, or nothing when the ring encloses no area of the box.
 // `scratch` is working space a caller may reuse between calls.
-void clipRingToBox(std::span<const GeoPoint> ring, double shift, const GeoBox& box,
-                   std::vector<GeoPoint>& out, std::vector<GeoPoint>& scratch);
+void clipRingToBox(std::span<const WorldPoint> ring, double shift, const GeoBox& box,
+                   std::vector<WorldPoint>& out, std::vector<WorldPoint>& scratch);
 
 // Appends to `out` the pieces of the line, moved `shift` degrees east, that
 // lie inside `box`; a line that leaves the box and comes back gives two.
-void clipLineToBox(std::span<const GeoPoint> line, double shift, const GeoBox& box,
+void clipLineToBox(std::span<const WorldPoint> line, double shift, const GeoBox& box,
                    std::vector<BorderLine>& out);
 
 }  // namespace tcmap

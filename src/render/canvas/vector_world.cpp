@@ -42,7 +42,7 @@ constexpr uint32_t kMaxUnitsPerDegree = 10'000'000;
 // may be; a wider one would lay copies of itself over each other.
 constexpr double kMaxSpan = 360.0 + 1e-9;
 
-using Ring = std::vector<GeoPoint>;
+using Ring = std::vector<WorldPoint>;
 
 // Continuous longitudes (no step over 180°), shifted so the ring starts in
 // [0, 360).
@@ -52,7 +52,7 @@ void unwrap(Ring& ring) {
         ring[i].lon -= 360.0 * std::round(step / 360.0);
     }
     const double shift = 360.0 * std::floor(ring.front().lon / 360.0);
-    for (GeoPoint& p : ring) p.lon -= shift;
+    for (WorldPoint& p : ring) p.lon -= shift;
 }
 
 // A ring that goes once round the globe (Antarctica's) ends 360° east or west
@@ -61,7 +61,7 @@ void unwrap(Ring& ring) {
 double poleOf(const Ring& ring) {
     if (std::fabs(ring.back().lon - ring.front().lon) < 180.0) return 0;
     double latSum = 0;
-    for (const GeoPoint& p : ring) latSum += p.lat;
+    for (const WorldPoint& p : ring) latSum += p.lat;
     return latSum < 0 ? -90.0 : 90.0;
 }
 
@@ -71,10 +71,10 @@ void close(Ring& ring) {
     }
 }
 
-double middleLon(std::span<const GeoPoint> ring) {
+double middleLon(std::span<const WorldPoint> ring) {
     const auto [low, high] =
         std::minmax_element(ring.begin(), ring.end(),
-                            [](const GeoPoint& a, const GeoPoint& b) { return a.lon < b.lon; });
+                            [](const WorldPoint& a, const WorldPoint& b) { return a.lon < b.lon; });
     return (low->lon + high->lon) / 2;
 }
 
@@ -84,7 +84,7 @@ uint32_t readU32(const uint8_t* p) {
 
 }  // namespace
 
-void VectorWorld::Bounds::add(const GeoPoint& p) {
+void VectorWorld::Bounds::add(const WorldPoint& p) {
     west = std::min(west, p.lon);
     east = std::max(east, p.lon);
     south = std::min(south, p.lat);
@@ -191,7 +191,7 @@ class VectorWorldReader {
         run.first = static_cast<uint32_t>(world.points_.size());
         run.count = static_cast<uint32_t>(ring.size());
         run.bounds = {ring.front().lon, ring.front().lat, ring.front().lon, ring.front().lat};
-        for (const GeoPoint& p : ring) run.bounds.add(p);
+        for (const WorldPoint& p : ring) run.bounds.add(p);
         if (pole != 0) run.bounds.add({ring.front().lon, pole});
         if (run.bounds.east - run.bounds.west > kMaxSpan) {
             return fail("a ring or line winds round the globe more than once");
@@ -225,7 +225,7 @@ class VectorWorldReader {
                 // Moved by whole turns to lie over its outer ring.
                 close(ring_);
                 const double shift = 360.0 * std::round((outerMiddle - middleLon(ring_)) / 360.0);
-                for (GeoPoint& p : ring_) p.lon += shift;
+                for (WorldPoint& p : ring_) p.lon += shift;
             }
             if (pole == 0 && ring_.size() < 4) {
                 return fail("ring " + std::to_string(r) + " of land polygon " +

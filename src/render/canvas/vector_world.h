@@ -3,6 +3,8 @@
 // Natural Earth 1:10m, the same source as the bundled map picture) and cut to
 // the part of the map a frame shows.
 //
+// A WorldPoint is longitude first: a type apart from the layers' GeoPoint
+// (latitude first), since the drawing job uses both.
 // Degrees throughout: longitudes run east from the map's left edge (0°), 180°
 // in its middle, and go below 0 or past 360 for the copies of the world beside
 // the map that a frame across the 0° seam shows; latitudes are north positive.
@@ -19,7 +21,7 @@
 
 namespace tcmap {
 
-struct GeoPoint {
+struct WorldPoint {
     double lon = 0;
     double lat = 0;
 };
@@ -35,13 +37,13 @@ struct GeoBox {
 // One piece of land to fill: its outer ring, then its holes, each closed
 // (last point = first), filled together with the even-odd rule.
 struct LandShape {
-    std::vector<std::vector<GeoPoint>> rings;
+    std::vector<std::vector<WorldPoint>> rings;
 };
 
-using BorderLine = std::vector<GeoPoint>;
+using BorderLine = std::vector<WorldPoint>;
 
 // A shape as the one run of points Canvas::fillPolygon fills (even-odd), each
-// point placed by `toPixel(GeoPoint) -> PointF`. After each further ring the
+// point placed by `toPixel(WorldPoint) -> PointF`. After each further ring the
 // run goes back to the first ring's start, so every join is walked there and
 // back and encloses nothing; joined ring to ring, three rings or more would
 // add the polygon of their starts.
@@ -50,7 +52,7 @@ void appendShapeOutline(const LandShape& shape, ToPixel toPixel, std::vector<Poi
     if (shape.rings.empty() || shape.rings.front().empty()) return;
     const PointF start = toPixel(shape.rings.front().front());
     for (size_t r = 0; r < shape.rings.size(); ++r) {
-        for (const GeoPoint& p : shape.rings[r]) out.push_back(toPixel(p));
+        for (const WorldPoint& p : shape.rings[r]) out.push_back(toPixel(p));
         if (r > 0) out.push_back(start);
     }
 }
@@ -86,7 +88,7 @@ class VectorWorld {
   private:
     struct Bounds {
         double west = 0, south = 0, east = 0, north = 0;
-        void add(const GeoPoint& p);
+        void add(const WorldPoint& p);
     };
     struct Run {
         uint32_t first = 0;
@@ -103,15 +105,15 @@ class VectorWorld {
     };
     friend class VectorWorldReader;
 
-    std::span<const GeoPoint> pointsOf(const Run& run) const {
-        return std::span<const GeoPoint>(points_).subspan(run.first, run.count);
+    std::span<const WorldPoint> pointsOf(const Run& run) const {
+        return std::span<const WorldPoint>(points_).subspan(run.first, run.count);
     }
     void addRingCopy(const Run& ring, double shift, const GeoBox& box, LandShape& shape,
-                     std::vector<GeoPoint>& cut, std::vector<GeoPoint>& scratch) const;
+                     std::vector<WorldPoint>& cut, std::vector<WorldPoint>& scratch) const;
     void addPolarCoast(const Polygon& polygon, const GeoBox& box, LandShape& shape,
-                       std::vector<GeoPoint>& chain, std::vector<GeoPoint>& scratch) const;
+                       std::vector<WorldPoint>& chain, std::vector<WorldPoint>& scratch) const;
 
-    std::vector<GeoPoint> points_;
+    std::vector<WorldPoint> points_;
     std::vector<Run> rings_;
     std::vector<Polygon> polygons_;
     std::vector<Run> lines_;

@@ -37,18 +37,19 @@ void forEachCopy(double west, double east, const GeoBox& box, Use use) {
 }  // namespace
 
 void VectorWorld::addRingCopy(const Run& ring, double shift, const GeoBox& box, LandShape& shape,
-                              std::vector<GeoPoint>& cut, std::vector<GeoPoint>& scratch) const {
+                              std::vector<WorldPoint>& cut,
+                              std::vector<WorldPoint>& scratch) const {
     const Bounds& b = ring.bounds;
     if (b.east + shift < box.west || b.west + shift > box.east || b.north < box.south ||
         b.south > box.north) {
         return;  // a ring wholly outside adds nothing inside
     }
-    const std::span<const GeoPoint> points = pointsOf(ring);
+    const std::span<const WorldPoint> points = pointsOf(ring);
     if (b.west + shift >= box.west && b.east + shift <= box.east && b.south >= box.south &&
         b.north <= box.north) {
-        std::vector<GeoPoint>& whole = shape.rings.emplace_back(points.size());
-        std::transform(points.begin(), points.end(), whole.begin(), [shift](GeoPoint p) {
-            return GeoPoint{p.lon + shift, p.lat};
+        std::vector<WorldPoint>& whole = shape.rings.emplace_back(points.size());
+        std::transform(points.begin(), points.end(), whole.begin(), [shift](WorldPoint p) {
+            return WorldPoint{p.lon + shift, p.lat};
         });
         return;
     }
@@ -60,10 +61,10 @@ void VectorWorld::addRingCopy(const Run& ring, double shift, const GeoBox& box, 
 // coast's direction, closed once along the pole: one ring, so no seam shows
 // where two copies would meet.
 void VectorWorld::addPolarCoast(const Polygon& polygon, const GeoBox& box, LandShape& shape,
-                                std::vector<GeoPoint>& chain,
-                                std::vector<GeoPoint>& scratch) const {
+                                std::vector<WorldPoint>& chain,
+                                std::vector<WorldPoint>& scratch) const {
     const Run& coast = rings_[polygon.firstRing];
-    const std::span<const GeoPoint> points = pointsOf(coast);
+    const std::span<const WorldPoint> points = pointsOf(coast);
     const bool eastward = points.back().lon >= points.front().lon;
     std::vector<double> shifts;
     forEachCopy(coast.bounds.west, coast.bounds.east, box,
@@ -71,8 +72,8 @@ void VectorWorld::addPolarCoast(const Polygon& polygon, const GeoBox& box, LandS
     if (!eastward) std::reverse(shifts.begin(), shifts.end());
     chain.clear();
     for (const double shift : shifts) {
-        for (const GeoPoint& p : points) {
-            const GeoPoint q{p.lon + shift, p.lat};
+        for (const WorldPoint& p : points) {
+            const WorldPoint q{p.lon + shift, p.lat};
             if (chain.empty() || chain.back().lon != q.lon || chain.back().lat != q.lat) {
                 chain.push_back(q);
             }
@@ -81,7 +82,7 @@ void VectorWorld::addPolarCoast(const Polygon& polygon, const GeoBox& box, LandS
     if (chain.empty()) return;
     chain.push_back({chain.back().lon, polygon.pole});
     chain.push_back({chain.front().lon, polygon.pole});
-    std::vector<GeoPoint> cut;
+    std::vector<WorldPoint> cut;
     clipRingToBox(chain, 0, box, cut, scratch);
     if (!cut.empty()) shape.rings.push_back(std::move(cut));
 }
@@ -90,7 +91,7 @@ std::vector<LandShape> VectorWorld::landIn(const GeoBox& wanted) const {
     std::vector<LandShape> shapes;
     GeoBox box = wanted;
     if (!usable(box)) return shapes;
-    std::vector<GeoPoint> cut, scratch;
+    std::vector<WorldPoint> cut, scratch;
     for (const Polygon& polygon : polygons_) {
         const Bounds& pb = polygon.bounds;
         if (pb.north < box.south || pb.south > box.north) continue;

@@ -12,14 +12,14 @@ using namespace tcmap;
 
 namespace {
 
-using Ring = std::vector<GeoPoint>;
+using Ring = std::vector<WorldPoint>;
 
 // Even-odd: inside when a ray eastward crosses the rings an odd number of times.
 bool inside(const std::vector<Ring>& rings, double lon, double lat) {
     bool in = false;
     for (const Ring& ring : rings) {
         for (size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++) {
-            const GeoPoint a = ring[i], b = ring[j];
+            const WorldPoint a = ring[i], b = ring[j];
             if ((a.lat > lat) != (b.lat > lat) &&
                 lon < (b.lon - a.lon) * (lat - a.lat) / (b.lat - a.lat) + a.lon) {
                 in = !in;
@@ -63,7 +63,7 @@ TEST(ClipRingToBox, FillsInsideTheBoxExactlyWhatTheWholeRingFills) {
             const double dx = std::round(shift(random));
             const GeoBox box{w + dx, s, e + dx, n};
             std::vector<Ring> cut;
-            std::vector<GeoPoint> out, scratch;
+            std::vector<WorldPoint> out, scratch;
             for (const Ring& ring : rings) {
                 clipRingToBox(ring, dx, box, out, scratch);
                 if (out.empty()) continue;
@@ -86,10 +86,10 @@ TEST(ClipRingToBox, FillsInsideTheBoxExactlyWhatTheWholeRingFills) {
 
 TEST(ClipRingToBox, GivesTheBoxForARingAroundItAndNothingForOneOutside) {
     const Ring square{{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}};
-    std::vector<GeoPoint> out, scratch;
+    std::vector<WorldPoint> out, scratch;
     clipRingToBox(square, 0, {2, 3, 4, 5}, out, scratch);
     ASSERT_EQ(out.size(), 5u);
-    for (const GeoPoint& p : out) {
+    for (const WorldPoint& p : out) {
         EXPECT_TRUE((p.lon == 2 || p.lon == 4) && (p.lat == 3 || p.lat == 5));
     }
     // An L round the box's corner: inside its bounds, never inside the box.
@@ -136,7 +136,7 @@ TEST(ClipLineToBox, KeepsThePiecesInside) {
         {"one point", {{5, 5}}, 0, {}},
     };
     for (const Row& row : rows) {
-        std::vector<GeoPoint> line;
+        std::vector<WorldPoint> line;
         for (const auto& [lon, lat] : row.line) line.push_back({lon, lat});
         std::vector<BorderLine> pieces;
         clipLineToBox(line, row.shift, box, pieces);

@@ -48,7 +48,7 @@ bool insideShape(const LandShape& shape, double lon, double lat) {
     bool inside = false;
     for (const auto& ring : shape.rings) {
         for (size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++) {
-            const GeoPoint a = ring[i], b = ring[j];
+            const WorldPoint a = ring[i], b = ring[j];
             if ((a.lat > lat) != (b.lat > lat) &&
                 lon < (b.lon - a.lon) * (lat - a.lat) / (b.lat - a.lat) + a.lon) {
                 inside = !inside;
@@ -303,7 +303,7 @@ TEST(VectorWorldLand, CoversTheLandInBoxesAnywhereOnTheMap) {
                 ASSERT_GE(ring.size(), 4u) << row.where;
                 EXPECT_EQ(ring.front().lon, ring.back().lon) << row.where << ": ring not closed";
                 EXPECT_EQ(ring.front().lat, ring.back().lat) << row.where << ": ring not closed";
-                for (const GeoPoint& p : ring) {
+                for (const WorldPoint& p : ring) {
                     ASSERT_TRUE(p.lon >= row.box.west && p.lon <= row.box.east &&
                                 p.lat >= row.box.south && p.lat <= row.box.north)
                         << row.where << ": (" << p.lon << ", " << p.lat << ") outside the box";

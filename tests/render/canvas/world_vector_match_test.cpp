@@ -97,7 +97,7 @@ class WorldVectorMatch : public ::testing::Test {
             // The picture measures degrees from pixel edges, the canvas from
             // pixel centres: half a pixel up and left puts the land where the
             // picture has it.
-            auto toPixel = [&](const GeoPoint& p) {
+            auto toPixel = [&](const WorldPoint& p) {
                 return PointF{static_cast<float>((p.lon - west) * kPixelsPerDegree - 0.5),
                               static_cast<float>((north - p.lat) * kPixelsPerDegree - 0.5)};
             };
