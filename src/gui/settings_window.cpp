@@ -36,6 +36,17 @@ QLabel* plainLabel(const QString& text, QWidget* parent) {
     return label;
 }
 
+QString groupName(TextId heading) {
+    switch (heading) {
+        case TextId::ForecastGroup:
+            return QStringLiteral("forecastGroup");
+        case TextId::AgenciesGroup:
+            return QStringLiteral("agenciesGroup");
+        default:
+            return QStringLiteral("archiveGroup");
+    }
+}
+
 }  // namespace
 
 SettingsWindow::SettingsWindow(WindowSession& app, Prompter& prompter, QWidget* owner)
@@ -64,6 +75,11 @@ SettingsWindow::SettingsWindow(WindowSession& app, Prompter& prompter, QWidget* 
     pages_->addWidget(buildPage(wendrelSettingsFields(), values));
     pages_->addWidget(buildPage(tcvSettingsFields(), values));
     layout->addWidget(pages_);
+    // The agency fields hold for both styles: one group under the pages.
+    QWidget* agencies = buildPage(agencySettingsFields(), values);
+    agencies->setObjectName(QStringLiteral("agencies"));
+    agencies->layout()->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(agencies);
 
     connect(style_, &QComboBox::currentIndexChanged, pages_, &QStackedWidget::setCurrentIndex);
     style_->setCurrentIndex(values.style);
@@ -108,9 +124,7 @@ QWidget* SettingsWindow::buildPage(std::span<const SettingsField> fields,
     for (const SettingsField& field : fields) {
         if (field.control == SettingsControl::Group) {
             auto* box = new QGroupBox(uiText(pack_.text(field.labelId)), pageWidget);
-            box->setObjectName(field.labelId == TextId::ForecastGroup
-                                   ? QStringLiteral("forecastGroup")
-                                   : QStringLiteral("archiveGroup"));
+            box->setObjectName(groupName(field.labelId));
             pageGrid->addWidget(box, pageRow, 0, 1, 3);
             ++pageRow;
             page = box;
@@ -145,6 +159,7 @@ QWidget* SettingsWindow::buildPage(std::span<const SettingsField> fields,
                 break;
             }
             case SettingsControl::List:
+            case SettingsControl::WordList:
             case SettingsControl::FixedList: {
                 grid->addWidget(plainLabel(label(field.labelId), page), row, 0);
                 auto* list = new QComboBox(page);

@@ -30,6 +30,7 @@ class SettingsWindowTest : public QObject {
     void changeFillsTheMapFieldOnly();
     void theClientAreaEndsAtSave();
     void bothPagesHaveTheirArchiveGroup();
+    void agencyFieldsRoundTripThroughTheWindow();
 
   private:
     std::string settingsBytes() const { return readFileOrEmpty(app_->paths.settingsPath); }
@@ -225,6 +226,51 @@ void SettingsWindowTest::bothPagesHaveTheirArchiveGroup() {
              std::string("latest"));
     QCOMPARE(ProfileStore::read(app_->paths.settingsPath, "Forecast", "Swath", ""),
              std::string("1"));
+}
+
+void SettingsWindowTest::agencyFieldsRoundTripThroughTheWindow() {
+    QVERIFY(writeFileReplacing(app_->paths.settingsPath,
+                               "[Agencies]\r\nScale=JMA\r\nAgencies=cma,jma\r\n"));
+    app_->language.code = "en";
+    SettingsWindow window(*app_, prompter_, nullptr);
+    QVERIFY(openWindow(window));
+    // One group under the pages, for both styles.
+    auto* group = child<QGroupBox>(window, "agenciesGroup");
+    QCOMPARE(group->title(), QStringLiteral("Agencies compared"));
+    QVERIFY(!child<QStackedWidget>(window, "pages")->isAncestorOf(group));
+    auto* scale = child<QComboBox>(window, "Scale");
+    auto* winds = child<QComboBox>(window, "Winds");
+    QCOMPARE(scale->currentText(), QStringLiteral("JMA (Japan)"));
+    QCOMPARE(scale->count(), 3);
+    QCOMPARE(winds->currentText(), QStringLiteral("As given"));
+    QCOMPARE(winds->count(), 4);
+    QCOMPARE(child<QLineEdit>(window, "Agencies")->text(), QStringLiteral("cma,jma"));
+    QCOMPARE(child<QLineEdit>(window, "TenFromTwoMinute")->text(), QStringLiteral("0.96"));
+
+    scale->setCurrentIndex(1);
+    winds->setCurrentIndex(2);
+    child<QLineEdit>(window, "TenFromOneMinute")->setText(QStringLiteral("0.88"));
+    child<QLineEdit>(window, "Agencies")->setText(QStringLiteral("JTWC"));
+    child<QCheckBox>(window, "MarkDifferences")->setChecked(true);
+    QTest::mouseClick(child<QPushButton>(window, "save"), Qt::LeftButton);
+    const auto agencies = [this](const char* key) {
+        return ProfileStore::read(app_->paths.settingsPath, "Agencies", key, "<absent>");
+    };
+    QCOMPARE(agencies("Scale"), std::string("cma"));
+    QCOMPARE(agencies("Winds"), std::string("2min"));
+    QCOMPARE(agencies("TenFromOneMinute"), std::string("0.88"));
+    QCOMPARE(agencies("TenFromTwoMinute"), std::string("0.96"));
+    QCOMPARE(agencies("Agencies"), std::string("JTWC"));
+    QCOMPARE(agencies("MarkDifferences"), std::string("1"));
+
+    // Opened again, in Chinese, the window shows what was saved.
+    app_->language.code = "zh-cn";
+    SettingsWindow again(*app_, prompter_, nullptr);
+    QCOMPARE(child<QComboBox>(again, "Scale")->currentText(),
+             QStringLiteral("中国气象局"));
+    QCOMPARE(child<QComboBox>(again, "Winds")->currentIndex(), 2);
+    QCOMPARE(child<QLineEdit>(again, "TenFromOneMinute")->text(), QStringLiteral("0.88"));
+    QVERIFY(child<QCheckBox>(again, "MarkDifferences")->isChecked());
 }
 
 QTEST_MAIN(SettingsWindowTest)
