@@ -23,6 +23,7 @@
 #include <thread>
 
 #include "app/main_commands.h"
+#include "app/region_box.h"
 #include "app/save_track_map.h"
 #include "config/map_path.h"
 #include "config/profile_store.h"
@@ -33,6 +34,7 @@
 #include "gui/file_list_window.h"
 #include "gui/language_window.h"
 #include "gui/open_track_files.h"
+#include "gui/region_window.h"
 #include "gui/settings_window.h"
 #include "gui/text_format_window.h"
 #include "gui/window_session.h"
@@ -349,10 +351,10 @@ void MainWindow::startDrawJob(DrawMode mode) {
 
 bool MainWindow::askRegion(const LanguagePack& lang) {
     const std::string initial = readSetting(app_.paths.settingsPath, settings::kRegionSelect);
-    const std::optional<std::string> entered =
-        prompter_.askText(lang.text(TextId::RegionPrompt), lang.text(TextId::RegionTitle), initial);
-    if (!entered) return false;
-    std::optional<RegionChoice> region = parseRegion(*entered);
+    RegionWindow window(lang, prompter_, regionMap(), this);
+    window.setRegion(regionBoxFromText(initial));
+    if (window.exec() != QDialog::Accepted) return false;
+    std::optional<RegionChoice> region = parseRegion(window.regionText());
     if (!region) {
         warn(lang, TextId::BadRegion, TextId::RegionTitle);
         return false;
@@ -361,6 +363,24 @@ bool MainWindow::askRegion(const LanguagePack& lang) {
                         settings::kRegionSelect.key, quoted(region->stored));
     app_.regionParts = std::move(region->parts);
     return true;
+}
+
+QImage MainWindow::regionMap() {
+    // The region is drawn on the active style's world map, made small once.
+    const std::string& chosen = app_.style.tcv ? app_.style.mapPath1 : app_.style.mapPath;
+    const std::string path = resolveMapPath(chosen, app_.paths.runFolder, app_.paths.dataFolder);
+    if (path == regionMapPath_) return regionMap_;
+    regionMapPath_ = path;
+    regionMap_ = QImage();
+    Picture picture;
+    if (path.empty() || !picture.loadFile(path) || picture.empty()) return regionMap_;
+    const QImage full(reinterpret_cast<const uchar*>(picture.pixels()), picture.width(),
+                      picture.height(), picture.stride(), QImage::Format_ARGB32_Premultiplied);
+    constexpr int kRegionMapWidth = 1440;  // sharp on a 2x screen at the window's size
+    regionMap_ = full.width() > kRegionMapWidth
+                     ? full.scaledToWidth(kRegionMapWidth, Qt::SmoothTransformation)
+                     : full.copy();
+    return regionMap_;
 }
 
 void MainWindow::runJobThread(DrawMode mode) {

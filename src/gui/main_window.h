@@ -4,6 +4,7 @@
 // thread in order, so the window never waits for a job.
 #pragma once
 
+#include <QImage>
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
@@ -163,6 +164,7 @@ class MainWindow : public QMainWindow, public MainView {
     void setStatusNow(int part, const std::string& text);
     void forgetPanelPicture(int layout);
     bool askRegion(const LanguagePack& lang);
+    QImage regionMap();
     void warn(const LanguagePack& lang, TextId textId, TextId titleId);
     void runJobThread(DrawMode mode);
     void setJobMessagesNow(const std::vector<std::string>& warnings);
@@ -185,6 +187,8 @@ class MainWindow : public QMainWindow, public MainView {
     QMenu* autoDrawMenu_ = nullptr;
     QActionGroup* autoDrawGroup_ = nullptr;
     std::vector<std::pair<Item, QAction*>> items_;
+    std::string regionMapPath_;  // the map regionMap_ was made from
+    QImage regionMap_;
     bool menusEnabled_ = true;
     bool escCloses_ = false;
 
