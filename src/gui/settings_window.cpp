@@ -9,8 +9,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "gui/dialog_placement.h"
 #include "gui/ui_text.h"
@@ -69,17 +72,29 @@ SettingsWindow::SettingsWindow(WindowSession& app, Prompter& prompter, QWidget* 
     styleRow->addWidget(style_, 1);
     layout->addLayout(styleRow);
 
-    pages_ = new QStackedWidget(this);
+    // The fields scroll when the screen is lower than the window (a small
+    // screen, or a large scale factor); the style list and the buttons stay.
+    scroll_ = new QScrollArea(this);
+    scroll_->setObjectName(QStringLiteral("scroll"));
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setWidgetResizable(true);
+    scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* fields = new QWidget(scroll_);
+    auto* fieldsLayout = new QVBoxLayout(fields);
+    fieldsLayout->setContentsMargins(0, 0, 0, 0);
+    pages_ = new QStackedWidget(fields);
     pages_->setObjectName(QStringLiteral("pages"));
     pages_->setFrameShape(QFrame::StyledPanel);
     pages_->addWidget(buildPage(wendrelSettingsFields(), values));
     pages_->addWidget(buildPage(tcvSettingsFields(), values));
-    layout->addWidget(pages_);
+    fieldsLayout->addWidget(pages_);
     // The agency fields hold for both styles: one group under the pages.
     QWidget* agencies = buildPage(agencySettingsFields(), values);
     agencies->setObjectName(QStringLiteral("agencies"));
     agencies->layout()->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(agencies);
+    fieldsLayout->addWidget(agencies);
+    scroll_->setWidget(fields);
+    layout->addWidget(scroll_, 1);
 
     connect(style_, &QComboBox::currentIndexChanged, pages_, &QStackedWidget::setCurrentIndex);
     style_->setCurrentIndex(values.style);
@@ -98,13 +113,32 @@ SettingsWindow::SettingsWindow(WindowSession& app, Prompter& prompter, QWidget* 
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(save_, &QPushButton::clicked, this, &SettingsWindow::save);
 
-    // Lay the window out at its fixed width to find where Save ends.
-    const int height = layout->hasHeightForWidth() ? layout->totalHeightForWidth(kClientWidth)
-                                                   : layout->totalSizeHint().height();
-    resize(kClientWidth, height);
-    layout->setGeometry(QRect(0, 0, width(), this->height()));
+    placeOnScreen(owner);
+}
+
+void SettingsWindow::placeOnScreen(QWidget* owner) {
+    // Every field shown at the window's fixed width, when the screen has room.
+    QWidget* fields = scroll_->widget();
+    const int fieldsHeight = fields->layout()->hasHeightForWidth()
+                                 ? fields->layout()->totalHeightForWidth(kClientWidth)
+                                 : fields->sizeHint().height();
+    scroll_->setMinimumHeight(fieldsHeight);
+    QLayout* outer = layout();
+    int width = kClientWidth;
+    int height = outer->hasHeightForWidth() ? outer->totalHeightForWidth(width)
+                                            : outer->totalSizeHint().height();
+    const QSize room = screenRoom(owner);
+    if (height > room.height()) {
+        // Lower than the screen: the fields scroll, with room for the bar.
+        scroll_->setMinimumHeight(std::max(1, fieldsHeight - (height - room.height())));
+        width += scroll_->verticalScrollBar()->sizeHint().width();
+        height = room.height();
+    }
+    resize(width, height);
+    outer->setGeometry(QRect(0, 0, this->width(), this->height()));
+    // The client area ends at the bottom of the Save button.
     const int saveBottom = save_->mapTo(this, QPoint(0, save_->height())).y();
-    fitAndCentre(this, kClientWidth, saveBottom, owner);
+    fitAndCentre(this, width, saveBottom, owner);
 }
 
 QString SettingsWindow::label(TextId textId) const {

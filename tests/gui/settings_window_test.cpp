@@ -7,11 +7,15 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QtTest>
 
 #include "base/file_io.h"
 #include "config/profile_store.h"
+#include "gui/dialog_placement.h"
 #include "gui/window_session.h"
 #include "support/fake_prompter.h"
 #include "support/window_test_folder.h"
@@ -31,6 +35,7 @@ class SettingsWindowTest : public QObject {
     void theClientAreaEndsAtSave();
     void bothPagesHaveTheirArchiveGroup();
     void agencyFieldsRoundTripThroughTheWindow();
+    void fitsTheScreenWithSaveAndCancelInReach();
 
   private:
     std::string settingsBytes() const { return readFileOrEmpty(app_->paths.settingsPath); }
@@ -175,7 +180,12 @@ void SettingsWindowTest::theClientAreaEndsAtSave() {
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         auto* save = child<QPushButton>(window, "save");
-        QCOMPARE(window.width(), 384);
+        // On a screen lower than the window the fields scroll beside their bar.
+        const QScrollBar* bar = child<QScrollArea>(window, "scroll")->verticalScrollBar();
+        const bool scrolls = bar->maximum() > 0;
+        QCOMPARE(scrolls, window.height() >= screenRoom(nullptr).height());
+        if (QGuiApplication::primaryScreen()->size().height() >= 1200) QVERIFY(!scrolls);
+        QCOMPARE(window.width(), scrolls ? 384 + bar->sizeHint().width() : 384);
         QCOMPARE(save->mapTo(&window, QPoint(0, save->height())).y(), window.height());
         // Every label fits: nothing is squeezed below what it asks for.
         for (QWidget* widget : window.findChildren<QWidget*>()) {
@@ -266,11 +276,47 @@ void SettingsWindowTest::agencyFieldsRoundTripThroughTheWindow() {
     // Opened again, in Chinese, the window shows what was saved.
     app_->language.code = "zh-cn";
     SettingsWindow again(*app_, prompter_, nullptr);
-    QCOMPARE(child<QComboBox>(again, "Scale")->currentText(),
-             QStringLiteral("中国气象局"));
+    QCOMPARE(child<QComboBox>(again, "Scale")->currentText(), QStringLiteral("中国气象局"));
     QCOMPARE(child<QComboBox>(again, "Winds")->currentIndex(), 2);
     QCOMPARE(child<QLineEdit>(again, "TenFromOneMinute")->text(), QStringLiteral("0.88"));
     QVERIFY(child<QCheckBox>(again, "MarkDifferences")->isChecked());
+}
+
+// Run on the test's own screen, and again on a 1600 x 1000 screen at scale
+// factor 2 (see tests/CMakeLists.txt), where the fields must scroll.
+void SettingsWindowTest::fitsTheScreenWithSaveAndCancelInReach() {
+    if (qEnvironmentVariable("QT_SCALE_FACTOR") == QStringLiteral("2")) {
+        QCOMPARE(QGuiApplication::primaryScreen()->geometry().size(), QSize(800, 500));
+        QCOMPARE(QGuiApplication::primaryScreen()->devicePixelRatio(), 2.0);
+    }
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const char* code : {"zh-cn", "en"}) {
+        app_->language.code = code;
+        SettingsWindow window(*app_, prompter_, nullptr);
+        QVERIFY(openWindow(window));
+        QVERIFY2(screen.contains(window.geometry()),
+                 qPrintable(QStringLiteral("%1x%2").arg(window.width()).arg(window.height())));
+        for (const char* name : {"save", "cancel"}) {
+            auto* button = child<QPushButton>(window, name);
+            const QRect onWindow(button->mapTo(&window, QPoint(0, 0)), button->size());
+            QVERIFY2(window.rect().contains(onWindow), name);
+            QVERIFY(button->isVisible());
+        }
+        // The last field scrolls into view; nothing is squeezed or cut.
+        auto* scroll = child<QScrollArea>(window, "scroll");
+        auto* last = child<QCheckBox>(window, "MarkDifferences");
+        scroll->ensureWidgetVisible(last);
+        const QRect lastOnView(last->mapTo(scroll->viewport(), QPoint(0, 0)), last->size());
+        QVERIFY(scroll->viewport()->rect().contains(lastOnView));
+        QVERIFY(last->width() >= last->minimumSizeHint().width());
+        QCOMPARE(scroll->horizontalScrollBar()->maximum(), 0);
+        // Saving from the fitted window still stores the fields.
+        child<QLineEdit>(window, "Agencies")->setText(QStringLiteral("JMA"));
+        QTest::mouseClick(child<QPushButton>(window, "save"), Qt::LeftButton);
+        QCOMPARE(window.result(), int(QDialog::Accepted));
+        QCOMPARE(ProfileStore::read(app_->paths.settingsPath, "Agencies", "Agencies", ""),
+                 std::string("JMA"));
+    }
 }
 
 QTEST_MAIN(SettingsWindowTest)
