@@ -25,6 +25,7 @@
 #include "app/main_commands.h"
 #include "app/region_box.h"
 #include "app/save_track_map.h"
+#include "app/startup_state.h"
 #include "config/map_path.h"
 #include "config/profile_store.h"
 #include "config/prompter.h"
@@ -34,6 +35,7 @@
 #include "gui/file_list_window.h"
 #include "gui/language_window.h"
 #include "gui/open_track_files.h"
+#include "gui/qt_translations.h"
 #include "gui/region_window.h"
 #include "gui/settings_window.h"
 #include "gui/text_format_window.h"
@@ -545,7 +547,20 @@ void MainWindow::openTextFormat() {
 void MainWindow::selectLanguage() {
     if (jobBusy()) return;
     LanguageWindow language(app_, prompter_, this);
-    language.exec();
+    if (language.exec() != QDialog::Accepted) return;
+    // At once: the window's texts now, every later box and window as it opens.
+    app_.language = readLanguageChoice(app_.paths.runFolder);
+    installQtTranslations(app_.language.code, app_.language.toBig5);
+    applyLanguage();
+    if (app_.idlePictureOn && !app_.jobRunning) paintIdlePicture();
+}
+
+void MainWindow::applyLanguage() {
+    applyMainTexts();
+    const LanguagePack lang = app_.languagePack();
+    setCurrentLanguageCaption(lang.text(TextId::CurrentLanguage) + ": " +
+                              lang.displayName(app_.language.code) + " (" + app_.language.code +
+                              ")");
 }
 
 void MainWindow::dropFiles(const std::vector<std::string>& paths) {

@@ -79,6 +79,8 @@ class MainWindow : public QMainWindow, public MainView {
 
     // --- commands (user-interface thread) ---
     void applyMainTexts();
+    // The menus, titles and the current-language item in app's language.
+    void applyLanguage();
     void setCurrentLanguageCaption(const std::string& caption);
     void startDrawJob(DrawMode mode);
     void onMainResized();

@@ -18,6 +18,7 @@
 #include "gui/dialog_placement.h"
 #include "gui/ui_text.h"
 #include "gui/window_session.h"
+#include "i18n/safe_format.h"
 
 namespace tcmap {
 
@@ -170,6 +171,7 @@ QWidget* SettingsWindow::buildPage(std::span<const SettingsField> fields,
         if (page == pageWidget) pageRow = row + 1;
         const std::string key = field.setting != nullptr ? std::string(field.setting->key) : "";
         const QString name = QString::fromStdString(key);
+        const int widgetsBefore = page->findChildren<QWidget*>().size();
         switch (field.control) {
             case SettingsControl::Edit:
             case SettingsControl::Note: {
@@ -234,6 +236,16 @@ QWidget* SettingsWindow::buildPage(std::span<const SettingsField> fields,
             }
             case SettingsControl::Group:
                 break;
+        }
+        // Every widget of a stored field names its key, for editing the file by hand.
+        if (field.setting != nullptr) {
+            const QString tip = uiText(
+                safeFormat(pack_.text(TextId::SettingKeyTip),
+                           {std::string(field.setting->key), std::string(field.setting->section)}));
+            const QList<QWidget*> widgets = page->findChildren<QWidget*>();
+            for (qsizetype index = widgetsBefore; index < widgets.size(); ++index) {
+                widgets[index]->setToolTip(tip);
+            }
         }
         ++row;
     }

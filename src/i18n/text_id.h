@@ -370,6 +370,7 @@ enum class TextId : int32_t {
     RegionSouthPacific = 394,
     RegionDragHint = 395,
     RegionTooWide = 396,  // %s: the longitude extent
+    SettingKeyTip = 397,  // %s: the key, %s: its section of Settings.ini
 };
 
 }  // namespace tcmap

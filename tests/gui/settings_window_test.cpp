@@ -256,6 +256,19 @@ void SettingsWindowTest::agencyFieldsRoundTripThroughTheWindow() {
     QCOMPARE(winds->count(), 4);
     QCOMPARE(child<QLineEdit>(window, "Agencies")->text(), QStringLiteral("cma,jma"));
     QCOMPARE(child<QLineEdit>(window, "TenFromTwoMinute")->text(), QStringLiteral("0.96"));
+    // Each field, its label too, names its key for those who edit the file.
+    const struct {
+        const char* name;
+        const char* tip;
+    } tips[] = {{"Scale", "Scale in [Agencies] of Settings.ini"},
+                {"Track1", "Track1 in [Borvane4] of Settings.ini"},
+                {"Years", "Years in [Archive] of Settings.ini"},
+                {"changeMap", "Map in [Borvane4] of Settings.ini"},
+                {"MarkDifferences", "MarkDifferences in [Agencies] of Settings.ini"}};
+    for (const auto& row : tips) {
+        QCOMPARE(child<QWidget>(window, row.name)->toolTip(), QString::fromUtf8(row.tip));
+    }
+    QCOMPARE(child<QWidget>(window, "tcvPointSize")->toolTip(), QString());
 
     scale->setCurrentIndex(1);
     winds->setCurrentIndex(2);
