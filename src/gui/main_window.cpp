@@ -29,6 +29,7 @@
 #include "config/map_path.h"
 #include "config/profile_store.h"
 #include "config/prompter.h"
+#include "config/recent_files.h"
 #include "config/settings_keys.h"
 #include "gui/banner_picture.h"
 #include "gui/draw_panel.h"
@@ -186,6 +187,10 @@ void MainWindow::buildMenus() {
     addItem(fileMenu_, Item::Settings, QKeySequence(Qt::Key_F3), &MainWindow::openSettings);
     addItem(fileMenu_, Item::ChangeMap, QKeySequence(Qt::Key_F4), &MainWindow::changeMap);
     addItem(fileMenu_, Item::Save, QKeySequence(Qt::CTRL | Qt::Key_S), &MainWindow::saveMap);
+    recentMenu_ = fileMenu_->addMenu(QString());
+    recentMenu_->setObjectName(QStringLiteral("recent"));
+    // Filled as it opens, so it always shows what Settings.ini holds.
+    connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
     fileMenu_->addSeparator();
     // Exit closes the window like its close button; shutdown follows from there.
     QAction* exit = addItem(fileMenu_, Item::Exit, QKeySequence(), nullptr);
@@ -293,6 +298,7 @@ void MainWindow::applyMainTexts() {
     languageMenu_->setTitle(q(lang.text(TextId::LanguageMenu)));
     autoDrawMenu_->setTitle(q(lang.text(TextId::AutoDrawMenu)));
     helpMenu_->setTitle(q(lang.text(TextId::HelpMenu)));
+    recentMenu_->setTitle(q(lang.text(TextId::RecentFilesMenu)));
     messagesDock_->setWindowTitle(q(lang.text(TextId::MessagesTitle)));
     tabs_->setTabText(0, q(lang.text(TextId::MapTab)));
     tabs_->setTabText(1, q(lang.text(TextId::ChartTab)));
@@ -514,7 +520,35 @@ void MainWindow::openFiles() {
     escCloses_ = false;
     const OpenFilesResult opened = openTrackFilesCommand(app_, prompter_, this);
     if (opened.confirmed) refreshTitleNow();
+    if (opened.filesToDraw) rememberRecentFiles(app_.paths.settingsPath, app_.trackFiles);
     if (!opened.filesToDraw) return;
+    if (const std::optional<DrawMode> mode = autoDrawMode(checkedAutoDrawItem())) {
+        startDrawJob(*mode);
+    }
+}
+
+void MainWindow::fillRecentMenu() {
+    recentMenu_->clear();
+    const std::vector<std::vector<std::string>> entries = readRecentFiles(app_.paths.settingsPath);
+    for (size_t index = 0; index < entries.size(); ++index) {
+        QString caption = q(recentCaption(entries[index], index));
+        // Only the leading "&1" is an accelerator; an "&" of a file name is shown.
+        caption = caption.left(3) + caption.mid(3).replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* entry = recentMenu_->addAction(caption);
+        entry->setToolTip(q(entries[index].front()));
+        entry->setEnabled(menusEnabled_);
+        connect(entry, &QAction::triggered, this,
+                [this, files = entries[index]] { openRecentFiles(files); });
+    }
+    recentMenu_->menuAction()->setEnabled(menusEnabled_ && !entries.empty());
+}
+
+void MainWindow::openRecentFiles(const std::vector<std::string>& files) {
+    if (jobBusy() || FileListWindow::isOpen()) return;
+    // Like a confirmed Open: the list, the title, then the auto-draw choice.
+    app_.trackFiles = files;
+    rememberRecentFiles(app_.paths.settingsPath, files);
+    refreshTitleNow();
     if (const std::optional<DrawMode> mode = autoDrawMode(checkedAutoDrawItem())) {
         startDrawJob(*mode);
     }
@@ -578,6 +612,7 @@ void MainWindow::dropFiles(const std::vector<std::string>& paths) {
         return;
     }
     app_.trackFiles = paths;
+    rememberRecentFiles(app_.paths.settingsPath, app_.trackFiles);
     refreshTitleNow();
     if (const std::optional<DrawMode> mode = autoDrawMode(checkedAutoDrawItem())) {
         startDrawJob(*mode);

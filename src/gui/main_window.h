@@ -100,6 +100,10 @@ class MainWindow : public QMainWindow, public MainView {
     void showMessages();
     void showKeys();
     void showAbout();
+    // The File menu's recent files, as stored; choosing one is like opening it.
+    void fillRecentMenu();
+    void openRecentFiles(const std::vector<std::string>& files);
+    QMenu* recentMenu() const { return recentMenu_; }
 
   signals:
     // Emitted on the user-interface thread just before a draw job's thread
@@ -182,6 +186,7 @@ class MainWindow : public QMainWindow, public MainView {
     DrawPanel* chartPanel_ = nullptr;
     QListWidget* messageList_ = nullptr;
     QMenu* helpMenu_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
     std::array<QLabel*, kStatusParts> status_{};
     QMenu* fileMenu_ = nullptr;
     QMenu* drawMenu_ = nullptr;

@@ -371,6 +371,7 @@ enum class TextId : int32_t {
     RegionDragHint = 395,
     RegionTooWide = 396,  // %s: the longitude extent
     SettingKeyTip = 397,  // %s: the key, %s: its section of Settings.ini
+    RecentFilesMenu = 398,
 };
 
 }  // namespace tcmap

@@ -154,6 +154,7 @@ void MainWindowTest::menuTreeHasItsCaptionsAndShortcuts() {
                               {text(folder, TextId::SettingsItem), QKeySequence("F3")},
                               {text(folder, TextId::ChangeMapItem), QKeySequence("F4")},
                               {text(folder, TextId::SaveMapItem), QKeySequence("Ctrl+S")},
+                              {text(folder, TextId::RecentFilesMenu), QKeySequence()},
                               {{}, {}},
                               {text(folder, TextId::ExitItem), QKeySequence()}});
     check(window.drawMenu(), {{text(folder, TextId::StartDrawingItem), QKeySequence("F1")},
