@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QtTest>
+#include <cstdlib>
 
 #include "base/file_io.h"
 #include "config/profile_store.h"
@@ -269,6 +270,13 @@ void SettingsWindowTest::agencyFieldsRoundTripThroughTheWindow() {
         QCOMPARE(child<QWidget>(window, row.name)->toolTip(), QString::fromUtf8(row.tip));
     }
     QCOMPARE(child<QWidget>(window, "tcvPointSize")->toolTip(), QString());
+
+    // The README's picture of the agency fields: TCMAP_SCREENSHOT_DIR=docs/screenshots.
+    if (const char* screenshots = std::getenv("TCMAP_SCREENSHOT_DIR")) {
+        child<QScrollArea>(window, "scroll")->ensureWidgetVisible(group);
+        QVERIFY(window.grab().save(QString::fromLocal8Bit(screenshots) +
+                                   "/settings_window_agencies_en.png"));
+    }
 
     scale->setCurrentIndex(1);
     winds->setCurrentIndex(2);
