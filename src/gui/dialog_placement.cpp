@@ -11,11 +11,8 @@ namespace tcmap {
 void fitAndCentre(QWidget* window, int clientWidth, int clientHeight, QWidget* owner) {
     if (window == nullptr) return;
     // Qt sizes the client area directly; the frame is added by the window system.
-    // Never larger than the screen: a large scale factor on a small screen
-    // would otherwise put the window's buttons out of reach.
-    const QSize room = screenRoom(owner);
-    const int width = std::min(clientWidth > 0 ? clientWidth : window->width(), room.width());
-    const int height = std::min(clientHeight > 0 ? clientHeight : window->height(), room.height());
+    const int width = clientWidth > 0 ? clientWidth : window->width();
+    const int height = clientHeight > 0 ? clientHeight : window->height();
     window->resize(width, height);
 
     const QSize frame = window->frameGeometry().size();
