@@ -1,6 +1,7 @@
 #include "app/settings_form.h"
 
 #include "base/text_rules.h"
+#include "config/agency_settings.h"
 #include "config/profile_store.h"
 #include "config/program_paths.h"
 #include "config/prompter.h"
@@ -78,8 +79,25 @@ constexpr std::array<SettingsField, 26> kTcvFields{{
     {T::SwathLabel, Control::CheckBox, &s::kSwath},
 }};
 
+constexpr std::array kScaleItems{T::ScaleSaffirSimpson, T::ScaleCma, T::ScaleJma};
+constexpr std::array kWindItems{T::WindsAsGiven, T::WindsOneMinute, T::WindsTwoMinute,
+                                T::WindsTenMinute};
+static_assert(kScaleItems.size() == std::size(kScaleNames));
+static_assert(kWindItems.size() == std::size(kWindChoiceNames));
+
+constexpr std::array<SettingsField, 7> kAgencyFields{{
+    {T::AgenciesGroup, Control::Group, nullptr},
+    {T::AgencyScaleLabel, Control::WordList, &s::kScale, std::nullopt, kScaleItems, kScaleNames},
+    {T::AgencyWindsLabel, Control::WordList, &s::kWinds, std::nullopt, kWindItems,
+     kWindChoiceNames},
+    {T::TenFromOneMinuteLabel, Control::Edit, &s::kTenFromOneMinute},
+    {T::TenFromTwoMinuteLabel, Control::Edit, &s::kTenFromTwoMinute},
+    {T::AgencyListLabel, Control::Edit, &s::kAgencyList},
+    {T::MarkDifferencesLabel, Control::CheckBox, &s::kMarkDifferences},
+}};
+
 // Save order, which differs from the order on screen.
-enum class Stored { Text, Index, Check, Quoted };
+enum class Stored { Text, Index, Check, Quoted, Word };
 struct SaveStep {
     const SettingKey* setting;
     Stored as;
@@ -135,6 +153,23 @@ constexpr std::array<SaveStep, 6> kForecastSaveOrder{{
     {&s::kSwath, Stored::Check},
 }};
 
+constexpr std::array<SaveStep, 6> kAgencySaveOrder{{
+    {&s::kScale, Stored::Word},
+    {&s::kWinds, Stored::Word},
+    {&s::kTenFromOneMinute, Stored::Text},
+    {&s::kTenFromTwoMinute, Stored::Text},
+    {&s::kAgencyList, Stored::Text},
+    {&s::kMarkDifferences, Stored::Check},
+}};
+
+// The words a WordList setting stores, found through its field.
+std::span<const std::string_view> itemWordsOf(const SettingKey* setting) {
+    for (const SettingsField& field : kAgencyFields) {
+        if (field.setting == setting) return field.itemWords;
+    }
+    return {};
+}
+
 std::string quoted(std::string_view text) {
     std::string out;
     out.reserve(text.size() + 2);
@@ -161,6 +196,14 @@ std::string storedValue(const SettingsFormValues& values, const SaveStep& step) 
             return valueOr(values.checks, key, false) ? "1" : "0";
         case Stored::Quoted:
             return quoted(valueOr(values.texts, key, std::string()));
+        case Stored::Word: {
+            // Nothing chosen keeps the default, which is what a map uses then.
+            const std::span<const std::string_view> words = itemWordsOf(step.setting);
+            const int index = valueOr(values.lists, key, -1);
+            if (index < 0 || size_t(index) >= words.size())
+                return std::string(step.setting->fallback);
+            return std::string(words[size_t(index)]);
+        }
     }
     return {};
 }
@@ -185,6 +228,9 @@ void loadPage(const std::string& file, std::span<const SettingsField> fields,
             case Control::List:
                 values.lists[key] = listSelection(stored, field.itemIds.size());
                 break;
+            case Control::WordList:
+                values.lists[key] = wordSelection(stored, field.itemWords, field.setting->fallback);
+                break;
             case Control::CheckBox:
                 values.checks[key] = checkBoxState(stored);
                 break;
@@ -203,6 +249,20 @@ std::span<const SettingsField> tcvSettingsFields() {
     return kTcvFields;
 }
 
+std::span<const SettingsField> agencySettingsFields() {
+    return kAgencyFields;
+}
+
+int wordSelection(std::string_view stored, std::span<const std::string_view> words,
+                  std::string_view fallback) {
+    int fallbackIndex = -1;
+    for (size_t index = 0; index < words.size(); ++index) {
+        if (isOneOf(stored, words.subspan(index, 1))) return int(index);
+        if (words[index] == fallback) fallbackIndex = int(index);
+    }
+    return fallbackIndex;
+}
+
 int listSelection(std::string_view stored, size_t itemCount) {
     const int32_t index = readInteger(stored);
     return index >= 0 && static_cast<size_t>(index) < itemCount ? index : -1;
@@ -217,6 +277,7 @@ SettingsFormValues loadSettingsForm(const std::string& settingsPath, const Style
     values.style = style.tcv ? 1 : 0;
     loadPage(settingsPath, kWendrelFields, values);
     loadPage(settingsPath, kTcvFields, values);
+    loadPage(settingsPath, kAgencyFields, values);
     // The map paths come from the program state, which the change-map
     // command may have set since the file was last written.
     values.texts[std::string(s::kMap.key)] = style.mapPath;
@@ -249,6 +310,13 @@ std::vector<std::pair<std::string_view, std::string>> forecastSettingsWrites(
     return writes;
 }
 
+std::vector<std::pair<std::string_view, std::string>> agencySettingsWrites(
+    const SettingsFormValues& values) {
+    std::vector<std::pair<std::string_view, std::string>> writes;
+    appendWrites(writes, values, kAgencySaveOrder);
+    return writes;
+}
+
 bool saveSettingsForm(const std::string& settingsPath, StyleChoice& style,
                       const SettingsFormValues& values) {
     style.tcv = values.style > 0;
@@ -263,6 +331,9 @@ bool saveSettingsForm(const std::string& settingsPath, StyleChoice& style,
     }
     for (const auto& [key, value] : forecastSettingsWrites(values)) {
         allWritten = ProfileStore::write(settingsPath, kForecastSection, key, value) && allWritten;
+    }
+    for (const auto& [key, value] : agencySettingsWrites(values)) {
+        allWritten = ProfileStore::write(settingsPath, kAgenciesSection, key, value) && allWritten;
     }
     return allWritten;
 }

@@ -28,15 +28,17 @@ enum class SettingsControl {
     MapPath,    // a map picture path with its Change button, stored quoted
     Note,       // an edit that only informs; never stored
     FixedList,  // a list that only informs; never stored
+    WordList,   // a list; the word of its item is stored
     Group       // the heading of the fields that follow it on the page
 };
 
 struct SettingsField {
     TextId labelId;  // the label or check-box caption
     SettingsControl control = SettingsControl::Edit;
-    const SettingKey* setting = nullptr;   // nullptr: shown, never stored
-    std::optional<TextId> unitId = {};     // unit label after the field
-    std::span<const TextId> itemIds = {};  // list items
+    const SettingKey* setting = nullptr;               // nullptr: shown, never stored
+    std::optional<TextId> unitId = {};                 // unit label after the field
+    std::span<const TextId> itemIds = {};              // list items
+    std::span<const std::string_view> itemWords = {};  // WordList: what each item stores
 };
 
 // Items of the style list above the pages (its label is TextId::DrawingStyle).
@@ -46,6 +48,8 @@ inline constexpr std::array<TextId, 2> kStyleItemTexts{TextId::WendrelStyle, Tex
 // Wendrel style, page 1 the TCV style.
 std::span<const SettingsField> wendrelSettingsFields();
 std::span<const SettingsField> tcvSettingsFields();
+// The fields below the pages: how agencies are compared, for both styles.
+std::span<const SettingsField> agencySettingsFields();
 
 // What the window shows. Edits and map paths are keyed by their setting
 // name, lists by theirs (the selected index, -1 for none), check boxes by
@@ -60,6 +64,11 @@ struct SettingsFormValues {
 // The selection a stored list value gives: the value read as an integer, or
 // -1 (no selection) when that is not one of the list's items.
 int listSelection(std::string_view stored, size_t itemCount);
+
+// The selection a stored word gives (ASCII case ignored); a word that is not
+// one of the items selects the item of `fallback`, the value a map then uses.
+int wordSelection(std::string_view stored, std::span<const std::string_view> words,
+                  std::string_view fallback);
 
 // A check box is checked when the stored value read as an integer is above 0.
 bool checkBoxState(std::string_view stored);
@@ -82,10 +91,14 @@ std::vector<std::pair<std::string_view, std::string>> archiveSettingsWrites(
 std::vector<std::pair<std::string_view, std::string>> forecastSettingsWrites(
     const SettingsFormValues& values);
 
+// The (key, value) pairs Save stores in section Agencies.
+std::vector<std::pair<std::string_view, std::string>> agencySettingsWrites(
+    const SettingsFormValues& values);
+
 // Save: the style and the map paths go into the program state, then every
 // pair of settingsWrites into Settings.ini [Borvane4] and those of
 // archiveSettingsWrites into [Archive], those of forecastSettingsWrites into
-// [Forecast]. False when a write failed (the
+// [Forecast], those of agencySettingsWrites into [Agencies]. False when a write failed (the
 // remaining ones are still tried).
 bool saveSettingsForm(const std::string& settingsPath, StyleChoice& style,
                       const SettingsFormValues& values);

@@ -5,8 +5,10 @@
 
 #include "app/draw_setup.h"
 #include "app/main_view.h"
+#include "app/region_box.h"
 #include "app/settings_warnings.h"
 #include "app/window_output.h"
+#include "i18n/safe_format.h"
 #include "render/draw.h"
 #include "render/layers/layer_log.h"
 
@@ -65,6 +67,18 @@ void runWindowJob(const WindowJob& job, MainView& view, DrawMode mode) {
         }
     }
     job.drawingErrors = result.drawingErrors;
+    if (mode == DrawMode::Regional && result.drawn() &&
+        !regionHoldsFix(result.tracks, job.region)) {
+        // A region beside the tracks would show bare sea and land as if the
+        // files held nothing: say so instead of showing that map.
+        std::string region;
+        for (const std::string& part : job.region) region += (region.empty() ? "" : ",") + part;
+        const std::string notice = safeFormat(request.language.text(TextId::RegionNoFix), {region});
+        result.messages.push_back({MessageKind::Warning, notice, kWarningColour});
+        result.outcome = DrawOutcome::NoFix;
+        view.writeLine(notice, kWarningColour);
+        view.setStatusPart(kStatusParts - 1, notice);
+    }
     view.setJobMessages(jobWarnings(result));
     if (result.drawn()) {
         showDrawnMap(result, job.lastMap, job.tempFilePath, view, request.language);

@@ -10,6 +10,7 @@
 #include "base/text_rules.h"
 #include "config/agency_settings.h"
 #include "config/annotation_settings.h"
+#include "config/recent_files.h"
 
 namespace tcmap {
 
@@ -100,6 +101,14 @@ constexpr SettingRule kRules[] = {
     {&s::kTenFromTwoMinute, K::Number, 0.5, 1},
     {&s::kAgencyList, K::Names},
     {&s::kMarkDifferences, K::Switch},
+    {&s::kRecent1, K::Path},
+    {&s::kRecent2, K::Path},
+    {&s::kRecent3, K::Path},
+    {&s::kRecent4, K::Path},
+    {&s::kRecent5, K::Path},
+    {&s::kRecent6, K::Path},
+    {&s::kRecent7, K::Path},
+    {&s::kRecent8, K::Path},
 };
 
 bool sameName(std::string_view a, std::string_view b) {

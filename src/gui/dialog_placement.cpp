@@ -4,6 +4,7 @@
 #include <QRect>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 
 namespace tcmap {
 
@@ -26,6 +27,25 @@ void fitAndCentre(QWidget* window, int clientWidth, int clientHeight, QWidget* o
     const int left = area.left() + (area.width() - frame.width()) / 2;
     const int top = area.top() + (area.height() - frame.height()) / 2;
     window->move(left, top);
+}
+
+QSize screenRoom(QWidget* owner) {
+    QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr) return {QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
+    // Room for a title bar and borders the window system adds around it.
+    constexpr int kFrameWidth = 16;
+    constexpr int kFrameHeight = 48;
+    const QSize available = screen->availableGeometry().size();
+    return {std::max(1, available.width() - kFrameWidth),
+            std::max(1, available.height() - kFrameHeight)};
+}
+
+void fitOnScreen(QWidget* window, QWidget* owner) {
+    if (window == nullptr) return;
+    const QSize wanted = window->sizeHint().expandedTo(window->minimumSizeHint());
+    const QSize room = screenRoom(owner);
+    fitAndCentre(window, std::min(wanted.width(), room.width()),
+                 std::min(wanted.height(), room.height()), owner);
 }
 
 }  // namespace tcmap

@@ -154,8 +154,10 @@ void DrawPanel::addPictureToLog() {
 // 1:1 in the middle rather than blown up.
 double DrawPanel::fitScale() const {
     if (picture_.isNull() || width() <= 0 || height() <= 0) return 1.0;
+    // Never larger than one map pixel per screen pixel: on a 2x screen that
+    // is half a logical pixel.
     return std::min(
-        {1.0, double(width()) / picture_.width(), double(height()) / picture_.height()});
+        {actualSize(), double(width()) / picture_.width(), double(height()) / picture_.height()});
 }
 
 void DrawPanel::zoomToFit() {
@@ -169,7 +171,7 @@ void DrawPanel::zoomToFit() {
 
 void DrawPanel::zoomActualSize() {
     if (!showsMap()) return;
-    setScale(1.0, QPointF(width() / 2.0, height() / 2.0));
+    setScale(actualSize(), QPointF(width() / 2.0, height() / 2.0));
 }
 
 void DrawPanel::zoomBy(double factor, QPointF anchor) {
@@ -208,8 +210,12 @@ void DrawPanel::clampOrigin() {
     origin_.setY(clampAxis(origin_.y(), shownHeight, height()));
 }
 
+double DrawPanel::actualSize() const {
+    return 1.0 / devicePixelRatioF();
+}
+
 void DrawPanel::scheduleScaledMap() {
-    if (!showsMap() || scale_ >= 1.0) {
+    if (!showsMap() || scale_ >= actualSize()) {
         scaled_ = QImage();
         scaledFor_ = 0.0;
         scaleTimer_.stop();
@@ -222,10 +228,13 @@ void DrawPanel::scheduleScaledMap() {
 }
 
 void DrawPanel::makeScaledMap() {
-    if (!showsMap() || scale_ >= 1.0) return;
-    const int w = std::max(1, int(std::lround(picture_.width() * scale_)));
-    const int h = std::max(1, int(std::lround(picture_.height() * scale_)));
+    if (!showsMap() || scale_ >= actualSize()) return;
+    // Made in screen pixels, so a fitted map is as sharp as the screen.
+    const double ratio = devicePixelRatioF();
+    const int w = std::max(1, int(std::lround(picture_.width() * scale_ * ratio)));
+    const int h = std::max(1, int(std::lround(picture_.height() * scale_ * ratio)));
     scaled_ = picture_.scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    scaled_.setDevicePixelRatio(ratio);
     scaledFor_ = scale_;
     update();
 }
@@ -262,7 +271,7 @@ void DrawPanel::paintEvent(QPaintEvent*) {
     }
 
     const QRectF shown(origin_, QSizeF(picture_.width() * scale_, picture_.height() * scale_));
-    if (scale_ < 1.0 && !scaled_.isNull() && scaledFor_ == scale_) {
+    if (scale_ < actualSize() && !scaled_.isNull() && scaledFor_ == scale_) {
         painter.drawImage(QPointF(std::round(origin_.x()), std::round(origin_.y())), scaled_);
     } else {
         // Only the visible part of the picture is drawn: at high zoom the
@@ -273,13 +282,15 @@ void DrawPanel::paintEvent(QPaintEvent*) {
             const QRect source = onPicture.toAlignedRect().intersected(picture_.rect());
             const QRectF target(origin_ + QPointF(source.topLeft()) * scale_,
                                 QSizeF(source.size()) * scale_);
-            painter.setRenderHint(QPainter::SmoothPixmapTransform, scale_ < 1.0);
+            painter.setRenderHint(QPainter::SmoothPixmapTransform, scale_ < actualSize());
             painter.drawImage(target, picture_, source);
         }
     }
 
     if (!fit_) {
-        const QString label = QString::number(std::lround(scale_ * 100)) + QStringLiteral(" %");
+        // 100 % is one map pixel per screen pixel.
+        const QString label =
+            QString::number(std::lround(scale_ / actualSize() * 100)) + QStringLiteral(" %");
         QFont labelFont = font();
         labelFont.setPixelSize(12);
         painter.setFont(labelFont);
@@ -360,7 +371,8 @@ void DrawPanel::mouseDoubleClickEvent(QMouseEvent* event) {
         return;
     }
     if (fit_) {
-        setScale(fitScale() < 1.0 ? 1.0 : kZoomStep, event->position());
+        const double actual = actualSize();
+        setScale(fitScale() < actual ? actual : actual * kZoomStep, event->position());
     } else {
         zoomToFit();
     }

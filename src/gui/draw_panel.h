@@ -92,6 +92,8 @@ class DrawPanel : public QWidget {
     void scrollLog(int pixels);
     void addPictureToLog();
     double fitScale() const;
+    // The zoom of one map pixel per device pixel.
+    double actualSize() const;
     void setScale(double scale, QPointF anchor);
     void clampOrigin();
     void scheduleScaledMap();

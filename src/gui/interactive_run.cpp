@@ -56,11 +56,8 @@ void InteractiveSession::start() {
     installQtTranslations(app_.language.code, app_.language.toBig5);
 
     window_.refreshTitle();
-    window_.applyMainTexts();
+    window_.applyLanguage();
     const LanguagePack lang = app_.languagePack();
-    window_.setCurrentLanguageCaption(lang.text(TextId::CurrentLanguage) + ": " +
-                                      lang.displayName(app_.language.code) + " (" +
-                                      app_.language.code + ")");
     app_.idlePictureOn = true;
     if (const auto colour = parseBackgroundColour(
             readSetting(app_.paths.settingsPath, settings::kBackgroundColor))) {

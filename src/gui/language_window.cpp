@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "config/prompter.h"
 #include "gui/dialog_placement.h"
 #include "gui/ui_text.h"
 #include "gui/window_session.h"
@@ -48,9 +49,18 @@ LanguageWindow::LanguageWindow(WindowSession& app, Prompter& prompter, QWidget* 
 }
 
 void LanguageWindow::choose() {
+    // One step: OK (or a double-click) is the confirmation. The caller
+    // switches the open windows over at once, so no box says "next start".
     const QList<QListWidgetItem*> selected = list_->selectedItems();
-    const int row = selected.isEmpty() ? -1 : list_->row(selected.front());
-    if (confirmLanguageChoice(pack_, prompter_, rows_, row)) accept();
+    if (selected.isEmpty()) return;
+    const LanguageRow& row = rows_[size_t(list_->row(selected.front()))];
+    if (!saveLanguageChoice(pack_.runFolder(), row.code)) {
+        prompter_.message(pack_.text(TextId::LanguageNotSaved), pack_.text(TextId::LanguageTitle),
+                          Prompter::Icon::Warning, Prompter::Buttons::Ok, Prompter::Answer::Ok);
+        return;
+    }
+    chosenCode_ = row.code;
+    accept();
 }
 
 }  // namespace tcmap

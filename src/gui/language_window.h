@@ -1,8 +1,8 @@
-// The language window: the installed languages, and storing the one chosen
-// for the next start.
+// The language window: the installed languages, and storing the one chosen.
 #pragma once
 
 #include <QDialog>
+#include <string>
 #include <vector>
 
 #include "i18n/language_list.h"
@@ -22,6 +22,9 @@ class LanguageWindow : public QDialog {
   public:
     LanguageWindow(WindowSession& app, Prompter& prompter, QWidget* owner);
 
+    // The code stored by OK; empty until then.
+    const std::string& chosenCode() const { return chosenCode_; }
+
   private:
     void choose();
 
@@ -29,6 +32,7 @@ class LanguageWindow : public QDialog {
     LanguagePack pack_;
     std::vector<LanguageRow> rows_;
     QListWidget* list_ = nullptr;
+    std::string chosenCode_;
 };
 
 }  // namespace tcmap

@@ -23,16 +23,21 @@
 #include <thread>
 
 #include "app/main_commands.h"
+#include "app/region_box.h"
 #include "app/save_track_map.h"
+#include "app/startup_state.h"
 #include "config/map_path.h"
 #include "config/profile_store.h"
 #include "config/prompter.h"
+#include "config/recent_files.h"
 #include "config/settings_keys.h"
 #include "gui/banner_picture.h"
 #include "gui/draw_panel.h"
 #include "gui/file_list_window.h"
 #include "gui/language_window.h"
 #include "gui/open_track_files.h"
+#include "gui/qt_translations.h"
+#include "gui/region_window.h"
 #include "gui/settings_window.h"
 #include "gui/text_format_window.h"
 #include "gui/window_session.h"
@@ -182,6 +187,10 @@ void MainWindow::buildMenus() {
     addItem(fileMenu_, Item::Settings, QKeySequence(Qt::Key_F3), &MainWindow::openSettings);
     addItem(fileMenu_, Item::ChangeMap, QKeySequence(Qt::Key_F4), &MainWindow::changeMap);
     addItem(fileMenu_, Item::Save, QKeySequence(Qt::CTRL | Qt::Key_S), &MainWindow::saveMap);
+    recentMenu_ = fileMenu_->addMenu(QString());
+    recentMenu_->setObjectName(QStringLiteral("recent"));
+    // Filled as it opens, so it always shows what Settings.ini holds.
+    connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
     fileMenu_->addSeparator();
     // Exit closes the window like its close button; shutdown follows from there.
     QAction* exit = addItem(fileMenu_, Item::Exit, QKeySequence(), nullptr);
@@ -289,6 +298,7 @@ void MainWindow::applyMainTexts() {
     languageMenu_->setTitle(q(lang.text(TextId::LanguageMenu)));
     autoDrawMenu_->setTitle(q(lang.text(TextId::AutoDrawMenu)));
     helpMenu_->setTitle(q(lang.text(TextId::HelpMenu)));
+    recentMenu_->setTitle(q(lang.text(TextId::RecentFilesMenu)));
     messagesDock_->setWindowTitle(q(lang.text(TextId::MessagesTitle)));
     tabs_->setTabText(0, q(lang.text(TextId::MapTab)));
     tabs_->setTabText(1, q(lang.text(TextId::ChartTab)));
@@ -349,10 +359,10 @@ void MainWindow::startDrawJob(DrawMode mode) {
 
 bool MainWindow::askRegion(const LanguagePack& lang) {
     const std::string initial = readSetting(app_.paths.settingsPath, settings::kRegionSelect);
-    const std::optional<std::string> entered =
-        prompter_.askText(lang.text(TextId::RegionPrompt), lang.text(TextId::RegionTitle), initial);
-    if (!entered) return false;
-    std::optional<RegionChoice> region = parseRegion(*entered);
+    RegionWindow window(lang, prompter_, regionMap(), this);
+    window.setRegion(regionBoxFromText(initial));
+    if (window.exec() != QDialog::Accepted) return false;
+    std::optional<RegionChoice> region = parseRegion(window.regionText());
     if (!region) {
         warn(lang, TextId::BadRegion, TextId::RegionTitle);
         return false;
@@ -361,6 +371,24 @@ bool MainWindow::askRegion(const LanguagePack& lang) {
                         settings::kRegionSelect.key, quoted(region->stored));
     app_.regionParts = std::move(region->parts);
     return true;
+}
+
+QImage MainWindow::regionMap() {
+    // The region is drawn on the active style's world map, made small once.
+    const std::string& chosen = app_.style.tcv ? app_.style.mapPath1 : app_.style.mapPath;
+    const std::string path = resolveMapPath(chosen, app_.paths.runFolder, app_.paths.dataFolder);
+    if (path == regionMapPath_) return regionMap_;
+    regionMapPath_ = path;
+    regionMap_ = QImage();
+    Picture picture;
+    if (path.empty() || !picture.loadFile(path) || picture.empty()) return regionMap_;
+    const QImage full(reinterpret_cast<const uchar*>(picture.pixels()), picture.width(),
+                      picture.height(), picture.stride(), QImage::Format_ARGB32_Premultiplied);
+    constexpr int kRegionMapWidth = 1440;  // sharp on a 2x screen at the window's size
+    regionMap_ = full.width() > kRegionMapWidth
+                     ? full.scaledToWidth(kRegionMapWidth, Qt::SmoothTransformation)
+                     : full.copy();
+    return regionMap_;
 }
 
 void MainWindow::runJobThread(DrawMode mode) {
@@ -492,7 +520,35 @@ void MainWindow::openFiles() {
     escCloses_ = false;
     const OpenFilesResult opened = openTrackFilesCommand(app_, prompter_, this);
     if (opened.confirmed) refreshTitleNow();
+    if (opened.filesToDraw) rememberRecentFiles(app_.paths.settingsPath, app_.trackFiles);
     if (!opened.filesToDraw) return;
+    if (const std::optional<DrawMode> mode = autoDrawMode(checkedAutoDrawItem())) {
+        startDrawJob(*mode);
+    }
+}
+
+void MainWindow::fillRecentMenu() {
+    recentMenu_->clear();
+    const std::vector<std::vector<std::string>> entries = readRecentFiles(app_.paths.settingsPath);
+    for (size_t index = 0; index < entries.size(); ++index) {
+        QString caption = q(recentCaption(entries[index], index));
+        // Only the leading "&1" is an accelerator; an "&" of a file name is shown.
+        caption = caption.left(3) + caption.mid(3).replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* entry = recentMenu_->addAction(caption);
+        entry->setToolTip(q(entries[index].front()));
+        entry->setEnabled(menusEnabled_);
+        connect(entry, &QAction::triggered, this,
+                [this, files = entries[index]] { openRecentFiles(files); });
+    }
+    recentMenu_->menuAction()->setEnabled(menusEnabled_ && !entries.empty());
+}
+
+void MainWindow::openRecentFiles(const std::vector<std::string>& files) {
+    if (jobBusy() || FileListWindow::isOpen()) return;
+    // Like a confirmed Open: the list, the title, then the auto-draw choice.
+    app_.trackFiles = files;
+    rememberRecentFiles(app_.paths.settingsPath, files);
+    refreshTitleNow();
     if (const std::optional<DrawMode> mode = autoDrawMode(checkedAutoDrawItem())) {
         startDrawJob(*mode);
     }
@@ -525,7 +581,20 @@ void MainWindow::openTextFormat() {
 void MainWindow::selectLanguage() {
     if (jobBusy()) return;
     LanguageWindow language(app_, prompter_, this);
-    language.exec();
+    if (language.exec() != QDialog::Accepted) return;
+    // At once: the window's texts now, every later box and window as it opens.
+    app_.language = readLanguageChoice(app_.paths.runFolder);
+    installQtTranslations(app_.language.code, app_.language.toBig5);
+    applyLanguage();
+    if (app_.idlePictureOn && !app_.jobRunning) paintIdlePicture();
+}
+
+void MainWindow::applyLanguage() {
+    applyMainTexts();
+    const LanguagePack lang = app_.languagePack();
+    setCurrentLanguageCaption(lang.text(TextId::CurrentLanguage) + ": " +
+                              lang.displayName(app_.language.code) + " (" + app_.language.code +
+                              ")");
 }
 
 void MainWindow::dropFiles(const std::vector<std::string>& paths) {
@@ -543,6 +612,7 @@ void MainWindow::dropFiles(const std::vector<std::string>& paths) {
         return;
     }
     app_.trackFiles = paths;
+    rememberRecentFiles(app_.paths.settingsPath, app_.trackFiles);
     refreshTitleNow();
     if (const std::optional<DrawMode> mode = autoDrawMode(checkedAutoDrawItem())) {
         startDrawJob(*mode);

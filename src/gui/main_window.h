@@ -4,6 +4,7 @@
 // thread in order, so the window never waits for a job.
 #pragma once
 
+#include <QImage>
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
@@ -78,6 +79,8 @@ class MainWindow : public QMainWindow, public MainView {
 
     // --- commands (user-interface thread) ---
     void applyMainTexts();
+    // The menus, titles and the current-language item in app's language.
+    void applyLanguage();
     void setCurrentLanguageCaption(const std::string& caption);
     void startDrawJob(DrawMode mode);
     void onMainResized();
@@ -97,6 +100,10 @@ class MainWindow : public QMainWindow, public MainView {
     void showMessages();
     void showKeys();
     void showAbout();
+    // The File menu's recent files, as stored; choosing one is like opening it.
+    void fillRecentMenu();
+    void openRecentFiles(const std::vector<std::string>& files);
+    QMenu* recentMenu() const { return recentMenu_; }
 
   signals:
     // Emitted on the user-interface thread just before a draw job's thread
@@ -163,6 +170,7 @@ class MainWindow : public QMainWindow, public MainView {
     void setStatusNow(int part, const std::string& text);
     void forgetPanelPicture(int layout);
     bool askRegion(const LanguagePack& lang);
+    QImage regionMap();
     void warn(const LanguagePack& lang, TextId textId, TextId titleId);
     void runJobThread(DrawMode mode);
     void setJobMessagesNow(const std::vector<std::string>& warnings);
@@ -178,6 +186,7 @@ class MainWindow : public QMainWindow, public MainView {
     DrawPanel* chartPanel_ = nullptr;
     QListWidget* messageList_ = nullptr;
     QMenu* helpMenu_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
     std::array<QLabel*, kStatusParts> status_{};
     QMenu* fileMenu_ = nullptr;
     QMenu* drawMenu_ = nullptr;
@@ -185,6 +194,8 @@ class MainWindow : public QMainWindow, public MainView {
     QMenu* autoDrawMenu_ = nullptr;
     QActionGroup* autoDrawGroup_ = nullptr;
     std::vector<std::pair<Item, QAction*>> items_;
+    std::string regionMapPath_;  // the map regionMap_ was made from
+    QImage regionMap_;
     bool menusEnabled_ = true;
     bool escCloses_ = false;
 

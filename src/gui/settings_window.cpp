@@ -9,12 +9,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "gui/dialog_placement.h"
 #include "gui/ui_text.h"
 #include "gui/window_session.h"
+#include "i18n/safe_format.h"
 
 namespace tcmap {
 
@@ -34,6 +38,17 @@ QLabel* plainLabel(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setTextFormat(Qt::PlainText);
     return label;
+}
+
+QString groupName(TextId heading) {
+    switch (heading) {
+        case TextId::ForecastGroup:
+            return QStringLiteral("forecastGroup");
+        case TextId::AgenciesGroup:
+            return QStringLiteral("agenciesGroup");
+        default:
+            return QStringLiteral("archiveGroup");
+    }
 }
 
 }  // namespace
@@ -58,12 +73,29 @@ SettingsWindow::SettingsWindow(WindowSession& app, Prompter& prompter, QWidget* 
     styleRow->addWidget(style_, 1);
     layout->addLayout(styleRow);
 
-    pages_ = new QStackedWidget(this);
+    // The fields scroll when the screen is lower than the window (a small
+    // screen, or a large scale factor); the style list and the buttons stay.
+    scroll_ = new QScrollArea(this);
+    scroll_->setObjectName(QStringLiteral("scroll"));
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setWidgetResizable(true);
+    scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* fields = new QWidget(scroll_);
+    auto* fieldsLayout = new QVBoxLayout(fields);
+    fieldsLayout->setContentsMargins(0, 0, 0, 0);
+    pages_ = new QStackedWidget(fields);
     pages_->setObjectName(QStringLiteral("pages"));
     pages_->setFrameShape(QFrame::StyledPanel);
     pages_->addWidget(buildPage(wendrelSettingsFields(), values));
     pages_->addWidget(buildPage(tcvSettingsFields(), values));
-    layout->addWidget(pages_);
+    fieldsLayout->addWidget(pages_);
+    // The agency fields hold for both styles: one group under the pages.
+    QWidget* agencies = buildPage(agencySettingsFields(), values);
+    agencies->setObjectName(QStringLiteral("agencies"));
+    agencies->layout()->setContentsMargins(0, 0, 0, 0);
+    fieldsLayout->addWidget(agencies);
+    scroll_->setWidget(fields);
+    layout->addWidget(scroll_, 1);
 
     connect(style_, &QComboBox::currentIndexChanged, pages_, &QStackedWidget::setCurrentIndex);
     style_->setCurrentIndex(values.style);
@@ -82,13 +114,32 @@ SettingsWindow::SettingsWindow(WindowSession& app, Prompter& prompter, QWidget* 
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(save_, &QPushButton::clicked, this, &SettingsWindow::save);
 
-    // Lay the window out at its fixed width to find where Save ends.
-    const int height = layout->hasHeightForWidth() ? layout->totalHeightForWidth(kClientWidth)
-                                                   : layout->totalSizeHint().height();
-    resize(kClientWidth, height);
-    layout->setGeometry(QRect(0, 0, width(), this->height()));
+    placeOnScreen(owner);
+}
+
+void SettingsWindow::placeOnScreen(QWidget* owner) {
+    // Every field shown at the window's fixed width, when the screen has room.
+    QWidget* fields = scroll_->widget();
+    const int fieldsHeight = fields->layout()->hasHeightForWidth()
+                                 ? fields->layout()->totalHeightForWidth(kClientWidth)
+                                 : fields->sizeHint().height();
+    scroll_->setMinimumHeight(fieldsHeight);
+    QLayout* outer = layout();
+    int width = kClientWidth;
+    int height = outer->hasHeightForWidth() ? outer->totalHeightForWidth(width)
+                                            : outer->totalSizeHint().height();
+    const QSize room = screenRoom(owner);
+    if (height > room.height()) {
+        // Lower than the screen: the fields scroll, with room for the bar.
+        scroll_->setMinimumHeight(std::max(1, fieldsHeight - (height - room.height())));
+        width += scroll_->verticalScrollBar()->sizeHint().width();
+        height = room.height();
+    }
+    resize(width, height);
+    outer->setGeometry(QRect(0, 0, this->width(), this->height()));
+    // The client area ends at the bottom of the Save button.
     const int saveBottom = save_->mapTo(this, QPoint(0, save_->height())).y();
-    fitAndCentre(this, kClientWidth, saveBottom, owner);
+    fitAndCentre(this, width, saveBottom, owner);
 }
 
 QString SettingsWindow::label(TextId textId) const {
@@ -108,9 +159,7 @@ QWidget* SettingsWindow::buildPage(std::span<const SettingsField> fields,
     for (const SettingsField& field : fields) {
         if (field.control == SettingsControl::Group) {
             auto* box = new QGroupBox(uiText(pack_.text(field.labelId)), pageWidget);
-            box->setObjectName(field.labelId == TextId::ForecastGroup
-                                   ? QStringLiteral("forecastGroup")
-                                   : QStringLiteral("archiveGroup"));
+            box->setObjectName(groupName(field.labelId));
             pageGrid->addWidget(box, pageRow, 0, 1, 3);
             ++pageRow;
             page = box;
@@ -122,6 +171,7 @@ QWidget* SettingsWindow::buildPage(std::span<const SettingsField> fields,
         if (page == pageWidget) pageRow = row + 1;
         const std::string key = field.setting != nullptr ? std::string(field.setting->key) : "";
         const QString name = QString::fromStdString(key);
+        const int widgetsBefore = page->findChildren<QWidget*>().size();
         switch (field.control) {
             case SettingsControl::Edit:
             case SettingsControl::Note: {
@@ -145,6 +195,7 @@ QWidget* SettingsWindow::buildPage(std::span<const SettingsField> fields,
                 break;
             }
             case SettingsControl::List:
+            case SettingsControl::WordList:
             case SettingsControl::FixedList: {
                 grid->addWidget(plainLabel(label(field.labelId), page), row, 0);
                 auto* list = new QComboBox(page);
@@ -185,6 +236,16 @@ QWidget* SettingsWindow::buildPage(std::span<const SettingsField> fields,
             }
             case SettingsControl::Group:
                 break;
+        }
+        // Every widget of a stored field names its key, for editing the file by hand.
+        if (field.setting != nullptr) {
+            const QString tip = uiText(
+                safeFormat(pack_.text(TextId::SettingKeyTip),
+                           {std::string(field.setting->key), std::string(field.setting->section)}));
+            const QList<QWidget*> widgets = page->findChildren<QWidget*>();
+            for (qsizetype index = widgetsBefore; index < widgets.size(); ++index) {
+                widgets[index]->setToolTip(tip);
+            }
         }
         ++row;
     }

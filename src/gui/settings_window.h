@@ -15,6 +15,7 @@ class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 class QStackedWidget;
 class QWidget;
 
@@ -35,6 +36,7 @@ class SettingsWindow : public QDialog {
     SettingsFormValues shownValues() const;
     void changeMap(QLineEdit* field);
     void save();
+    void placeOnScreen(QWidget* owner);
 
     WindowSession& app_;
     Prompter& prompter_;
@@ -42,6 +44,7 @@ class SettingsWindow : public QDialog {
 
     QComboBox* style_ = nullptr;
     QStackedWidget* pages_ = nullptr;
+    QScrollArea* scroll_ = nullptr;
     QPushButton* save_ = nullptr;
     std::map<std::string, QLineEdit*, std::less<>> edits_;
     std::map<std::string, QComboBox*, std::less<>> lists_;

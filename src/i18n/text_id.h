@@ -341,6 +341,37 @@ enum class TextId : int32_t {
     MapOutOfDate = 365,
     // A drawing error explained: %s value, %s key, %s settings file, %s what it accepts.
     InvalidSettingValue = 366,
+    // The settings window's agency fields, below both pages.
+    AgenciesGroup = 370,
+    AgencyListLabel = 371,
+    MarkDifferencesLabel = 372,
+    TenFromOneMinuteLabel = 373,
+    TenFromTwoMinuteLabel = 374,
+    ScaleSaffirSimpson = 375,
+    ScaleCma = 376,
+    ScaleJma = 377,
+    WindsAsGiven = 378,
+    WindsOneMinute = 379,
+    WindsTwoMinute = 380,
+    WindsTenMinute = 381,
+    // The region window, and a Regional job without a fix in its region.
+    RegionNoFix = 382,  // %s: the region as stored
+    RegionNorthLabel = 383,
+    RegionWestLabel = 384,
+    RegionLatExtentLabel = 385,
+    RegionLonExtentLabel = 386,
+    RegionPresetLabel = 387,
+    RegionNorthAtlantic = 388,
+    RegionNortheastPacific = 389,
+    RegionNorthwestPacific = 390,
+    RegionNorthIndian = 391,
+    RegionSouthIndian = 392,
+    RegionAustralian = 393,
+    RegionSouthPacific = 394,
+    RegionDragHint = 395,
+    RegionTooWide = 396,  // %s: the longitude extent
+    SettingKeyTip = 397,  // %s: the key, %s: its section of Settings.ini
+    RecentFilesMenu = 398,
     // A vector map whose land cannot be drawn as paths: %s the file, %s why.
     VectorWorldNotRead = 400,
 };

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "base/file_io.h"
+#include "config/agency_settings.h"
 #include "config/job_settings.h"
 #include "config/profile_store.h"
 #include "config/program_paths.h"
@@ -102,7 +103,7 @@ TEST(SettingsFormRules, EveryStoredFieldIsShownOnItsPage) {
     // A field shown but not saved, or saved but not shown, loses the user's
     // edit or writes a value nobody chose.
     std::multiset<std::string> shown;
-    for (const auto page : {wendrelSettingsFields(), tcvSettingsFields()}) {
+    for (const auto page : {wendrelSettingsFields(), tcvSettingsFields(), agencySettingsFields()}) {
         for (const SettingsField& field : page) {
             const bool informs = field.control == SettingsControl::Note ||
                                  field.control == SettingsControl::FixedList ||
@@ -111,6 +112,11 @@ TEST(SettingsFormRules, EveryStoredFieldIsShownOnItsPage) {
             if (field.setting != nullptr) shown.insert(std::string(field.setting->key));
             if (field.control == SettingsControl::List) {
                 EXPECT_FALSE(field.itemIds.empty()) << static_cast<int>(field.labelId);
+            }
+            // Each item of a word list stores a word of its own.
+            if (field.control == SettingsControl::WordList) {
+                EXPECT_FALSE(field.itemIds.empty()) << static_cast<int>(field.labelId);
+                EXPECT_EQ(field.itemIds.size(), field.itemWords.size());
             }
         }
     }
@@ -122,6 +128,9 @@ TEST(SettingsFormRules, EveryStoredFieldIsShownOnItsPage) {
         saved.insert(std::string(key));
     }
     for (const auto& [key, value] : forecastSettingsWrites(SettingsFormValues{})) {
+        saved.insert(std::string(key));
+    }
+    for (const auto& [key, value] : agencySettingsWrites(SettingsFormValues{})) {
         saved.insert(std::string(key));
     }
     EXPECT_EQ(shown, saved);
@@ -217,4 +226,74 @@ TEST_F(SettingsFormTest, TheTcvPointSizeTextSurvivesAnyFormat) {
     run.put("zh-cn.lang", "[text]\n55=%s%n\n119=%s%s%d%n%999999999d\n");
     EXPECT_EQ(tcvPointSizeNote(LanguagePack(app.runFolder, "zh-cn", "UTF-8", false)).substr(0, 4),
               "%s%n");
+}
+
+// A stored word selects its item whatever its case; a word the lists do not
+// know shows the default, the value the map is drawn with.
+TEST(SettingsFormRules, StoredWordsSelectTheirItem) {
+    const struct {
+        const char* stored;
+        const char* fallback;
+        int selected;
+    } rows[] = {
+        {"cma", "saffir-simpson", 1},      {"JMA", "saffir-simpson", 2},
+        {"saffir simpson", "cma", 1},      {"", "saffir-simpson", 0},
+        {"beaufort", "saffir-simpson", 0}, {"beaufort", "jma", 2},
+        {"beaufort", "unknown", -1},
+    };
+    const std::string_view words[] = {"saffir-simpson", "cma", "jma"};
+    for (const auto& row : rows) {
+        EXPECT_EQ(wordSelection(row.stored, words, row.fallback), row.selected) << row.stored;
+    }
+}
+
+// The agency fields start from the defaults batch mode uses, go to
+// [Agencies] as words, and read back as the draw job reads them.
+TEST_F(SettingsFormTest, AgencyFieldsRoundTripThroughAgenciesSection) {
+    run.put("Settings.ini", "[Agencies]\r\nWinds=10MIN\r\nScale=beaufort\r\n");
+    SettingsFormValues values = loadSettingsForm(app.settingsPath, app.style);
+    EXPECT_EQ(values.lists.at("Scale"), 0);  // unknown: the default scale
+    EXPECT_EQ(values.lists.at("Winds"), 3);
+    EXPECT_EQ(values.texts.at("TenFromOneMinute"), "0.93");
+    EXPECT_EQ(values.texts.at("TenFromTwoMinute"), "0.96");
+    EXPECT_EQ(values.texts.at("Agencies"), "");
+    EXPECT_FALSE(values.checks.at("MarkDifferences"));
+
+    const struct {
+        int scale;
+        int winds;
+        const char* scaleWord;
+        const char* windsWord;
+    } rows[] = {{1, 2, "cma", "2min"},
+                {2, 1, "jma", "1min"},
+                {0, 0, "saffir-simpson", "as-given"},
+                {-1, -1, "saffir-simpson", "as-given"}};
+    for (const auto& row : rows) {
+        values.lists["Scale"] = row.scale;
+        values.lists["Winds"] = row.winds;
+        values.texts["TenFromOneMinute"] = "0.9";
+        values.texts["Agencies"] = "cma,jtwc";
+        values.checks["MarkDifferences"] = true;
+        ASSERT_TRUE(saveSettingsForm(app.settingsPath, app.style, values));
+        const auto agencies = [this](const char* key) {
+            return ProfileStore::read(app.settingsPath, "Agencies", key, "<absent>");
+        };
+        EXPECT_EQ(agencies("Scale"), row.scaleWord);
+        EXPECT_EQ(agencies("Winds"), row.windsWord);
+        EXPECT_EQ(agencies("TenFromOneMinute"), "0.9");
+        EXPECT_EQ(agencies("MarkDifferences"), "1");
+        EXPECT_EQ(stored(app, "Scale"), "<absent>");  // not in Borvane4
+
+        const SettingsFormValues again = loadSettingsForm(app.settingsPath, app.style);
+        EXPECT_EQ(again.lists.at("Scale"), std::max(row.scale, 0));
+        EXPECT_EQ(again.lists.at("Winds"), std::max(row.winds, 0));
+        EXPECT_EQ(again.texts.at("Agencies"), "cma,jtwc");
+        EXPECT_TRUE(again.checks.at("MarkDifferences"));
+        const AgencySettings job = readAgencySettings(SettingsSource{app.settingsPath, {}});
+        EXPECT_EQ(job.scale, row.scaleWord);
+        EXPECT_EQ(job.winds, row.windsWord);
+        EXPECT_DOUBLE_EQ(job.tenFromOneMinute, 0.9);
+        EXPECT_EQ(job.agencies, (std::vector<std::string>{"CMA", "JTWC"}));
+        EXPECT_TRUE(job.markDifferences);
+    }
 }

@@ -172,3 +172,38 @@ TEST_F(WindowJobTest, DrawingErrorsNameTheInvalidSettingInTheUsersLanguage) {
         EXPECT_TRUE(libraryWords) << row.code;
     }
 }
+
+// A region beside every fix gives a notice naming the region instead of a
+// map of bare sea and land; a region around a fix draws as before.
+TEST_F(WindowJobTest, ARegionWithoutAFixGivesANoticeNotAnEmptyMap) {
+    const struct {
+        std::vector<std::string> region;
+        bool drawn;
+    } rows[] = {
+        {{"60", "-100", "60", "100"}, false},  // the Atlantic; the fix is at 10N 100E
+        {{"-5", "90", "30", "40"}, false},     // south of the fix
+        {{"60", "100", "60", "80"}, true},     // its edge holds the fix
+        {{"20", "-260", "20", "10"}, true},    // "-260" counts from 360: 100E to 110E
+    };
+    for (const auto& row : rows) {
+        region = row.region;
+        view.setPanelPicture({1, 2, 3});  // the map of the job before
+        run(DrawMode::Regional);
+        expectEnded(region[1]);
+        const std::vector<std::string> messages = view.jobMessages();
+        const bool noticed = !messages.empty() && messages.back().starts_with("No track fix lies");
+        if (row.drawn) {
+            EXPECT_FALSE(view.panelPicture().empty()) << region[1];
+            EXPECT_FALSE(noticed) << region[1];
+            EXPECT_EQ(view.statusPart(3), text(TextId::Ready));
+            continue;
+        }
+        EXPECT_TRUE(view.panelPicture().empty()) << region[1];
+        EXPECT_EQ(lastMap.drawing, nullptr) << region[1];
+        ASSERT_TRUE(noticed) << region[1];
+        const std::string stored = region[0] + "," + region[1] + "," + region[2] + "," + region[3];
+        EXPECT_NE(messages.back().find(stored), std::string::npos) << messages.back();
+        EXPECT_EQ(view.statusPart(3), messages.back());
+        EXPECT_EQ(view.lines().back().text, messages.back());
+    }
+}

@@ -48,7 +48,8 @@ std::vector<std::string> summaries(std::string_view bytes) {
 
 TEST(SettingsSchema, EverySettingsKeyHasExactlyOneRule) {
     std::stringstream header;
-    for (const char* file : {"settings_keys.h", "annotation_settings.h", "agency_settings.h"}) {
+    for (const char* file :
+         {"settings_keys.h", "annotation_settings.h", "agency_settings.h", "recent_files.h"}) {
         std::ifstream in(std::string(TCMAP_SOURCE_DIR "/src/config/") + file);
         header << in.rdbuf();
     }

@@ -47,6 +47,7 @@ class DrawPanelTest : public QObject {
     void theMapIsFittedAndZoomsAroundTheCursor();
     void panningStopsAtTheMapEdges();
     void theScaledMapIsMadeOncePerZoomLevel();
+    void mapIsSharpAtTheDevicePixelRatio();
 };
 
 void DrawPanelTest::linesMoveDownByTheirHeightAndTwoPixels() {
@@ -186,6 +187,50 @@ void DrawPanelTest::theScaledMapIsMadeOncePerZoomLevel() {
     panel.zoomActualSize();
     QVERIFY(panel.scaledMap().isNull());
     QCOMPARE(panel.grab().toImage().pixelColor(200, 150), QColor(30, 70, 140));
+}
+
+// Run at the test's own scale and again at scale factor 2 (see
+// tests/CMakeLists.txt): 1:1 is one map pixel per screen pixel, and the
+// fitted copy is made in screen pixels.
+void DrawPanelTest::mapIsSharpAtTheDevicePixelRatio() {
+    // One-pixel stripes: any enlargement or blur shows in the screen's pixels.
+    QImage stripes(200, 100, QImage::Format_ARGB32_Premultiplied);
+    for (int x = 0; x < stripes.width(); ++x) {
+        for (int y = 0; y < stripes.height(); ++y)
+            stripes.setPixel(x, y, x % 2 ? 0xFFFFFFFF : 0xFF000000);
+    }
+    DrawPanel panel;
+    panel.resize(400, 300);
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+    const double ratio = panel.devicePixelRatioF();
+    if (qEnvironmentVariable("QT_SCALE_FACTOR") == QStringLiteral("2")) QCOMPARE(ratio, 2.0);
+    panel.setPicture(stripes, kMapPictureLayout);
+    // Small enough to fit: shown at its own pixels, no larger.
+    QCOMPARE(panel.zoom(), 1.0 / ratio);
+    QImage screen = panel.grab().toImage();
+    QCOMPARE(screen.size(), QSize(400, 300) * ratio);
+    const QPoint corner = (panel.mapOrigin() * ratio).toPoint();
+    for (int x = 0; x < stripes.width(); ++x) {
+        const QColor expected = x % 2 ? Qt::white : Qt::black;
+        QCOMPARE(screen.pixelColor(corner.x() + x, corner.y() + 50), expected);
+    }
+
+    // Fitted into a smaller panel: the copy has the screen's pixels.
+    panel.resize(50, 100);
+    QVERIFY(panel.fitted());
+    QCOMPARE(panel.zoom(), 0.25);
+    QTRY_VERIFY(!panel.scaledMap().isNull());
+    QCOMPARE(panel.scaledMap().size(), (QSizeF(50, 25) * ratio).toSize());
+    QCOMPARE(panel.scaledMap().devicePixelRatio(), ratio);
+
+    // Ctrl+1 and a double-click give one map pixel per screen pixel again.
+    panel.zoomActualSize();
+    QCOMPARE(panel.zoom(), 1.0 / ratio);
+    panel.zoomToFit();
+    QTest::mouseDClick(&panel, Qt::LeftButton, Qt::NoModifier, QPoint(25, 50));
+    QCOMPARE(panel.zoom(), 1.0 / ratio);
+    QVERIFY(panel.scaledMap().isNull());
 }
 
 QTEST_MAIN(DrawPanelTest)

@@ -1,6 +1,8 @@
 // The language window offscreen, with the shipped language files.
 #include "gui/language_window.h"
 
+#include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QListWidget>
 #include <QPushButton>
@@ -68,16 +70,28 @@ void LanguageWindowTest::okStoresTheChosenCode() {
     QVERIFY(openWindow(window));
     auto* list = child<QListWidget>(window, "languages");
     list->setCurrentRow(0);
-    prompter_.answers = {Prompter::Answer::Ok};
-    QTest::mouseClick(child<QPushButton>(window, "ok"), Qt::LeftButton);
+    QVERIFY(child<QPushButton>(window, "ok")->isDefault());
+    // One step: Enter presses the default button, and nothing else asks.
+    QTest::keyClick(list, Qt::Key_Return);
 
     QCOMPARE(window.result(), int(QDialog::Accepted));
     QVERIFY(languageIni().find("Select=\"en\"") != std::string::npos);
-    QCOMPARE(app_->language.code, std::string("zh-cn"));  // takes effect at the next start
-    QCOMPARE(prompter_.shown.size(), size_t{2});
-    QCOMPARE(prompter_.shown[0].text, std::string("确定要使用以下语言吗？\r\nen English"));
-    QCOMPARE(prompter_.shown[1].text, std::string("语言设置已保存，将在下次启动程序时生效。"));
-    QCOMPARE(prompter_.shown[1].title, std::string("语言"));
+    QCOMPARE(window.chosenCode(), std::string("en"));
+    QVERIFY(prompter_.shown.empty());
+
+    // A Language.ini that cannot be written: said, and the window stays.
+    QVERIFY(QFile::remove(QString::fromStdString(app_->paths.runFolder + "/Language.ini")));
+    QVERIFY(QDir().mkdir(QString::fromStdString(app_->paths.runFolder + "/Language.ini")));
+    LanguageWindow again(*app_, prompter_, nullptr);
+    QVERIFY(openWindow(again));
+    child<QListWidget>(again, "languages")->setCurrentRow(1);
+    QTest::mouseClick(child<QPushButton>(again, "ok"), Qt::LeftButton);
+    QVERIFY(again.isVisible());
+    QVERIFY(again.chosenCode().empty());
+    QCOMPARE(prompter_.count("message"), size_t{1});
+    QCOMPARE(prompter_.shown[0].text,
+             std::string("无法保存语言设置，请检查 Language.ini 是否可以写入。"));
+    QVERIFY(prompter_.shown[0].icon == Prompter::Icon::Warning);
 }
 
 void LanguageWindowTest::doubleClickAsksToo() {
@@ -89,13 +103,12 @@ void LanguageWindowTest::doubleClickAsksToo() {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row);
 
-    // Cancel is the default answer: nothing is stored and the window stays.
-    QCOMPARE(prompter_.shown.size(), size_t{1});
-    QCOMPARE(prompter_.shown[0].text, std::string("Use this language?\r\nzh-cn 简体中文"));
-    QVERIFY(window.isVisible());
+    // A double-click chooses like OK, without a question.
+    QVERIFY(prompter_.shown.empty());
+    QCOMPARE(window.result(), int(QDialog::Accepted));
     QCOMPARE(
         ProfileStore::read(app_->paths.runFolder + "/Language.ini", "Language", "Select", "none"),
-        std::string("none"));
+        std::string("zh-cn"));
 }
 
 QTEST_MAIN(LanguageWindowTest)

@@ -4,7 +4,9 @@
 
 #include <QAction>
 #include <QBuffer>
+#include <QComboBox>
 #include <QDockWidget>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QListWidget>
 #include <QMenu>
@@ -31,6 +33,7 @@
 #include "gui/draw_panel.h"
 #include "gui/file_list_window.h"
 #include "gui/main_window_fixture.h"
+#include "gui/region_window.h"
 #include "gui/window_session.h"
 #include "i18n/language_pack.h"
 #include "render/canvas/canvas.h"
@@ -43,6 +46,21 @@ using tcmap::testing::MainWindowFixture;
 namespace {
 
 using Item = MainWindow::Item;
+
+// Runs `act` on the region window as soon as the event loop shows it
+// modal: checked on every pass of the loop, so no waiting on a clock.
+void whenRegionWindowOpens(std::function<void(RegionWindow&)> act) {
+    auto* poll = new QTimer;
+    poll->setInterval(0);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, act = std::move(act)] {
+        auto* shown = qobject_cast<RegionWindow*>(QApplication::activeModalWidget());
+        if (shown == nullptr || !shown->isVisible()) return;
+        poll->stop();
+        poll->deleteLater();
+        act(*shown);
+    });
+    poll->start();
+}
 
 // A job that only does what every job does at its end.
 struct RecordingJob {
@@ -136,6 +154,7 @@ void MainWindowTest::menuTreeHasItsCaptionsAndShortcuts() {
                               {text(folder, TextId::SettingsItem), QKeySequence("F3")},
                               {text(folder, TextId::ChangeMapItem), QKeySequence("F4")},
                               {text(folder, TextId::SaveMapItem), QKeySequence("Ctrl+S")},
+                              {text(folder, TextId::RecentFilesMenu), QKeySequence()},
                               {{}, {}},
                               {text(folder, TextId::ExitItem), QKeySequence()}});
     check(window.drawMenu(), {{text(folder, TextId::StartDrawingItem), QKeySequence("F1")},
@@ -360,36 +379,45 @@ void MainWindowTest::regionPromptRefusesFlatRegionsAndStoresNormalisedOnes() {
     RecordingJob job;
     MainWindow window(folder.app, prompter, job.runner());
 
-    prompter.texts = {std::string("10,100,0,80")};
+    // Cancelled: nothing stored, no job.
+    whenRegionWindowOpens([](RegionWindow& shown) { shown.reject(); });
     window.startDrawJob(DrawMode::Regional);
-    QCOMPARE(prompter.shown.size(), size_t(2));
-    QCOMPARE(prompter.shown[0].kind, std::string("askText"));
-    QCOMPARE(QString::fromStdString(prompter.shown[0].text),
-             text(folder, TextId::RegionPrompt) + "\n60,100,60,80");
-    QCOMPARE(QString::fromStdString(prompter.shown[0].title), text(folder, TextId::RegionTitle));
-    QCOMPARE(QString::fromStdString(prompter.shown[1].text), text(folder, TextId::BadRegion));
-    QCOMPARE(QString::fromStdString(prompter.shown[1].title), text(folder, TextId::RegionTitle));
     QVERIFY(folder.app.regionParts.empty());
+    QCOMPARE(folder.setting(settings::kRegionSelect), std::string("60,100,60,80"));
+    QVERIFY(!QFile::exists(QString::fromStdString(folder.app.paths.settingsPath)));
+    QCOMPARE(job.runs.load(), 0);
     QVERIFY(window.menusEnabled());
 
-    prompter.texts = {std::nullopt};  // cancelled
+    // The window opens on the stored region; its fields become the job's parts.
+    whenRegionWindowOpens([&folder](RegionWindow& shown) {
+        QCOMPARE(shown.windowTitle(), text(folder, TextId::RegionTitle));
+        QCOMPARE(shown.regionText(), std::string("60,100,60,80"));
+        shown.findChild<QDoubleSpinBox*>("lonExtent")->setValue(50);
+        shown.findChild<QPushButton*>("ok")->click();
+    });
     window.startDrawJob(DrawMode::Regional);
-    QCOMPARE(prompter.shown.size(), size_t(3));
-
-    prompter.texts = {std::string("60, 100, 60, 80")};
-    window.startDrawJob(DrawMode::Regional);
-    QCOMPARE(folder.setting(settings::kRegionSelect), std::string("60,100,60,80"));
-    QCOMPARE(folder.app.regionParts, (std::vector<std::string>{"60", " 100", " 60", " 80"}));
+    QCOMPARE(folder.setting(settings::kRegionSelect), std::string("60,100,60,50"));
+    QCOMPARE(folder.app.regionParts, (std::vector<std::string>{"60", "100", "60", "50"}));
     QTRY_COMPARE(job.runs.load(), 1);
     QCOMPARE(job.lastMode.load(), int(DrawMode::Regional));
     QTRY_VERIFY(window.menusEnabled());
 
-    // The next prompt starts from the stored region.
-    prompter.texts = {std::string("-10.5,300.25,1e1,2")};
+    // A stored west edge past 180°E shows as the same meridian west; the
+    // job's parts keep the order north, west, latitude and longitude extent.
+    ProfileStore::write(folder.app.paths.settingsPath, settings::kRegionSelect.section,
+                        settings::kRegionSelect.key, "\"-10.5,300.25,1e1,2\"");
+    whenRegionWindowOpens([](RegionWindow& shown) {
+        QCOMPARE(shown.findChild<QDoubleSpinBox*>("north")->value(), 10.5);
+        QCOMPARE(shown.findChild<QComboBox*>("northSide")->currentText(), QStringLiteral("S"));
+        QCOMPARE(shown.findChild<QDoubleSpinBox*>("west")->value(), 59.75);
+        QCOMPARE(shown.findChild<QComboBox*>("westSide")->currentText(), QStringLiteral("W"));
+        shown.accept();
+    });
     window.startDrawJob(DrawMode::Regional);
-    QVERIFY(prompter.shown.back().text.ends_with("\n60,100,60,80"));
-    QCOMPARE(folder.setting(settings::kRegionSelect), std::string("-10.5,300.25,10,2"));
+    QCOMPARE(folder.setting(settings::kRegionSelect), std::string("-10.5,-59.75,10,2"));
+    QCOMPARE(folder.app.regionParts, (std::vector<std::string>{"-10.5", "-59.75", "10", "2"}));
     QTRY_COMPARE(job.runs.load(), 2);
+    QCOMPARE(prompter.count("askText"), size_t(0));
 }
 
 void MainWindowTest::dropsReplaceTheFilesAndDrawOnlyWithAutoDraw() {
@@ -484,11 +512,14 @@ void MainWindowTest::openedFilesAreDrawnAsTheAutoDrawItemSays() {
         chooser->findChild<QListWidget*>("files")->item(0)->setCheckState(Qt::Checked);
         chooser->findChild<QPushButton*>("ok")->click();
     });
-    prompter.texts = {std::string("50,110,30,40")};
+    whenRegionWindowOpens([](RegionWindow& shown) {
+        shown.setRegion(RegionBox{50, 110, 30, 40});
+        shown.accept();
+    });
     window.action(Item::OpenFile)->trigger();
     QCOMPARE(folder.app.trackFiles.size(), size_t(1));
     QVERIFY(window.windowTitle().contains(QString::fromStdString(folder.app.trackFiles[0])));
-    QCOMPARE(prompter.count("askText"), size_t(1));
+    QCOMPARE(folder.app.regionParts, (std::vector<std::string>{"50", "110", "30", "40"}));
     QTRY_COMPARE(job.runs.load(), 1);
     QCOMPARE(job.lastMode.load(), int(DrawMode::Regional));
     QVERIFY(!window.escClosesWindow());

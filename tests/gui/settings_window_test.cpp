@@ -7,11 +7,16 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QtTest>
+#include <cstdlib>
 
 #include "base/file_io.h"
 #include "config/profile_store.h"
+#include "gui/dialog_placement.h"
 #include "gui/window_session.h"
 #include "support/fake_prompter.h"
 #include "support/window_test_folder.h"
@@ -30,6 +35,8 @@ class SettingsWindowTest : public QObject {
     void changeFillsTheMapFieldOnly();
     void theClientAreaEndsAtSave();
     void bothPagesHaveTheirArchiveGroup();
+    void agencyFieldsRoundTripThroughTheWindow();
+    void fitsTheScreenWithSaveAndCancelInReach();
 
   private:
     std::string settingsBytes() const { return readFileOrEmpty(app_->paths.settingsPath); }
@@ -174,7 +181,12 @@ void SettingsWindowTest::theClientAreaEndsAtSave() {
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         auto* save = child<QPushButton>(window, "save");
-        QCOMPARE(window.width(), 384);
+        // On a screen lower than the window the fields scroll beside their bar.
+        const QScrollBar* bar = child<QScrollArea>(window, "scroll")->verticalScrollBar();
+        const bool scrolls = bar->maximum() > 0;
+        QCOMPARE(scrolls, window.height() >= screenRoom(nullptr).height());
+        if (QGuiApplication::primaryScreen()->size().height() >= 1200) QVERIFY(!scrolls);
+        QCOMPARE(window.width(), scrolls ? 384 + bar->sizeHint().width() : 384);
         QCOMPARE(save->mapTo(&window, QPoint(0, save->height())).y(), window.height());
         // Every label fits: nothing is squeezed below what it asks for.
         for (QWidget* widget : window.findChildren<QWidget*>()) {
@@ -225,6 +237,107 @@ void SettingsWindowTest::bothPagesHaveTheirArchiveGroup() {
              std::string("latest"));
     QCOMPARE(ProfileStore::read(app_->paths.settingsPath, "Forecast", "Swath", ""),
              std::string("1"));
+}
+
+void SettingsWindowTest::agencyFieldsRoundTripThroughTheWindow() {
+    QVERIFY(writeFileReplacing(app_->paths.settingsPath,
+                               "[Agencies]\r\nScale=JMA\r\nAgencies=cma,jma\r\n"));
+    app_->language.code = "en";
+    SettingsWindow window(*app_, prompter_, nullptr);
+    QVERIFY(openWindow(window));
+    // One group under the pages, for both styles.
+    auto* group = child<QGroupBox>(window, "agenciesGroup");
+    QCOMPARE(group->title(), QStringLiteral("Agencies compared"));
+    QVERIFY(!child<QStackedWidget>(window, "pages")->isAncestorOf(group));
+    auto* scale = child<QComboBox>(window, "Scale");
+    auto* winds = child<QComboBox>(window, "Winds");
+    QCOMPARE(scale->currentText(), QStringLiteral("JMA (Japan)"));
+    QCOMPARE(scale->count(), 3);
+    QCOMPARE(winds->currentText(), QStringLiteral("As given"));
+    QCOMPARE(winds->count(), 4);
+    QCOMPARE(child<QLineEdit>(window, "Agencies")->text(), QStringLiteral("cma,jma"));
+    QCOMPARE(child<QLineEdit>(window, "TenFromTwoMinute")->text(), QStringLiteral("0.96"));
+    // Each field, its label too, names its key for those who edit the file.
+    const struct {
+        const char* name;
+        const char* tip;
+    } tips[] = {{"Scale", "Scale in [Agencies] of Settings.ini"},
+                {"Track1", "Track1 in [Borvane4] of Settings.ini"},
+                {"Years", "Years in [Archive] of Settings.ini"},
+                {"changeMap", "Map in [Borvane4] of Settings.ini"},
+                {"MarkDifferences", "MarkDifferences in [Agencies] of Settings.ini"}};
+    for (const auto& row : tips) {
+        QCOMPARE(child<QWidget>(window, row.name)->toolTip(), QString::fromUtf8(row.tip));
+    }
+    QCOMPARE(child<QWidget>(window, "tcvPointSize")->toolTip(), QString());
+
+    // The README's picture of the agency fields: TCMAP_SCREENSHOT_DIR=docs/screenshots.
+    if (const char* screenshots = std::getenv("TCMAP_SCREENSHOT_DIR")) {
+        child<QScrollArea>(window, "scroll")->ensureWidgetVisible(group);
+        QVERIFY(window.grab().save(QString::fromLocal8Bit(screenshots) +
+                                   "/settings_window_agencies_en.png"));
+    }
+
+    scale->setCurrentIndex(1);
+    winds->setCurrentIndex(2);
+    child<QLineEdit>(window, "TenFromOneMinute")->setText(QStringLiteral("0.88"));
+    child<QLineEdit>(window, "Agencies")->setText(QStringLiteral("JTWC"));
+    child<QCheckBox>(window, "MarkDifferences")->setChecked(true);
+    QTest::mouseClick(child<QPushButton>(window, "save"), Qt::LeftButton);
+    const auto agencies = [this](const char* key) {
+        return ProfileStore::read(app_->paths.settingsPath, "Agencies", key, "<absent>");
+    };
+    QCOMPARE(agencies("Scale"), std::string("cma"));
+    QCOMPARE(agencies("Winds"), std::string("2min"));
+    QCOMPARE(agencies("TenFromOneMinute"), std::string("0.88"));
+    QCOMPARE(agencies("TenFromTwoMinute"), std::string("0.96"));
+    QCOMPARE(agencies("Agencies"), std::string("JTWC"));
+    QCOMPARE(agencies("MarkDifferences"), std::string("1"));
+
+    // Opened again, in Chinese, the window shows what was saved.
+    app_->language.code = "zh-cn";
+    SettingsWindow again(*app_, prompter_, nullptr);
+    QCOMPARE(child<QComboBox>(again, "Scale")->currentText(), QStringLiteral("中国气象局"));
+    QCOMPARE(child<QComboBox>(again, "Winds")->currentIndex(), 2);
+    QCOMPARE(child<QLineEdit>(again, "TenFromOneMinute")->text(), QStringLiteral("0.88"));
+    QVERIFY(child<QCheckBox>(again, "MarkDifferences")->isChecked());
+}
+
+// Run on the test's own screen, and again on a 1600 x 1000 screen at scale
+// factor 2 (see tests/CMakeLists.txt), where the fields must scroll.
+void SettingsWindowTest::fitsTheScreenWithSaveAndCancelInReach() {
+    if (qEnvironmentVariable("QT_SCALE_FACTOR") == QStringLiteral("2")) {
+        QCOMPARE(QGuiApplication::primaryScreen()->geometry().size(), QSize(800, 500));
+        QCOMPARE(QGuiApplication::primaryScreen()->devicePixelRatio(), 2.0);
+    }
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const char* code : {"zh-cn", "en"}) {
+        app_->language.code = code;
+        SettingsWindow window(*app_, prompter_, nullptr);
+        QVERIFY(openWindow(window));
+        QVERIFY2(screen.contains(window.geometry()),
+                 qPrintable(QStringLiteral("%1x%2").arg(window.width()).arg(window.height())));
+        for (const char* name : {"save", "cancel"}) {
+            auto* button = child<QPushButton>(window, name);
+            const QRect onWindow(button->mapTo(&window, QPoint(0, 0)), button->size());
+            QVERIFY2(window.rect().contains(onWindow), name);
+            QVERIFY(button->isVisible());
+        }
+        // The last field scrolls into view; nothing is squeezed or cut.
+        auto* scroll = child<QScrollArea>(window, "scroll");
+        auto* last = child<QCheckBox>(window, "MarkDifferences");
+        scroll->ensureWidgetVisible(last);
+        const QRect lastOnView(last->mapTo(scroll->viewport(), QPoint(0, 0)), last->size());
+        QVERIFY(scroll->viewport()->rect().contains(lastOnView));
+        QVERIFY(last->width() >= last->minimumSizeHint().width());
+        QCOMPARE(scroll->horizontalScrollBar()->maximum(), 0);
+        // Saving from the fitted window still stores the fields.
+        child<QLineEdit>(window, "Agencies")->setText(QStringLiteral("JMA"));
+        QTest::mouseClick(child<QPushButton>(window, "save"), Qt::LeftButton);
+        QCOMPARE(window.result(), int(QDialog::Accepted));
+        QCOMPARE(ProfileStore::read(app_->paths.settingsPath, "Agencies", "Agencies", ""),
+                 std::string("JMA"));
+    }
 }
 
 QTEST_MAIN(SettingsWindowTest)

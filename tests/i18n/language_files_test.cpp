@@ -89,7 +89,8 @@ TEST(LanguageFiles, PlaceholdersFollowTheUsesAndMatchAcrossLanguages) {
         {260, "s"},    {262, "sss"}, {263, "sss"}, {264, "s"},   {265, "s"},    {266, "ssd"},
         {267, "sss"},  {300, "ss"},  {301, "d"},   {302, "s"},   {303, "s"},    {320, "d"},
         {327, "s"},    {328, "ss"},  {340, "s"},   {353, "ss"},  {354, "ssss"}, {355, "ssss"},
-        {356, "ssss"}, {357, "s"},   {362, "s"},   {364, "d"},   {366, "ssss"}, {400, "ss"}};
+        {356, "ssss"}, {357, "s"},   {362, "s"},   {364, "d"},   {366, "ssss"}, {382, "s"},
+        {396, "s"},    {397, "ss"},  {400, "ss"}};
     for (const std::string& code : installedLanguageCodes(kDataFolder)) {
         const LanguagePack pack = shippedPack(code);
         for (const int id : textIdNumbers()) {
