@@ -56,8 +56,10 @@ void drawSampleTrack(QPainter& painter) {
 
 }  // namespace
 
-QImage makeBannerPicture() {
-    QImage banner(kBannerWidth, kBannerHeight, QImage::Format_ARGB32_Premultiplied);
+QImage makeBannerPicture(qreal devicePixelRatio) {
+    const qreal ratio = devicePixelRatio >= 1.0 && devicePixelRatio <= 8.0 ? devicePixelRatio : 1.0;
+    QImage banner(QSize(kBannerWidth, kBannerHeight) * ratio, QImage::Format_ARGB32_Premultiplied);
+    banner.setDevicePixelRatio(ratio);  // the painter below works in logical pixels
     QPainter painter(&banner);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
@@ -66,7 +68,7 @@ QImage makeBannerPicture() {
     sky.setColorAt(0.0, QColor(18, 52, 96));
     sky.setColorAt(0.6, QColor(14, 34, 62));
     sky.setColorAt(1.0, QColor(15, 23, 31));
-    painter.fillRect(banner.rect(), sky);
+    painter.fillRect(QRect(0, 0, kBannerWidth, kBannerHeight), sky);
     // A thin rule along the bottom edge sets the banner off from the log.
     painter.fillRect(QRect(0, kBannerHeight - 3, kBannerWidth, 3), QColor(0, 136, 255));
 

@@ -9,7 +9,8 @@ namespace tcmap {
 inline constexpr int kBannerWidth = 476;
 inline constexpr int kBannerHeight = 105;
 
-// A fresh kBannerWidth x kBannerHeight picture.
-QImage makeBannerPicture();
+// A fresh banner of kBannerWidth x kBannerHeight logical pixels, drawn with
+// `devicePixelRatio` screen pixels to each, so it is sharp on a scaled screen.
+QImage makeBannerPicture(qreal devicePixelRatio = 1.0);
 
 }  // namespace tcmap

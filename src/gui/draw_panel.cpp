@@ -144,8 +144,9 @@ bool DrawPanel::showsMap() const {
 // the lines written below it.
 void DrawPanel::addPictureToLog() {
     if (picture_.isNull()) return;
-    log_.push_back(
-        {QPoint(0, scrolled_), QString(), QColor(), QFont(), picture_, picture_.height()});
+    // A picture drawn for a scaled screen takes its logical height in the log.
+    const int height = int(std::ceil(picture_.deviceIndependentSize().height()));
+    log_.push_back({QPoint(0, scrolled_), QString(), QColor(), QFont(), picture_, height});
 }
 
 // ---- zoom and pan -------------------------------------------------------

@@ -416,7 +416,7 @@ void MainWindow::onMainResized() {
 void MainWindow::paintIdlePicture() {
     const LanguagePack lang = app_.languagePack();
     panel_->clear();
-    panel_->setPicture(makeBannerPicture(), 0);
+    panel_->setPicture(makeBannerPicture(panel_->devicePixelRatioF()), 0);
     forgetPanelPicture(0);
     panel_->setTextPosition(0, kBannerHeight);
     panel_->setTextColour(kIdleTitleColour);

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "app/main_view.h"
+#include "gui/banner_picture.h"
 #include "render/canvas/canvas.h"
 
 using namespace tcmap;
@@ -48,6 +49,7 @@ class DrawPanelTest : public QObject {
     void panningStopsAtTheMapEdges();
     void theScaledMapIsMadeOncePerZoomLevel();
     void mapIsSharpAtTheDevicePixelRatio();
+    void theBannerHasOnePixelPerScreenPixel();
 };
 
 void DrawPanelTest::linesMoveDownByTheirHeightAndTwoPixels() {
@@ -231,6 +233,30 @@ void DrawPanelTest::mapIsSharpAtTheDevicePixelRatio() {
     QTest::mouseDClick(&panel, Qt::LeftButton, Qt::NoModifier, QPoint(25, 50));
     QCOMPARE(panel.zoom(), 1.0 / ratio);
     QVERIFY(panel.scaledMap().isNull());
+}
+
+// The idle banner is drawn for the screen's pixel ratio and shown unscaled:
+// each of its pixels is one pixel of the screen, on a plain or a 2x screen.
+void DrawPanelTest::theBannerHasOnePixelPerScreenPixel() {
+    DrawPanel panel;
+    panel.resize(kBannerWidth + 20, kBannerHeight + 40);
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+    const double ratio = panel.devicePixelRatioF();
+    if (qEnvironmentVariable("QT_SCALE_FACTOR") == QStringLiteral("2")) QCOMPARE(ratio, 2.0);
+    const QImage banner = makeBannerPicture(ratio).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(banner.size(), (QSizeF(kBannerWidth, kBannerHeight) * ratio).toSize());
+    panel.setPicture(makeBannerPicture(ratio), 0);
+    const QImage screen = panel.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int differing = 0;
+    for (int y = 0; y < banner.height(); ++y) {
+        for (int x = 0; x < banner.width(); ++x)
+            differing += screen.pixel(x, y) != banner.pixel(x, y);
+    }
+    QCOMPARE(differing, 0);
+    // Out of range ratios draw the plain banner rather than a huge or empty one.
+    for (const qreal odd : {0.0, -2.0, 100.0})
+        QCOMPARE(makeBannerPicture(odd).size(), QSize(kBannerWidth, kBannerHeight));
 }
 
 QTEST_MAIN(DrawPanelTest)
