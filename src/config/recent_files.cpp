@@ -22,7 +22,11 @@ std::vector<std::vector<std::string>> readRecentFiles(const std::string& setting
 bool rememberRecentFiles(const std::string& settingsPath, const std::vector<std::string>& files) {
     if (files.empty()) return true;
     for (const std::string& path : files) {
-        if (path.find(kRecentSeparator) != std::string::npos || path.empty()) return true;
+        // A line break or NUL cannot be stored in a settings line at all.
+        if (path.find_first_of(std::string{kRecentSeparator, '\r', '\n', '\0'}) !=
+                std::string::npos ||
+            path.empty())
+            return true;
     }
     std::vector<std::vector<std::string>> entries{files};
     for (std::vector<std::string>& older : readRecentFiles(settingsPath)) {

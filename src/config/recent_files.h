@@ -24,7 +24,8 @@ inline constexpr std::array<const SettingKey*, 8> kRecentFiles{
     &kRecent1, &kRecent2, &kRecent3, &kRecent4, &kRecent5, &kRecent6, &kRecent7, &kRecent8};
 }  // namespace settings
 
-// The paths of one entry are joined by this; a path holding it is not kept.
+// The paths of one entry are joined by this; a path holding it (or a line
+// break) is not kept.
 inline constexpr char kRecentSeparator = '|';
 
 // The stored entries, newest first, empty ones left out.
