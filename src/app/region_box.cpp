@@ -70,9 +70,13 @@ bool regionHoldsFix(const std::vector<Track>& tracks, const RegionBox& box) {
 }
 
 bool regionHoldsFix(const std::vector<Track>& tracks, const std::vector<std::string>& parts) {
+    return regionHoldsFix(tracks, regionBoxFromText(joinRegionParts(parts)));
+}
+
+std::string joinRegionParts(const std::vector<std::string>& parts) {
     std::string text;
     for (const std::string& part : parts) text += (text.empty() ? "" : ",") + part;
-    return regionHoldsFix(tracks, regionBoxFromText(text));
+    return text;
 }
 
 }  // namespace tcmap

@@ -50,5 +50,7 @@ double westEdgeEast(double west);
 bool regionHoldsFix(const std::vector<Track>& tracks, const RegionBox& box);
 // The same for the four region texts a Regional job reads.
 bool regionHoldsFix(const std::vector<Track>& tracks, const std::vector<std::string>& parts);
+// Those four texts as one, comma-separated, as the region is stored and shown.
+std::string joinRegionParts(const std::vector<std::string>& parts);
 
 }  // namespace tcmap

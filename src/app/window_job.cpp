@@ -71,9 +71,8 @@ void runWindowJob(const WindowJob& job, MainView& view, DrawMode mode) {
         !regionHoldsFix(result.tracks, job.region)) {
         // A region beside the tracks would show bare sea and land as if the
         // files held nothing: say so instead of showing that map.
-        std::string region;
-        for (const std::string& part : job.region) region += (region.empty() ? "" : ",") + part;
-        const std::string notice = safeFormat(request.language.text(TextId::RegionNoFix), {region});
+        const std::string notice =
+            safeFormat(request.language.text(TextId::RegionNoFix), {joinRegionParts(job.region)});
         result.messages.push_back({MessageKind::Warning, notice, kWarningColour});
         result.outcome = DrawOutcome::NoFix;
         view.writeLine(notice, kWarningColour);
