@@ -26,6 +26,7 @@ std::string drawOne(const StormMapJob& job, const DrawRequest& base) {
     request.tracks = {TrackInput{job.storm.track->source, job.storm.track}};
     request.keepTape = vectorFormatOf(job.path) != VectorFormat::None;
     request.keepTracks = isGisOutput(job.path);
+    request.makePicture = !request.keepTracks;
     QuietProgress quiet;
     const DrawResult result = draw(request, quiet);
     if (!result.drawn()) return failureReason(result);

@@ -104,21 +104,28 @@ class DrawJob {
             loadFiles();
             compareAgencies();
             timings_.start(JobStage::Frame);
-            if (checkFixes() && createOutput()) {
-                timings_.start(JobStage::MapPainting);
-                if (paint()) {
-                    timings_.start(JobStage::Layers);
-                    drawLayers();
-                    timings_.start(JobStage::Output);
-                    writeProgressLine(TextId::WritingMap, true);
-                    result_.outcome = DrawOutcome::Drawn;
-                }
+            if (checkFixes() && drawPicture()) {
+                timings_.start(JobStage::Output);
+                writeProgressLine(TextId::WritingMap, true);
+                result_.outcome = DrawOutcome::Drawn;
             }
         }
         return finish();
     }
 
   private:
+    // The output picture, the map on it and the layers over it; nothing when
+    // the job asked for no picture.
+    bool drawPicture() {
+        if (!request_.makePicture) return true;
+        if (!createOutput()) return false;
+        timings_.start(JobStage::MapPainting);
+        if (!paint()) return false;
+        timings_.start(JobStage::Layers);
+        drawLayers();
+        return true;
+    }
+
     // Releases the drawing objects (the canvas before the picture it draws
     // on) and hands over what the job made.
     DrawResult finish() {

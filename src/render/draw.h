@@ -58,6 +58,10 @@ struct DrawRequest {
     int64_t mapPixelLimit = kDefaultMapPixelLimit;
     bool keepTape = false;    // record the drawing, for a vector file
     bool keepTracks = false;  // keep the tracks drawn, for a GIS file
+    // False for a GIS file, which takes the kept tracks and forecast areas and
+    // no picture: the job ends once it knows its fixes, frame and statistics,
+    // with an empty picture and the outcome Drawn.
+    bool makePicture = true;
     // Drawing errors reported before this drawing: their count goes on.
     int64_t drawingErrorsBefore = 0;
     // Opens the canvas on the output picture (tests draw on a recording
@@ -89,7 +93,7 @@ class DrawProgress {
 };
 
 enum class DrawOutcome {
-    Drawn,          // the map is in DrawResult::picture
+    Drawn,          // the map is in DrawResult::picture (unless none was asked for)
     MapNotLoaded,   // the map picture could not be loaded
     NoFix,          // no fix to draw and no frame
     PictureFailed,  // the output picture could not be made or painted

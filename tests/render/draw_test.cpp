@@ -256,6 +256,8 @@ class DrawJobTest : public ::testing::Test {
     std::string mapPath;
     std::vector<std::string> trackFiles;
     std::vector<std::string> region;
+    bool keepTracks = false;
+    bool makePicture = true;
     std::unique_ptr<ProgressRecorder> view;
     std::shared_ptr<RecordingCanvas> canvas;
     std::function<std::shared_ptr<Canvas>(Picture&)> openCanvas;
@@ -301,6 +303,8 @@ class DrawJobTest : public ::testing::Test {
         request.textLanguage = "en";
         for (const std::string& file : trackFiles) request.tracks.push_back({file, nullptr});
         request.openCanvas = openCanvas;
+        request.keepTracks = keepTracks;
+        request.makePicture = makePicture;
         canvas.reset();
         view = std::make_unique<ProgressRecorder>();
         result = draw(request, *view);
@@ -360,6 +364,46 @@ TEST_F(DrawJobTest, NormalJobWritesItsStagesAndDrawsTheMap) {
     EXPECT_EQ(canvas->calls().front().op, CanvasOp::DrawPicture);
     EXPECT_TRUE(result.timings.reached(JobStage::Output));
     EXPECT_EQ(result.tape, nullptr);  // not asked for
+}
+
+// A GIS file takes the tracks and statistics, not the picture: a job that
+// asks for none keeps the same fixes, in a normal and a regional job, without
+// opening a canvas.
+TEST_F(DrawJobTest, AJobWithoutAPictureKeepsTheSameTracks) {
+    trackFiles = {
+        folder.put("bwp012014.dat", bestRecord("01", "2014090100", "100N", "1000E", 35) +
+                                        bestRecord("01", "2014090106", "200N", "1100E", 45) +
+                                        bestRecord("01", "2014090112", "350N", "1200E", 60))};
+    keepTracks = true;
+    const struct {
+        DrawMode mode;
+        std::vector<std::string> region;
+        size_t fixes;
+    } rows[] = {{DrawMode::Normal, {}, 3}, {DrawMode::Regional, {"30", "90", "30", "40"}, 3}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(static_cast<int>(row.mode));
+        region = row.region;
+        makePicture = true;
+        run(row.mode);
+        ASSERT_EQ(result.outcome, DrawOutcome::Drawn);
+        const DrawResult withPicture = std::move(result);
+        makePicture = false;
+        run(row.mode);
+        ASSERT_EQ(result.outcome, DrawOutcome::Drawn);
+        EXPECT_EQ(canvas, nullptr);
+        EXPECT_EQ(result.picture.width(), 0);
+        ASSERT_EQ(result.tracks.size(), 1u);
+        ASSERT_EQ(withPicture.tracks.size(), 1u);
+        ASSERT_EQ(withPicture.tracks[0].fixes.size(), row.fixes);
+        ASSERT_EQ(result.tracks[0].fixes.size(), row.fixes);
+        for (size_t i = 0; i < row.fixes; ++i) {
+            EXPECT_EQ(result.tracks[0].fixes[i].time, withPicture.tracks[0].fixes[i].time);
+        }
+        EXPECT_EQ(result.total.peakWind, withPicture.total.peakWind);
+        EXPECT_EQ(result.total.ace, withPicture.total.ace);
+        EXPECT_FALSE(logHas(progressLine(text(TextId::DrawingMap))));
+        EXPECT_TRUE(logHas(progressLine(text(TextId::WritingMap))));
+    }
 }
 
 TEST_F(DrawJobTest, FilesWithoutFixes) {
