@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -14,6 +15,7 @@
 #include "app/chart_output.h"
 #include "app/draw_setup.h"
 #include "app/gis_format.h"
+#include "app/gis_writer.h"
 #include "app/save_vector_map.h"
 #include "app/unexpected_error.h"
 #include "app/window_output.h"
@@ -66,8 +68,11 @@ BatchFinish runJob(const BatchRun& run, const LanguagePack& lang, BatchLog& log,
     // Only a vector map is drawn again from the job's drawing.
     request.keepTape = vectorFormatOf(run.outputPath) != VectorFormat::None;
     request.keepTracks = isGisOutput(run.outputPath);
+    request.makePicture = !request.keepTracks;
     const Clock::duration settingsTime = Clock::now() - settingsStart;
 
+    std::optional<GisWriterWarmUp> gdalWarmUp;
+    if (request.keepTracks) gdalWarmUp.emplace();
     DrawResult result = run.drawMap(request, log);
     reportSize(result, lang, log);
     if (run.printTimings) {

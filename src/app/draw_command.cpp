@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <map>
+#include <optional>
 #include <ostream>
 #include <sstream>
 
@@ -12,6 +13,7 @@
 #include "app/command_setup.h"
 #include "app/draw_setup.h"
 #include "app/gis_format.h"
+#include "app/gis_writer.h"
 #include "app/map_file.h"
 #include "app/map_name_pattern.h"
 #include "app/settings_warnings.h"
@@ -88,7 +90,10 @@ int drawOneMap(const CommandOptions& o, const CommandSetup& setup, MapCache* cac
     request.mapCache = cache;
     request.keepTape = vectorFormatOf(o.output) != VectorFormat::None;
     request.keepTracks = isGisOutput(o.output);
+    request.makePicture = !request.keepTracks;
     BatchLog log(err);
+    std::optional<GisWriterWarmUp> gdalWarmUp;
+    if (request.keepTracks) gdalWarmUp.emplace();
     const DrawResult result = draw(request, log);
     err << infoLineText(result.total) << '\n';
     std::vector<ReportRow> rows;

@@ -2,6 +2,7 @@
 
 #include <cpl_error.h>
 #include <cpl_string.h>
+#include <cpl_vsi.h>
 #include <dlfcn.h>
 #include <gdal.h>
 #include <ogr_api.h>
@@ -80,7 +81,10 @@
       (dataset, capability))                                                                      \
     X(char**, CSLSetNameValue, (char** list, const char* name, const char* value),                \
       (list, name, value))                                                                        \
-    X(void, CSLDestroy, (char** list), (list))
+    X(void, CSLDestroy, (char** list), (list))                                                    \
+    X(GByte*, VSIGetMemFileBuffer, (const char* name, vsi_l_offset* length, int unlinkAndSeize),  \
+      (name, length, unlinkAndSeize))                                                             \
+    X(void, VSIFree, (void* block), (block))
 
 namespace tcmap {
 

@@ -68,31 +68,16 @@ GeoShape wrappedShape(const GeoShape& shape, std::string& error) {
     return std::move(split.shape);
 }
 
-GisLayer mergedLayer(std::vector<GisLayer> layers, const std::string& name) {
-    GisLayer merged;
-    merged.name = name;
-    merged.geometry = GisGeometry::Mixed;
+MergedFields mergedFields(const std::vector<GisLayer>& layers) {
+    MergedFields merged;
     merged.fields.push_back({"layer", GisFieldType::Text});
-    // Where each layer's fields go in the merged list.
-    std::vector<std::vector<size_t>> places;
     for (const GisLayer& layer : layers) {
-        std::vector<size_t>& place = places.emplace_back();
+        std::vector<size_t>& place = merged.places.emplace_back();
         for (const GisFieldDef& field : layer.fields) {
             size_t at = 0;
             while (at < merged.fields.size() && merged.fields[at].name != field.name) ++at;
             if (at == merged.fields.size()) merged.fields.push_back(field);
             place.push_back(at);
-        }
-    }
-    for (size_t l = 0; l < layers.size(); ++l) {
-        for (GisFeature& feature : layers[l].features) {
-            std::vector<GisValue> values(merged.fields.size());
-            values[0] = layers[l].name;
-            for (size_t i = 0; i < feature.values.size() && i < places[l].size(); ++i) {
-                values[places[l][i]] = std::move(feature.values[i]);
-            }
-            feature.values = std::move(values);
-            merged.features.push_back(std::move(feature));
         }
     }
     return merged;

@@ -77,11 +77,15 @@ std::vector<GisLine> splitLineAtAntimeridian(const std::vector<GeoPoint>& points
 // ±180° where it crosses it. Empty result and `error` set on a broken shape.
 GeoShape wrappedShape(const GeoShape& shape, std::string& error);
 
-// The layers as one, for formats that hold a single layer (GeoJSON): a first
-// field "layer" names each feature's layer, the other fields are those of
-// every layer (a name two layers share is one field, of the first layer's
-// type).
-GisLayer mergedLayer(std::vector<GisLayer> layers, const std::string& name);
+// The fields of the layers as one list, for formats that hold a single layer
+// (GeoJSON): a first field "layer" names each feature's layer, the other
+// fields are those of every layer (a name two layers share is one field, of
+// the first layer's type). `places[l][i]` is where field i of layer l goes.
+struct MergedFields {
+    std::vector<GisFieldDef> fields;
+    std::vector<std::vector<size_t>> places;
+};
+MergedFields mergedFields(const std::vector<GisLayer>& layers);
 
 // How many straight segments a quadrant arc of the radius is drawn with: the
 // fewest that keep within half a nautical mile of the circle, 2 to 16.

@@ -21,14 +21,6 @@ std::string saveGisMap(const std::vector<Track>& tracks, const ForecastScene& fo
     if (notes != nullptr) notes->insert(notes->end(), set.notes.begin(), set.notes.end());
     if (!set.error.empty()) return set.error;
     const GisFormat format = gisFormatOf(path);
-    // GeoJSON holds one collection: every layer goes in, each feature named
-    // by its layer. Moved, not copied: a season's features are hundreds of
-    // thousands of strings, and a copy of them took a tenth of the run.
-    if (format == GisFormat::GeoJson) {
-        GisLayer merged = mergedLayer(std::move(set.layers), "tcmap");
-        set.layers.clear();
-        set.layers.push_back(std::move(merged));
-    }
     return writeGisFile(set.layers, path, format);
 }
 
