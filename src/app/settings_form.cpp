@@ -73,10 +73,10 @@ constexpr std::array<SettingsField, 26> kTcvFields{{
     {T::ForecastGroup, Control::Group, nullptr},
     {T::ForecastCycleLabel, Control::Edit, &s::kForecastCycle},
     {T::ForecastAidsLabel, Control::Edit, &s::kForecastAids},
-    {T::EarlyAidsLabel, Control::CheckBox, &s::kEarlyAids},
-    {T::ConeLabel, Control::CheckBox, &s::kCone},
+    {T::EarlyAidsLabel, Control::Switch, &s::kEarlyAids},
+    {T::ConeLabel, Control::Switch, &s::kCone},
     {T::ConeAidLabel, Control::Edit, &s::kConeAid},
-    {T::SwathLabel, Control::CheckBox, &s::kSwath},
+    {T::SwathLabel, Control::Switch, &s::kSwath},
 }};
 
 // One key for both styles: it changes SVG and PDF maps on the bundled map only.

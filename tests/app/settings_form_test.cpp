@@ -216,6 +216,38 @@ TEST_F(SettingsFormTest, VectorLandRoundTripsAsTheDrawJobReadsIt) {
     }
 }
 
+// The forecast switches too: a box ticked for a value the draw job takes as
+// off would show a cone or swath the map lacks, and Save would turn it on.
+TEST_F(SettingsFormTest, ForecastSwitchesShowWhatTheDrawJobReads) {
+    const struct {
+        const char* key;
+        bool JobSettings::*drawn;
+        bool byDefault;
+    } switches[] = {{"Cone", &JobSettings::cone, false},
+                    {"Swath", &JobSettings::swath, false},
+                    {"EarlyAids", &JobSettings::earlyAids, true}};
+    const struct {
+        const char* value;  // nullptr: no such line
+        bool on;
+    } values[] = {{nullptr, false}, {"1", true},    {"0", false},
+                  {"2", false},     {"yes", false}, {"\"1\"", true}};
+    for (const auto& key : switches) {
+        for (const auto& row : values) {
+            SCOPED_TRACE(std::string(key.key) + "=" + (row.value ? row.value : "<absent>"));
+            run.put("Settings.ini",
+                    row.value ? std::string("[Forecast]\r\n") + key.key + "=" + row.value + "\r\n"
+                              : std::string());
+            const bool on = row.value ? row.on : key.byDefault;
+            EXPECT_EQ(readJobSettings(app.settingsPath, true).*key.drawn, on);
+            SettingsFormValues form = loadSettingsForm(app.settingsPath, app.style);
+            EXPECT_EQ(form.checks.at(key.key), on);
+            form.checks[key.key] = !on;
+            ASSERT_TRUE(saveSettingsForm(app.settingsPath, app.style, form));
+            EXPECT_EQ(readJobSettings(app.settingsPath, true).*key.drawn, !on);
+        }
+    }
+}
+
 // The archive fields of each page go to section Archive, where the draw job
 // reads the active style's.
 TEST_F(SettingsFormTest, ArchiveFieldsOfBothPagesReachTheirStyle) {
