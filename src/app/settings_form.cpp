@@ -73,10 +73,16 @@ constexpr std::array<SettingsField, 26> kTcvFields{{
     {T::ForecastGroup, Control::Group, nullptr},
     {T::ForecastCycleLabel, Control::Edit, &s::kForecastCycle},
     {T::ForecastAidsLabel, Control::Edit, &s::kForecastAids},
-    {T::EarlyAidsLabel, Control::CheckBox, &s::kEarlyAids},
-    {T::ConeLabel, Control::CheckBox, &s::kCone},
+    {T::EarlyAidsLabel, Control::Switch, &s::kEarlyAids},
+    {T::ConeLabel, Control::Switch, &s::kCone},
     {T::ConeAidLabel, Control::Edit, &s::kConeAid},
-    {T::SwathLabel, Control::CheckBox, &s::kSwath},
+    {T::SwathLabel, Control::Switch, &s::kSwath},
+}};
+
+// One key for both styles: it changes SVG and PDF maps on the bundled map only.
+constexpr std::array<SettingsField, 2> kVectorMapFields{{
+    {T::VectorMapsGroup, Control::Group, nullptr},
+    {T::VectorLandLabel, Control::Switch, &s::kVectorLand},
 }};
 
 constexpr std::array kScaleItems{T::ScaleSaffirSimpson, T::ScaleCma, T::ScaleJma};
@@ -234,6 +240,9 @@ void loadPage(const std::string& file, std::span<const SettingsField> fields,
             case Control::CheckBox:
                 values.checks[key] = checkBoxState(stored);
                 break;
+            case Control::Switch:
+                values.checks[key] = switchState(stored);
+                break;
             default:
                 break;
         }
@@ -247,6 +256,10 @@ std::span<const SettingsField> wendrelSettingsFields() {
 }
 std::span<const SettingsField> tcvSettingsFields() {
     return kTcvFields;
+}
+
+std::span<const SettingsField> vectorMapSettingsFields() {
+    return kVectorMapFields;
 }
 
 std::span<const SettingsField> agencySettingsFields() {
@@ -272,11 +285,16 @@ bool checkBoxState(std::string_view stored) {
     return readInteger(stored) > 0;
 }
 
+bool switchState(std::string_view stored) {
+    return stored == "1";
+}
+
 SettingsFormValues loadSettingsForm(const std::string& settingsPath, const StyleChoice& style) {
     SettingsFormValues values;
     values.style = style.tcv ? 1 : 0;
     loadPage(settingsPath, kWendrelFields, values);
     loadPage(settingsPath, kTcvFields, values);
+    loadPage(settingsPath, kVectorMapFields, values);
     loadPage(settingsPath, kAgencyFields, values);
     // The map paths come from the program state, which the change-map
     // command may have set since the file was last written.
@@ -293,6 +311,7 @@ std::vector<std::pair<std::string_view, std::string>> settingsWrites(
     appendWrites(writes, values, std::array{SaveStep{&s::kMap, Stored::Quoted}});
     appendWrites(writes, values, kTcvSaveOrder);
     appendWrites(writes, values, std::array{SaveStep{&s::kMap1, Stored::Quoted}});
+    appendWrites(writes, values, std::array{SaveStep{&s::kVectorLand, Stored::Check}});
     return writes;
 }
 

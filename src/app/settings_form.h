@@ -24,7 +24,8 @@ class Prompter;
 enum class SettingsControl {
     Edit,       // a text stored as typed
     List,       // a list; the 0-based index of its item is stored
-    CheckBox,   // stored as "1" or "0"
+    CheckBox,   // stored as "1" or "0"; any value above 0 shows it ticked
+    Switch,     // stored as "1" or "0"; ticked only by "1", the one value maps take as on
     MapPath,    // a map picture path with its Change button, stored quoted
     Note,       // an edit that only informs; never stored
     FixedList,  // a list that only informs; never stored
@@ -48,7 +49,9 @@ inline constexpr std::array<TextId, 2> kStyleItemTexts{TextId::WendrelStyle, Tex
 // Wendrel style, page 1 the TCV style.
 std::span<const SettingsField> wendrelSettingsFields();
 std::span<const SettingsField> tcvSettingsFields();
-// The fields below the pages: how agencies are compared, for both styles.
+// The fields below the pages, for both styles: how PDF and SVG maps draw
+// the land, and how agencies are compared.
+std::span<const SettingsField> vectorMapSettingsFields();
 std::span<const SettingsField> agencySettingsFields();
 
 // What the window shows. Edits and map paths are keyed by their setting
@@ -72,6 +75,9 @@ int wordSelection(std::string_view stored, std::span<const std::string_view> wor
 
 // A check box is checked when the stored value read as an integer is above 0.
 bool checkBoxState(std::string_view stored);
+// A switch is checked only when stored as "1": the draw job takes any other
+// value as off, and the box shows what the map is drawn with.
+bool switchState(std::string_view stored);
 
 // The values of a new window: Settings.ini as stored (defaults for what is
 // missing), the map paths and the style from the program state.

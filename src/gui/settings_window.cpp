@@ -46,6 +46,8 @@ QString groupName(TextId heading) {
             return QStringLiteral("forecastGroup");
         case TextId::AgenciesGroup:
             return QStringLiteral("agenciesGroup");
+        case TextId::VectorMapsGroup:
+            return QStringLiteral("vectorMapsGroup");
         default:
             return QStringLiteral("archiveGroup");
     }
@@ -89,11 +91,16 @@ SettingsWindow::SettingsWindow(WindowSession& app, Prompter& prompter, QWidget* 
     pages_->addWidget(buildPage(wendrelSettingsFields(), values));
     pages_->addWidget(buildPage(tcvSettingsFields(), values));
     fieldsLayout->addWidget(pages_);
-    // The agency fields hold for both styles: one group under the pages.
-    QWidget* agencies = buildPage(agencySettingsFields(), values);
-    agencies->setObjectName(QStringLiteral("agencies"));
-    agencies->layout()->setContentsMargins(0, 0, 0, 0);
-    fieldsLayout->addWidget(agencies);
+    // The land of vector maps and the agency fields hold for both styles:
+    // one group each under the pages.
+    const auto addShared = [&](std::span<const SettingsField> table, const QString& name) {
+        QWidget* shared = buildPage(table, values);
+        shared->setObjectName(name);
+        shared->layout()->setContentsMargins(0, 0, 0, 0);
+        fieldsLayout->addWidget(shared);
+    };
+    addShared(vectorMapSettingsFields(), QStringLiteral("vectorMaps"));
+    addShared(agencySettingsFields(), QStringLiteral("agencies"));
     scroll_->setWidget(fields);
     layout->addWidget(scroll_, 1);
 
@@ -211,7 +218,8 @@ QWidget* SettingsWindow::buildPage(std::span<const SettingsField> fields,
                 grid->addWidget(list, row, 1, 1, 2);
                 break;
             }
-            case SettingsControl::CheckBox: {
+            case SettingsControl::CheckBox:
+            case SettingsControl::Switch: {
                 auto* check = new QCheckBox(uiText(pack_.text(field.labelId)), page);
                 check->setObjectName(name);
                 check->setChecked(values.checks.at(key));

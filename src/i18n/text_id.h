@@ -374,6 +374,9 @@ enum class TextId : int32_t {
     RecentFilesMenu = 398,
     // A vector map whose land cannot be drawn as paths: %s the file, %s why.
     VectorWorldNotRead = 400,
+    // The settings window's switch for land drawn as paths, below both pages.
+    VectorMapsGroup = 401,
+    VectorLandLabel = 402,
 };
 
 }  // namespace tcmap

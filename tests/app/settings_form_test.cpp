@@ -74,7 +74,7 @@ TEST(SettingsFormRules, SaveStoresEveryFieldInItsOrder) {
                     {"DrawLegends1", 3}, {"MultipleFile1", 0}, {"DrawRad1", 3}};
     values.checks = {{"SkipInvest", true}, {"NewColor", false},    {"AllPoints", true},
                      {"ShowGrid", false},  {"SkipInvest1", false}, {"AllPoints1", false},
-                     {"ShowText1", true},  {"ShowGrid1", true}};
+                     {"ShowText1", true},  {"ShowGrid1", true},    {"VectorLand", true}};
     const Writes expected{{"Mode", "1"},         {"Track", "12abc"},
                           {"Point", ""},         {"WidthSpace", " 1 "},
                           {"HeightSpace", "2"},  {"Width", "3"},
@@ -89,7 +89,7 @@ TEST(SettingsFormRules, SaveStoresEveryFieldInItsOrder) {
                           {"DrawLegends1", "3"}, {"MultipleFile1", "0"},
                           {"AllPoints1", "0"},   {"ShowText1", "1"},
                           {"ShowGrid1", "1"},    {"DrawRad1", "3"},
-                          {"Map1", "\"\""}};
+                          {"Map1", "\"\""},      {"VectorLand", "1"}};
     EXPECT_EQ(settingsWrites(values), expected);
 
     // What the form does not hold is stored as nothing chosen, never skipped.
@@ -103,7 +103,8 @@ TEST(SettingsFormRules, EveryStoredFieldIsShownOnItsPage) {
     // A field shown but not saved, or saved but not shown, loses the user's
     // edit or writes a value nobody chose.
     std::multiset<std::string> shown;
-    for (const auto page : {wendrelSettingsFields(), tcvSettingsFields(), agencySettingsFields()}) {
+    for (const auto page : {wendrelSettingsFields(), tcvSettingsFields(), vectorMapSettingsFields(),
+                            agencySettingsFields()}) {
         for (const SettingsField& field : page) {
             const bool informs = field.control == SettingsControl::Note ||
                                  field.control == SettingsControl::FixedList ||
@@ -179,6 +180,72 @@ TEST_F(SettingsFormTest, SavedValuesReadBackUnchanged) {
     EXPECT_EQ(again.texts, values.texts);
     EXPECT_EQ(again.lists, values.lists);
     EXPECT_EQ(again.checks, values.checks);
+}
+
+// VectorLand is one key for both styles: the box shows what the draw job
+// reads (only "1" is on, so any other value shows the default, off), and
+// what it stores is what both styles then draw with.
+TEST_F(SettingsFormTest, VectorLandRoundTripsAsTheDrawJobReadsIt) {
+    const struct {
+        const char* file;
+        bool shown;
+    } rows[] = {
+        {"", false},
+        {"[Borvane4]\r\nVectorLand=1\r\n", true},
+        {"[Borvane4]\r\nVectorLand=0\r\n", false},
+        {"[Borvane4]\r\nVectorLand=2\r\n", false},
+        {"[Borvane4]\r\nVectorLand=yes\r\n", false},
+        {"[Borvane4]\r\nVectorLand=1abc\r\n", false},
+        {"[Borvane4]\r\nVectorLand=\"1\"\r\nMode=1\r\n", true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.file);
+        run.put("Settings.ini", row.file);
+        SettingsFormValues values = loadSettingsForm(app.settingsPath, app.style);
+        EXPECT_EQ(values.checks.at("VectorLand"), row.shown);
+        EXPECT_EQ(readJobSettings(app.settingsPath, false).vectorLand, row.shown);
+        for (const bool ticked : {!row.shown, row.shown}) {
+            values.checks["VectorLand"] = ticked;
+            ASSERT_TRUE(saveSettingsForm(app.settingsPath, app.style, values));
+            EXPECT_EQ(stored(app, "VectorLand"), ticked ? "1" : "0");
+            EXPECT_EQ(loadSettingsForm(app.settingsPath, app.style).checks.at("VectorLand"),
+                      ticked);
+            EXPECT_EQ(readJobSettings(app.settingsPath, false).vectorLand, ticked);
+            EXPECT_EQ(readJobSettings(app.settingsPath, true).vectorLand, ticked);
+        }
+    }
+}
+
+// The forecast switches too: a box ticked for a value the draw job takes as
+// off would show a cone or swath the map lacks, and Save would turn it on.
+TEST_F(SettingsFormTest, ForecastSwitchesShowWhatTheDrawJobReads) {
+    const struct {
+        const char* key;
+        bool JobSettings::*drawn;
+        bool byDefault;
+    } switches[] = {{"Cone", &JobSettings::cone, false},
+                    {"Swath", &JobSettings::swath, false},
+                    {"EarlyAids", &JobSettings::earlyAids, true}};
+    const struct {
+        const char* value;  // nullptr: no such line
+        bool on;
+    } values[] = {{nullptr, false}, {"1", true},    {"0", false},
+                  {"2", false},     {"yes", false}, {"\"1\"", true}};
+    for (const auto& key : switches) {
+        for (const auto& row : values) {
+            SCOPED_TRACE(std::string(key.key) + "=" + (row.value ? row.value : "<absent>"));
+            run.put("Settings.ini",
+                    row.value ? std::string("[Forecast]\r\n") + key.key + "=" + row.value + "\r\n"
+                              : std::string());
+            const bool on = row.value ? row.on : key.byDefault;
+            EXPECT_EQ(readJobSettings(app.settingsPath, true).*key.drawn, on);
+            SettingsFormValues form = loadSettingsForm(app.settingsPath, app.style);
+            EXPECT_EQ(form.checks.at(key.key), on);
+            form.checks[key.key] = !on;
+            ASSERT_TRUE(saveSettingsForm(app.settingsPath, app.style, form));
+            EXPECT_EQ(readJobSettings(app.settingsPath, true).*key.drawn, !on);
+        }
+    }
 }
 
 // The archive fields of each page go to section Archive, where the draw job

@@ -36,6 +36,7 @@ class SettingsWindowTest : public QObject {
     void theClientAreaEndsAtSave();
     void bothPagesHaveTheirArchiveGroup();
     void agencyFieldsRoundTripThroughTheWindow();
+    void vectorLandRoundTripsThroughTheWindow();
     void fitsTheScreenWithSaveAndCancelInReach();
 
   private:
@@ -265,7 +266,8 @@ void SettingsWindowTest::agencyFieldsRoundTripThroughTheWindow() {
                 {"Track1", "Track1 in [Borvane4] of Settings.ini"},
                 {"Years", "Years in [Archive] of Settings.ini"},
                 {"changeMap", "Map in [Borvane4] of Settings.ini"},
-                {"MarkDifferences", "MarkDifferences in [Agencies] of Settings.ini"}};
+                {"MarkDifferences", "MarkDifferences in [Agencies] of Settings.ini"},
+                {"VectorLand", "VectorLand in [Borvane4] of Settings.ini"}};
     for (const auto& row : tips) {
         QCOMPARE(child<QWidget>(window, row.name)->toolTip(), QString::fromUtf8(row.tip));
     }
@@ -303,6 +305,49 @@ void SettingsWindowTest::agencyFieldsRoundTripThroughTheWindow() {
     QVERIFY(child<QCheckBox>(again, "MarkDifferences")->isChecked());
 }
 
+// One box under both pages; a stored value other than 0 or 1 shows the
+// default (off), and each state goes out and comes back through the window.
+void SettingsWindowTest::vectorLandRoundTripsThroughTheWindow() {
+    QVERIFY(writeFileReplacing(app_->paths.settingsPath,
+                               "[Borvane4]\r\nVectorLand=2\r\nDir=\"/tracks\"\r\n"));
+    SettingsWindow window(*app_, prompter_, nullptr);
+    QVERIFY(openWindow(window));
+    auto* group = child<QGroupBox>(window, "vectorMapsGroup");
+    QCOMPARE(group->title(), QStringLiteral("PDF 和 SVG 地图"));
+    QVERIFY(!child<QStackedWidget>(window, "pages")->isAncestorOf(group));
+    auto* box = child<QCheckBox>(window, "VectorLand");
+    QVERIFY(group->isAncestorOf(box));
+    QCOMPARE(box->text(), QStringLiteral("陆地绘制为矢量图形（仅限自带地图）"));
+    QVERIFY(!box->isChecked());
+
+    // The README's picture of the box: TCMAP_SCREENSHOT_DIR=docs/screenshots.
+    if (const char* screenshots = std::getenv("TCMAP_SCREENSHOT_DIR")) {
+        app_->language.code = "en";
+        SettingsWindow english(*app_, prompter_, nullptr);
+        QVERIFY(openWindow(english));
+        child<QCheckBox>(english, "VectorLand")->setChecked(true);  // shown, never saved
+        child<QScrollArea>(english, "scroll")
+            ->ensureWidgetVisible(child<QGroupBox>(english, "vectorMapsGroup"));
+        QVERIFY(english.grab().save(QString::fromLocal8Bit(screenshots) +
+                                    "/settings_window_vector_land_en.png"));
+        app_->language.code = "zh-cn";
+    }
+
+    for (const bool ticked : {true, false}) {
+        SettingsWindow shown(*app_, prompter_, nullptr);
+        QVERIFY(openWindow(shown));
+        QCOMPARE(child<QCheckBox>(shown, "VectorLand")->isChecked(), !ticked);
+        // Whichever style is shown, the one key is stored.
+        child<QComboBox>(shown, "Mode")->setCurrentIndex(ticked ? 1 : 0);
+        child<QCheckBox>(shown, "VectorLand")->setChecked(ticked);
+        QTest::mouseClick(child<QPushButton>(shown, "save"), Qt::LeftButton);
+        QCOMPARE(stored("VectorLand"), std::string(ticked ? "1" : "0"));
+        QCOMPARE(stored("Dir"), std::string("/tracks"));
+    }
+    SettingsWindow again(*app_, prompter_, nullptr);
+    QVERIFY(!child<QCheckBox>(again, "VectorLand")->isChecked());
+}
+
 // Run on the test's own screen, and again on a 1600 x 1000 screen at scale
 // factor 2 (see tests/CMakeLists.txt), where the fields must scroll.
 void SettingsWindowTest::fitsTheScreenWithSaveAndCancelInReach() {
@@ -323,13 +368,16 @@ void SettingsWindowTest::fitsTheScreenWithSaveAndCancelInReach() {
             QVERIFY2(window.rect().contains(onWindow), name);
             QVERIFY(button->isVisible());
         }
-        // The last field scrolls into view; nothing is squeezed or cut.
+        // The fields under the pages, the last one too, scroll into view;
+        // nothing is squeezed or cut.
         auto* scroll = child<QScrollArea>(window, "scroll");
-        auto* last = child<QCheckBox>(window, "MarkDifferences");
-        scroll->ensureWidgetVisible(last);
-        const QRect lastOnView(last->mapTo(scroll->viewport(), QPoint(0, 0)), last->size());
-        QVERIFY(scroll->viewport()->rect().contains(lastOnView));
-        QVERIFY(last->width() >= last->minimumSizeHint().width());
+        for (const char* name : {"VectorLand", "MarkDifferences"}) {
+            auto* box = child<QCheckBox>(window, name);
+            scroll->ensureWidgetVisible(box);
+            const QRect onView(box->mapTo(scroll->viewport(), QPoint(0, 0)), box->size());
+            QVERIFY2(scroll->viewport()->rect().contains(onView), name);
+            QVERIFY2(box->width() >= box->minimumSizeHint().width(), name);
+        }
         QCOMPARE(scroll->horizontalScrollBar()->maximum(), 0);
         // Saving from the fitted window still stores the fields.
         child<QLineEdit>(window, "Agencies")->setText(QStringLiteral("JMA"));
