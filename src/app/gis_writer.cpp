@@ -12,6 +12,7 @@
 #include <cstring>
 #include <filesystem>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 #include "app/gdal_dataset_writer.h"
@@ -130,10 +131,16 @@ std::string loadGdalDrivers() {
 
 }  // namespace
 
-GisWriterWarmUp::GisWriterWarmUp() : thread_([] { loadGdalDrivers(); }) {}
+GisWriterWarmUp::GisWriterWarmUp() {
+    try {
+        thread_ = std::thread([] { loadGdalDrivers(); });
+    } catch (const std::system_error&) {
+        // No thread to be had: the writer loads GDAL itself when it starts.
+    }
+}
 
 GisWriterWarmUp::~GisWriterWarmUp() {
-    thread_.join();
+    if (thread_.joinable()) thread_.join();
 }
 
 size_t gisWriterThreads() {
