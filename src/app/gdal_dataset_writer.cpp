@@ -256,11 +256,8 @@ std::string writeLayer(GDALDatasetH dataset, OGRSpatialReferenceH srs, const Lay
         const GisLayer& source = *plan.sources[s];
         const std::vector<size_t>& place = plan.places[s];
         for (const GisFeature& feature : source.features) {
-            if (index < plan.begin || index >= plan.end) {
-                ++index;
-                continue;
-            }
-            ++index;
+            const size_t at = index++;
+            if (at < plan.begin || at >= plan.end) continue;
             OGRFeatureH made = OGR_F_Create(definition);
             if (plan.nameField) OGR_F_SetFieldString(made, 0, source.name.c_str());
             for (size_t i = 0; i < feature.values.size() && i < place.size(); ++i) {
